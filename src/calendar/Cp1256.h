@@ -1,0 +1,6 @@
+// Windows-1256 (Arabic code page) to Unicode, through the C library's iconv.
+#pragma once
+
+#include <string>
+
+std::string Cp1256ToUtf8(const std::string& bytes);

@@ -1,0 +1,18 @@
+// The platform's calendar date: a double counting days since 30 December 1899,
+// the fraction being the time of day.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+// Gregorian year, month, day of the date part (the time of day is ignored).
+void DecodeDate(double date, uint16_t& year, uint16_t& month, uint16_t& day);
+// Midnight of that day; throws std::runtime_error("Invalid argument to date encode")
+// outside 1..9999 or for a month/day that does not exist.
+double EncodeDate(uint16_t year, uint16_t month, uint16_t day);
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(double date);
+// Today's local date (midnight) from the system clock, or from the replacement.
+double Today();
+// Tests replace the clock; an empty function puts the system clock back.
+void SetTodayForTesting(std::function<double()> today);

@@ -1,0 +1,7 @@
+#include "Commands.h"
+
+// Placeholder until the command is built.
+int RunToday(const Args&) {
+    PrintError("not built yet");
+    return 2;
+}

@@ -1,0 +1,25 @@
+// What the calendar drawing needs of a 2-D drawing library. Texts are
+// Windows-1256 bytes; colours are 0x00BBGGRR.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // face is the preferred face ("v_Mitra"); the canvas falls back along its
+    // chain when it is not installed. cellHeight is ascent + descent in pixels.
+    virtual void SetFont(const std::string& face, int cellHeight, bool bold) = 0;
+    virtual TextSize MeasureText(const std::string& text) = 0;
+    // Left-top aligned at (x, y), no background box.
+    virtual void DrawText(int x, int y, const std::string& text, uint32_t colour) = 0;
+    // Outline only, 1-pixel pen, right and bottom edges exclusive as GDI's RoundRect.
+    virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                           int ellipseHeight, uint32_t colour) = 0;
+};

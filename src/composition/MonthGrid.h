@@ -1,0 +1,34 @@
+// The three month grids the calendar shows, with their titles. Texts are
+// Windows-1256 bytes, digits in ASCII.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+struct MonthGrid {
+    // cells[column][row]; column 0 is the leftmost, row 0 the weekday initials.
+    std::array<std::array<std::string, 7>, 7> cells;
+    int currentColumn = 0;
+    int currentRow = 0;
+    std::string name;  // "StringGrid1", "SGprev" or "SGnext"
+    std::string title; // month name, one space, year
+};
+
+// Saturday first; entry i goes into column 6 - i of row 0.
+extern const char* const WeekdayInitials[7];
+// Month 1 first; month 12 has 30 days in a leap year.
+extern const uint16_t DaysInMonth[12];
+// Month 1 first.
+extern const char* const MonthNames[12];
+
+void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day);
+
+struct MonthGrids {
+    MonthGrid prev; // SGprev, title of Lprev
+    MonthGrid now;  // StringGrid1, title of Lnow: holds today's cell
+    MonthGrid next; // SGnext, title of Lnext
+};
+
+// The three grids and titles for today's Persian date.
+MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day);

@@ -1,0 +1,25 @@
+// Where the three month slots go on the picture.
+#pragma once
+
+#include <string>
+
+// Codes as the settings file stores them; None when no corner button is on.
+enum class Corner { None = 0, TopRight = 1, BottomRight = 2, BottomLeft = 3, TopLeft = 4 };
+
+struct PlacementChoices {
+    Corner corner = Corner::TopRight;
+    std::string dxText = "30"; // whole-number texts, as the distance fields hold them
+    std::string dyText = "30";
+    bool showPrev = true;
+    bool showNext = true;
+};
+
+struct Placement {
+    int xPrev = 0;
+    int xNow = 0;
+    int xNext = 0;
+    int y = 0;
+};
+
+// Throws "'<text>' is not a valid integer value" for a distance that does not convert.
+Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices);

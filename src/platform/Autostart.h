@@ -1,0 +1,14 @@
+// Stand-in for the Run key: an XDG autostart entry
+// $XDG_CONFIG_HOME/autostart/<name>.desktop.
+#pragma once
+
+#include <string>
+
+// Mode 1 writes the entry for the running executable with " start", mode 0
+// removes it (silently when missing), any other mode does nothing.
+void SetAutoRun(const std::string& name, unsigned mode);
+// Same, for a given executable path (tests).
+void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath);
+// The Exec line's command: the path quoted and escaped by the Desktop Entry rules
+// when it needs it, then " start".
+std::string AutostartCommand(const std::string& executablePath);

@@ -1,0 +1,38 @@
+// The classic Windows profile (INI) file, read and written with the semantics
+// of GetPrivateProfileStringA / WritePrivateProfileStringA, so that a settings
+// file written on Windows reads the same here and ours reads the same there.
+// Each call reads the file afresh (nothing is cached); each write replaces the
+// whole file atomically (temporary file in the same folder, then rename).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ProfileFile {
+public:
+    explicit ProfileFile(std::string path);
+    const std::string& Path() const { return path_; }
+
+    // The value as the reader sees it (trimmed, one pair of quotes removed, at
+    // most 2047 characters); nullopt when the section or key is absent.
+    std::optional<std::string> Read(const std::string& section, const std::string& key) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& fallback) const;
+    // "0x"/"0X" read as "$", then the whole-number rule; otherwise the fallback.
+    int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
+    bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
+    bool HasKey(const std::string& section, const std::string& key) const;
+    // Keys of a section in file order (first of duplicates only).
+    std::vector<std::string> Keys(const std::string& section) const;
+
+    // Throw std::runtime_error("Unable to write to <path>") when refused.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int32_t value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void EraseSection(const std::string& section);
+
+private:
+    std::string path_;
+};

@@ -1,0 +1,1 @@
+// Built by the platform work.

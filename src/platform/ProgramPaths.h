@@ -1,0 +1,36 @@
+// The program folder and the files the program keeps there, the command line,
+// file existence and the desktop size.
+#pragma once
+
+#include <string>
+
+struct ProgramFiles {
+    std::string executable;    // full path of the running program
+    std::string settingsFile;  // <executable without extension>.INI, or the XDG stand-in
+    std::string outputPicture; // <folder>/Velnora.bmp, or the XDG stand-in
+};
+
+// Beside the executable when its folder is writable, else
+// $XDG_CONFIG_HOME/velnora/<name>.INI and $XDG_DATA_HOME/velnora/Velnora.bmp.
+ProgramFiles ProgramFilesFor(const std::string& executablePath);
+// The running program's, from /proc/self/exe.
+std::string ExecutablePath();
+ProgramFiles CurrentProgramFiles();
+
+// The executable's path with the text after the last "." of its file name
+// replaced by "INI" (".INI" appended when the name has no extension).
+std::string SettingsPathFor(const std::string& executablePath);
+
+// True when path names an existing file; a folder, or the empty text, does not.
+bool FileExists(const std::string& path);
+
+// Arguments after the program's name, recorded by main.
+void SetArgumentCount(int count);
+int ArgumentCount();
+
+struct DesktopSize {
+    int width = 0;
+    int height = 0;
+};
+// The bounding box of all screens in physical pixels (needs a QGuiApplication).
+DesktopSize VirtualDesktopSize();

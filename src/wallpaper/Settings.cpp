@@ -1,0 +1,1 @@
+// Built by the settings work.
