@@ -33,9 +33,13 @@ uint8_t* TakeMemory(std::size_t bytes) {
 
 } // namespace
 
-Bitmap::Bitmap(int width, int height) { Resize(width, height); }
+Bitmap::Bitmap(int width, int height) {
+    Resize(width, height);
+}
 
-Bitmap::~Bitmap() { Release(); }
+Bitmap::~Bitmap() {
+    Release();
+}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {

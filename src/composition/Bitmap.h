@@ -8,7 +8,7 @@
 #include <cstdint>
 
 class Bitmap {
-public:
+  public:
     // Largest width or height accepted, so that (size - 1) * 32768 fits in 32 bits.
     static constexpr int MaxSide = 65536;
     // The pixel memory starts on a cache line, so rows can be read and written
@@ -47,7 +47,7 @@ public:
         return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
     }
 
-private:
+  private:
     void Release() noexcept;
 
     int width_ = 0;

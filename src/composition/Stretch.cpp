@@ -20,8 +20,7 @@ void CheckStretchSizes(const Bitmap& bitmap, int newWidth, int newHeight) {
         throw std::runtime_error("Cannot stretch a picture of " +
                                  SizeText(bitmap.Width(), bitmap.Height()) +
                                  " pixels: a side may be at most 65536 pixels");
-    if (newWidth < 1 || newHeight < 1 || newWidth > Bitmap::MaxSide ||
-        newHeight > Bitmap::MaxSide)
+    if (newWidth < 1 || newHeight < 1 || newWidth > Bitmap::MaxSide || newHeight > Bitmap::MaxSide)
         throw std::runtime_error("Cannot stretch a picture to " + SizeText(newWidth, newHeight) +
                                  " pixels: each side must be from 1 to 65536 pixels");
 }
@@ -94,7 +93,7 @@ void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newH
     if (!StretchPathSupported(path))
         throw std::runtime_error("This processor cannot run the chosen stretch");
     CheckStretchSizes(bitmap, newWidth, newHeight);
-    GatherRowFunction windowGather = nullptr;
+    WindowGathers gathers;
     BlendRowFunction blend = BlendRowScalar;
 #if defined(__x86_64__) || defined(__i386__)
     switch (path) {
@@ -104,17 +103,25 @@ void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newH
         blend = BlendRowSse2;
         break;
     case StretchPath::Ssse3:
-        windowGather = GatherRowSsse3;
+        gathers = {GatherRow8Ssse3, GatherRow4Ssse3};
         blend = BlendRowSse2;
         break;
     case StretchPath::Avx2:
-        windowGather = GatherRowAvx2;
+        gathers = {GatherRow8Avx2, GatherRow4Avx2};
         blend = BlendRowAvx2;
         break;
     }
 #endif
+    if (newWidth == bitmap.Width() && newHeight == bitmap.Height()) {
+        // Rows are gathered before they are overwritten: no second picture,
+        // and no fresh memory to fault in.
+        StretchRows(bitmap, bitmap, gathers, blend);
+        return;
+    }
+    // Taken first, so that a refused allocation leaves the picture as it was;
+    // the old pixels then serve as the source without being copied.
     Bitmap result(newWidth, newHeight);
-    StretchRows(bitmap, result, windowGather, blend);
+    StretchRows(bitmap, result, gathers, blend);
     bitmap.Swap(result);
 }
 

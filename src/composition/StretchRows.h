@@ -33,40 +33,59 @@ struct StretchPlan {
     // Per destination pixel: byte offsets of its left and right source pixels.
     std::vector<uint32_t> leftOffset;
     std::vector<uint32_t> rightOffset;
-    // Byte shuffles for gathering 4 destination bytes at a time from one
-    // 16-byte window of the source row; usable when every window holds the
-    // bytes it needs, which is so unless shrinking by more than 3 times.
-    bool windowed = false;
-    std::vector<uint32_t> windowBase; // per 4 destination bytes
-    std::vector<uint8_t> windowMask;  // 16 per 4 destination bytes
+    // Byte shuffles for gathering from 16-byte windows of the source row: each
+    // group of windowGroup destination bytes (8, or 4 when shrinking, or 0 when
+    // no window holds a group's bytes: shrinking by more than 3 times) is
+    // gathered from the 16 bytes at its windowBase. Per destination byte the
+    // mask picks (left, left, left, right), which a multiply-add with the
+    // factors (1, 0, -1, 1) turns into the pair (left, right - left).
+    int windowGroup = 0;
+    std::vector<uint32_t> windowBase; // per group
+    std::vector<uint8_t> windowMask;  // 4 per destination byte
 };
 
 StretchPlan MakeStretchPlan(int sourceWidth, int sourceHeight, int newWidth, int newHeight);
 
-// Fills paddedBytes pairs (left | (right - left) << 16) from one source row.
-using GatherRowFunction = void (*)(const StretchPlan& plan, const uint8_t* sourceRow,
-                                   uint32_t* pairs);
-// Writes one destination row from the gathered upper and lower rows; lower is
-// null when fy is 0 and the lower row carries no weight. Vector versions may
-// write up to paddedBytes bytes.
+// Fills the pairs (left | (right - left) << 16) of destination bytes begin to
+// end - 1 from one source row; begin is a multiple of 64, end of 64 or rowBytes.
+using GatherRowFunction = void (*)(const StretchPlan& plan, const uint8_t* sourceRow, int begin,
+                                   int end, uint32_t* pairs);
+// Writes bytes begin to end - 1 of one destination row from the gathered upper
+// and lower rows; lower is null when fy is 0 and the lower row carries no
+// weight. begin is a multiple of 64, and end too unless it is rowBytes; the
+// pairs are read on up to the next multiple of 32.
 using BlendRowFunction = void (*)(const StretchPlan& plan, const uint32_t* upper,
-                                  const uint32_t* lower, uint32_t fy, uint8_t* destination);
+                                  const uint32_t* lower, uint32_t fy, int begin, int end,
+                                  uint8_t* destinationRow);
 
-// Stretches source into destination (already of the new size). windowGather,
-// which may be null, gathers with the window shuffles; where the plan has none
-// GatherRowScalar does.
-void StretchRows(const Bitmap& source, Bitmap& destination, GatherRowFunction windowGather,
+// The gathers that use the window shuffles, for groups of 8 and of 4 bytes;
+// either may be null, and GatherRowScalar stands in.
+struct WindowGathers {
+    GatherRowFunction eight = nullptr;
+    GatherRowFunction four = nullptr;
+};
+
+// Stretches source into destination (already of the new size, and a distinct
+// picture, or the very same one when the size stays the same).
+void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gathers,
                  BlendRowFunction blend);
 
-void GatherRowScalar(const StretchPlan& plan, const uint8_t* sourceRow, uint32_t* pairs);
+void GatherRowScalar(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,
+                     uint32_t* pairs);
 void BlendRowScalar(const StretchPlan& plan, const uint32_t* upper, const uint32_t* lower,
-                    uint32_t fy, uint8_t* destination);
+                    uint32_t fy, int begin, int end, uint8_t* destinationRow);
 
 #if defined(__x86_64__) || defined(__i386__)
 void BlendRowSse2(const StretchPlan& plan, const uint32_t* upper, const uint32_t* lower,
-                  uint32_t fy, uint8_t* destination);
-void GatherRowSsse3(const StretchPlan& plan, const uint8_t* sourceRow, uint32_t* pairs);
-void GatherRowAvx2(const StretchPlan& plan, const uint8_t* sourceRow, uint32_t* pairs);
+                  uint32_t fy, int begin, int end, uint8_t* destinationRow);
+void GatherRow8Ssse3(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,
+                     uint32_t* pairs);
+void GatherRow4Ssse3(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,
+                     uint32_t* pairs);
+void GatherRow8Avx2(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,
+                    uint32_t* pairs);
+void GatherRow4Avx2(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,
+                    uint32_t* pairs);
 void BlendRowAvx2(const StretchPlan& plan, const uint32_t* upper, const uint32_t* lower,
-                  uint32_t fy, uint8_t* destination);
+                  uint32_t fy, int begin, int end, uint8_t* destinationRow);
 #endif

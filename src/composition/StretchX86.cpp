@@ -5,6 +5,8 @@
 
 #include <immintrin.h>
 
+#include <cstring>
+
 #include "StretchRows.h"
 
 namespace {
@@ -13,8 +15,7 @@ namespace {
 __attribute__((target("sse2"))) inline __m128i Sum4Sse2(const uint32_t* fxPairs,
                                                         const uint32_t* upper,
                                                         const uint32_t* lower, __m128i gy16,
-                                                        __m128i gy32, __m128i fy16,
-                                                        __m128i fy32) {
+                                                        __m128i gy32, __m128i fy16, __m128i fy32) {
     const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(fxPairs));
     const __m128i wUpper = _mm_or_si128(_mm_mulhi_epu16(f, gy16), gy32);
     const __m128i wLower = _mm_or_si128(_mm_mulhi_epu16(f, fy16), fy32);
@@ -39,8 +40,7 @@ __attribute__((target("sse2"))) inline __m128i Sum4UpperSse2(const uint32_t* fxP
 __attribute__((target("avx2"))) inline __m256i Sum8Avx2(const uint32_t* fxPairs,
                                                         const uint32_t* upper,
                                                         const uint32_t* lower, __m256i gy16,
-                                                        __m256i gy32, __m256i fy16,
-                                                        __m256i fy32) {
+                                                        __m256i gy32, __m256i fy16, __m256i fy32) {
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fxPairs));
     const __m256i wUpper = _mm256_or_si256(_mm256_mulhi_epu16(f, gy16), gy32);
     const __m256i wLower = _mm256_or_si256(_mm256_mulhi_epu16(f, fy16), fy32);
@@ -54,115 +54,167 @@ __attribute__((target("avx2"))) inline __m256i Sum8UpperAvx2(const uint32_t* fxP
                                                              const uint32_t* upper) {
     const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fxPairs));
     const __m256i u = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(upper));
-    const __m256i weights =
-        _mm256_or_si256(_mm256_srli_epi32(f, 1), _mm256_set1_epi32(32767));
+    const __m256i weights = _mm256_or_si256(_mm256_srli_epi32(f, 1), _mm256_set1_epi32(32767));
     const __m256i sum = _mm256_add_epi32(_mm256_madd_epi16(u, weights),
                                          _mm256_and_si256(u, _mm256_set1_epi32(0xFFFF)));
     return _mm256_srli_epi32(sum, 15);
 }
 
-// Packs four vectors of 8 sums (each 0..255) into 32 bytes in destination order.
-__attribute__((target("avx2"))) inline void Store32Avx2(uint8_t* destination, __m256i s0,
-                                                        __m256i s1, __m256i s2, __m256i s3) {
-    // The packs work within 128-bit halves; the permutation puts the 4-byte
-    // groups back in order.
-    const __m256i bytes =
-        _mm256_packus_epi16(_mm256_packs_epi32(s0, s1), _mm256_packs_epi32(s2, s3));
-    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination),
-                        _mm256_permutevar8x32_epi32(bytes, order));
-}
-
 } // namespace
 
+// The sums of 16 destination bytes, in order.
+__attribute__((target("sse2"))) static inline __m128i
+Blend16Sse2(const uint32_t* fx, const uint32_t* upper, const uint32_t* lower, __m128i gy16,
+            __m128i gy32, __m128i fy16, __m128i fy32) {
+    __m128i s[4];
+    for (int k = 0; k < 4; ++k)
+        s[k] = lower ? Sum4Sse2(fx + 4 * k, upper + 4 * k, lower + 4 * k, gy16, gy32, fy16, fy32)
+                     : Sum4UpperSse2(fx + 4 * k, upper + 4 * k);
+    return _mm_packus_epi16(_mm_packs_epi32(s[0], s[1]), _mm_packs_epi32(s[2], s[3]));
+}
+
 __attribute__((target("sse2"))) void BlendRowSse2(const StretchPlan& plan, const uint32_t* upper,
-                                                  const uint32_t* lower, uint32_t fy,
-                                                  uint8_t* destination) {
+                                                  const uint32_t* lower, uint32_t fy, int begin,
+                                                  int end, uint8_t* destination) {
     const uint32_t* fx = plan.fxPairs.data();
-    if (!lower) {
-        for (int j = 0; j < plan.paddedBytes; j += 16) {
-            const __m128i s0 = Sum4UpperSse2(fx + j, upper + j);
-            const __m128i s1 = Sum4UpperSse2(fx + j + 4, upper + j + 4);
-            const __m128i s2 = Sum4UpperSse2(fx + j + 8, upper + j + 8);
-            const __m128i s3 = Sum4UpperSse2(fx + j + 12, upper + j + 12);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + j),
-                             _mm_packus_epi16(_mm_packs_epi32(s0, s1), _mm_packs_epi32(s2, s3)));
-        }
-        return;
-    }
-    const int gy = 32768 - static_cast<int>(fy);
+    const int gy = 32768 - static_cast<int>(fy); // 1..32767 when lower is there
     const __m128i gy16 = _mm_set1_epi16(static_cast<short>(gy));
     const __m128i gy32 = _mm_set1_epi32(gy);
     const __m128i fy16 = _mm_set1_epi16(static_cast<short>(fy));
     const __m128i fy32 = _mm_set1_epi32(static_cast<int>(fy));
-    for (int j = 0; j < plan.paddedBytes; j += 16) {
-        const __m128i s0 = Sum4Sse2(fx + j, upper + j, lower + j, gy16, gy32, fy16, fy32);
-        const __m128i s1 =
-            Sum4Sse2(fx + j + 4, upper + j + 4, lower + j + 4, gy16, gy32, fy16, fy32);
-        const __m128i s2 =
-            Sum4Sse2(fx + j + 8, upper + j + 8, lower + j + 8, gy16, gy32, fy16, fy32);
-        const __m128i s3 =
-            Sum4Sse2(fx + j + 12, upper + j + 12, lower + j + 12, gy16, gy32, fy16, fy32);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + j),
-                         _mm_packus_epi16(_mm_packs_epi32(s0, s1), _mm_packs_epi32(s2, s3)));
+    int j = begin;
+    for (; j + 16 <= end; j += 16)
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(destination + j),
+            Blend16Sse2(fx + j, upper + j, lower ? lower + j : nullptr, gy16, gy32, fy16, fy32));
+    if (j < end) {
+        // The last bytes through a buffer: the row ends here, and in place the
+        // next row is already final. The pairs run on to paddedBytes.
+        alignas(16) uint8_t last[16];
+        _mm_store_si128(
+            reinterpret_cast<__m128i*>(last),
+            Blend16Sse2(fx + j, upper + j, lower ? lower + j : nullptr, gy16, gy32, fy16, fy32));
+        std::memcpy(destination + j, last, end - j);
     }
 }
 
-__attribute__((target("ssse3"))) void GatherRowSsse3(const StretchPlan& plan,
-                                                    const uint8_t* sourceRow, uint32_t* pairs) {
-    const int groups = plan.paddedBytes / 4;
-    for (int group = 0; group < groups; ++group) {
-        const __m128i window =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(sourceRow + plan.windowBase[group]));
-        const __m128i mask = _mm_loadu_si128(
-            reinterpret_cast<const __m128i*>(plan.windowMask.data() + 16 * group));
-        // (left, right) as 16-bit numbers, then right - left in the upper half.
-        const __m128i leftRight = _mm_shuffle_epi8(window, mask);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + 4 * group),
-                         _mm_sub_epi16(leftRight, _mm_slli_epi32(leftRight, 16)));
+// (left, left, left, right) bytes times (1, 0, -1, 1): (left, right - left).
+__attribute__((target("ssse3"))) static inline __m128i PairsSsse3(__m128i window,
+                                                                  const uint8_t* mask) {
+    const __m128i factors = _mm_set1_epi32(0x01FF0001);
+    const __m128i picked =
+        _mm_shuffle_epi8(window, _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask)));
+    return _mm_maddubs_epi16(picked, factors);
+}
+
+__attribute__((target("ssse3"))) void GatherRow8Ssse3(const StretchPlan& plan,
+                                                      const uint8_t* sourceRow, int begin, int end,
+                                                      uint32_t* pairs) {
+    // Pointers and indices in locals: the stores through pairs could otherwise
+    // alias the plan, and would make every step reload it.
+    const uint8_t* mask = plan.windowMask.data();
+    const uint32_t* base = plan.windowBase.data();
+    for (int j = begin; j < end; j += 8) {
+        const __m128i window = _mm_loadu_si128(
+            reinterpret_cast<const __m128i*>(sourceRow + base[static_cast<unsigned>(j) / 8]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + j), PairsSsse3(window, mask + 4 * j));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + j + 4),
+                         PairsSsse3(window, mask + 4 * j + 16));
     }
 }
 
-__attribute__((target("avx2"))) void GatherRowAvx2(const StretchPlan& plan,
-                                                   const uint8_t* sourceRow, uint32_t* pairs) {
-    const int groups = plan.paddedBytes / 4;
-    for (int group = 0; group < groups; group += 2) {
+__attribute__((target("ssse3"))) void GatherRow4Ssse3(const StretchPlan& plan,
+                                                      const uint8_t* sourceRow, int begin, int end,
+                                                      uint32_t* pairs) {
+    const uint8_t* mask = plan.windowMask.data();
+    const uint32_t* base = plan.windowBase.data();
+    for (int j = begin; j < end; j += 4) {
+        const __m128i window = _mm_loadu_si128(
+            reinterpret_cast<const __m128i*>(sourceRow + base[static_cast<unsigned>(j) / 4]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(pairs + j), PairsSsse3(window, mask + 4 * j));
+    }
+}
+
+__attribute__((target("avx2"))) static inline __m256i PairsAvx2(__m256i windows,
+                                                                const uint8_t* mask) {
+    const __m256i factors = _mm256_set1_epi32(0x01FF0001);
+    const __m256i picked =
+        _mm256_shuffle_epi8(windows, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(mask)));
+    return _mm256_maddubs_epi16(picked, factors);
+}
+
+__attribute__((target("avx2"))) void GatherRow8Avx2(const StretchPlan& plan,
+                                                    const uint8_t* sourceRow, int begin, int end,
+                                                    uint32_t* pairs) {
+    // As in GatherRow8Ssse3, locals keep the loop free of reloads.
+    const uint8_t* mask = plan.windowMask.data();
+    const uint32_t* base = plan.windowBase.data();
+    for (int j = begin; j < end; j += 8) {
+        // The same window in both halves: the shuffle stays within halves.
+        const __m256i window = _mm256_broadcastsi128_si256(_mm_loadu_si128(
+            reinterpret_cast<const __m128i*>(sourceRow + base[static_cast<unsigned>(j) / 8])));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pairs + j), PairsAvx2(window, mask + 4 * j));
+    }
+}
+
+__attribute__((target("avx2"))) void GatherRow4Avx2(const StretchPlan& plan,
+                                                    const uint8_t* sourceRow, int begin, int end,
+                                                    uint32_t* pairs) {
+    const uint8_t* mask = plan.windowMask.data();
+    const uint32_t* base = plan.windowBase.data();
+    for (int j = begin; j < end; j += 8) {
+        const unsigned group = static_cast<unsigned>(j) / 4;
         const __m128i first =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(sourceRow + plan.windowBase[group]));
-        const __m128i second = _mm_loadu_si128(
-            reinterpret_cast<const __m128i*>(sourceRow + plan.windowBase[group + 1]));
-        const __m256i window = _mm256_inserti128_si256(_mm256_castsi128_si256(first), second, 1);
-        const __m256i mask = _mm256_loadu_si256(
-            reinterpret_cast<const __m256i*>(plan.windowMask.data() + 16 * group));
-        const __m256i leftRight = _mm256_shuffle_epi8(window, mask);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pairs + 4 * group),
-                            _mm256_sub_epi16(leftRight, _mm256_slli_epi32(leftRight, 16)));
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(sourceRow + base[group]));
+        const __m128i second =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(sourceRow + base[group + 1]));
+        const __m256i windows = _mm256_inserti128_si256(_mm256_castsi128_si256(first), second, 1);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(pairs + j),
+                            PairsAvx2(windows, mask + 4 * j));
     }
+}
+
+__attribute__((target("avx2"))) static inline __m256i
+Blend32Avx2(const uint32_t* fx, const uint32_t* upper, const uint32_t* lower, __m256i gy16,
+            __m256i gy32, __m256i fy16, __m256i fy32) {
+    __m256i s[4];
+    for (int k = 0; k < 4; ++k)
+        s[k] = lower ? Sum8Avx2(fx + 8 * k, upper + 8 * k, lower + 8 * k, gy16, gy32, fy16, fy32)
+                     : Sum8UpperAvx2(fx + 8 * k, upper + 8 * k);
+    // The packs work within 128-bit halves; the permutation puts the 4-byte
+    // groups back in order.
+    const __m256i bytes =
+        _mm256_packus_epi16(_mm256_packs_epi32(s[0], s[1]), _mm256_packs_epi32(s[2], s[3]));
+    return _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
 }
 
 __attribute__((target("avx2"))) void BlendRowAvx2(const StretchPlan& plan, const uint32_t* upper,
-                                                  const uint32_t* lower, uint32_t fy,
-                                                  uint8_t* destination) {
+                                                  const uint32_t* lower, uint32_t fy, int begin,
+                                                  int end, uint8_t* destination) {
     const uint32_t* fx = plan.fxPairs.data();
-    if (!lower) {
-        for (int j = 0; j < plan.paddedBytes; j += 32)
-            Store32Avx2(destination + j, Sum8UpperAvx2(fx + j, upper + j),
-                        Sum8UpperAvx2(fx + j + 8, upper + j + 8),
-                        Sum8UpperAvx2(fx + j + 16, upper + j + 16),
-                        Sum8UpperAvx2(fx + j + 24, upper + j + 24));
-        return;
-    }
-    const int gy = 32768 - static_cast<int>(fy);
+    const int gy = 32768 - static_cast<int>(fy); // 1..32767 when lower is there
     const __m256i gy16 = _mm256_set1_epi16(static_cast<short>(gy));
     const __m256i gy32 = _mm256_set1_epi32(gy);
     const __m256i fy16 = _mm256_set1_epi16(static_cast<short>(fy));
     const __m256i fy32 = _mm256_set1_epi32(static_cast<int>(fy));
-    for (int j = 0; j < plan.paddedBytes; j += 32)
-        Store32Avx2(destination + j,
-                    Sum8Avx2(fx + j, upper + j, lower + j, gy16, gy32, fy16, fy32),
-                    Sum8Avx2(fx + j + 8, upper + j + 8, lower + j + 8, gy16, gy32, fy16, fy32),
-                    Sum8Avx2(fx + j + 16, upper + j + 16, lower + j + 16, gy16, gy32, fy16, fy32),
-                    Sum8Avx2(fx + j + 24, upper + j + 24, lower + j + 24, gy16, gy32, fy16, fy32));
+    int j = begin;
+    if (lower) {
+        for (; j + 32 <= end; j += 32)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination + j),
+                                Blend32Avx2(fx + j, upper + j, lower + j, gy16, gy32, fy16, fy32));
+    } else {
+        for (; j + 32 <= end; j += 32)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination + j),
+                                Blend32Avx2(fx + j, upper + j, nullptr, gy16, gy32, fy16, fy32));
+    }
+    if (j < end) {
+        // As in BlendRowSse2: the row's last bytes through a buffer.
+        alignas(32) uint8_t last[32];
+        _mm256_store_si256(
+            reinterpret_cast<__m256i*>(last),
+            Blend32Avx2(fx + j, upper + j, lower ? lower + j : nullptr, gy16, gy32, fy16, fy32));
+        std::memcpy(destination + j, last, end - j);
+    }
 }
 
 #endif

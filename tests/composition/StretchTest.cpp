@@ -9,6 +9,7 @@
 
 #include "Bitmap.h"
 #include "Stretch.h"
+#include "StretchRows.h"
 
 namespace {
 
@@ -100,8 +101,8 @@ TEST(StretchBitmap, WorkedExamplesAlongARow) {
             StretchWith(stretch, picture, example.newWidth, 1);
             EXPECT_EQ(picture.Width(), example.newWidth) << stretch.name;
             EXPECT_EQ(picture.Height(), 1) << stretch.name;
-            EXPECT_EQ(GreyValues(picture), example.result) << stretch.name << " to "
-                                                           << example.newWidth;
+            EXPECT_EQ(GreyValues(picture), example.result)
+                << stretch.name << " to " << example.newWidth;
         }
 }
 
@@ -111,8 +112,8 @@ TEST(StretchBitmap, WorkedExamplesDownAColumn) {
             const int height = static_cast<int>(example.source.size());
             Bitmap picture = GreyPicture(1, height, example.source);
             StretchWith(stretch, picture, 1, example.newWidth);
-            EXPECT_EQ(GreyValues(picture), example.result) << stretch.name << " to "
-                                                           << example.newWidth;
+            EXPECT_EQ(GreyValues(picture), example.result)
+                << stretch.name << " to " << example.newWidth;
         }
 }
 
@@ -189,16 +190,45 @@ TEST(StretchBitmap, EveryPathGivesTheBytesOfTheRule) {
         int sw, sh, nw, nh;
     };
     std::vector<Size> sizes = {
-        {1, 1, 1, 1},     {1, 1, 17, 3},   {2, 1, 1, 1},     {1, 2, 1, 1},
-        {17, 1, 100, 5},  {1, 17, 5, 100}, {640, 1, 33, 1},  {1, 480, 1, 77},
-        {1000, 3, 7, 2},  {3, 1000, 2, 7}, {997, 13, 5, 13}, {300, 300, 299, 301},
-        {65, 2, 64, 2},   {64, 2, 65, 2},  {96, 9, 32, 3},   {97, 9, 32, 3},
-        {2000, 4, 3, 4},  {5120, 3, 1920, 2},
+        {1, 1, 1, 1},
+        {1, 1, 17, 3},
+        {2, 1, 1, 1},
+        {1, 2, 1, 1},
+        {17, 1, 100, 5},
+        {1, 17, 5, 100},
+        {640, 1, 33, 1},
+        {1, 480, 1, 77},
+        {1000, 3, 7, 2},
+        {3, 1000, 2, 7},
+        {997, 13, 5, 13},
+        {300, 300, 299, 301},
+        {65, 2, 64, 2},
+        {64, 2, 65, 2},
+        {96, 9, 32, 3},
+        {97, 9, 32, 3},
+        {2000, 4, 3, 4},
+        {5120, 3, 1920, 2},
+        // The same size, which is stretched within the picture's own memory.
+        {1, 1, 1, 1},
+        {1, 9, 1, 9},
+        {9, 1, 9, 1},
+        {2, 2, 2, 2},
+        {31, 17, 31, 17},
+        {1500, 70, 1500, 70},
+        {5, 3000, 5, 3000},
+        // Rows of several 2048-byte strips, pictures of several 32-row bands.
+        {700, 100, 1400, 80},
+        {2000, 90, 700, 50},
+        {1366, 40, 1366, 41},
     };
     for (int i = 0; i < 60; ++i)
         sizes.push_back({wide(random), small(random), wide(random), small(random)});
     for (int i = 0; i < 20; ++i)
         sizes.push_back({small(random), small(random), small(random), small(random)});
+    for (int i = 0; i < 10; ++i) {
+        const int width = wide(random), height = small(random);
+        sizes.push_back({width, height, width, height});
+    }
 
     const std::vector<NamedStretch> stretches = AllStretches();
     for (const Size& size : sizes) {
@@ -213,10 +243,18 @@ TEST(StretchBitmap, EveryPathGivesTheBytesOfTheRule) {
             ASSERT_EQ(picture.Width(), size.nw);
             ASSERT_EQ(picture.Height(), size.nh);
             ASSERT_EQ(std::memcmp(picture.Data(), expected.Data(), expected.SizeBytes()), 0)
-                << stretch.name << ": " << size.sw << " x " << size.sh << " to " << size.nw
-                << " x " << size.nh;
+                << stretch.name << ": " << size.sw << " x " << size.sh << " to " << size.nw << " x "
+                << size.nh;
         }
     }
+}
+
+TEST(StretchBitmap, SizesAboveCoverEveryWayOfGathering) {
+    // Enlarging gathers 8 bytes from one 16-byte window, shrinking up to 3
+    // times 4 bytes, shrinking more goes byte by byte.
+    EXPECT_EQ(MakeStretchPlan(640, 1, 1000, 1).windowGroup, 8);
+    EXPECT_EQ(MakeStretchPlan(5120, 3, 1920, 2).windowGroup, 4);
+    EXPECT_EQ(MakeStretchPlan(1000, 3, 7, 2).windowGroup, 0);
 }
 
 TEST(StretchBitmap, ChoosesAPathTheMachineHas) {
@@ -235,16 +273,21 @@ TEST(StretchBitmap, RefusesSizesItCannotCompute) {
         const char* message;
     };
     const Refused cases[] = {
-        {0, 10, "Cannot stretch a picture to 0 x 10 pixels: each side must be from 1 to 65536 "
-                "pixels"},
-        {10, 0, "Cannot stretch a picture to 10 x 0 pixels: each side must be from 1 to 65536 "
-                "pixels"},
-        {-5, 10, "Cannot stretch a picture to -5 x 10 pixels: each side must be from 1 to "
-                 "65536 pixels"},
-        {65537, 1, "Cannot stretch a picture to 65537 x 1 pixels: each side must be from 1 to "
-                   "65536 pixels"},
-        {1, 65537, "Cannot stretch a picture to 1 x 65537 pixels: each side must be from 1 to "
-                   "65536 pixels"},
+        {0, 10,
+         "Cannot stretch a picture to 0 x 10 pixels: each side must be from 1 to 65536 "
+         "pixels"},
+        {10, 0,
+         "Cannot stretch a picture to 10 x 0 pixels: each side must be from 1 to 65536 "
+         "pixels"},
+        {-5, 10,
+         "Cannot stretch a picture to -5 x 10 pixels: each side must be from 1 to "
+         "65536 pixels"},
+        {65537, 1,
+         "Cannot stretch a picture to 65537 x 1 pixels: each side must be from 1 to "
+         "65536 pixels"},
+        {1, 65537,
+         "Cannot stretch a picture to 1 x 65537 pixels: each side must be from 1 to "
+         "65536 pixels"},
     };
     for (const NamedStretch& stretch : AllStretches())
         for (const Refused& refused : cases) {
@@ -279,7 +322,8 @@ TEST(Bitmap, SizesAndRows) {
         int width, height;
         std::size_t stride;
     };
-    const Case cases[] = {{1, 1, 4}, {2, 3, 8}, {3, 1, 12}, {4, 2, 12}, {5, 5, 16}, {65536, 1, 196608}};
+    const Case cases[] = {{1, 1, 4},  {2, 3, 8},  {3, 1, 12},
+                          {4, 2, 12}, {5, 5, 16}, {65536, 1, 196608}};
     for (const Case& c : cases) {
         Bitmap picture(c.width, c.height);
         EXPECT_EQ(picture.Width(), c.width);
@@ -300,9 +344,9 @@ TEST(Bitmap, RefusesSizesOutsideTheLimits) {
             Bitmap picture(size[0], size[1]);
             ADD_FAILURE() << size[0] << " x " << size[1];
         } catch (const std::runtime_error& error) {
-            EXPECT_EQ(std::string(error.what()), "Invalid picture size: " +
-                                                     std::to_string(size[0]) + " x " +
-                                                     std::to_string(size[1]));
+            EXPECT_EQ(std::string(error.what()),
+                      "Invalid picture size: " + std::to_string(size[0]) + " x " +
+                          std::to_string(size[1]));
         }
     }
 }
