@@ -10,9 +10,10 @@ namespace {
 // One pixel in 15-bit fixed point.
 constexpr uint32_t One = 32768;
 
+// left in the lower 16 bits, right - left (-255..255) in the upper ones.
 uint32_t Pair(int left, int right) {
-    return static_cast<uint32_t>(left) | static_cast<uint32_t>(static_cast<uint16_t>(right - left))
-                                             << 16;
+    const auto difference = static_cast<uint16_t>(right - left);
+    return static_cast<uint32_t>(left) | static_cast<uint32_t>(difference) << 16;
 }
 
 // Groups of `group` destination bytes are gathered from one 16-byte load when

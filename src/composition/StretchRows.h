@@ -7,7 +7,8 @@
 // Why this gives the bytes of the rule: with wTL = gy - wTR and wBL = fy - wBR,
 //   TL*wTL + TR*wTR + BL*wBL + BR*wBR = TL*gy + (TR-TL)*wTR + BL*fy + (BR-BL)*wBR,
 // every factor fits a signed 16-bit number (differences -255..255, weights
-// 0..32767; gy reaches 32768 only when fy is 0) and the sum is the same
+// 0..32767; gy reaches 32768 only when fy is 0, and then the lower row drops
+// out and TL*32768 is taken as TL*32767 + TL) and the sum is the same
 // 0..255*32768, so a 16-bit multiply-add into 32 bits computes it exactly.
 #pragma once
 
@@ -34,9 +35,10 @@ struct StretchPlan {
     std::vector<uint32_t> leftOffset;
     std::vector<uint32_t> rightOffset;
     // Byte shuffles for gathering from 16-byte windows of the source row: each
-    // group of windowGroup destination bytes (8, or 4 when shrinking, or 0 when
-    // no window holds a group's bytes: shrinking by more than 3 times) is
-    // gathered from the 16 bytes at its windowBase. Per destination byte the
+    // group of windowGroup destination bytes is gathered from the 16 bytes at
+    // its windowBase. Groups are 8 bytes when enlarging or keeping the width,
+    // 4 when shrinking up to about 3 times; 0 means that no window holds a
+    // group's bytes (shrinking more) and the gather goes byte by byte. Per destination byte the
     // mask picks (left, left, left, right), which a multiply-add with the
     // factors (1, 0, -1, 1) turns into the pair (left, right - left).
     int windowGroup = 0;
