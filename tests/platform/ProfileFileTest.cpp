@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include "../support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,38 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProfileFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("velnora-profile-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder_, ignored);
-    }
-
-    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-    std::string Write(const std::string& name, const std::string& content) const {
-        const std::string path = PathOf(name);
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    fs::path folder_;
-};
+using ProfileFileTest = TempFolderTest;
 
 struct ReadCase {
     const char* what;
