@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
@@ -102,27 +104,64 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
     return 0;
 }
 
+// Qt refuses a header above its own limit without saying what it claims; the
+// user is told the size instead. A BMP header starts with "BM"; the picture
+// size is at byte 18: two 16-bit values after a 12-byte core header (OS/2 and
+// Windows 2), two 32-bit ones after every later header; a negative height
+// means rows from the top.
+void CheckClaimedSize(const std::string& path) {
+    uint8_t h[26];
+    std::FILE* file = std::fopen(path.c_str(), "rbe");
+    if (!file)
+        return;
+    const std::size_t got = std::fread(h, 1, sizeof h, file);
+    std::fclose(file);
+    if (got < sizeof h || h[0] != 'B' || h[1] != 'M')
+        return;
+    const auto u32 = [&](int at) {
+        return static_cast<uint32_t>(h[at] | h[at + 1] << 8 | h[at + 2] << 16) |
+               static_cast<uint32_t>(h[at + 3]) << 24;
+    };
+    int64_t width, height;
+    if (u32(14) == 12) {
+        width = static_cast<int16_t>(h[18] | h[19] << 8);
+        height = static_cast<int16_t>(h[20] | h[21] << 8);
+    } else {
+        width = static_cast<int32_t>(u32(18));
+        height = static_cast<int32_t>(u32(22));
+    }
+    CheckPictureSize(std::abs(width), std::abs(height));
+}
+
 } // namespace
 
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
+    CheckClaimedSize(path);
     // The format is forced: a BMP is recognised by its content as a BMP, never
     // by its name, and nothing else is tried here.
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)), "bmp");
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(QtAllocationLimitMiB);
+    const auto fail = [&](const char* reason) {
+        if (why)
+            *why = reason ? reason : reader.errorString().toStdString();
+        return false;
+    };
+    // Qt gives a top-down picture's height as the header has it, negative.
     const QSize size = reader.size();
-    if (!size.isValid()) {
-        if (why)
-            *why = reader.errorString().toStdString();
-        return false;
-    }
-    CheckPictureSize(size.width(), size.height());
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        if (why)
-            *why = reader.errorString().toStdString();
-        return false;
-    }
+    const int width = size.width();
+    const int height = std::abs(size.height());
+    if (width < 1 || height < 1)
+        return fail(nullptr);
+    // Qt reuses an image of the right size and format, and leaves the rows a
+    // truncated file lacks as it finds them: start from black, not from
+    // whatever the memory held.
+    QImage image(width, height, reader.imageFormat());
+    if (image.isNull())
+        return fail("not enough memory");
+    image.fill(0);
+    if (!reader.read(&image) || image.isNull())
+        return fail(nullptr);
 
     Bitmap loaded(image.width(), image.height());
     // Row by row, so the conversion never holds a second copy of the whole
