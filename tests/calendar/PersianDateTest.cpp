@@ -154,6 +154,9 @@ TEST(PersianDate, GregorianYearsBeyond16BitsKeepTheirLowBits) {
     // 1 Farvardin 65535 falls in Gregorian year 66156, stored as 66156 - 65536.
     const Ymd g = GregorianOfJD(PersianToJD(65535, 1, 1));
     EXPECT_EQ(g.year, 66156 - 65536);
+    // The day after 29 Esfand 65535 (a common year) is in Persian year 65536, stored as 0.
+    EXPECT_EQ(PersianOfJD(PersianToJD(65535, 12, 29)), (Ymd{65535, 12, 29}));
+    EXPECT_EQ(PersianOfJD(PersianToJD(65535, 12, 29) + 1), (Ymd{0, 1, 1}));
 }
 
 TEST(PersianDate, WholeNumberJDsNormaliseDifferentlyPerDirection) {
