@@ -139,7 +139,15 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     CheckClaimedSize(path);
     // The format is forced: a BMP is recognised by its content as a BMP, never
     // by its name, and nothing else is tried here.
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)), "bmp");
+    // Opened here rather than by the reader, which warns on standard error
+    // about a file it cannot open (and Qt about an empty name).
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (path.empty() || !file.open(QIODevice::ReadOnly)) {
+        if (why)
+            *why = file.errorString().toStdString();
+        return false;
+    }
+    QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(QtAllocationLimitMiB);
     const auto fail = [&](const char* reason) {
