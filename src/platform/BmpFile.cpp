@@ -84,8 +84,8 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
     const std::size_t stride = bitmap.Stride();
     const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
     const int rowsPerChunk = static_cast<int>(std::max<std::size_t>(1, WriteChunkBytes / stride));
-    std::vector<uint8_t> chunk(stride * static_cast<std::size_t>(
-                                            std::min(rowsPerChunk, bitmap.Height())));
+    std::vector<uint8_t> chunk(stride *
+                               static_cast<std::size_t>(std::min(rowsPerChunk, bitmap.Height())));
     for (int y = bitmap.Height() - 1; y >= 0;) {
         std::size_t filled = 0;
         for (int n = 0; n < rowsPerChunk && y >= 0; ++n, --y) {

@@ -26,7 +26,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "velnora-bmp-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -35,13 +35,14 @@ public:
     fs::path operator/(const std::string& name) const { return path_ / name; }
     const fs::path& Path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
 void WriteFile(const fs::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const fs::path& path) {
@@ -74,7 +75,9 @@ Rgb PaletteColour(int i) {
 }
 
 // The palette index of pixel (x, y), y from the top, for a palette of n colours.
-int PatternIndex(int x, int y, int n) { return (x * 5 + y * 3 + x * y) % n; }
+int PatternIndex(int x, int y, int n) {
+    return (x * 5 + y * 3 + x * y) % n;
+}
 
 // The pattern for true-colour files: a different value in every channel of every pixel.
 Rgb TrueColour(int x, int y) {
@@ -222,7 +225,10 @@ Bytes MakeBmp(Kind kind, bool topDown) {
     Put32(file, 22, static_cast<uint32_t>(topDown ? -H : H));
     Put16(file, 26, 1);
     Put16(file, 28, static_cast<uint32_t>(BitsPerPixel(kind)));
-    const uint32_t compression = kind == Kind::Rle8 ? 1 : kind == Kind::Rle4 ? 2 : bitfields ? 3 : 0;
+    const uint32_t compression = kind == Kind::Rle8   ? 1
+                                 : kind == Kind::Rle4 ? 2
+                                 : bitfields          ? 3
+                                                      : 0;
     Put32(file, 30, compression);
     Put32(file, 34, static_cast<uint32_t>(pixels.size()));
     Put32(file, 46, static_cast<uint32_t>(colours));
@@ -404,7 +410,8 @@ TEST(BmpWrite, WritesA24BitBottomUpFileQtReadsBack) {
     // The first row in the file is the bottom row of the picture; padding is zero.
     EXPECT_EQ(file[54], bitmap.Row(H - 1)[0]);
     EXPECT_EQ(file[54 + 39], 0);
-    EXPECT_EQ(Get32(file, 54 + stride * (H - 1)), Get32(Bytes(bitmap.Row(0), bitmap.Row(0) + 4), 0));
+    EXPECT_EQ(Get32(file, 54 + stride * (H - 1)),
+              Get32(Bytes(bitmap.Row(0), bitmap.Row(0) + 4), 0));
 
     const QImage image(QString::fromStdString(path.string()), "bmp");
     ASSERT_EQ(image.size(), QSize(W, H));

@@ -27,7 +27,7 @@ using Bytes = std::vector<uint8_t>;
 const fs::path Pictures = fs::path(VELNORA_TEST_DATA) / "pictures";
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::string pattern = (fs::temp_directory_path() / "velnora-load-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
@@ -36,7 +36,7 @@ public:
     fs::path operator/(const std::string& name) const { return path_ / name; }
     const fs::path& Path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -47,7 +47,8 @@ Bytes ReadFile(const fs::path& path) {
 
 void WriteFile(const fs::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // The largest difference of any channel of any pixel; -1 when the sizes differ.
@@ -93,19 +94,19 @@ TEST_P(PictureDecodeTest, GivesTheReferencePixels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, PictureDecodeTest,
-    testing::Values(DecodeCase{"photo.jpg", "photo.djpeg.bmp", "bmp"},
-                    DecodeCase{"progressive.jpg", "progressive.djpeg.bmp", "bmp"},
-                    DecodeCase{"gray.jpg", "gray.djpeg.bmp", "bmp"},
-                    DecodeCase{"cmyk.jpg", "cmyk.jpg", "jpeg"},
-                    DecodeCase{"photo24.bmp", "photo24.bmp", "bmp"},
-                    DecodeCase{"gray.djpeg.bmp", "gray.djpeg.bmp", "bmp"}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        name[name.find('.')] = '_';
-        return name.substr(0, name.find('.'));
-    });
+INSTANTIATE_TEST_SUITE_P(Pictures, PictureDecodeTest,
+                         testing::Values(DecodeCase{"photo.jpg", "photo.djpeg.bmp", "bmp"},
+                                         DecodeCase{"progressive.jpg", "progressive.djpeg.bmp",
+                                                    "bmp"},
+                                         DecodeCase{"gray.jpg", "gray.djpeg.bmp", "bmp"},
+                                         DecodeCase{"cmyk.jpg", "cmyk.jpg", "jpeg"},
+                                         DecodeCase{"photo24.bmp", "photo24.bmp", "bmp"},
+                                         DecodeCase{"gray.djpeg.bmp", "gray.djpeg.bmp", "bmp"}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             name[name.find('.')] = '_';
+                             return name.substr(0, name.find('.'));
+                         });
 
 // The content decides, never the name.
 TEST(PictureLoader, GoesByContentNotByName) {
@@ -160,7 +161,9 @@ Bytes Cut(const Bytes& bytes, std::size_t size) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
-std::string JpegError(int code) { return "JPEG error #" + std::to_string(code); }
+std::string JpegError(int code) {
+    return "JPEG error #" + std::to_string(code);
+}
 
 // Every bad file gives its message and leaves the bitmap as it was.
 TEST(PictureLoader, GivesTheExactMessageForEveryBadFile) {
