@@ -1,6 +1,7 @@
 // Loading the source picture: BMP and JPEG pictures give the pixels Qt and
 // libjpeg's own djpeg give, and every bad file its exact message.
 #include "PictureLoader.h"
+#include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,34 +23,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+const std::string Pictures = std::string(VELNORA_TEST_DATA) + "/pictures/";
 
-const fs::path Pictures = fs::path(VELNORA_TEST_DATA) / "pictures";
-
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "velnora-load-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& Path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
+class PictureLoaderTest : public TempFolderTest {};
 
 // The largest difference of any channel of any pixel; -1 when the sizes differ.
 int MaxDifference(const Bitmap& bitmap, const QImage& image) {
@@ -66,9 +42,9 @@ int MaxDifference(const Bitmap& bitmap, const QImage& image) {
     return worst;
 }
 
-Bitmap Load(const fs::path& path) {
+Bitmap Load(const std::string& path) {
     Bitmap bitmap;
-    LoadSourcePicture(path.string(), bitmap);
+    LoadSourcePicture(path, bitmap);
     return bitmap;
 }
 
@@ -83,12 +59,12 @@ class PictureDecodeTest : public testing::TestWithParam<DecodeCase> {};
 // libjpeg's own decoder (djpeg -dct int) and Qt's readers give exactly these pixels.
 TEST_P(PictureDecodeTest, GivesTheReferencePixels) {
     const DecodeCase& c = GetParam();
-    const Bitmap bitmap = Load(Pictures / c.file);
-    const QImage reference(QString::fromStdString((Pictures / c.reference).string()), c.qtFormat);
+    const Bitmap bitmap = Load(Pictures + c.file);
+    const QImage reference(QString::fromStdString(Pictures + c.reference), c.qtFormat);
     ASSERT_FALSE(reference.isNull()) << c.reference;
     EXPECT_EQ(MaxDifference(bitmap, reference), 0);
     if (std::strcmp(c.qtFormat, "bmp") == 0 && std::strcmp(c.file, c.reference) != 0) {
-        const QImage qt(QString::fromStdString((Pictures / c.file).string()), "jpeg");
+        const QImage qt(QString::fromStdString(Pictures + c.file), "jpeg");
         ASSERT_FALSE(qt.isNull()) << c.file;
         EXPECT_EQ(MaxDifference(bitmap, qt), 0);
     }
@@ -109,56 +85,54 @@ INSTANTIATE_TEST_SUITE_P(Pictures, PictureDecodeTest,
                          });
 
 // The content decides, never the name.
-TEST(PictureLoader, GoesByContentNotByName) {
-    TempDir dir;
-    fs::copy_file(Pictures / "photo.jpg", dir / "photo.bmp");
-    fs::copy_file(Pictures / "photo24.bmp", dir / "photo.jpg");
-    const QImage jpeg(QString::fromStdString((Pictures / "photo.djpeg.bmp").string()), "bmp");
-    const QImage bmp(QString::fromStdString((Pictures / "photo24.bmp").string()), "bmp");
-    EXPECT_EQ(MaxDifference(Load(dir / "photo.bmp"), jpeg), 0);
-    EXPECT_EQ(MaxDifference(Load(dir / "photo.jpg"), bmp), 0);
+TEST_F(PictureLoaderTest, GoesByContentNotByName) {
+    fs::copy_file(Pictures + "photo.jpg", PathOf("photo.bmp"));
+    fs::copy_file(Pictures + "photo24.bmp", PathOf("photo.jpg"));
+    const QImage jpeg(QString::fromStdString(Pictures + "photo.djpeg.bmp"), "bmp");
+    const QImage bmp(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
+    EXPECT_EQ(MaxDifference(Load(PathOf("photo.bmp")), jpeg), 0);
+    EXPECT_EQ(MaxDifference(Load(PathOf("photo.jpg")), bmp), 0);
 }
 
 // A JPEG cut short in its picture data loads; what is missing comes out grey,
 // as libjpeg fills it. Corrupt picture data loads likewise.
-TEST(PictureLoader, AcceptsDamagedPictureData) {
-    TempDir dir;
-    const Bytes photo = ReadFile(Pictures / "photo.jpg");
-    WriteFile(dir / "cut.jpg", Bytes(photo.begin(), photo.end() - 150));
-    const Bitmap cut = Load(dir / "cut.jpg");
+TEST_F(PictureLoaderTest, AcceptsDamagedPictureData) {
+    const std::string photo = Contents(Pictures + "photo.jpg");
+    Write("cut.jpg", std::string(photo.begin(), photo.end() - 150));
+    const Bitmap cut = Load(PathOf("cut.jpg"));
     ASSERT_EQ(cut.Width(), 37);
     ASSERT_EQ(cut.Height(), 23);
     for (int x = 0; x < 37; ++x)
         ASSERT_EQ(std::memcmp(cut.Row(22) + x * 3, "\x80\x80\x80", 3), 0) << x;
 
-    Bytes corrupt = photo;
+    std::string corrupt = photo;
     for (std::size_t i = photo.size() - 120; i < photo.size() - 80; ++i)
-        corrupt[i] = static_cast<uint8_t>(i * 7 & 0x7F); // no 0xFF: no marker
+        corrupt[i] = static_cast<char>(i * 7 & 0x7F); // no 0xFF: no marker
 
-    WriteFile(dir / "corrupt.jpg", corrupt);
-    EXPECT_EQ(Load(dir / "corrupt.jpg").Width(), 37);
+    Write("corrupt.jpg", corrupt);
+    EXPECT_EQ(Load(PathOf("corrupt.jpg")).Width(), 37);
 }
 
 // Where the start-of-frame segment of a baseline JPEG holds the height (2 bytes
 // after the marker, its length and the precision).
-std::size_t FrameSizeAt(const Bytes& jpeg) {
+std::size_t FrameSizeAt(const std::string& jpeg) {
     for (std::size_t i = 0; i + 1 < jpeg.size(); ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0)
+        if (jpeg[i] == '\xFF' && jpeg[i + 1] == '\xC0')
             return i + 5;
     return 0;
 }
 
-Bytes WithFrameSize(Bytes jpeg, int width, int height) {
+std::string WithFrameSize(std::string jpeg, int width, int height) {
     const std::size_t at = FrameSizeAt(jpeg);
-    jpeg[at] = static_cast<uint8_t>(height >> 8);
-    jpeg[at + 1] = static_cast<uint8_t>(height);
-    jpeg[at + 2] = static_cast<uint8_t>(width >> 8);
-    jpeg[at + 3] = static_cast<uint8_t>(width);
+    jpeg[at] = static_cast<char>(height >> 8);
+    jpeg[at + 1] = static_cast<char>(height);
+    jpeg[at + 2] = static_cast<char>(width >> 8);
+    jpeg[at + 3] = static_cast<char>(width);
     return jpeg;
 }
 
-Bytes Cut(const Bytes& bytes, std::size_t size) {
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+std::string Cut(const std::string& bytes, std::size_t size) {
+    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
 std::string JpegError(int code) {
@@ -166,32 +140,31 @@ std::string JpegError(int code) {
 }
 
 // Every bad file gives its message and leaves the bitmap as it was.
-TEST(PictureLoader, GivesTheExactMessageForEveryBadFile) {
-    TempDir dir;
-    const Bytes photo = ReadFile(Pictures / "photo.jpg");
-    const Bytes bmp = ReadFile(Pictures / "photo24.bmp");
+TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
+    const std::string photo = Contents(Pictures + "photo.jpg");
+    const std::string bmp = Contents(Pictures + "photo24.bmp");
     const std::size_t frame = FrameSizeAt(photo);
     ASSERT_GT(frame, 0u);
-    Bytes bmpHuge = bmp;
+    std::string bmpHuge = bmp;
     bmpHuge[18] = 0x20; // 20000 = 0x4E20
     bmpHuge[19] = 0x4E;
     bmpHuge[22] = 0x20;
     bmpHuge[23] = 0x4E;
-    Bytes garbageAfterSoi = {0xFF, 0xD8};
+    std::string garbageAfterSoi = "\xFF\xD8";
     for (int i = 0; i < 300; ++i)
-        garbageAfterSoi.push_back(static_cast<uint8_t>(i * 13 % 255));
-    Bytes garbageInFrame = photo;
+        garbageAfterSoi.push_back(static_cast<char>(i * 13 % 255));
+    std::string garbageInFrame = photo;
     std::fill(garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) - 3,
-              garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) + 12, 0xAB);
+              garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) + 12, '\xAB');
 
     const struct {
         const char* name;
-        Bytes bytes;
+        std::string bytes;
         std::string message;
     } files[] = {
         {"empty.jpg", {}, JpegError(JERR_INPUT_EMPTY)},
         {"truncated.bmp", Cut(bmp, 40), JpegError(JERR_NO_SOI)},
-        {"png.bmp", ReadFile(Pictures / "photo.png"), JpegError(JERR_NO_SOI)},
+        {"png.bmp", Contents(Pictures + "photo.png"), JpegError(JERR_NO_SOI)},
         // Cut after the frame header, and inside the Huffman table after it.
         {"header-only.jpg", Cut(photo, frame + 14), JpegError(JERR_SOF_NO_SOS)},
         {"cut-in-table.jpg", Cut(photo, frame + 40), JpegError(JERR_SOF_NO_SOS)},
@@ -204,10 +177,10 @@ TEST(PictureLoader, GivesTheExactMessageForEveryBadFile) {
         {"huge.bmp", bmpHuge, "Picture too large: 20000 x 20000"},
     };
     for (const auto& file : files) {
-        WriteFile(dir / file.name, file.bytes);
+        Write(file.name, file.bytes);
         Bitmap bitmap(2, 3);
         try {
-            LoadSourcePicture((dir / file.name).string(), bitmap);
+            LoadSourcePicture(PathOf(file.name), bitmap);
             ADD_FAILURE() << file.name << ": loaded";
         } catch (const std::runtime_error& error) {
             EXPECT_EQ(error.what(), file.message) << file.name;
@@ -216,19 +189,19 @@ TEST(PictureLoader, GivesTheExactMessageForEveryBadFile) {
         EXPECT_EQ(bitmap.Height(), 3) << file.name;
     }
 
-    const fs::path missing = dir / "missing.jpg";
+    const std::string missing = PathOf("missing.jpg");
     const struct {
-        fs::path path;
+        std::string path;
         std::string message;
     } paths[] = {
-        {missing, "Cannot open file \"" + missing.string() + "\". No such file or directory"},
-        {dir.Path(), "Cannot open file \"" + dir.Path().string() + "\". Is a directory"},
+        {missing, "Cannot open file \"" + missing + "\". No such file or directory"},
+        {folder_.string(), "Cannot open file \"" + folder_.string() + "\". Is a directory"},
         {"", "Cannot open file \"\". No such file or directory"},
     };
     for (const auto& p : paths) {
         Bitmap bitmap;
         try {
-            LoadSourcePicture(p.path.string(), bitmap);
+            LoadSourcePicture(p.path, bitmap);
             ADD_FAILURE() << p.path << ": loaded";
         } catch (const std::runtime_error& error) {
             EXPECT_EQ(error.what(), p.message);
