@@ -130,6 +130,17 @@ class RenderCommand : public ::testing::Test {
                 std::string(text.begin(), text.end())};
     }
 
+    // The calendar of 1389/1/15 with the given options, rendered into out.bmp.
+    Picture Rendered(const std::vector<std::string>& options) const {
+        std::vector<std::string> args = {(folder_ / "out.bmp").string(), "--source",
+                                         source_.string(), "--date", "1389/1/15"};
+        args.insert(args.end(), options.begin(), options.end());
+        const Outcome run = Render(args);
+        EXPECT_EQ(run.status, 0) << run.errors;
+        EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
+        return ReadBmp(folder_ / "out.bmp");
+    }
+
     // What the folder holds besides the source picture.
     std::vector<std::string> Written() const {
         std::vector<std::string> names;
@@ -146,11 +157,7 @@ class RenderCommand : public ::testing::Test {
 // right of a 1024 x 768 picture 30 pixels in has its slot at (614, 30). The
 // frame spans 734..756 x 125..147; its straight top edge is x 744..746.
 TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
-    const fs::path out = folder_ / "out.bmp";
-    const Outcome run = Render({out.string(), "--source", source_.string(), "--date", "1389/1/15"});
-    ASSERT_EQ(run.status, 0) << run.errors;
-    EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
-    const Picture picture = ReadBmp(out);
+    const Picture picture = Rendered({});
     ASSERT_EQ(picture.width, 1024);
     ASSERT_EQ(picture.height, 768);
     for (int x = 744; x <= 746; ++x)
@@ -172,14 +179,11 @@ TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
 }
 
 TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
-    const fs::path out = folder_ / "out.bmp";
     // Bottom left, 16 and 5 pixels in, without the next month: the current
     // month takes the corner slot at (16, 573), the previous month the next one.
-    const Outcome run =
-        Render({out.string(), "--source", source_.string(), "--date", "1389/1/15", "--corner",
-                "bottom-left", "--dx", "0x10", "--dy", "5", "--no-next"});
-    ASSERT_EQ(run.status, 0) << run.errors;
-    const Picture picture = ReadBmp(out);
+    const Picture picture =
+        Rendered({"--corner", "bottom-left", "--dx", "0x10", "--dy", "5", "--no-next"});
+    ASSERT_EQ(picture.height, 768);
     for (int x = 146; x <= 148; ++x)
         EXPECT_EQ(picture.At(x, 668), PureRed) << x;
     // The last row of cells ends 5 pixels above the bottom.
@@ -191,13 +195,9 @@ TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
 }
 
 TEST_F(RenderCommand, ColoursAndStretch) {
-    const fs::path out = folder_ / "out.bmp";
     // Stretched to 800 x 600 first: the current month's slot is at (390, 30).
-    const Outcome run =
-        Render({out.string(), "--source", source_.string(), "--date", "1389/1/15", "--size",
-                "800x600", "--today-colour", "0x00FF00", "--text-colour", "$FF0000", "--no-prev"});
-    ASSERT_EQ(run.status, 0) << run.errors;
-    const Picture picture = ReadBmp(out);
+    const Picture picture = Rendered({"--size", "800x600", "--today-colour", "0x00FF00",
+                                      "--text-colour", "$FF0000", "--no-prev"});
     ASSERT_EQ(picture.width, 800);
     ASSERT_EQ(picture.height, 600);
     // Without the previous month the current one moves right by a slot.
