@@ -5,6 +5,7 @@
 
 #include "BmpFile.h"
 #include "Compose.h"
+#include "DateArgs.h"
 #include "DateTime.h"
 #include "MonthGrid.h"
 #include "PersianDate.h"
@@ -19,14 +20,10 @@
 
 namespace {
 
-struct PersianDay {
-    uint16_t year, month, day;
-};
-
 struct RenderRequest {
     std::string output;
     std::string source;
-    std::optional<PersianDay> date;
+    std::optional<PersianYmd> date;
     CalendarChoices choices;
 };
 
@@ -35,30 +32,21 @@ struct Misuse : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Y/M/D, each field a whole number, naming a day that exists. Unlike the
-// settings file's date text, a mistyped date is refused rather than taken for
-// today: the command's output would silently show the wrong month.
-PersianDay ParseDay(const std::string& text) {
-    const std::size_t first = text.find('/');
-    const std::size_t second = first == std::string::npos ? first : text.find('/', first + 1);
-    const auto field = [&](std::size_t from, std::size_t to) {
-        return TryStrToInt(text.substr(from, to == std::string::npos ? to : to - from));
-    };
-    if (second == std::string::npos)
+// Y/M/D naming a day that exists. Unlike the settings file's date text, a
+// mistyped date is refused rather than taken for today, and a day past the
+// month's end is refused rather than rolled into the next month: the picture
+// would silently show another month than the one asked for.
+PersianYmd ParseDay(const std::string& text) {
+    const std::optional<PersianYmd> date = ParsePersianArg(text);
+    if (!date || date->year < 1 || date->month < 1 || date->month > 12 || date->day < 1)
         throw Misuse("--date wants Y/M/D, not '" + text + "'");
-    const auto year = field(0, first), month = field(first + 1, second),
-               day = field(second + 1, std::string::npos);
-    if (!year || !month || !day || *year < 1 || *year > 9000 || *month < 1 || *month > 12 ||
-        *day < 1)
-        throw Misuse("--date wants Y/M/D, not '" + text + "'");
-    int days = DaysInMonth[*month - 1];
-    if (*month == 12 && PersianDate::IsLeapPersian(static_cast<uint16_t>(*year)))
+    int days = DaysInMonth[date->month - 1];
+    if (date->month == 12 && PersianDate::IsLeapPersian(date->year))
         days = 30;
-    if (*day > days)
-        throw Misuse("no day " + std::to_string(*day) + " in month " + std::to_string(*month) +
-                     " of " + std::to_string(*year));
-    return {static_cast<uint16_t>(*year), static_cast<uint16_t>(*month),
-            static_cast<uint16_t>(*day)};
+    if (date->day > days)
+        throw Misuse("no day " + std::to_string(date->day) + " in month " +
+                     std::to_string(date->month) + " of " + std::to_string(date->year));
+    return *date;
 }
 
 // WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
@@ -145,7 +133,7 @@ int RunRender(const Args& args) {
         return UsageError();
     }
 
-    PersianDay today{};
+    PersianYmd today{};
     if (request.date)
         today = *request.date;
     else

@@ -1,8 +1,9 @@
 // velnora-cli render, run as a user runs it: the picture written, the calendar
 // on it where the choices put it, and the message and no file on a failure.
-#include <gtest/gtest.h>
+#include "../support/TempFolder.h"
+#include "CliProcess.h"
 
-#include <sys/wait.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -101,33 +102,17 @@ Picture ReadBmp(const fs::path& path) {
     return picture;
 }
 
-struct Outcome {
-    int status;
-    std::string errors;
-};
-
-class RenderCommand : public ::testing::Test {
+class RenderCommand : public TempFolderTest {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velnora-render-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        TempFolderTest::SetUp();
         source_ = folder_ / "source.bmp";
         WriteWhiteBmp(source_, 1024, 768);
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
-    Outcome Render(const std::vector<std::string>& args) const {
-        std::string command = std::string(VELNORA_BIN_DIR) + "/velnora-cli render";
-        for (const std::string& arg : args)
-            command += " '" + arg + "'";
-        const fs::path errors = folder_ / "errors.txt";
-        command += " 2>'" + errors.string() + "'";
-        const int status = std::system(command.c_str());
-        const Bytes text = ReadFile(errors);
-        fs::remove(errors);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                std::string(text.begin(), text.end())};
+    static CliResult Render(std::vector<std::string> args) {
+        args.insert(args.begin(), "render");
+        return RunCli(args);
     }
 
     // The calendar of 1389/1/15 with the given options, rendered into out.bmp.
@@ -135,8 +120,8 @@ class RenderCommand : public ::testing::Test {
         std::vector<std::string> args = {(folder_ / "out.bmp").string(), "--source",
                                          source_.string(), "--date", "1389/1/15"};
         args.insert(args.end(), options.begin(), options.end());
-        const Outcome run = Render(args);
-        EXPECT_EQ(run.status, 0) << run.errors;
+        const CliResult run = Render(args);
+        EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
         return ReadBmp(folder_ / "out.bmp");
     }
@@ -150,7 +135,7 @@ class RenderCommand : public ::testing::Test {
         return names;
     }
 
-    fs::path folder_, source_;
+    fs::path source_;
 };
 
 // 1389/1/15: today is column 5, row 3 of the current month, which at the top
@@ -255,16 +240,16 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
         for (const std::string& arg : c.args)
             trace += arg + " ";
         SCOPED_TRACE(trace);
-        const Outcome run = Render(c.args);
+        const CliResult run = Render(c.args);
         EXPECT_NE(run.status, 0);
         // One line of the message; misuse adds the usage text after it.
-        const std::size_t at = run.errors.find("velnora-cli: ");
-        ASSERT_NE(at, std::string::npos) << run.errors;
-        const std::string line = run.errors.substr(at, run.errors.find('\n', at) + 1 - at);
+        const std::size_t at = run.err.find("velnora-cli: ");
+        ASSERT_NE(at, std::string::npos) << run.err;
+        const std::string line = run.err.substr(at, run.err.find('\n', at) + 1 - at);
         if (c.message) {
             EXPECT_EQ(line, c.message);
         }
-        EXPECT_EQ(run.errors.find("velnora-cli: ", at + 1), std::string::npos) << run.errors;
+        EXPECT_EQ(run.err.find("velnora-cli: ", at + 1), std::string::npos) << run.err;
         EXPECT_TRUE(Written().empty());
     }
 }
