@@ -39,13 +39,15 @@ unsigned long PixelOf(QRgb colour, const Visual* visual) {
 }
 
 // Draws picture into pixmap. Visuals without direct colour channels (8-bit
-// palettes, rare today) get black.
+// palettes, rare today) get black, and so does a root too large for the
+// memory the picture needs.
 void PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
                 const QImage& picture) {
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
     const int visualClass = root.visual->c_class;
     XImage* image = nullptr;
-    if (visualClass == TrueColor || visualClass == DirectColor)
+    const bool fits = picture.width() == root.width && picture.height() == root.height;
+    if (fits && (visualClass == TrueColor || visualClass == DirectColor))
         image = XCreateImage(display, root.visual, static_cast<unsigned>(root.depth), ZPixmap, 0,
                              nullptr, static_cast<unsigned>(root.width),
                              static_cast<unsigned>(root.height), 32, 0);
