@@ -1,1 +1,249 @@
-// Built by the calendar work.
+#include "PersianDate.h"
+
+#include "DateTime.h"
+#include "WholeNumber.h"
+
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+
+namespace PersianDate {
+
+namespace {
+
+// A Julian Day that starts a day is k + 0.5 for a whole k. The formulas below
+// work on k alone, in 64-bit integers, so no result depends on floating-point
+// rounding; the half is added back only at the interface.
+struct Ymd {
+    int64_t year;
+    int64_t month;
+    int64_t day;
+};
+
+int64_t FloorDiv(int64_t a, int64_t n) {
+    const int64_t q = a / n;
+    return (a % n != 0 && (a < 0) != (n < 0)) ? q - 1 : q;
+}
+
+// Floored remainder: 0 .. n - 1 for positive n, also for negative a.
+int64_t FloorMod(int64_t a, int64_t n) { return a - n * FloorDiv(a, n); }
+
+int64_t CeilDiv(int64_t a, int64_t n) { return -FloorDiv(-a, n); }
+
+// 2820 Persian years hold 1029983 days (2820 x 365 + 683 leap days); the cycle
+// arithmetic counts years from 474, the first year of a cycle.
+constexpr int64_t CycleYears = 2820;
+constexpr int64_t CycleDays = 1029983;
+constexpr int64_t CycleBase = 474;
+// k of the day before 1 Farvardin 1 (JD 1948319.5) and of 1 Farvardin 475
+// (JD 2121445.5, the start of the first full cycle after the epoch).
+constexpr int64_t PersianEpochEve = 1948319;
+constexpr int64_t Farvardin475 = 2121445;
+// k of the day before 1 January 1 (JD 1721424.5), and of 1 January 1.
+constexpr int64_t GregorianEpochEve = 1721424;
+constexpr int64_t GregorianEpoch = 1721425;
+
+// A JD this far from the epochs is no date of any calendar; the bound keeps the
+// 64-bit sums far from overflow.
+constexpr long double JDLimit = 1e15L;
+
+bool LeapGregorian(int64_t y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
+
+bool LeapPersian(int64_t y) {
+    const int64_t r = FloorMod(y - CycleBase, CycleYears);
+    return FloorMod((r + CycleBase + 38) * 682, 2816) < 682;
+}
+
+int64_t GregorianDay(int64_t y, int64_t m, int64_t d) {
+    const int64_t a = m <= 2 ? 0 : (LeapGregorian(y) ? -1 : -2);
+    const int64_t before = y - 1;
+    // floor((367m - 362) / 12 + a + d): a and d are whole, so they come out of the floor.
+    return GregorianEpochEve + 365 * before + FloorDiv(before, 4) - FloorDiv(before, 100) +
+           FloorDiv(before, 400) + FloorDiv(367 * m - 362, 12) + a + d;
+}
+
+int64_t PersianDay(int64_t y, int64_t m, int64_t d) {
+    const int64_t b = y - CycleBase;
+    const int64_t c = CycleBase + FloorMod(b, CycleYears);
+    const int64_t daysBeforeMonth = m <= 7 ? 31 * (m - 1) : 30 * (m - 1) + 6;
+    return d + daysBeforeMonth + FloorDiv(682 * c - 110, 2816) + 365 * (c - 1) +
+           CycleDays * FloorDiv(b, CycleYears) + PersianEpochEve;
+}
+
+Ymd GregorianFromDay(int64_t k) {
+    const int64_t e = k - GregorianEpoch;
+    const int64_t q400 = FloorDiv(e, 146097);
+    const int64_t r400 = FloorMod(e, 146097);
+    const int64_t q100 = FloorDiv(r400, 36524);
+    const int64_t r100 = FloorMod(r400, 36524);
+    const int64_t q4 = FloorDiv(r100, 1461);
+    const int64_t r4 = FloorMod(r100, 1461);
+    const int64_t q1 = FloorDiv(r4, 365);
+    int64_t year = 400 * q400 + 100 * q100 + 4 * q4 + q1;
+    // q100 = 4 or q1 = 4: 31 December of a leap year closing a 400- or 4-year
+    // period, whose year is already counted in full.
+    if (q100 != 4 && q1 != 4)
+        ++year;
+    const int64_t yd = k - GregorianDay(year, 1, 1);
+    const int64_t adj = k < GregorianDay(year, 3, 1) ? 0 : (LeapGregorian(year) ? 1 : 2);
+    const int64_t month = FloorDiv((yd + adj) * 12 + 373, 367);
+    const int64_t day = k - GregorianDay(year, month, 1) + 1;
+    return {year, month, day};
+}
+
+Ymd PersianFromDay(int64_t k) {
+    const int64_t e = k - Farvardin475;
+    const int64_t cycle = FloorDiv(e, CycleDays);
+    const int64_t cy = FloorMod(e, CycleDays);
+    int64_t yc;
+    if (cy == CycleDays - 1) {
+        yc = CycleYears; // the last day of a cycle
+    } else {
+        const int64_t a1 = FloorDiv(cy, 366);
+        const int64_t a2 = FloorMod(cy, 366);
+        yc = FloorDiv(2134 * a1 + 2816 * a2 + 2815, 1028522) + a1 + 1;
+    }
+    const int64_t year = yc + CycleYears * cycle + CycleBase;
+    const int64_t yday = k - PersianDay(year, 1, 1) + 1;
+    const int64_t month = yday <= 186 ? CeilDiv(yday, 31) : CeilDiv(yday - 6, 30);
+    const int64_t day = k - PersianDay(year, month, 1) + 1;
+    return {year, month, day};
+}
+
+int64_t WholeDay(long double value) {
+    if (!std::isfinite(value) || std::fabs(value) > JDLimit)
+        throw std::runtime_error("Julian Day out of range");
+    return static_cast<int64_t>(std::floor(value));
+}
+
+// A stored year, month or day keeps the low 16 bits of the computed value.
+void Store(const Ymd& date, uint16_t& year, uint16_t& month, uint16_t& day) {
+    year = static_cast<uint16_t>(date.year);
+    month = static_cast<uint16_t>(date.month);
+    day = static_cast<uint16_t>(date.day);
+}
+
+} // namespace
+
+bool IsLeapGregorian(uint16_t year) { return LeapGregorian(year); }
+
+bool IsLeapPersian(uint16_t year) { return LeapPersian(year); }
+
+long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day) {
+    return static_cast<long double>(GregorianDay(year, month, day)) + 0.5L;
+}
+
+void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day) {
+    Store(GregorianFromDay(WholeDay(jd - 0.5L)), year, month, day);
+}
+
+long double PersianToJD(uint16_t year, uint16_t month, uint16_t day) {
+    return static_cast<long double>(PersianDay(year, month, day)) + 0.5L;
+}
+
+void JDToPersian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day) {
+    const int64_t k = WholeDay(jd);
+    if (k <= PersianEpochEve)
+        throw std::runtime_error("Date before 1 Farvardin 1");
+    Store(PersianFromDay(k), year, month, day);
+}
+
+void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day) {
+    uint16_t gy, gm, gd;
+    DecodeDate(date, gy, gm, gd);
+    JDToPersian(GregorianToJD(gy, gm, gd), year, month, day);
+}
+
+double PersianToDate(uint16_t year, uint16_t month, uint16_t day) {
+    // The Gregorian year is checked before it is cut to 16 bits: from Persian
+    // year 64915 on it would wrap into the years 1 to 9999 and give a wrong day.
+    const Ymd g = GregorianFromDay(PersianDay(year, month, day));
+    if (g.year < 1 || g.year > 9999)
+        throw std::runtime_error("Invalid argument to date encode");
+    return EncodeDate(static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
+                      static_cast<uint16_t>(g.day));
+}
+
+std::string DateToPersianStr(double date) {
+    uint16_t year, month, day;
+    DateToPersian(date, year, month, day);
+    // A month or day below 10 gets a leading "0"; the year never does.
+    const auto twoDigits = [](uint16_t value) {
+        std::string text(value < 10 ? 1 : 0, '0');
+        return text += std::to_string(value);
+    };
+    return std::to_string(year) + "/" + twoDigits(month) + "/" + twoDigits(day);
+}
+
+namespace {
+
+// The fields of year/month/day text, or nothing when one does not read as a
+// whole number. Each field keeps the low 16 bits of its value, unchecked.
+std::optional<Ymd> ReadPersianText(const std::string& text) {
+    // The characters before the first "/" (all of them when there is none)
+    // and at most 10 of those after it.
+    const auto split = [](const std::string& s, std::string& before, std::string& after) {
+        const size_t slash = s.find('/');
+        before = slash == std::string::npos ? std::string() : s.substr(0, slash);
+        after = slash == std::string::npos ? std::string() : s.substr(slash + 1, 10);
+    };
+    std::string yearText, rest, monthText, dayRest;
+    split(text, yearText, rest);
+    const std::optional<int32_t> year = TryStrToInt(yearText);
+    if (!year)
+        return std::nullopt;
+    split(rest, monthText, dayRest);
+    const std::optional<int32_t> month = TryStrToInt(monthText);
+    if (!month)
+        return std::nullopt;
+    // The day is read from its first two characters; what follows is ignored.
+    const std::optional<int32_t> day = TryStrToInt(dayRest.substr(0, 2));
+    if (!day)
+        return std::nullopt;
+    return Ymd{static_cast<uint16_t>(*year), static_cast<uint16_t>(*month),
+               static_cast<uint16_t>(*day)};
+}
+
+} // namespace
+
+double PersianStrToDate(const std::string& text) {
+    std::optional<Ymd> date;
+    // Texts under 8 characters (1403/1/1 is the shortest full date) mean today.
+    if (text.size() >= 8)
+        date = ReadPersianText(text);
+    if (!date) {
+        uint16_t year, month, day;
+        DateToPersian(Today(), year, month, day);
+        date = Ymd{year, month, day};
+    }
+    return PersianToDate(static_cast<uint16_t>(date->year), static_cast<uint16_t>(date->month),
+                         static_cast<uint16_t>(date->day));
+}
+
+// Bytes in Windows-1256: 0xED is the Arabic yeh, 0x98 the Persian kaf (U+06A9).
+const char* const PersianDayNames[7] = {
+    "\xED\x98\xD4\xE4\xC8\xE5",         // Sunday
+    "\xCF\xE6\xD4\xE4\xC8\xE5",         // Monday
+    "\xD3\xE5 \xD4\xE4\xC8\xE5",        // Tuesday
+    "\x8D\xE5\xC7\xD1\xD4\xE4\xC8\xE5", // Wednesday
+    "\x81\xE4\xCC \xD4\xE4\xC8\xE5",    // Thursday
+    "\xCC\xE3\xDA\xE5",                 // Friday
+    "\xD4\xE4\xC8\xE5",                 // Saturday
+};
+
+const char* const PersianMonthNames[12] = {
+    "\xDD\xD1\xE6\xD1\xCF\xED\xE4",     // Farvardin
+    "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA", // Ordibehesht
+    "\xCE\xD1\xCF\xC7\xCF",             // Khordad
+    "\xCA\xED\xD1",                     // Tir
+    "\xE3\xD1\xCF\xC7\xCF",             // Mordad
+    "\xD4\xE5\xD1\xED\xE6\xD1",         // Shahrivar
+    "\xE3\xE5\xD1",                     // Mehr
+    "\xC2\xC8\xC7\xE4",                 // Aban
+    "\xC2\xD0\xD1",                     // Azar
+    "\xCF\xED",                         // Dey
+    "\xC8\xE5\xE3\xE4",                 // Bahman
+    "\xC7\xD3\xDD\xE4\xCF",             // Esfand
+};
+
+} // namespace PersianDate

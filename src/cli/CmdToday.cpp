@@ -1,7 +1,14 @@
 #include "Commands.h"
 
-// Placeholder until the command is built.
-int RunToday(const Args&) {
-    PrintError("not built yet");
-    return 2;
+#include "DateTime.h"
+#include "PersianDate.h"
+
+#include <cstdio>
+
+// velnora-cli today: today's Persian date as the program writes it (1405/09/17).
+int RunToday(const Args& args) {
+    if (!args.empty())
+        return UsageError();
+    std::printf("%s\n", PersianDate::DateToPersianStr(Today()).c_str());
+    return 0;
 }

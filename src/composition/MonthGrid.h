@@ -22,7 +22,22 @@ extern const uint16_t DaysInMonth[12];
 // Month 1 first.
 extern const char* const MonthNames[12];
 
+// Rewrites all 49 cells with Persian month `month` (1..12) of `year`, the week
+// running right to left from Saturday; makes the first cell holding `day` the
+// current cell, or leaves the current cell as it was when there is none.
+// Throws std::out_of_range for a month outside 1..12.
 void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day);
+
+struct YearMonth {
+    uint16_t year;
+    uint16_t month;
+};
+
+// The month before and after: month 12 of the year before precedes month 1.
+YearMonth PreviousMonth(uint16_t year, uint16_t month);
+YearMonth NextMonth(uint16_t year, uint16_t month);
+// MonthNames entry, one space, the year in ASCII digits: the title above a grid.
+std::string MonthTitle(uint16_t year, uint16_t month);
 
 struct MonthGrids {
     MonthGrid prev; // SGprev, title of Lprev

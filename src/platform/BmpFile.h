@@ -7,7 +7,12 @@
 #include <string>
 
 // Loads any BMP Qt reads into the 24-bit work format. Returns false with the
-// reason in *why when the file is not a readable BMP; never throws for bad input.
+// reason in *why when the file is not a readable BMP, leaving out untouched.
+// Throws std::runtime_error("Picture too large: <w> x <h>") for a BMP whose
+// header claims more than MaxPicturePixels (PictureLimit.h); never throws for
+// other bad input.
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why = nullptr);
-// Throws std::runtime_error("Cannot create file \"<path>\". <reason>").
+// Writes a temporary file beside path and renames it over path, mode 0644.
+// Throws std::runtime_error("Cannot create file \"<path>\". <reason>") when the
+// file cannot be created or written; the old file at path is then left whole.
 void WriteBmpFile(const std::string& path, const Bitmap& bitmap);

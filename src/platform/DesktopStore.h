@@ -4,13 +4,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 enum class StoreAccess { Read, Write };
 
 class DesktopStore {
-public:
+  public:
     virtual ~DesktopStore() = default;
     // False when the open failed: reads then give "", writes throw.
     virtual bool IsOpen() const = 0;
@@ -29,5 +30,38 @@ public:
 // The five values, in the order they are backed up and restored.
 extern const char* const WallpaperValueNames[5];
 
-// The backend for this session's desktop (XDG_CURRENT_DESKTOP, DISPLAY).
+// The backend for this session's desktop: the GNOME family when
+// XDG_CURRENT_DESKTOP names one of its desktops and that desktop's schema is
+// installed, else bare X11 when DISPLAY names a display that opens, else the
+// file store at WallpaperStorePath().
 std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access);
+
+// The file store: the five values in the section "Control Panel\Desktop" of a
+// profile file; Reload does nothing. Opening for reading never fails (a missing
+// file holds no values); opening for writing fails when the file's folder
+// cannot be created.
+std::unique_ptr<DesktopStore> OpenFileStore(StoreAccess access, const std::string& path);
+// $XDG_CONFIG_HOME/velnora/wallpaper.ini
+std::string WallpaperStorePath();
+
+// The GSettings schema families the GNOME backend knows.
+enum class SchemaFamily {
+    Gnome,    // org.gnome.desktop.background: GNOME, Unity, ubuntu, Budgie, Pantheon
+    Cinnamon, // org.cinnamon.desktop.background
+    Mate,     // org.mate.background
+};
+// nullptr when the family's schema is not installed. The two origins, which
+// these desktops lack, are kept in the file store at originsPath.
+std::unique_ptr<DesktopStore> OpenGnomeStore(StoreAccess access, SchemaFamily family,
+                                             const std::string& originsPath);
+// The family XDG_CURRENT_DESKTOP-style text names (a colon-separated list,
+// matched without regard to case, first known entry wins); nullopt for none.
+std::optional<SchemaFamily> SchemaFamilyFor(const std::string& currentDesktop);
+
+// Bare X11: the file store at path for the values; Reload puts the picture
+// named by Wallpaper on the root window of display (an XOpenDisplay name, ""
+// for $DISPLAY).
+std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string& path,
+                                           const std::string& display);
+// True when XOpenDisplay opens display ("" for $DISPLAY).
+bool X11DisplayOpens(const std::string& display);

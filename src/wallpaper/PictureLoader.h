@@ -5,8 +5,8 @@
 
 #include <string>
 
-// Pictures above this many pixels are refused before pixel memory is taken.
-// TODO(picture pipeline): choose and document the limit.
+// Pictures above MaxPicturePixels (PictureLimit.h) are refused from their
+// header, before pixel memory is taken. out is left untouched on failure.
 // Throws std::runtime_error with "JPEG error #<code>", "Cannot open file \"<path>\". <reason>"
 // or "Picture too large: <w> x <h>".
 void LoadSourcePicture(const std::string& path, Bitmap& out);

@@ -1,1 +1,41 @@
-// Built by the settings work.
+#include "Settings.h"
+
+#include "WholeNumber.h"
+
+Settings LoadSettings(const ProfileFile& file) {
+    Settings settings;
+    for (const SettingKey& key : SettingsSchema) {
+        switch (key.type) {
+        case SettingType::Integer:
+            settings.*key.integer =
+                file.ReadInteger(key.section, key.key, StrToInt(key.defaultValue));
+            break;
+        case SettingType::Boolean:
+            settings.*key.boolean =
+                file.ReadBool(key.section, key.key, StrToInt(key.defaultValue) != 0);
+            break;
+        case SettingType::Text:
+            settings.*key.text = file.ReadString(key.section, key.key, key.defaultValue);
+            break;
+        }
+    }
+    return settings;
+}
+
+void SaveSettings(ProfileFile& file, const Settings& settings) {
+    for (const SettingKey& key : SettingsSchema)
+        if (key.saved)
+            file.WriteString(key.section, key.key, SettingText(settings, key));
+}
+
+std::string SettingText(const Settings& settings, const SettingKey& key) {
+    switch (key.type) {
+    case SettingType::Integer:
+        return std::to_string(settings.*key.integer);
+    case SettingType::Boolean:
+        return settings.*key.boolean ? "1" : "0";
+    case SettingType::Text:
+        break;
+    }
+    return settings.*key.text;
+}

@@ -3,13 +3,14 @@
 
 #include "ProfileFile.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 struct Settings {
-    int32_t leftRight = 30;            // distance/leftright read as an integer (spin position)
-    int32_t topBottom = 30;            // distance/topbottom read as an integer
-    std::string leftRightText = "30";  // the same keys read as text (edit boxes)
+    int32_t leftRight = 30;           // distance/leftright read as an integer (spin position)
+    int32_t topBottom = 30;           // distance/topbottom read as an integer
+    std::string leftRightText = "30"; // the same keys read as text (edit boxes)
     std::string topBottomText = "30";
     int32_t back = 0;     // color/back, 0x00BBGGRR
     int32_t today = 255;  // color/today
@@ -22,9 +23,50 @@ struct Settings {
     std::string path;     // image/path
 };
 
+enum class SettingType { Integer, Text, Boolean };
+
+// One reading of a key. The field it feeds is the one member pointer that is
+// set for its type; defaultValue is the text of the default (a decimal integer
+// for integers, "0" or "1" for booleans). The tests hold it equal to the
+// initial values of Settings above.
+struct SettingKey {
+    const char* section;
+    const char* key;
+    SettingType type;
+    const char* defaultValue;
+    bool saved; // the distance keys are read twice but written once, as text
+    int32_t Settings::*integer = nullptr;
+    bool Settings::*boolean = nullptr;
+    std::string Settings::*text = nullptr;
+};
+
+// In the order the settings are read; the saved ones in the order they are written.
+inline constexpr std::array<SettingKey, 13> SettingsSchema = {{
+    {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
+    {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
+    {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
+     &Settings::leftRightText},
+    {"distance", "topbottom", SettingType::Text, "30", true, nullptr, nullptr,
+     &Settings::topBottomText},
+    {"color", "back", SettingType::Integer, "0", true, &Settings::back},
+    {"color", "today", SettingType::Integer, "255", true, &Settings::today},
+    {"months", "previous", SettingType::Boolean, "1", true, nullptr, &Settings::previous},
+    {"months", "next", SettingType::Boolean, "1", true, nullptr, &Settings::next},
+    {"image", "position", SettingType::Integer, "1", true, &Settings::position},
+    {"image", "choose", SettingType::Boolean, "0", true, nullptr, &Settings::choose},
+    {"image", "current", SettingType::Boolean, "1", true, nullptr, &Settings::current},
+    {"image", "stretch", SettingType::Boolean, "1", true, nullptr, &Settings::stretch},
+    {"image", "path", SettingType::Text, "", true, nullptr, nullptr, &Settings::path},
+}};
+
 // Reads every choice with its default. The window applies them to its controls
 // in the field order above, so the controls' handlers run as for the user.
 Settings LoadSettings(const ProfileFile& file);
 // Writes every choice in the settings file's order. path is written as given:
-// the caller empties it first when it names no existing file.
+// the caller empties it first when it names no existing file. Stops at the
+// first refused write ("Unable to write to <path>"); earlier keys stay written.
 void SaveSettings(ProfileFile& file, const Settings& settings);
+
+// A setting's value as the file stores it: texts as they are, integers in
+// decimal, booleans "0" or "1".
+std::string SettingText(const Settings& settings, const SettingKey& key);

@@ -1,0 +1,99 @@
+#include "DateTime.h"
+
+#include <cmath>
+#include <ctime>
+#include <stdexcept>
+
+namespace {
+
+// Day 0 is 30 December 1899; 1 January of year 1 is 693593 days before it and
+// 31 December 9999 is 2958465 days after it (the platform date type's range).
+constexpr int64_t FirstDate = -693593;
+constexpr int64_t LastDate = 2958465;
+
+// Days in a 400-, 100-, 4- and 1-year period of the proleptic Gregorian calendar.
+constexpr int64_t DaysIn400Years = 146097;
+constexpr int64_t DaysIn100Years = 36524;
+constexpr int64_t DaysIn4Years = 1461;
+constexpr int64_t DaysInYear = 365;
+
+bool IsLeap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+int MonthLength(int year, int month) {
+    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeap(year) ? 29 : lengths[month - 1];
+}
+
+// The whole-day part. The platform type carries the time of day as the
+// fraction's magnitude, also before day 0 (-1.25 is 29 December 1899, 06:00),
+// so the day is the value truncated toward zero.
+int64_t DayOf(double date) {
+    if (!std::isfinite(date) || std::trunc(date) < FirstDate || std::trunc(date) > LastDate)
+        throw std::runtime_error("Invalid argument to date decode");
+    return static_cast<int64_t>(std::trunc(date));
+}
+
+std::function<double()>& TodayReplacement() {
+    static std::function<double()> replacement;
+    return replacement;
+}
+
+} // namespace
+
+void DecodeDate(double date, uint16_t& year, uint16_t& month, uint16_t& day) {
+    int64_t rest = DayOf(date) - FirstDate; // days since 1 January 1, from 0
+    const int64_t q400 = rest / DaysIn400Years;
+    rest %= DaysIn400Years;
+    // The last day of a 400- or 4-year period belongs to its final (leap) year.
+    int64_t q100 = rest / DaysIn100Years;
+    if (q100 == 4)
+        q100 = 3;
+    rest -= q100 * DaysIn100Years;
+    const int64_t q4 = rest / DaysIn4Years;
+    rest %= DaysIn4Years;
+    int64_t q1 = rest / DaysInYear;
+    if (q1 == 4)
+        q1 = 3;
+    rest -= q1 * DaysInYear;
+    const int y = static_cast<int>(400 * q400 + 100 * q100 + 4 * q4 + q1 + 1);
+    int m = 1;
+    while (rest >= MonthLength(y, m)) {
+        rest -= MonthLength(y, m);
+        ++m;
+    }
+    year = static_cast<uint16_t>(y);
+    month = static_cast<uint16_t>(m);
+    day = static_cast<uint16_t>(rest + 1);
+}
+
+double EncodeDate(uint16_t year, uint16_t month, uint16_t day) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > MonthLength(year, month))
+        throw std::runtime_error("Invalid argument to date encode");
+    const int64_t before = year - 1;
+    int64_t days = 365 * before + before / 4 - before / 100 + before / 400;
+    for (int m = 1; m < month; ++m)
+        days += MonthLength(year, m);
+    days += day - 1;
+    return static_cast<double>(days + FirstDate);
+}
+
+int DayOfWeek(double date) {
+    // Day 0 (30 December 1899) was a Saturday, day 1 a Sunday.
+    const int64_t shifted = (DayOf(date) - 1) % 7;
+    return static_cast<int>(shifted < 0 ? shifted + 7 : shifted) + 1;
+}
+
+double Today() {
+    if (TodayReplacement())
+        return TodayReplacement()();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    // localtime_r rather than std::localtime: no shared static buffer.
+    if (localtime_r(&now, &local) == nullptr)
+        throw std::runtime_error("Cannot read the local time");
+    return EncodeDate(static_cast<uint16_t>(local.tm_year + 1900),
+                      static_cast<uint16_t>(local.tm_mon + 1), static_cast<uint16_t>(local.tm_mday));
+}
+
+void SetTodayForTesting(std::function<double()> today) { TodayReplacement() = std::move(today); }

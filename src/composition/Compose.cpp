@@ -1,0 +1,23 @@
+#include "Compose.h"
+
+#include "Stretch.h"
+
+void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const MonthGrids& grids,
+                     const CanvasFactory& makeCanvas) {
+    if (choices.stretch)
+        StretchBitmap(bitmap, choices.desktopWidth, choices.desktopHeight);
+    // Placed on the size after the stretch; a distance that is not a whole
+    // number stops the redraw here, before anything is drawn.
+    const Placement place = PlaceCalendar(bitmap.Width(), bitmap.Height(), choices.placement);
+    // Made only now: the stretch replaces the pixel memory a canvas draws on.
+    const std::unique_ptr<Canvas> canvas = makeCanvas(bitmap);
+
+    if (choices.placement.showPrev)
+        DrawMonth(*canvas, grids.prev, grids.prev.title, place.xPrev, place.y, choices.textColour,
+                  choices.todayColour);
+    DrawMonth(*canvas, grids.now, grids.now.title, place.xNow, place.y, choices.textColour,
+              choices.todayColour);
+    if (choices.placement.showNext)
+        DrawMonth(*canvas, grids.next, grids.next.title, place.xNext, place.y, choices.textColour,
+                  choices.todayColour);
+}

@@ -1,0 +1,110 @@
+#include "MonthGrid.h"
+
+#include "DateTime.h"
+#include "PersianDate.h"
+
+#include <stdexcept>
+
+// One Windows-1256 letter per weekday, Saturday first: sheen, yeh, dal, seen,
+// tcheh, peh, jeem (Saturday .. Friday).
+const char* const WeekdayInitials[7] = {"\xD4", "\xED", "\xCF", "\xD3", "\x8D", "\x81", "\xCC"};
+
+// Months 1 to 6 have 31 days, 7 to 11 have 30 and month 12 has 29 (30 in a
+// leap year, which FillMonthGrid adds).
+const uint16_t DaysInMonth[12] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29};
+
+// Windows-1256 bytes; 0xED is the Arabic yeh.
+const char* const MonthNames[12] = {
+    "\xDD\xD1\xE6\xD1\xCF\xED\xE4",     // Farvardin
+    "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA", // Ordibehesht
+    "\xCE\xD1\xCF\xC7\xCF",             // Khordad
+    "\xCA\xED\xD1",                     // Tir
+    "\xE3\xD1\xCF\xC7\xCF",             // Mordad
+    "\xD4\xE5\xD1\xED\xE6\xD1",         // Shahrivar
+    "\xE3\xE5\xD1",                     // Mehr
+    "\xC2\xC8\xC7\xE4",                 // Aban
+    "\xC2\xD0\xD1",                     // Azar
+    "\xCF\xED",                         // Dey
+    "\xC8\xE5\xE3\xE4",                 // Bahman
+    "\xC7\xD3\xDD\xE4\xCF",             // Esfand
+};
+
+namespace {
+
+void CheckMonth(uint16_t month) {
+    // The tables have 12 entries; another month would read past them.
+    if (month < 1 || month > 12)
+        throw std::out_of_range("Month " + std::to_string(month) + " is not 1 to 12");
+}
+
+} // namespace
+
+void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day) {
+    CheckMonth(month);
+    for (int i = 0; i < 7; ++i) {
+        for (std::string& cell : grid.cells[6 - i])
+            cell.clear();
+        grid.cells[6 - i][0] = WeekdayInitials[i];
+    }
+
+    // b counts the days from Saturday to day 1, so day 1 goes to column 6 - b.
+    const int weekday = DayOfWeek(PersianDate::PersianToDate(year, month, 1)); // 1 = Sunday
+    int b = weekday == 7 ? 0 : weekday;
+    int days = DaysInMonth[month - 1];
+    if (month == 12 && PersianDate::IsLeapPersian(year))
+        days = 30;
+    int row = 1;
+    for (int k = 1; k <= days; ++k) {
+        grid.cells[6 - b][row] = std::to_string(k);
+        if (++b > 6) {
+            b = 0;
+            ++row;
+        }
+    }
+
+    // Today's cell: rows top down, each row from the right (Saturday) to the left.
+    const std::string dayText = std::to_string(day);
+    for (int r = 0; r < 7; ++r) {
+        for (int c = 6; c >= 0; --c) {
+            if (grid.cells[c][r] == dayText) {
+                grid.currentColumn = c;
+                grid.currentRow = r;
+                return;
+            }
+        }
+    }
+}
+
+YearMonth PreviousMonth(uint16_t year, uint16_t month) {
+    if (month == 1)
+        return {static_cast<uint16_t>(year - 1), 12};
+    return {year, static_cast<uint16_t>(month - 1)};
+}
+
+YearMonth NextMonth(uint16_t year, uint16_t month) {
+    if (month == 12)
+        return {static_cast<uint16_t>(year + 1), 1};
+    return {year, static_cast<uint16_t>(month + 1)};
+}
+
+std::string MonthTitle(uint16_t year, uint16_t month) {
+    CheckMonth(month);
+    return std::string(MonthNames[month - 1]) + " " + std::to_string(year);
+}
+
+MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day) {
+    const YearMonth previous = PreviousMonth(year, month);
+    const YearMonth next = NextMonth(year, month);
+    MonthGrids grids;
+    grids.now.name = "StringGrid1";
+    grids.next.name = "SGnext";
+    grids.prev.name = "SGprev";
+    // The neighbours get today's day too; only the current month's cell is marked.
+    FillMonthGrid(grids.now, year, month, day);
+    FillMonthGrid(grids.next, next.year, next.month, day);
+    FillMonthGrid(grids.prev, previous.year, previous.month, day);
+    grids.prev.title = MonthTitle(previous.year, previous.month);
+    grids.now.title = MonthTitle(year, month);
+    grids.next.title = MonthTitle(next.year, next.month);
+    return grids;
+}

@@ -1,0 +1,212 @@
+#include "BmpFile.h"
+
+#include "PictureLimit.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Qt's decoders hold at most 4 bytes a pixel (ARGB32) before the copy into the
+// work format; the limit is in MiB.
+constexpr int QtAllocationLimitMiB = static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024));
+
+// BITMAPFILEHEADER (14 bytes) followed by BITMAPINFOHEADER (40 bytes), as Windows defines them.
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::size_t InfoHeaderSize = 40;
+constexpr std::size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
+
+// Rows are gathered bottom-up into writes of about this size (1 MiB, or one row
+// when a row is larger): few system calls without a second copy of the picture.
+constexpr std::size_t WriteChunkBytes = std::size_t{1} << 20;
+
+void PutU16(uint8_t* at, uint32_t value) {
+    at[0] = static_cast<uint8_t>(value);
+    at[1] = static_cast<uint8_t>(value >> 8);
+}
+
+void PutU32(uint8_t* at, uint32_t value) {
+    PutU16(at, value & 0xFFFF);
+    PutU16(at + 2, value >> 16);
+}
+
+std::runtime_error CreateError(const std::string& path, int error) {
+    return std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(error));
+}
+
+// Writes all of the bytes; returns 0 or the errno value of the failure.
+int WriteAll(int fd, const uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+// The whole file into fd: headers, then the rows from the bottom up. Returns 0 or an errno value.
+int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
+    uint8_t headers[HeadersSize] = {};
+    uint8_t* file = headers;
+    file[0] = 'B';
+    file[1] = 'M';
+    PutU32(file + 2, fileSize);
+    PutU32(file + 10, HeadersSize); // offset of the pixels; bytes 6 to 9 are reserved, zero
+    uint8_t* info = headers + FileHeaderSize;
+    PutU32(info + 0, InfoHeaderSize);
+    PutU32(info + 4, static_cast<uint32_t>(bitmap.Width()));
+    PutU32(info + 8, static_cast<uint32_t>(bitmap.Height())); // positive: rows bottom-up
+    PutU16(info + 12, 1);                                     // planes
+    PutU16(info + 14, 24);                                    // bits a pixel
+    PutU32(info + 16, 0);                                     // BI_RGB, uncompressed
+    PutU32(info + 20, static_cast<uint32_t>(bitmap.SizeBytes()));
+    // Resolution (bytes 24 to 31) zero: no preference; palette counts (32 to 39) zero: none.
+    if (const int error = WriteAll(fd, headers, sizeof headers))
+        return error;
+
+    const std::size_t stride = bitmap.Stride();
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
+    const int rowsPerChunk = static_cast<int>(std::max<std::size_t>(1, WriteChunkBytes / stride));
+    std::vector<uint8_t> chunk(stride * static_cast<std::size_t>(
+                                            std::min(rowsPerChunk, bitmap.Height())));
+    for (int y = bitmap.Height() - 1; y >= 0;) {
+        std::size_t filled = 0;
+        for (int n = 0; n < rowsPerChunk && y >= 0; ++n, --y) {
+            // The padding is written as zeros whatever the bitmap holds there.
+            std::memcpy(chunk.data() + filled, bitmap.Row(y), rowBytes);
+            std::memset(chunk.data() + filled + rowBytes, 0, stride - rowBytes);
+            filled += stride;
+        }
+        if (const int error = WriteAll(fd, chunk.data(), filled))
+            return error;
+    }
+    // Data the file system has not placed yet (delayed allocation, network
+    // folders) can still fail for lack of space: only a completed sync counts.
+    if (fsync(fd) != 0)
+        return errno;
+    return 0;
+}
+
+// Qt refuses a header above its own limit without saying what it claims; the
+// user is told the size instead. A BMP header starts with "BM"; the picture
+// size is at byte 18: two 16-bit values after a 12-byte core header (OS/2 and
+// Windows 2), two 32-bit ones after every later header; a negative height
+// means rows from the top.
+void CheckClaimedSize(const std::string& path) {
+    uint8_t h[26];
+    std::FILE* file = std::fopen(path.c_str(), "rbe");
+    if (!file)
+        return;
+    const std::size_t got = std::fread(h, 1, sizeof h, file);
+    std::fclose(file);
+    if (got < sizeof h || h[0] != 'B' || h[1] != 'M')
+        return;
+    const auto u32 = [&](int at) {
+        return static_cast<uint32_t>(h[at] | h[at + 1] << 8 | h[at + 2] << 16) |
+               static_cast<uint32_t>(h[at + 3]) << 24;
+    };
+    int64_t width, height;
+    if (u32(14) == 12) {
+        width = static_cast<int16_t>(h[18] | h[19] << 8);
+        height = static_cast<int16_t>(h[20] | h[21] << 8);
+    } else {
+        width = static_cast<int32_t>(u32(18));
+        height = static_cast<int32_t>(u32(22));
+    }
+    CheckPictureSize(std::abs(width), std::abs(height));
+}
+
+} // namespace
+
+bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
+    CheckClaimedSize(path);
+    // The format is forced: a BMP is recognised by its content as a BMP, never
+    // by its name, and nothing else is tried here.
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)), "bmp");
+    reader.setAutoDetectImageFormat(false);
+    reader.setAllocationLimit(QtAllocationLimitMiB);
+    const auto fail = [&](const char* reason) {
+        if (why)
+            *why = reason ? reason : reader.errorString().toStdString();
+        return false;
+    };
+    // Qt gives a top-down picture's height as the header has it, negative.
+    const QSize size = reader.size();
+    const int width = size.width();
+    const int height = std::abs(size.height());
+    if (width < 1 || height < 1)
+        return fail(nullptr);
+    // Qt reuses an image of the right size and format, and leaves the rows a
+    // truncated file lacks as it finds them: start from black, not from
+    // whatever the memory held.
+    QImage image(width, height, reader.imageFormat());
+    if (image.isNull())
+        return fail("not enough memory");
+    image.fill(0);
+    if (!reader.read(&image) || image.isNull())
+        return fail(nullptr);
+
+    Bitmap loaded(image.width(), image.height());
+    // Row by row, so the conversion never holds a second copy of the whole
+    // picture. The alpha of a 32-bit BMP is ignored, as the desktop ignores it:
+    // many writers leave it zero, and blending would turn such a picture black.
+    const QImage::Format rowFormat =
+        image.format() == QImage::Format_ARGB32 ? QImage::Format_RGB32 : image.format();
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3;
+    for (int y = 0; y < image.height(); ++y) {
+        QImage row(image.constScanLine(y), image.width(), 1, image.bytesPerLine(), rowFormat);
+        row.setColorTable(image.colorTable());
+        const QImage converted = row.convertToFormat(QImage::Format_BGR888);
+        std::memcpy(loaded.Row(y), converted.constScanLine(0), rowBytes);
+        std::memset(loaded.Row(y) + rowBytes, 0, loaded.Stride() - rowBytes);
+    }
+    out.Swap(loaded);
+    return true;
+}
+
+void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
+    if (bitmap.Empty())
+        throw std::runtime_error("Cannot save an empty picture as \"" + path + "\"");
+    // The size fields of a BMP file are 32 bits wide.
+    const uint64_t fileSize = HeadersSize + static_cast<uint64_t>(bitmap.SizeBytes());
+    if (fileSize > UINT32_MAX)
+        throw CreateError(path, EFBIG);
+
+    // A temporary file in the same folder, renamed over the target once it is
+    // complete: the desktop never reads half a picture, and a failed save
+    // leaves the previous picture whole.
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw CreateError(path, errno);
+    // mkostemp creates the file readable by its owner only; the wallpaper is
+    // read by the desktop's own processes, so it gets the usual 0644.
+    int error = fchmod(fd, 0644) != 0 ? errno : 0;
+    if (!error)
+        error = WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
+    if (close(fd) != 0 && !error)
+        error = errno;
+    if (!error && rename(temp.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error) {
+        unlink(temp.c_str());
+        throw CreateError(path, error);
+    }
+}

@@ -1,0 +1,59 @@
+// The file store: the wallpaper values kept in a profile file of our own, for
+// desktops that keep no wallpaper settings we can reach.
+#include "DesktopStore.h"
+#include "ProfileFile.h"
+#include "StoreErrors.h"
+#include "XdgFolders.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// The registry key the values live under on Windows, kept as the section name
+// so that the file reads as what it stands in for.
+constexpr const char* Section = "Control Panel\\Desktop";
+
+class FileStore : public DesktopStore {
+  public:
+    FileStore(StoreAccess access, const std::string& path) : file_(path) {
+        if (access == StoreAccess::Write) {
+            std::error_code error;
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+            open_ = !error;
+        }
+    }
+
+    bool IsOpen() const override { return open_; }
+
+    std::string Read(const std::string& name) override {
+        return open_ ? file_.ReadString(Section, name, "") : std::string();
+    }
+
+    void Write(const std::string& name, const std::string& value) override {
+        // A line break would end the value's line and start a key of its own.
+        if (!open_ || value.find_first_of("\r\n") != std::string::npos)
+            throw WriteRefused(name);
+        try {
+            file_.WriteString(Section, name, value);
+        } catch (const std::runtime_error&) {
+            throw WriteRefused(name);
+        }
+    }
+
+    void Reload() override {}
+
+  private:
+    ProfileFile file_;
+    bool open_ = true;
+};
+
+} // namespace
+
+std::unique_ptr<DesktopStore> OpenFileStore(StoreAccess access, const std::string& path) {
+    return std::make_unique<FileStore>(access, path);
+}
+
+std::string WallpaperStorePath() {
+    return XdgConfigHome() + "/velnora/wallpaper.ini";
+}

@@ -1,0 +1,19 @@
+// The GSettings keys a desktop of the GNOME family keeps its wallpaper in, so
+// that the store can be opened on a schema of any shape (the tests use that).
+#pragma once
+
+#include "DesktopStore.h"
+
+struct GSettingsLayout {
+    const char* schema;     // schema id
+    const char* pictureKey; // the picture: a URI, or a plain path when !pictureIsUri
+    bool pictureIsUri;
+    const char* darkKey;    // the dark-style picture (a URI), or nullptr
+    const char* optionsKey; // how the picture is laid out (GDesktopBackgroundStyle nicks)
+};
+
+GSettingsLayout LayoutOf(SchemaFamily family);
+
+// nullptr when the schema is not installed (looked up, so GIO never aborts).
+std::unique_ptr<DesktopStore> OpenGSettingsStore(StoreAccess access, const GSettingsLayout& layout,
+                                                 const std::string& originsPath);

@@ -1,0 +1,436 @@
+#include "ProfileFile.h"
+
+#include "WholeNumber.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// GetPrivateProfileStringA is given a 2048-byte buffer, so a reader sees at
+// most 2047 characters of a value.
+constexpr std::size_t MaxValueLength = 2047;
+
+struct Line {
+    std::string text; // without its line end
+    std::string end;  // "\r\n", "\n", "\r", or "" for a last line without one
+};
+
+struct Document {
+    std::string bom; // a UTF-8 byte order mark some editors put first, kept as found
+    std::vector<Line> lines;
+    std::string newline = "\n"; // for lines we add: the style of the file's first line end
+};
+
+enum class Kind { Other, Section, Key };
+
+struct Entry {
+    Kind kind = Kind::Other;
+    std::string name;  // trimmed section or key name
+    std::string value; // trimmed value, quotes still on
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string Trim(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+// A section line is "[name]" (text after the last "]" ignored, as the Windows
+// reader does); a "[" line without "]" is no section. A key line is
+// "name=value" with a non-empty name; comments (";") and lines without "=" are
+// neither.
+Entry Classify(const std::string& text) {
+    const std::string line = Trim(text);
+    Entry entry;
+    if (line.empty() || line[0] == ';')
+        return entry;
+    if (line[0] == '[') {
+        const std::size_t close = line.rfind(']');
+        if (close != std::string::npos) {
+            entry.kind = Kind::Section;
+            entry.name = Trim(line.substr(1, close - 1));
+        }
+        return entry;
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos)
+        return entry;
+    entry.name = Trim(line.substr(0, equals));
+    if (entry.name.empty())
+        return entry;
+    entry.kind = Kind::Key;
+    entry.value = Trim(line.substr(equals + 1));
+    return entry;
+}
+
+std::string Unquote(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+Document Parse(const std::string& content) {
+    Document doc;
+    std::size_t pos = 0;
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        doc.bom = content.substr(0, 3);
+        pos = 3;
+    }
+    bool styleSeen = false;
+    while (pos < content.size()) {
+        const std::size_t stop = content.find_first_of("\r\n", pos);
+        Line line;
+        if (stop == std::string::npos) {
+            line.text = content.substr(pos);
+            pos = content.size();
+        } else {
+            line.text = content.substr(pos, stop - pos);
+            const bool crlf =
+                content[stop] == '\r' && stop + 1 < content.size() && content[stop + 1] == '\n';
+            line.end = crlf ? "\r\n" : content.substr(stop, 1);
+            pos = stop + line.end.size();
+            if (!styleSeen) {
+                doc.newline = line.end;
+                styleSeen = true;
+            }
+        }
+        doc.lines.push_back(std::move(line));
+    }
+    return doc;
+}
+
+std::string Serialise(const Document& doc) {
+    std::string out = doc.bom;
+    for (const Line& line : doc.lines)
+        out += line.text + line.end;
+    return out;
+}
+
+// Index of the first line of the first section of that name; later sections of
+// the same name are shadowed, as in the Windows reader.
+std::optional<std::size_t> FindSection(const Document& doc, const std::string& section) {
+    for (std::size_t i = 0; i < doc.lines.size(); ++i) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind == Kind::Section && SameName(entry.name, section))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// One past the last line of the section starting at header.
+std::size_t SectionEnd(const Document& doc, std::size_t header) {
+    std::size_t i = header + 1;
+    while (i < doc.lines.size() && Classify(doc.lines[i].text).kind != Kind::Section)
+        ++i;
+    return i;
+}
+
+// The whole file, or nullopt when it is missing or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return content;
+}
+
+Document Load(const std::string& path) {
+    const std::optional<std::string> content = ReadWholeFile(path);
+    return content ? Parse(*content) : Document{};
+}
+
+[[noreturn]] void Refuse(const std::string& path) {
+    throw std::runtime_error("Unable to write to " + path);
+}
+
+bool WriteAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t put = ::write(fd, data.data() + done, data.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Replaces the file at once: a crash or a full disk leaves either the old file
+// or the new one, never a part of it, so the wallpaper backup is never lost.
+// A symbolic link is followed, so the link stays and its target is replaced.
+void ReplaceFile(const std::string& path, const std::string& content) {
+    std::error_code error;
+    fs::path target = path;
+    if (fs::is_symlink(target, error)) {
+        target = fs::weakly_canonical(target, error);
+        if (error)
+            Refuse(path);
+    }
+
+    mode_t mode = 0666; // the usual mode of a new file, before the umask
+    bool existed = false;
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            Refuse(path);
+        // A file without any write bit is read-only, as the Windows attribute
+        // would make it; root would otherwise bypass it, so test the bits too.
+        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            Refuse(path);
+        mode = info.st_mode & 07777;
+        existed = true;
+    } else if (errno != ENOENT) {
+        Refuse(path);
+    }
+
+    // The settings may live under an XDG folder that does not exist yet.
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    fs::create_directories(folder, error);
+    if (error)
+        Refuse(path);
+
+    static unsigned counter = 0;
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        temporary = (folder / name).string();
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        Refuse(path);
+
+    bool ok = WriteAll(fd, content);
+    if (ok && existed)
+        ok = ::fchmod(fd, mode) == 0; // the umask must not narrow an existing file's mode
+    if (ok)
+        ok = ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok)
+        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        Refuse(path);
+    }
+    // Make the rename itself durable; the new content is already in place, so a
+    // folder that cannot be synced (some file systems refuse) is no failure.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// A name or value with a line break would turn into lines of its own (a value
+// could even forge a section), and a key name with "=" would read back split.
+void CheckWritable(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value) {
+    const auto breaks = [](const std::string& text) {
+        return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+    };
+    if (Trim(section).empty() || breaks(section) || breaks(key) || breaks(value) ||
+        key.find('=') != std::string::npos || Trim(key).empty())
+        Refuse(path);
+}
+
+// Gives a last line without a line end the file's own before a line is added after it.
+void EndLastLine(Document& doc) {
+    if (!doc.lines.empty() && doc.lines.back().end.empty())
+        doc.lines.back().end = doc.newline;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
+
+std::optional<std::string> ProfileFile::Read(const std::string& section,
+                                             const std::string& key) const {
+    const Document doc = Load(path_);
+    const std::optional<std::size_t> header = FindSection(doc, section);
+    if (!header)
+        return std::nullopt;
+    const std::size_t end = SectionEnd(doc, *header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind == Kind::Key && SameName(entry.name, key))
+            return Unquote(entry.value).substr(0, MaxValueLength);
+    }
+    return std::nullopt;
+}
+
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& fallback) const {
+    return Read(section, key).value_or(fallback);
+}
+
+int32_t ProfileFile::ReadInteger(const std::string& section, const std::string& key,
+                                 int32_t fallback) const {
+    std::optional<std::string> text = Read(section, key);
+    if (!text || text->empty())
+        return fallback;
+    // The reader of the original program turned a C-style prefix into the
+    // Pascal one before converting.
+    if (text->size() >= 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X'))
+        text->replace(0, 2, "$");
+    return TryStrToInt(*text).value_or(fallback);
+}
+
+bool ProfileFile::ReadBool(const std::string& section, const std::string& key,
+                           bool fallback) const {
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+bool ProfileFile::HasKey(const std::string& section, const std::string& key) const {
+    return Read(section, key).has_value();
+}
+
+std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
+    const Document doc = Load(path_);
+    std::vector<std::string> keys;
+    const std::optional<std::size_t> header = FindSection(doc, section);
+    if (!header)
+        return keys;
+    const std::size_t end = SectionEnd(doc, *header);
+    for (std::size_t i = *header + 1; i < end; ++i) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind != Kind::Key)
+            continue;
+        bool seen = false;
+        for (const std::string& known : keys)
+            seen = seen || SameName(known, entry.name);
+        if (!seen)
+            keys.push_back(entry.name);
+    }
+    return keys;
+}
+
+namespace {
+
+// The file as it is now, for a change: a file that exists but cannot be read
+// is refused rather than replaced by what little we would know of it.
+Document LoadForChange(const std::string& path) {
+    std::optional<std::string> content = ReadWholeFile(path);
+    if (content)
+        return Parse(*content);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
+        Refuse(path);
+    return Document{};
+}
+
+} // namespace
+
+void ProfileFile::WriteString(const std::string& section, const std::string& key,
+                              const std::string& value) {
+    CheckWritable(path_, section, key, value);
+    Document doc = LoadForChange(path_);
+    const std::optional<std::size_t> header = FindSection(doc, section);
+    if (!header) {
+        EndLastLine(doc);
+        if (!doc.lines.empty() && !Trim(doc.lines.back().text).empty())
+            doc.lines.push_back({"", doc.newline}); // a blank line between sections
+        doc.lines.push_back({"[" + section + "]", doc.newline});
+        doc.lines.push_back({key + "=" + value, doc.newline});
+        ReplaceFile(path_, Serialise(doc));
+        return;
+    }
+    const std::size_t end = SectionEnd(doc, *header);
+    std::size_t insertAt = *header + 1;                  // after the last key line, so blank lines
+    for (std::size_t i = *header + 1; i < end; ++i) {    // and comments before the
+        const Entry entry = Classify(doc.lines[i].text); // next section stay there
+        if (entry.kind != Kind::Key)
+            continue;
+        if (SameName(entry.name, key)) {
+            if (entry.value == value)
+                return; // unchanged: the file is not touched, as on Windows
+            doc.lines[i].text = entry.name + "=" + value;
+            ReplaceFile(path_, Serialise(doc));
+            return;
+        }
+        insertAt = i + 1;
+    }
+    if (insertAt == doc.lines.size())
+        EndLastLine(doc);
+    doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                     Line{key + "=" + value, doc.newline});
+    ReplaceFile(path_, Serialise(doc));
+}
+
+void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void ProfileFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+    WriteString(section, key, value ? "1" : "0");
+}
+
+void ProfileFile::EraseSection(const std::string& section) {
+    Document doc = LoadForChange(path_);
+    bool changed = false;
+    // Every section of that name goes, so that a shadowed duplicate does not
+    // come to light as the backup once the first one is erased.
+    while (const std::optional<std::size_t> header = FindSection(doc, section)) {
+        const std::size_t end = SectionEnd(doc, *header);
+        const bool toEnd = end == doc.lines.size();
+        doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(*header),
+                        doc.lines.begin() + static_cast<std::ptrdiff_t>(end));
+        // The blank line that separated the erased last section goes with it.
+        while (toEnd && !doc.lines.empty() && Trim(doc.lines.back().text).empty())
+            doc.lines.pop_back();
+        changed = true;
+    }
+    if (changed)
+        ReplaceFile(path_, Serialise(doc));
+}

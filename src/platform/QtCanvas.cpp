@@ -1,0 +1,252 @@
+#include "QtCanvas.h"
+
+#include "Cp1256.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Faces tried in this order when the requested one is not installed: Mitra is
+// the face the "v_" fonts derive from; Nazli comes with Debian's
+// fonts-farsiweb, Noto Naskh Arabic with fonts-noto-core; DejaVu Sans has
+// Arabic letters and is on nearly every Linux system.
+const char* const FallbackFaces[] = {"Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans"};
+
+QString InstalledFace(const std::string& face) {
+    const QString wanted = QString::fromStdString(face);
+    if (QFontDatabase::hasFamily(wanted))
+        return wanted;
+    for (const char* fallback : FallbackFaces)
+        if (QFontDatabase::hasFamily(QString::fromLatin1(fallback)))
+            return QString::fromLatin1(fallback);
+    // Nothing of the chain: the font substitution of the system decides.
+    return wanted;
+}
+
+int CellHeightOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+// The font of the given face whose character cell (ascent + descent) is the
+// given height: the largest pixel size whose cell is no taller. Persian faces
+// reserve room for marks above and below, so their pixel size comes out well
+// below the cell height (Nazli: 13 pixels for a cell of 22).
+QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold) {
+    QFont font(family);
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    int size = cellHeight > 1 ? cellHeight : 1;
+    font.setPixelSize(size);
+    while (size > 1 && CellHeightOf(font) > cellHeight)
+        font.setPixelSize(--size);
+    // Bounded: no font has a cell below a quarter of its pixel size.
+    for (int limit = 4 * cellHeight; size < limit; ++size) {
+        QFont larger = font;
+        larger.setPixelSize(size + 1);
+        if (CellHeightOf(larger) > cellHeight)
+            break;
+        font = larger;
+    }
+    return font;
+}
+
+// 0x00BBGGRR as the settings file and the colour pickers hold it.
+QColor ColourOf(uint32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// Grid and title texts are Windows-1256 with ASCII digits. The digits are drawn
+// in their Persian shapes (U+06F0..U+06F9), as the "v_" fonts draw them, so the
+// calendar reads the same whatever face was found.
+QString DisplayText(const std::string& bytes) {
+    QString text = QString::fromStdString(Cp1256ToUtf8(bytes));
+    for (QChar& character : text) {
+        const char16_t code = character.unicode();
+        if (code >= u'0' && code <= u'9')
+            character = QChar(char16_t(0x06F0 + (code - u'0')));
+    }
+    return text;
+}
+
+// A run of pixels first..last (inclusive) on one row.
+struct Run {
+    int first, last;
+};
+
+// The rounded rectangle of GDI's RoundRect: pixels left..right - 1 and
+// top..bottom - 1, each corner cut along a quarter of an ellipse whose
+// bounding box is ellipseWidth x ellipseHeight pixels (clamped to the box). A
+// pixel is inside when its centre is inside the shape; the outline is the
+// inside pixels with a side neighbour outside, a thin 8-connected line.
+class RoundedBox {
+  public:
+    RoundedBox(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+        : left_(left), top_(top), right_(right - 1), bottom_(bottom - 1),
+          // Twice the semi-axes through the pixel centres, so that all sums are
+          // whole; at most MaxEllipse, so that they cannot overflow.
+          a_(std::max(0, std::min({ellipseWidth, right - left, MaxEllipse}) - 1)),
+          b_(std::max(0, std::min({ellipseHeight, bottom - top, MaxEllipse}) - 1)) {}
+
+    // At most two runs: the whole span on a row with nothing inside above or
+    // below, else its ends and what sticks out past the rows next to it.
+    std::vector<Run> OutlineRuns(int row) const {
+        const std::optional<Run> span = Span(row);
+        if (!span)
+            return {};
+        const std::optional<Run> above = Span(row - 1);
+        const std::optional<Run> below = Span(row + 1);
+        if (!above || !below)
+            return {*span};
+        const int innerFirst = std::max({span->first + 1, above->first, below->first});
+        const int innerLast = std::min({span->last - 1, above->last, below->last});
+        if (innerFirst > innerLast)
+            return {*span};
+        return {{span->first, innerFirst - 1}, {innerLast + 1, span->last}};
+    }
+
+  private:
+    // Corners wider than this are cut as if this wide: far beyond any frame
+    // drawn, and small enough that the squares below stay within 62 bits.
+    static constexpr int MaxEllipse = 1 << 14;
+
+    // The inside pixels of a row: one run, the shape being convex.
+    std::optional<Run> Span(int row) const {
+        if (row < top_ || row > bottom_ || left_ > right_)
+            return std::nullopt;
+        // Offset from the nearer of the top and bottom edges, doubled and
+        // taken from the ellipse's centre: negative within the corner zone.
+        const int64_t j = 2 * int64_t{std::min(row - top_, bottom_ - row)} - b_;
+        int cut = 0;
+        if (j < 0 && a_ > 0) {
+            const int64_t a2 = int64_t{a_} * a_, b2 = int64_t{b_} * b_;
+            // The first pixel from the side whose centre lies inside the ellipse.
+            while (2 * cut < a_) {
+                const int64_t i = 2 * int64_t{cut} - a_;
+                if (i * i * b2 + j * j * a2 <= a2 * b2)
+                    break;
+                ++cut;
+            }
+        }
+        return Run{left_ + cut, right_ - cut};
+    }
+
+    int left_, top_, right_, bottom_;
+    int a_, b_;
+};
+
+class QtCanvas final : public Canvas {
+  public:
+    explicit QtCanvas(Bitmap& bitmap)
+        : image_(bitmap.Data(), bitmap.Width(), bitmap.Height(),
+                 static_cast<qsizetype>(bitmap.Stride()), QImage::Format_BGR888) {
+        // The image shares the bitmap's pixels: painting writes into the
+        // bitmap itself, nothing is copied back.
+        if (image_.isNull() || !painter_.begin(&image_))
+            throw std::runtime_error("Cannot draw on a picture of " +
+                                     std::to_string(bitmap.Width()) + " x " +
+                                     std::to_string(bitmap.Height()));
+        // A Persian text runs from right to left: the title's year stands to
+        // the left of the month name.
+        painter_.setLayoutDirection(Qt::RightToLeft);
+        textOption_.setTextDirection(Qt::RightToLeft);
+        painter_.setRenderHint(QPainter::TextAntialiasing, true);
+        // The frame is drawn as GDI draws it, without antialiasing.
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setBrush(Qt::NoBrush);
+    }
+
+    void SetFont(const std::string& face, int cellHeight, bool bold) override {
+        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "");
+        auto found = fonts_.find(key);
+        if (found == fonts_.end()) {
+            const QFont font = FontWithCellHeight(InstalledFace(face), cellHeight, bold);
+            const QFontMetrics metrics(font);
+            found =
+                fonts_.emplace(key, FontChoice{font, metrics.ascent(), metrics.descent()}).first;
+        }
+        current_ = &found->second;
+        painter_.setFont(current_->font);
+    }
+
+    TextSize MeasureText(const std::string& text) override {
+        const FontChoice& font = Current();
+        const QFontMetrics metrics(font.font);
+        return {metrics.horizontalAdvance(DisplayText(text), textOption_),
+                font.ascent + font.descent};
+    }
+
+    void DrawText(int x, int y, const std::string& text, uint32_t colour) override {
+        const FontChoice& font = Current();
+        painter_.setPen(ColourOf(colour));
+        // (x, y) is the top left of the text's cell; Qt draws from the baseline.
+        painter_.drawText(QPoint(x, y + font.ascent), DisplayText(text));
+    }
+
+    void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
+                   uint32_t colour) override {
+        // Qt's aliased stroking of curved paths is neither symmetric nor thin,
+        // so the outline is worked out here pixel by pixel and filled as runs.
+        const QColor pen = ColourOf(colour);
+        const RoundedBox box(left, top, right, bottom, ellipseWidth, ellipseHeight);
+        const int firstRow = std::max(top, 0);
+        const int lastRow = std::min(bottom - 1, image_.height() - 1);
+        for (int row = firstRow; row <= lastRow; ++row)
+            for (const Run& run : box.OutlineRuns(row))
+                painter_.fillRect(QRect(run.first, row, run.last - run.first + 1, 1), pen);
+    }
+
+  private:
+    struct FontChoice {
+        QFont font;
+        int ascent = 0;
+        int descent = 0;
+    };
+
+    const FontChoice& Current() {
+        if (!current_)
+            throw std::logic_error("Canvas used before SetFont");
+        return *current_;
+    }
+
+    QImage image_;
+    QPainter painter_;
+    QTextOption textOption_;
+    // Within this canvas only: every redraw looks its fonts up afresh.
+    std::map<std::string, FontChoice> fonts_;
+    const FontChoice* current_ = nullptr;
+};
+
+// QGuiApplication keeps references to these for its whole life.
+int offscreenArgc = 3;
+char offscreenName[] = "velnora";
+char offscreenOption[] = "-platform";
+char offscreenPlatform[] = "offscreen";
+char* offscreenArgv[] = {offscreenName, offscreenOption, offscreenPlatform, nullptr};
+
+} // namespace
+
+std::unique_ptr<Canvas> MakeQtCanvas(Bitmap& bitmap) {
+    return std::make_unique<QtCanvas>(bitmap);
+}
+
+OffscreenGui::OffscreenGui() {
+    if (!QGuiApplication::instance())
+        application_ = std::make_unique<QGuiApplication>(offscreenArgc, offscreenArgv);
+}
+
+OffscreenGui::~OffscreenGui() = default;

@@ -1,0 +1,13 @@
+// The messages the wallpaper store gives, shared by its backends.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+inline std::runtime_error WriteRefused(const std::string& name) {
+    return std::runtime_error("Failed to set data for '" + name + "'");
+}
+
+inline std::runtime_error NotText(const std::string& name) {
+    return std::runtime_error("Invalid data type for '" + name + "'");
+}

@@ -1,0 +1,35 @@
+#include "XdgFolders.h"
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+        return home;
+    // A session without HOME (some service managers) still has a password entry.
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+        return entry->pw_dir;
+    return "/";
+}
+
+std::string XdgFolder(const char* variable, const char* fallbackBelowHome) {
+    if (const char* value = std::getenv(variable); value != nullptr && value[0] == '/')
+        return value;
+    std::string home = HomeFolder();
+    if (home.back() != '/')
+        home += '/';
+    return home + fallbackBelowHome;
+}
+
+} // namespace
+
+std::string XdgConfigHome() {
+    return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::string XdgDataHome() {
+    return XdgFolder("XDG_DATA_HOME", ".local/share");
+}

@@ -1,0 +1,139 @@
+#include "JpegDecoder.h"
+
+#include "PictureLimit.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <sys/stat.h>
+
+#include <jpeglib.h>
+
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not return.
+// It jumps back to the one setjmp in DecodeJpeg, below which only libjpeg's own
+// C frames lie, so no destructor is skipped.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void JumpOnError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+// Warnings (corrupt data, a file cut short) are accepted, as picture viewers
+// accept them: libjpeg goes on decoding, and the missing part of a truncated
+// file comes out grey. libjpeg would print them on standard error; the
+// program logs nothing.
+void IgnoreMessage(j_common_ptr) {}
+
+// Everything one decode holds, released on every exit path, by a return, a
+// C++ exception or a jump out of libjpeg alike.
+struct Decoder {
+    std::FILE* file = nullptr;
+    jpeg_decompress_struct info{}; // all zero: jpeg_destroy_decompress is then a no-op
+    ErrorManager error{};
+
+    ~Decoder() {
+        jpeg_destroy_decompress(&info);
+        if (file)
+            std::fclose(file);
+    }
+};
+
+// Rows handed to libjpeg at a time: the largest output group it produces at
+// once is 2 (h2v2 fancy upsampling), more only saves calls.
+constexpr int RowsPerRead = 16;
+
+// Adobe writes CMYK JPEGs inverted (0 is full ink), as nearly every CMYK JPEG
+// is; the colour is then ink-free value times black: R = C * K / 255. The
+// division truncates, as Qt's JPEG reader does.
+void CmykRowToBgr(const JSAMPLE* cmyk, uint8_t* bgr, int width) {
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const int k = cmyk[3];
+        bgr[0] = static_cast<uint8_t>(cmyk[2] * k / 255);
+        bgr[1] = static_cast<uint8_t>(cmyk[1] * k / 255);
+        bgr[2] = static_cast<uint8_t>(cmyk[0] * k / 255);
+    }
+}
+
+void ZeroPadding(Bitmap& bitmap, int y) {
+    const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
+    std::memset(bitmap.Row(y) + rowBytes, 0, bitmap.Stride() - rowBytes);
+}
+
+// Returns false when libjpeg gave up; its message code is then in error.pub.msg_code.
+// No object with a destructor may live in this frame (see ErrorManager).
+bool DecodeJpeg(Decoder& d, Bitmap& out) {
+    d.info.err = jpeg_std_error(&d.error.pub);
+    d.error.pub.error_exit = JumpOnError;
+    d.error.pub.output_message = IgnoreMessage;
+    if (setjmp(d.error.jump))
+        return false;
+    jpeg_create_decompress(&d.info);
+    jpeg_stdio_src(&d.info, d.file);
+    jpeg_read_header(&d.info, TRUE);
+    CheckPictureSize(d.info.image_width, d.info.image_height);
+
+    // libjpeg-turbo turns grey, YCbCr and RGB pictures into B,G,R itself, but
+    // not CMYK or YCCK: those come out as CMYK and are converted here.
+    const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+    d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    d.info.scale_num = 1;
+    d.info.scale_denom = 1;
+    d.info.dct_method = JDCT_ISLOW;
+    d.info.do_fancy_upsampling = TRUE;
+    jpeg_calc_output_dimensions(&d.info);
+    out.Resize(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height));
+    jpeg_start_decompress(&d.info);
+
+    // The CMYK row lives in libjpeg's image pool, freed with the decoder.
+    JSAMPARRAY cmykRow =
+        cmyk ? (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info), JPOOL_IMAGE,
+                                           d.info.output_width * 4, 1)
+             : nullptr;
+    JSAMPROW rows[RowsPerRead];
+    const int height = out.Height();
+    // The stdio source never suspends, so every call delivers at least one row.
+    while (d.info.output_scanline < d.info.output_height) {
+        const int y = static_cast<int>(d.info.output_scanline);
+        if (cmyk) {
+            jpeg_read_scanlines(&d.info, cmykRow, 1);
+            CmykRowToBgr(cmykRow[0], out.Row(y), out.Width());
+        } else {
+            const int count = std::min(RowsPerRead, height - y);
+            for (int i = 0; i < count; ++i)
+                rows[i] = out.Row(y + i);
+            jpeg_read_scanlines(&d.info, rows, static_cast<JDIMENSION>(count));
+        }
+        for (int row = y; row < static_cast<int>(d.info.output_scanline); ++row)
+            ZeroPadding(out, row);
+    }
+    return true;
+}
+
+std::runtime_error OpenError(const std::string& path, int error) {
+    return std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(error));
+}
+
+} // namespace
+
+void ReadJpegFile(const std::string& path, Bitmap& out) {
+    Decoder decoder;
+    decoder.file = std::fopen(path.c_str(), "rbe");
+    if (!decoder.file)
+        throw OpenError(path, errno);
+    // A folder opens for reading on Linux; only the first read fails.
+    struct stat status;
+    if (fstat(fileno(decoder.file), &status) == 0 && S_ISDIR(status.st_mode))
+        throw OpenError(path, EISDIR);
+
+    Bitmap decoded;
+    if (!DecodeJpeg(decoder, decoded))
+        throw std::runtime_error("JPEG error #" + std::to_string(decoder.error.pub.msg_code));
+    out.Swap(decoded);
+}

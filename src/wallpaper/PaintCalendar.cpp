@@ -1,0 +1,25 @@
+#include "PictureLoader.h"
+#include "Wallpaper.h"
+
+PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choices,
+                          const MonthGrids& grids, const PaintContext& context) {
+    PaintResult result;
+    ProfileFile settings(context.files.settingsFile);
+    const SourcePath source =
+        ChooseSourcePath(choices.chooseFile, choices.fileName, settings, context.openStore);
+    if (source.chosenFileMissing) {
+        result.chosenFileMissing = true;
+        return result;
+    }
+    LoadSourcePicture(source.path, work);
+
+    CalendarChoices calendar = choices.calendar;
+    calendar.desktopWidth = context.desktop.width;
+    calendar.desktopHeight = context.desktop.height;
+    ComposeCalendar(work, calendar, grids, context.makeCanvas);
+
+    if (!preview)
+        result.installed =
+            InstallWallpaper(work, context.files.outputPicture, settings, context.openStore);
+    return result;
+}

@@ -1,0 +1,32 @@
+#include "Cp1256.h"
+#include "PersianDate.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Cp1256, NameTablesReadAsTheirPersianText) {
+    // Yeh is the Arabic U+064A and kaf the Persian U+06A9, as the code page has them.
+    const char* const days[7] = {"يکشنبه", "دوشنبه",   "سه شنبه", "چهارشنبه",
+                                 "پنج شنبه", "جمعه", "شنبه"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianDayNames[i]), days[i]) << i;
+    const char* const months[12] = {"فروردين", "ارديبهشت", "خرداد", "تير",  "مرداد", "شهريور",
+                                    "مهر",     "آبان",     "آذر",   "دي",   "بهمن",  "اسفند"};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianMonthNames[i]), months[i]) << i;
+    EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianDayNames[0]).substr(2, 2), "\u06A9");
+}
+
+TEST(Cp1256, AsciiAndEveryByteConvert) {
+    EXPECT_EQ(Cp1256ToUtf8("1403 abc"), "1403 abc");
+    EXPECT_EQ(Cp1256ToUtf8(""), "");
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string utf8 = Cp1256ToUtf8(all);
+    EXPECT_GT(utf8.size(), all.size());
+    EXPECT_EQ(Cp1256ToUtf8("\x81\x8D\x98\xED"), "\u067E\u0686\u06A9\u064A");
+}
+
+} // namespace

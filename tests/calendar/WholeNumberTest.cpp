@@ -1,0 +1,85 @@
+#include "WholeNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+struct Case {
+    std::string text;
+    std::optional<int32_t> value;
+};
+
+TEST(WholeNumber, ReadsTheWholeNumberNotations) {
+    const Case cases[] = {
+        {"0", 0},
+        {"42", 42},
+        {"007", 7},
+        {"  +12", 12},
+        {"   -5", -5},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"+2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"$1F", 31},
+        {"-$1F", -31},
+        {"+$1f", 31},
+        {"x10", 16},
+        {"X10", 16},
+        {"0x10", 16},
+        {"0XfF", 255},
+        {"-0x10", -16},
+        {"$7FFFFFFF", INT32_MAX},
+        {"$80000000", INT32_MIN},
+        {"$FFFFFFFF", -1},
+        {"$000000001", 1},
+        {"-$FFFFFFFF", 1},
+        {"$100000000", std::nullopt},
+        {"$-1", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"x", std::nullopt},
+        {"-0x", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"  -", std::nullopt},
+        {"12 ", std::nullopt},
+        {"12a", std::nullopt},
+        {"1.5", std::nullopt},
+        {"1e3", std::nullopt},
+        {"- 5", std::nullopt},
+        {"+-5", std::nullopt},
+        {"\t5", std::nullopt},
+        {"00x10", std::nullopt},
+        {"0x$10", std::nullopt},
+        {"$G", std::nullopt},
+        {"abc", std::nullopt},
+        {"12\n", std::nullopt},
+        {std::string("12\0", 3), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TryStrToInt(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(WholeNumber, StrToIntNamesTheTextThatFails) {
+    EXPECT_EQ(StrToInt(" -$1F"), -31);
+    try {
+        StrToInt("12 ");
+        FAIL() << "read";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "'12 ' is not a valid integer value");
+    }
+    try {
+        StrToInt("");
+        FAIL() << "read";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "'' is not a valid integer value");
+    }
+}
+
+} // namespace

@@ -1,0 +1,191 @@
+#include "CliProcess.h"
+
+#include "Cp1256.h"
+#include "DateTime.h"
+#include "PersianDate.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+TEST(CliToday, PrintsTodaysPersianDate) {
+    const std::string before = PersianDate::DateToPersianStr(Today());
+    const CliResult r = RunCli({"today"});
+    const std::string after = PersianDate::DateToPersianStr(Today());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out == before + "\n" || r.out == after + "\n") << r.out;
+}
+
+TEST(CliConvert, ConvertsEachArgumentInOrder) {
+    const CliResult r = RunCli({"convert", "2024-03-20", "1403/13/01", "1403/1/1", "0622-03-22",
+                                "9999-12-31", "9378/10/12", "1/1/1", "1899-12-30", "1404/12/30"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "1403/01/01\n2025-03-21\n2024-03-20\n1/01/01\n9378/10/12\n9999-12-31\n"
+                     "0622-03-22\n1278/10/09\n2026-03-20\n");
+}
+
+TEST(CliConvert, BadInputsAreReportedAndTheOthersStillConvert) {
+    const CliResult r =
+        RunCli({"convert", "2024-03-20", "bogus", "9378/10/13", "2023-02-29", "0622-03-21",
+                "1403/01/01", "99999/1/1", "1403/1", "2024-3-20", "14030101", "1403/01/01/"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "1403/01/01\n2024-03-20\n");
+    EXPECT_EQ(r.err, "velnora-cli: bogus: not a date (YYYY-MM-DD or Y/M/D)\n"
+                     "velnora-cli: 9378/10/13: Invalid argument to date encode\n"
+                     "velnora-cli: 2023-02-29: Invalid argument to date encode\n"
+                     "velnora-cli: 0622-03-21: Date before 1 Farvardin 1\n"
+                     "velnora-cli: 99999/1/1: '99999' is out of range 0 to 65535\n"
+                     "velnora-cli: 1403/1: not a date (YYYY-MM-DD or Y/M/D)\n"
+                     "velnora-cli: 2024-3-20: not a date (YYYY-MM-DD or Y/M/D)\n"
+                     "velnora-cli: 14030101: not a date (YYYY-MM-DD or Y/M/D)\n"
+                     "velnora-cli: 1403/01/01/: not a date (YYYY-MM-DD or Y/M/D)\n");
+}
+
+TEST(CliConvert, ReadsStandardInputWithoutArguments) {
+    const CliResult r = RunCli({"convert"}, "2024-03-20\n1403/06/31\r\n\n 2024-03-20\n2024-09-22");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "1403/01/01\n2024-09-21\n1403/07/01\n");
+    EXPECT_EQ(r.err, "velnora-cli: : not a date (YYYY-MM-DD or Y/M/D)\n"
+                     "velnora-cli:  2024-03-20: not a date (YYYY-MM-DD or Y/M/D)\n");
+    const CliResult good = RunCli({"convert"}, "2024-03-20\n");
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, "1403/01/01\n");
+    const CliResult none = RunCli({"convert"}, "");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+}
+
+TEST(CliConvert, ManyLinesRoundTrip) {
+    // Every day of 1403 and 1404, one line each, there and back.
+    std::string gregorian, persian;
+    for (double date = PersianDate::PersianToDate(1403, 1, 1);
+         date < PersianDate::PersianToDate(1405, 1, 1); ++date) {
+        uint16_t y, m, d;
+        DecodeDate(date, y, m, d);
+        char text[32];
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d\n", y, m, d);
+        gregorian += text;
+        persian += PersianDate::DateToPersianStr(date) + "\n";
+    }
+    const CliResult there = RunCli({"convert"}, gregorian);
+    EXPECT_EQ(there.status, 0);
+    EXPECT_EQ(there.out, persian);
+    const CliResult back = RunCli({"convert"}, persian);
+    EXPECT_EQ(back.status, 0);
+    EXPECT_EQ(back.out, gregorian);
+}
+
+const std::string Farvardin1389Tsv = "فروردين 1389\n"
+                                     "ج\tپ\tچ\tس\tد\tي\tش\n"
+                                     "6\t5\t4\t3\t2\t1\t\n"
+                                     "13\t12\t11\t10\t9\t8\t7\n"
+                                     "20\t19\t18\t17\t16\t15\t14\n"
+                                     "27\t26\t25\t24\t23\t22\t21\n"
+                                     "\t\t\t31\t30\t29\t28\n"
+                                     "\t\t\t\t\t\t\n"
+                                     "current\t5\t3\n";
+
+TEST(CliMonth, TsvGivesTitleCellsAndCurrentCell) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"month", "1389/1/15", "--tsv"}, {"month", "--tsv", "1389/01/15"}}) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, Farvardin1389Tsv);
+    }
+}
+
+TEST(CliMonth, TsvOfADayMissingFromTheMonthKeepsTheFirstCell) {
+    const CliResult r = RunCli({"month", "1403/12/30", "--tsv"}); // 1403 is common
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(StartsWith(r.out, "اسفند 1403\n")) << r.out;
+    EXPECT_EQ(r.out.find("30"), r.out.npos);
+    EXPECT_NE(r.out.find("\ncurrent\t0\t0\n"), r.out.npos);
+}
+
+TEST(CliMonth, DefaultsToTodaysMonth) {
+    uint16_t year, month, day;
+    PersianDate::DateToPersian(Today(), year, month, day);
+    const CliResult r = RunCli({"month", "--tsv"});
+    EXPECT_EQ(r.status, 0);
+    const std::string title =
+        Cp1256ToUtf8(PersianDate::PersianMonthNames[month - 1]) + " " + std::to_string(year);
+    EXPECT_TRUE(StartsWith(r.out, title + "\n")) << r.out;
+    EXPECT_NE(r.out.find("\ncurrent\t"), r.out.npos);
+}
+
+const std::string Farvardin1389Text = "       فروردين 1389\n"
+                                      "  ج   پ   چ   س   د   ي   ش\n"
+                                      "  6   5   4   3   2   1\n"
+                                      " 13  12  11  10   9   8   7\n"
+                                      " 20  19  18  17  16  15  14\n"
+                                      " 27  26  25  24  23  22  21\n"
+                                      "             31  30  29  28\n";
+
+TEST(CliMonth, ReadableLayoutWithSaturdayOnTheRight) {
+    const CliResult r = RunCli({"month", "1389/1/15"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, Farvardin1389Text); // no terminal: no highlight
+}
+
+TEST(CliMonth, TodayIsReverseVideoOnATerminal) {
+    const CliResult r = RunCliInTerminal({"month", "1389/1/15"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(" 16 \x1b[7m 15\x1b[0m  14\r\n"), r.out.npos) << r.out;
+    EXPECT_EQ(r.out.find("\x1b[7m"), r.out.rfind("\x1b[7m")); // one cell only
+    // A day the month does not have marks nothing.
+    const CliResult missing = RunCliInTerminal({"month", "1403/12/30"});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(missing.out.find("\x1b[7m"), missing.out.npos);
+}
+
+TEST(CliMonth, BadDatesAreReported) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1403/13/1", "velnora-cli: 1403/13/1: the month is not 1 to 12\n"},
+        {"1403/0/1", "velnora-cli: 1403/0/1: the month is not 1 to 12\n"},
+        {"1403-01-01", "velnora-cli: 1403-01-01: not a Persian date Y/M/D\n"},
+        {"9378/11/1", "velnora-cli: 9378/11/1: Invalid argument to date encode\n"},
+        {"70000/1/1", "velnora-cli: 70000/1/1: '70000' is out of range 0 to 65535\n"},
+    };
+    for (const auto& [arg, message] : cases) {
+        const CliResult r = RunCli({"month", arg});
+        EXPECT_EQ(r.status, 2) << arg;
+        EXPECT_EQ(r.out, "") << arg;
+        EXPECT_EQ(r.err, message);
+    }
+}
+
+TEST(CliUsage, WrongCommandsAndOptionsGiveTheUsageText) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"bogus"},
+        {"today", "extra"},
+        {"convert", "--bogus"},
+        {"convert", "2024-03-20", "-x"},
+        {"month", "--bogus"},
+        {"month", "1403/1/1", "1403/1/2"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
+        EXPECT_EQ(r.out, "") << testing::PrintToString(args);
+        EXPECT_TRUE(StartsWith(r.err, "Usage: velnora-cli")) << r.err;
+    }
+}
+
+TEST(CliUsage, HelpGoesToStandardOutput) {
+    const CliResult r = RunCli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(StartsWith(r.out, "Usage: velnora-cli")) << r.out;
+    for (const char* command : {"today", "convert", "month", "--tsv"})
+        EXPECT_NE(r.out.find(command), r.out.npos) << command;
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+#include "CliProcess.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Program = std::string(VELNORA_BIN_DIR) + "/velnora-cli";
+
+// A fresh folder for one run, removed with it.
+struct TempFolder {
+    fs::path path;
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "velnora-cli-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        path = pattern;
+    }
+    ~TempFolder() { fs::remove_all(path); }
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Spawns the program with the given file actions and waits for it.
+int SpawnAndWait(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
+    std::vector<std::string> all = {Program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    const int spawned = posix_spawn(&pid, Program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + Program);
+    int wstatus = 0;
+    while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+}
+
+} // namespace
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
+    TempFolder folder;
+    const fs::path in = folder.path / "in", out = folder.path / "out", err = folder.path / "err";
+    std::ofstream(in, std::ios::binary) << input;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    CliResult result;
+    result.status = SpawnAndWait(args, actions);
+    result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    return result;
+}
+
+CliResult RunCliInTerminal(const std::vector<std::string>& args) {
+    TempFolder folder;
+    const fs::path err = folder.path / "err";
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        throw std::runtime_error("no pseudo-terminal");
+    const std::string terminal = ptsname(master);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_RDWR | O_NOCTTY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addclose(&actions, master);
+    CliResult result;
+    // The output of one month fits the terminal's buffer, so the child never
+    // waits for the reader.
+    result.status = SpawnAndWait(args, actions);
+    char buffer[4096];
+    ssize_t got;
+    // Once the child has closed its side, reading gives the rest, then EIO.
+    while ((got = read(master, buffer, sizeof buffer)) > 0)
+        result.out.append(buffer, static_cast<size_t>(got));
+    close(master);
+    result.err = ReadFile(err);
+    return result;
+}

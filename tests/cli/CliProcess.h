@@ -1,0 +1,18 @@
+// Runs the built velnora-cli as its own process and collects what it gives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CliResult {
+    int status = -1; // exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Standard input from `input`, standard output and error into files.
+CliResult RunCli(const std::vector<std::string>& args, const std::string& input = "");
+
+// Standard output on a pseudo-terminal (isatty is true there); its line
+// discipline writes "\r\n" for every "\n".
+CliResult RunCliInTerminal(const std::vector<std::string>& args);

@@ -1,0 +1,140 @@
+#include "Compose.h"
+#include "RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every grid has one day, 9, in column 3, row 2, which is its current cell.
+MonthGrid Grid(std::string name, std::string title) {
+    MonthGrid grid;
+    grid.name = std::move(name);
+    grid.title = std::move(title);
+    grid.cells[3][2] = std::string("9");
+    grid.currentColumn = 3;
+    grid.currentRow = 2;
+    return grid;
+}
+
+MonthGrids Grids() {
+    return {Grid("SGprev", "prev"), Grid("StringGrid1", "now"), Grid("SGnext", "next")};
+}
+
+struct Composed {
+    std::vector<CanvasCall> calls;
+    int canvasesMade = 0;
+    int canvasWidth = 0, canvasHeight = 0;
+};
+
+// The factory records the size of the bitmap the canvas is made on.
+void ComposeInto(Composed& composed, Bitmap& bitmap, const CalendarChoices& choices) {
+    ComposeCalendar(bitmap, choices, Grids(), [&](Bitmap& target) -> std::unique_ptr<Canvas> {
+        ++composed.canvasesMade;
+        composed.canvasWidth = target.Width();
+        composed.canvasHeight = target.Height();
+        return std::make_unique<RecordingCanvas>(composed.calls);
+    });
+}
+
+Composed Compose(Bitmap& bitmap, const CalendarChoices& choices) {
+    Composed composed;
+    ComposeInto(composed, bitmap, choices);
+    return composed;
+}
+
+// The titles drawn, in order, with the x and y of their slots: a four-letter
+// title at seven pixels a letter starts (161 - 28) / 2 = 66 into its slot.
+std::vector<std::string> TitlesAndSlots(const Composed& composed) {
+    std::vector<std::string> found;
+    for (const CanvasCall& call : CallsOfKind(composed.calls, CanvasCall::Text))
+        if (call.text.size() > 1)
+            found.push_back(call.text + "@" +
+                            std::to_string(call.x - (161 - 7 * int(call.text.size())) / 2) + "," +
+                            std::to_string(call.y));
+    return found;
+}
+
+CalendarChoices NoStretch() {
+    CalendarChoices choices;
+    choices.stretch = false;
+    return choices;
+}
+
+TEST(ComposeCalendar, DrawsPreviousThenCurrentThenNext) {
+    Bitmap bitmap(1024, 768);
+    const Composed composed = Compose(bitmap, NoStretch());
+    EXPECT_EQ(composed.canvasesMade, 1);
+    EXPECT_EQ(TitlesAndSlots(composed),
+              (std::vector<std::string>{"prev@804,30", "now@614,30", "next@424,30"}));
+    // Only the current month's day carries a frame.
+    const auto frames = CallsOfKind(composed.calls, CanvasCall::Frame);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].x, 614 + 72);
+}
+
+TEST(ComposeCalendar, HiddenMonthsAreNotDrawn) {
+    struct {
+        bool showPrev, showNext;
+        Corner corner;
+        std::vector<std::string> titles;
+    } const cases[] = {
+        {false, true, Corner::TopRight, {"now@804,30", "next@614,30"}},
+        {true, false, Corner::BottomLeft, {"prev@220,548", "now@30,548"}},
+        {false, false, Corner::BottomRight, {"now@804,548"}},
+    };
+    for (const auto& c : cases) {
+        Bitmap bitmap(1024, 768);
+        CalendarChoices choices = NoStretch();
+        choices.placement.showPrev = c.showPrev;
+        choices.placement.showNext = c.showNext;
+        choices.placement.corner = c.corner;
+        EXPECT_EQ(TitlesAndSlots(Compose(bitmap, choices)), c.titles);
+    }
+}
+
+TEST(ComposeCalendar, StretchesFirstAndPlacesOnTheStretchedSize) {
+    Bitmap bitmap(64, 48);
+    CalendarChoices choices;
+    choices.stretch = true;
+    choices.desktopWidth = 1280;
+    choices.desktopHeight = 1024;
+    choices.placement.corner = Corner::BottomRight;
+    const Composed composed = Compose(bitmap, choices);
+    EXPECT_EQ(bitmap.Width(), 1280);
+    EXPECT_EQ(bitmap.Height(), 1024);
+    EXPECT_EQ(composed.canvasWidth, 1280);
+    EXPECT_EQ(composed.canvasHeight, 1024);
+    EXPECT_EQ(TitlesAndSlots(composed).front(), "prev@1060,804");
+}
+
+TEST(ComposeCalendar, WithoutStretchThePictureKeepsItsSize) {
+    Bitmap bitmap(640, 480);
+    CalendarChoices choices = NoStretch();
+    choices.desktopWidth = 1280;
+    choices.desktopHeight = 1024;
+    choices.placement.corner = Corner::BottomLeft;
+    const Composed composed = Compose(bitmap, choices);
+    EXPECT_EQ(bitmap.Width(), 640);
+    EXPECT_EQ(TitlesAndSlots(composed).back(), "next@30,260");
+}
+
+TEST(ComposeCalendar, ABadDistanceStopsBeforeAnythingIsDrawn) {
+    Bitmap bitmap(1024, 768);
+    CalendarChoices choices = NoStretch();
+    choices.placement.dyText = "ten";
+    Composed composed;
+    try {
+        ComposeInto(composed, bitmap, choices);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "'ten' is not a valid integer value");
+    }
+    EXPECT_EQ(composed.canvasesMade, 0);
+    EXPECT_TRUE(composed.calls.empty());
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#include "MonthGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+using Rows = std::array<std::array<const char*, 7>, 7>; // rows[row][column]
+
+void ExpectCells(const MonthGrid& grid, const Rows& rows) {
+    for (int r = 0; r < 7; ++r)
+        for (int c = 0; c < 7; ++c)
+            EXPECT_EQ(grid.cells[c][r], rows[r][c]) << "column " << c << ", row " << r;
+}
+
+// Column and row of the cell holding `text`, or (-1, -1).
+std::pair<int, int> Find(const MonthGrid& grid, const std::string& text) {
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r < 7; ++r)
+            if (grid.cells[c][r] == text)
+                return {c, r};
+    return {-1, -1};
+}
+
+// Header row, Friday (jeem) on the left to Saturday (sheen) on the right.
+const std::array<const char*, 7> Header = {"\xCC", "\x81", "\x8D", "\xD3", "\xCF", "\xED", "\xD4"};
+
+TEST(MonthGrid, WorkedExampleFarvardin1389) {
+    // 1389/1/15 is 4 April 2010; day 1 is Sunday 21 March 2010.
+    const MonthGrids grids = FillMonthGrids(1389, 1, 15);
+    const Rows expected = {{
+        Header,
+        {"6", "5", "4", "3", "2", "1", ""},
+        {"13", "12", "11", "10", "9", "8", "7"},
+        {"20", "19", "18", "17", "16", "15", "14"},
+        {"27", "26", "25", "24", "23", "22", "21"},
+        {"", "", "", "31", "30", "29", "28"},
+        {"", "", "", "", "", "", ""},
+    }};
+    ExpectCells(grids.now, expected);
+    EXPECT_EQ(grids.now.currentColumn, 5);
+    EXPECT_EQ(grids.now.currentRow, 3);
+    EXPECT_EQ(grids.now.name, "StringGrid1");
+    EXPECT_EQ(grids.prev.name, "SGprev");
+    EXPECT_EQ(grids.next.name, "SGnext");
+    EXPECT_EQ(grids.prev.title, "\xC7\xD3\xDD\xE4\xCF 1388");
+    EXPECT_EQ(grids.now.title, "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389");
+    EXPECT_EQ(grids.next.title, "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA 1389");
+    // Esfand 1388 (common, 29 days) and Ordibehesht 1389 (31 days).
+    // 29 Esfand 1388 is the Saturday before: the rightmost column.
+    EXPECT_EQ(Find(grids.prev, "29").first, 6);
+    EXPECT_EQ(Find(grids.prev, "30"), std::make_pair(-1, -1));
+    EXPECT_NE(Find(grids.next, "31"), std::make_pair(-1, -1));
+}
+
+TEST(MonthGrid, SaturdayStartFillsTheFirstRow) {
+    MonthGrid grid;
+    FillMonthGrid(grid, 1403, 2, 1); // 1 Ordibehesht 1403 is Saturday 20 April 2024
+    const Rows expected = {{
+        Header,
+        {"7", "6", "5", "4", "3", "2", "1"},
+        {"14", "13", "12", "11", "10", "9", "8"},
+        {"21", "20", "19", "18", "17", "16", "15"},
+        {"28", "27", "26", "25", "24", "23", "22"},
+        {"", "", "", "", "31", "30", "29"},
+        {"", "", "", "", "", "", ""},
+    }};
+    ExpectCells(grid, expected);
+    EXPECT_EQ(grid.currentColumn, 6);
+    EXPECT_EQ(grid.currentRow, 1);
+}
+
+TEST(MonthGrid, FridayStartReachesTheSixthRow) {
+    MonthGrid grid;
+    FillMonthGrid(grid, 1404, 9, 30); // 1 Azar 1404 is Friday 21 November 2025
+    const Rows expected = {{
+        Header,
+        {"1", "", "", "", "", "", ""},
+        {"8", "7", "6", "5", "4", "3", "2"},
+        {"15", "14", "13", "12", "11", "10", "9"},
+        {"22", "21", "20", "19", "18", "17", "16"},
+        {"29", "28", "27", "26", "25", "24", "23"},
+        {"", "", "", "", "", "", "30"},
+    }};
+    ExpectCells(grid, expected);
+    EXPECT_EQ(grid.currentColumn, 6);
+    EXPECT_EQ(grid.currentRow, 6);
+}
+
+TEST(MonthGrid, EsfandHas30DaysOnlyInLeapYears) {
+    const std::pair<uint16_t, bool> years[] = {{1399, true}, {1402, false}, {1403, false},
+                                               {1404, true}};
+    for (const auto& [year, leap] : years) {
+        MonthGrid grid;
+        FillMonthGrid(grid, year, 12, 1);
+        EXPECT_NE(Find(grid, "29"), std::make_pair(-1, -1)) << year;
+        EXPECT_EQ(Find(grid, "30") != std::make_pair(-1, -1), leap) << year;
+        EXPECT_EQ(Find(grid, "31"), std::make_pair(-1, -1)) << year;
+    }
+}
+
+TEST(MonthGrid, NeighboursCrossTheYear) {
+    struct Case {
+        uint16_t year, month;
+        YearMonth previous, next;
+        const char* prevTitle;
+        const char* nextTitle;
+    };
+    const Case cases[] = {
+        {1404, 1, {1403, 12}, {1404, 2}, "\xC7\xD3\xDD\xE4\xCF 1403",
+         "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA 1404"},
+        {1404, 12, {1404, 11}, {1405, 1}, "\xC8\xE5\xE3\xE4 1404", "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1405"},
+        {1404, 7, {1404, 6}, {1404, 8}, "\xD4\xE5\xD1\xED\xE6\xD1 1404", "\xC2\xC8\xC7\xE4 1404"},
+    };
+    for (const Case& c : cases) {
+        const YearMonth previous = PreviousMonth(c.year, c.month);
+        const YearMonth next = NextMonth(c.year, c.month);
+        EXPECT_EQ(previous.year, c.previous.year);
+        EXPECT_EQ(previous.month, c.previous.month);
+        EXPECT_EQ(next.year, c.next.year);
+        EXPECT_EQ(next.month, c.next.month);
+        const MonthGrids grids = FillMonthGrids(c.year, c.month, 1);
+        EXPECT_EQ(grids.prev.title, c.prevTitle);
+        EXPECT_EQ(grids.next.title, c.nextTitle);
+        MonthGrid expectedPrev, expectedNext;
+        FillMonthGrid(expectedPrev, c.previous.year, c.previous.month, 1);
+        FillMonthGrid(expectedNext, c.next.year, c.next.month, 1);
+        EXPECT_EQ(grids.prev.cells, expectedPrev.cells);
+        EXPECT_EQ(grids.next.cells, expectedNext.cells);
+    }
+}
+
+TEST(MonthGrid, DayMissingFromANeighbourLeavesItsCurrentCell) {
+    // 31 Shahrivar 1404: Mehr has 30 days.
+    const MonthGrids late = FillMonthGrids(1404, 6, 31);
+    EXPECT_EQ(Find(late.next, "31"), std::make_pair(-1, -1));
+    EXPECT_EQ(late.next.currentColumn, 0);
+    EXPECT_EQ(late.next.currentRow, 0);
+    EXPECT_EQ(std::make_pair(late.now.currentColumn, late.now.currentRow), Find(late.now, "31"));
+    // 30 Farvardin 1404: Esfand 1403 has 29 days.
+    const MonthGrids early = FillMonthGrids(1404, 1, 30);
+    EXPECT_EQ(early.prev.currentColumn, 0);
+    EXPECT_EQ(early.prev.currentRow, 0);
+    // A grid refilled without the day keeps the cell it had.
+    MonthGrid grid;
+    FillMonthGrid(grid, 1404, 1, 31);
+    const std::pair<int, int> before{grid.currentColumn, grid.currentRow};
+    FillMonthGrid(grid, 1403, 12, 31);
+    EXPECT_EQ(std::make_pair(grid.currentColumn, grid.currentRow), before);
+}
+
+TEST(MonthGrid, EveryCellIsEmptiedBeforeFilling) {
+    MonthGrid grid;
+    for (auto& column : grid.cells)
+        for (std::string& cell : column)
+            cell = "old";
+    FillMonthGrid(grid, 1403, 12, 1); // 29 days
+    int days = 0;
+    for (int c = 0; c < 7; ++c)
+        for (int r = 1; r < 7; ++r) {
+            EXPECT_NE(grid.cells[c][r], "old");
+            days += !grid.cells[c][r].empty();
+        }
+    EXPECT_EQ(days, 29);
+}
+
+TEST(MonthGrid, MonthsOutsideTheTablesAreRefused) {
+    MonthGrid grid;
+    EXPECT_THROW(FillMonthGrid(grid, 1403, 0, 1), std::out_of_range);
+    EXPECT_THROW(FillMonthGrid(grid, 1403, 13, 1), std::out_of_range);
+    EXPECT_THROW(MonthTitle(1403, 13), std::out_of_range);
+}
+
+TEST(MonthGrid, ConstantTables) {
+    const uint16_t days[12] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(DaysInMonth[i], days[i]);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_STREQ(WeekdayInitials[i], Header[6 - i]);
+    EXPECT_STREQ(MonthNames[9], "\xCF\xED");
+    EXPECT_STREQ(MonthNames[0], "\xDD\xD1\xE6\xD1\xCF\xED\xE4");
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+// A fresh folder per test, removed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+class TempFolderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("velnora-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
+                   std::to_string(::getpid()));
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    std::string Write(const std::string& name, const std::string& content) const {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    std::filesystem::path folder_;
+};

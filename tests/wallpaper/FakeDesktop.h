@@ -1,0 +1,49 @@
+// An in-memory wallpaper store for the tests, with the ways a real one fails.
+#pragma once
+
+#include "DesktopStore.h"
+#include "Wallpaper.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct FakeDesktop {
+    std::map<std::string, std::string> values; // absent names are absent values
+    bool openable = true;                      // false: reads give "", writes are refused
+    std::set<std::string> refused;             // names whose write is refused
+    std::set<std::string> notText;             // names whose value is not text
+    std::vector<std::string> extras;           // what ExtraNames gives
+    int reloads = 0;
+};
+
+class FakeStore : public DesktopStore {
+  public:
+    explicit FakeStore(FakeDesktop& desktop) : desktop_(desktop) {}
+    bool IsOpen() const override { return desktop_.openable; }
+    std::string Read(const std::string& name) override {
+        if (!desktop_.openable)
+            return "";
+        if (desktop_.notText.count(name))
+            throw std::runtime_error("Invalid data type for '" + name + "'");
+        const auto found = desktop_.values.find(name);
+        return found == desktop_.values.end() ? "" : found->second;
+    }
+    void Write(const std::string& name, const std::string& value) override {
+        if (!desktop_.openable || desktop_.refused.count(name))
+            throw std::runtime_error("Failed to set data for '" + name + "'");
+        desktop_.values[name] = value;
+    }
+    void Reload() override { ++desktop_.reloads; }
+    std::vector<std::string> ExtraNames() const override { return desktop_.extras; }
+
+  private:
+    FakeDesktop& desktop_;
+};
+
+inline StoreOpener OpenerFor(FakeDesktop& desktop) {
+    return [&desktop](StoreAccess) { return std::make_unique<FakeStore>(desktop); };
+}

@@ -1,0 +1,197 @@
+#include "Settings.h"
+
+#include "../support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+using SettingsTest = TempFolderTest;
+
+void ExpectSame(const Settings& a, const Settings& b, const std::string& what) {
+    for (const SettingKey& key : SettingsSchema)
+        EXPECT_EQ(SettingText(a, key), SettingText(b, key))
+            << what << ": " << key.section << "/" << key.key;
+}
+
+TEST_F(SettingsTest, NoFileGivesTheDefaults) {
+    const Settings read = LoadSettings(ProfileFile(PathOf("absent.INI")));
+    EXPECT_EQ(read.leftRight, 30);
+    EXPECT_EQ(read.topBottom, 30);
+    EXPECT_EQ(read.leftRightText, "30");
+    EXPECT_EQ(read.topBottomText, "30");
+    EXPECT_EQ(read.back, 0);
+    EXPECT_EQ(read.today, 255);
+    EXPECT_TRUE(read.previous);
+    EXPECT_TRUE(read.next);
+    EXPECT_EQ(read.position, 1);
+    EXPECT_FALSE(read.choose);
+    EXPECT_TRUE(read.current);
+    EXPECT_TRUE(read.stretch);
+    EXPECT_EQ(read.path, "");
+    // The schema's defaults and the initial values of Settings are one and the same.
+    ExpectSame(read, Settings{}, "defaults");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("absent.INI")));
+}
+
+TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
+    struct Case {
+        const char* what;
+        const char* file;
+        std::function<void(const Settings&)> check;
+    };
+    const Case cases[] = {
+        {"previous yes is the default", "[months]\nprevious=yes\n",
+         [](const Settings& s) { EXPECT_TRUE(s.previous); }},
+        {"next 0 is false", "[months]\nnext=0\n", [](const Settings& s) { EXPECT_FALSE(s.next); }},
+        {"back 0xFF is 255", "[color]\nback=0xFF\n",
+         [](const Settings& s) { EXPECT_EQ(s.back, 255); }},
+        {"today negative", "[color]\ntoday=-16777216\n",
+         [](const Settings& s) { EXPECT_EQ(s.today, -16777216); }},
+        {"today not a number", "[color]\ntoday=red\n",
+         [](const Settings& s) { EXPECT_EQ(s.today, 255); }},
+        {"position 0 kept for the window", "[image]\nposition=0\n",
+         [](const Settings& s) { EXPECT_EQ(s.position, 0); }},
+        {"position 7 kept for the window", "[image]\nposition=7\n",
+         [](const Settings& s) { EXPECT_EQ(s.position, 7); }},
+        {"position 3", "[image]\nposition=3\n",
+         [](const Settings& s) { EXPECT_EQ(s.position, 3); }},
+        {"distance 250 read as is", "[distance]\nleftright=250\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.leftRight, 250);
+             EXPECT_EQ(s.leftRightText, "250");
+         }},
+        {"distance abc: integer default, text as stored", "[distance]\ntopbottom=abc\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.topBottom, 30);
+             EXPECT_EQ(s.topBottomText, "abc");
+         }},
+        {"distance empty: integer default, empty text", "[distance]\nleftright=\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.leftRight, 30);
+             EXPECT_EQ(s.leftRightText, "");
+         }},
+        {"both sources on", "[image]\nchoose=1\ncurrent=1\n",
+         [](const Settings& s) {
+             EXPECT_TRUE(s.choose);
+             EXPECT_TRUE(s.current);
+         }},
+        {"both sources off", "[image]\nchoose=0\ncurrent=0\n",
+         [](const Settings& s) {
+             EXPECT_FALSE(s.choose);
+             EXPECT_FALSE(s.current);
+         }},
+        {"stretch off", "[IMAGE]\nStretch = 0\n",
+         [](const Settings& s) { EXPECT_FALSE(s.stretch); }},
+        {"path quoted", "[image]\npath=\"/home/u/My Pictures/a.jpg\"\n",
+         [](const Settings& s) { EXPECT_EQ(s.path, "/home/u/My Pictures/a.jpg"); }},
+        {"Windows file",
+         "[distance]\r\nleftright=12\r\ntopbottom=40\r\n[image]\r\npath=C:\\a.jpg\r\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.leftRight, 12);
+             EXPECT_EQ(s.topBottomText, "40");
+             EXPECT_EQ(s.path, "C:\\a.jpg");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.check(LoadSettings(ProfileFile(Write("case.INI", c.file))));
+    }
+}
+
+TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
+    Settings settings;
+    settings.leftRightText = " 007";
+    settings.topBottomText = "100";
+    settings.back = -1;
+    settings.today = 0x00FF00;
+    settings.previous = false;
+    settings.position = 0;
+    settings.choose = true;
+    settings.current = false;
+    settings.stretch = false;
+    settings.path = "/pics/a b.jpg";
+    ProfileFile file(PathOf("velnora.INI"));
+    SaveSettings(file, settings);
+    EXPECT_EQ(Contents(file.Path()), "[distance]\n"
+                                     "leftright= 007\n"
+                                     "topbottom=100\n"
+                                     "\n"
+                                     "[color]\n"
+                                     "back=-1\n"
+                                     "today=65280\n"
+                                     "\n"
+                                     "[months]\n"
+                                     "previous=0\n"
+                                     "next=1\n"
+                                     "\n"
+                                     "[image]\n"
+                                     "position=0\n"
+                                     "choose=1\n"
+                                     "current=0\n"
+                                     "stretch=0\n"
+                                     "path=/pics/a b.jpg\n");
+}
+
+TEST_F(SettingsTest, SaveKeepsTheBackupAndForeignLines) {
+    const std::string path = Write("velnora.INI", "; my notes\n"
+                                                  "[oldwallpaper]\n"
+                                                  "Wallpaper=/pics/sea.jpg\n"
+                                                  "\n"
+                                                  "[image]\n"
+                                                  "path=/gone.jpg\n"
+                                                  "extra=kept\n");
+    ProfileFile file(path);
+    Settings settings = LoadSettings(file);
+    settings.path = ""; // the window empties a path that names no file
+    SaveSettings(file, settings);
+    const std::string saved = Contents(path);
+    EXPECT_EQ(saved.rfind("; my notes\n[oldwallpaper]\nWallpaper=/pics/sea.jpg\n\n[image]\n"
+                          "path=\nextra=kept\nposition=1\n",
+                          0),
+              0u)
+        << saved;
+    ExpectSame(LoadSettings(file), settings, "read back");
+}
+
+TEST_F(SettingsTest, RoundTripThroughTheFile) {
+    Settings settings;
+    settings.leftRight = 55;
+    settings.leftRightText = "55";
+    settings.topBottom = 12;
+    settings.topBottomText = "12";
+    settings.back = 0x123456;
+    settings.next = false;
+    settings.position = 4;
+    settings.path = "/x.bmp";
+    ProfileFile file(PathOf("round.INI"));
+    SaveSettings(file, settings);
+    ExpectSame(LoadSettings(file), settings, "round trip");
+}
+
+TEST_F(SettingsTest, ReadOnlyFileRefusesTheFirstChange) {
+    // A file without write bits is refused as on Windows, even for root.
+    const std::string path = Write("velnora.INI", "[distance]\nleftright=1\n");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    ProfileFile file(path);
+    Settings settings;
+    settings.leftRightText = "1"; // unchanged, so not written at all
+    try {
+        SaveSettings(file, settings);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
+    }
+    EXPECT_EQ(Contents(path), "[distance]\nleftright=1\n");
+
+    const std::string inFolder = PathOf("sub.INI");
+    std::filesystem::create_directory(inFolder);
+    ProfileFile folder(inFolder);
+    EXPECT_THROW(SaveSettings(folder, Settings{}), std::runtime_error);
+}
+
+} // namespace

@@ -1,0 +1,341 @@
+#include "Wallpaper.h"
+
+#include "../support/TempFolder.h"
+#include "FakeDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+class WallpaperTest : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        settingsPath_ = PathOf("velnora.INI");
+        output_ = PathOf("Velnora.bmp");
+    }
+
+    // The error text of what throws, or "" when nothing does.
+    template <typename F> static std::string ErrorOf(F&& run) {
+        try {
+            run();
+        } catch (const std::runtime_error& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    bool Install() {
+        ProfileFile settings(settingsPath_);
+        return InstallWallpaper(work_, output_, settings, OpenerFor(desktop_));
+    }
+    bool Restore() {
+        ProfileFile settings(settingsPath_);
+        return RestoreWallpaper(settings, OpenerFor(desktop_));
+    }
+    bool CheckAtStart() {
+        ProfileFile settings(settingsPath_);
+        return CheckWallpaperAtStart(settings, OpenerFor(desktop_));
+    }
+    // The backup section as written, or "" without a settings file.
+    std::string SettingsText() const { return Contents(settingsPath_); }
+
+    FakeDesktop desktop_;
+    Bitmap work_{4, 3};
+    std::string settingsPath_;
+    std::string output_;
+};
+
+// The wallpaper in force before the calendar: TileWallpaper absent on purpose.
+const Values Before = {{"Wallpaper", "/pics/sea.jpg"},
+                       {"WallpaperStyle", "2"},
+                       {"WallpaperOriginX", "5"},
+                       {"WallpaperOriginY", "-3"}};
+const char* const BackupOfBefore = "[oldwallpaper]\n"
+                                   "Wallpaper=/pics/sea.jpg\n"
+                                   "TileWallpaper=\n"
+                                   "WallpaperStyle=2\n"
+                                   "WallpaperOriginX=5\n"
+                                   "WallpaperOriginY=-3\n";
+
+TEST_F(WallpaperTest, OwnWallpaperByFileNameOnly) {
+    struct Case {
+        const char* value;
+        bool own;
+    };
+    const Case cases[] = {
+        {"/home/u/velnora/Velnora.bmp", true},
+        {"/another/copy/Velnora.bmp", true},
+        {"C:\\Tools\\Velnora.bmp", true},
+        {"D:Velnora.bmp", true},
+        {"Velnora.bmp", true},
+        {"/home/u/velnora.bmp", false},
+        {"/home/u/VELNORA.BMP", false},
+        {"/home/u/Velnora.bmp.jpg", false},
+        {"/home/u/Velnora.bmp/", false},
+        {"/home/u/xVelnora.bmp", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsOwnWallpaper(c.value), c.own) << c.value;
+}
+
+TEST_F(WallpaperTest, InstallRedrawDisplaceRestore) {
+    desktop_.values = Before;
+
+    // Not installed: nothing to show at start, the file is left alone.
+    EXPECT_FALSE(CheckAtStart());
+    EXPECT_FALSE(fs::exists(settingsPath_));
+
+    // First install: the backup takes the values in force, absent ones empty;
+    // the store names the picture, tiling off, style 1, origins kept.
+    EXPECT_TRUE(Install());
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    const Values installed = {{"Wallpaper", output_},
+                              {"TileWallpaper", "0"},
+                              {"WallpaperStyle", "1"},
+                              {"WallpaperOriginX", "5"},
+                              {"WallpaperOriginY", "-3"}};
+    EXPECT_EQ(desktop_.values, installed);
+    EXPECT_EQ(desktop_.reloads, 1);
+    EXPECT_TRUE(fs::is_regular_file(output_));
+
+    // Installed: shown at start, and a redraw leaves the backup alone.
+    EXPECT_TRUE(CheckAtStart());
+    fs::remove(output_);
+    EXPECT_TRUE(Install());
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(desktop_.values, installed);
+    EXPECT_EQ(desktop_.reloads, 2);
+    EXPECT_TRUE(fs::is_regular_file(output_));
+
+    // Displaced: someone else set a wallpaper; every start refreshes the backup.
+    desktop_.values["Wallpaper"] = "/pics/forest.png";
+    desktop_.values["WallpaperStyle"] = "10";
+    const char* const backupOfForest = "[oldwallpaper]\n"
+                                       "Wallpaper=/pics/forest.png\n"
+                                       "TileWallpaper=0\n"
+                                       "WallpaperStyle=10\n"
+                                       "WallpaperOriginX=5\n"
+                                       "WallpaperOriginY=-3\n";
+    EXPECT_FALSE(CheckAtStart());
+    EXPECT_EQ(SettingsText(), backupOfForest);
+    desktop_.values["WallpaperOriginX"] = "7";
+    EXPECT_FALSE(CheckAtStart());
+    EXPECT_EQ(desktop_.values.at("WallpaperOriginX"), "7");
+    EXPECT_EQ(ProfileFile(settingsPath_).ReadString(BackupSection, "WallpaperOriginX", "?"), "7");
+
+    // Displaced, show box on: the backup is refreshed before the store is pointed at us.
+    desktop_.values["WallpaperOriginX"] = "5";
+    EXPECT_TRUE(Install());
+    EXPECT_EQ(SettingsText(), backupOfForest);
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
+    EXPECT_EQ(desktop_.values.at("WallpaperStyle"), "1");
+
+    // Take-off: the values return exactly as backed up, the backup goes, the picture stays.
+    EXPECT_FALSE(Restore());
+    EXPECT_EQ(desktop_.values, (Values{{"Wallpaper", "/pics/forest.png"},
+                                       {"TileWallpaper", "0"},
+                                       {"WallpaperStyle", "10"},
+                                       {"WallpaperOriginX", "5"},
+                                       {"WallpaperOriginY", "-3"}}));
+    EXPECT_EQ(SettingsText(), "");
+    EXPECT_TRUE(fs::is_regular_file(output_));
+    const int reloads = desktop_.reloads;
+
+    // Not installed again: taking off once more tells the desktop nothing.
+    EXPECT_FALSE(Restore());
+    EXPECT_EQ(desktop_.reloads, reloads);
+    EXPECT_FALSE(CheckAtStart());
+}
+
+TEST_F(WallpaperTest, TakeOffReturnsAnAbsentValueAsEmpty) {
+    desktop_.values = Before;
+    Install();
+    Restore();
+    EXPECT_EQ(desktop_.values.at("TileWallpaper"), "");
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
+}
+
+TEST_F(WallpaperTest, RestoreUsesDefaultsForMissingBackupKeys) {
+    Write("velnora.INI", "[image]\npath=\n\n[OldWallpaper]\nwallpaper=\"/pics/a b.jpg\"\n");
+    desktop_.values = {{"Wallpaper", output_}, {"WallpaperOriginX", "9"}};
+    EXPECT_FALSE(Restore());
+    EXPECT_EQ(desktop_.values, (Values{{"Wallpaper", "/pics/a b.jpg"},
+                                       {"TileWallpaper", "0"},
+                                       {"WallpaperStyle", "1"},
+                                       {"WallpaperOriginX", "0"},
+                                       {"WallpaperOriginY", "0"}}));
+    EXPECT_EQ(SettingsText(), "[image]\npath=\n");
+    EXPECT_EQ(desktop_.reloads, 1);
+}
+
+TEST_F(WallpaperTest, EmptyBackupWallpaperCountsAsPresent) {
+    Write("velnora.INI", "[oldwallpaper]\nWallpaper=\n");
+    desktop_.values = {{"Wallpaper", "/elsewhere/Velnora.bmp"}};
+    EXPECT_TRUE(CheckAtStart());
+    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=\n");
+
+    // Only the Wallpaper key makes a backup.
+    Write("velnora.INI", "[oldwallpaper]\nTileWallpaper=0\n");
+    EXPECT_FALSE(CheckAtStart());
+    EXPECT_FALSE(Restore());
+    EXPECT_EQ(desktop_.reloads, 0);
+}
+
+TEST_F(WallpaperTest, CaseOnlyDifferenceIsDisplaced) {
+    Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
+    desktop_.values = {{"Wallpaper", "/home/u/velnora.bmp"}};
+    EXPECT_FALSE(CheckAtStart());
+    EXPECT_EQ(ProfileFile(settingsPath_).ReadString(BackupSection, "Wallpaper", ""),
+              "/home/u/velnora.bmp");
+}
+
+TEST_F(WallpaperTest, ExtraValuesRideAlongAfterTheFive) {
+    desktop_.values = Before;
+    desktop_.values["picture-uri-dark"] = "file:///pics/night.jpg";
+    desktop_.extras = {"picture-uri-dark"};
+    Install();
+    EXPECT_EQ(SettingsText(),
+              std::string(BackupOfBefore) + "picture-uri-dark=file:///pics/night.jpg\n");
+    desktop_.values["picture-uri-dark"] = "file:///changed.jpg";
+    Restore();
+    EXPECT_EQ(desktop_.values.at("picture-uri-dark"), "file:///pics/night.jpg");
+
+    // A backup taken without the extra value leaves the store's as it is.
+    Write("velnora.INI", BackupOfBefore);
+    desktop_.values["picture-uri-dark"] = "file:///now.jpg";
+    Restore();
+    EXPECT_EQ(desktop_.values.at("picture-uri-dark"), "file:///now.jpg");
+}
+
+TEST_F(WallpaperTest, SourcePathChoice) {
+    const std::string chosen = Write("chosen.jpg", "x");
+    fs::create_directory(PathOf("folder.jpg"));
+    desktop_.values = {{"Wallpaper", "/now/Velnora.bmp"}};
+    struct Case {
+        const char* what;
+        bool chooseFile;
+        std::string fileName;
+        const char* settings; // nullptr: no settings file
+        bool missing;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"chosen file", true, chosen, "[oldwallpaper]\nWallpaper=/old.jpg\n", false, chosen},
+        {"chosen file missing", true, PathOf("gone.jpg"), nullptr, true, ""},
+        {"a folder is no file", true, PathOf("folder.jpg"), nullptr, true, ""},
+        {"empty name is no file", true, "", nullptr, true, ""},
+        {"backup wins over the desktop's calendar", false, chosen,
+         "[oldwallpaper]\nWallpaper=/old.jpg\n", false, "/old.jpg"},
+        {"empty backup value", false, "", "[oldwallpaper]\nWallpaper=\n", false, ""},
+        {"no backup: the desktop's wallpaper", false, "", nullptr, false, "/now/Velnora.bmp"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(settingsPath_);
+        if (c.settings)
+            Write("velnora.INI", c.settings);
+        const SourcePath source = ChooseSourcePath(c.chooseFile, c.fileName,
+                                                   ProfileFile(settingsPath_), OpenerFor(desktop_));
+        EXPECT_EQ(source.chosenFileMissing, c.missing) << c.what;
+        EXPECT_EQ(source.path, c.path) << c.what;
+    }
+    desktop_.openable = false;
+    fs::remove(settingsPath_);
+    EXPECT_EQ(ChooseSourcePath(false, "", ProfileFile(settingsPath_), OpenerFor(desktop_)).path,
+              "");
+}
+
+// Failures: each stops at its step and leaves what was done before.
+
+TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtInstall) {
+    desktop_.openable = false;
+    EXPECT_EQ(ErrorOf([&] { Install(); }), "Failed to set data for 'Wallpaper'");
+    EXPECT_TRUE(fs::is_regular_file(output_));
+    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=\nTileWallpaper=\nWallpaperStyle=\n"
+                              "WallpaperOriginX=\nWallpaperOriginY=\n");
+    EXPECT_EQ(desktop_.reloads, 0);
+    // The backup is present, so the calendar counts as on; the desktop shows no
+    // picture of ours, so the next start finds it displaced.
+    EXPECT_FALSE(CheckAtStart());
+}
+
+TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtRestore) {
+    desktop_.values = Before;
+    Install();
+    desktop_.openable = false;
+    EXPECT_EQ(ErrorOf([&] { Restore(); }), "Failed to set data for 'Wallpaper'");
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(desktop_.reloads, 1);
+}
+
+TEST_F(WallpaperTest, StoreRefusingOneValue) {
+    desktop_.values = Before;
+    desktop_.refused = {"TileWallpaper"};
+    EXPECT_EQ(ErrorOf([&] { Install(); }), "Failed to set data for 'TileWallpaper'");
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
+    EXPECT_EQ(desktop_.values.at("WallpaperStyle"), "2");
+    EXPECT_EQ(desktop_.reloads, 0);
+
+    desktop_.refused = {"WallpaperStyle"};
+    EXPECT_EQ(ErrorOf([&] { Restore(); }), "Failed to set data for 'WallpaperStyle'");
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+}
+
+TEST_F(WallpaperTest, StoreValueThatIsNotText) {
+    desktop_.values = Before;
+    desktop_.notText = {"WallpaperStyle"};
+    EXPECT_EQ(ErrorOf([&] { Install(); }), "Invalid data type for 'WallpaperStyle'");
+    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=/pics/sea.jpg\nTileWallpaper=\n");
+    EXPECT_EQ(desktop_.values, Before);
+}
+
+TEST_F(WallpaperTest, SettingsFileThatCannotBeWritten) {
+    desktop_.values = Before;
+    settingsPath_ = PathOf("settings-folder.INI");
+    fs::create_directory(settingsPath_);
+    EXPECT_EQ(ErrorOf([&] { Install(); }), "Unable to write to " + settingsPath_);
+    EXPECT_TRUE(fs::is_regular_file(output_));
+    EXPECT_EQ(desktop_.values, Before);
+    EXPECT_EQ(desktop_.reloads, 0);
+}
+
+TEST_F(WallpaperTest, ReadOnlySettingsFileAtRestoreKeepsTheBackup) {
+    desktop_.values = Before;
+    Install();
+    fs::permissions(settingsPath_, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(ErrorOf([&] { Restore(); }), "Unable to write to " + settingsPath_);
+    // The store holds the old values again, the backup stays for the next try,
+    // and the desktop was not told.
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(desktop_.reloads, 1);
+}
+
+TEST_F(WallpaperTest, ReadOnlySettingsFileWhenDisplacedAtStart) {
+    Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
+    fs::permissions(settingsPath_, fs::perms::owner_read);
+    desktop_.values = {{"Wallpaper", "/pics/forest.png"}};
+    EXPECT_EQ(ErrorOf([&] { CheckAtStart(); }), "Unable to write to " + settingsPath_);
+}
+
+TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
+    desktop_.values = Before;
+    output_ = PathOf("picture-folder");
+    fs::create_directory(output_);
+    const std::string error = ErrorOf([&] { Install(); });
+    EXPECT_EQ(error.rfind("Cannot create file \"" + output_ + "\".", 0), 0u) << error;
+    EXPECT_FALSE(fs::exists(settingsPath_));
+    EXPECT_EQ(desktop_.values, Before);
+}
+
+} // namespace
