@@ -1,22 +1,20 @@
 #include "Umain.h"
 
 #include "Application.h"
-#include "BmpFile.h"
 #include "ColourPicker.h"
-#include "Compose.h"
 #include "DateTime.h"
 #include "Fonts.h"
 #include "Glyphs.h"
 #include "GroupRadioButton.h"
 #include "Messages.h"
 #include "PersianDate.h"
-#include "PictureLoader.h"
 #include "ProfileFile.h"
 #include "QtCanvas.h"
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
 #include "Upreview.h"
+#include "Wallpaper.h"
 #include "WholeNumber.h"
 
 #include <QApplication>
@@ -34,7 +32,6 @@
 namespace {
 
 const char* const AutoRunName = "Velnora";
-const char* const BackupSection = "oldwallpaper";
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
@@ -105,20 +102,6 @@ private:
 };
 
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
-
-// The file-name part of a wallpaper path, after its last "\", ":" or "/".
-bool IsOwnWallpaperPath(const std::string& wallpaper) {
-    const std::size_t cut = wallpaper.find_last_of("\\:/");
-    const std::string name = cut == std::string::npos ? wallpaper : wallpaper.substr(cut + 1);
-    return name == "Velnora.bmp";
-}
-
-void CopyWallpaperToBackup(DesktopStore& store, ProfileFile& settings) {
-    for (const char* name : WallpaperValueNames)
-        settings.WriteString(BackupSection, name, store.Read(name));
-    for (const std::string& name : store.ExtraNames())
-        settings.WriteString(BackupSection, name, store.Read(name));
-}
 
 } // namespace
 
@@ -423,86 +406,42 @@ bool Tmain::FormClose() {
 }
 
 void Tmain::PaintCalendar(bool preview) {
-    if (ChosenFileMissing()) {
+    PictureChoices choices;
+    choices.chooseFile = R_Choose->isChecked();
+    choices.fileName = Text(Efilename);
+    choices.calendar.stretch = CHK_Stretch->isChecked();
+    choices.calendar.placement.corner = SelectedCorner();
+    choices.calendar.placement.dxText = Text(ELeftRight);
+    choices.calendar.placement.dyText = Text(ETopBottom);
+    choices.calendar.placement.showPrev = CHKprev->isChecked();
+    choices.calendar.placement.showNext = CHKnext->isChecked();
+    choices.calendar.textColour = ccBack->SelectedColour();
+    choices.calendar.todayColour = ccToday->SelectedColour();
+
+    PaintContext where;
+    where.files = context_.files;
+    where.openStore = context_.openStore;
+    where.makeCanvas = MakeQtCanvas;
+    if (choices.calendar.stretch)
+        where.desktop = context_.desktopSize();
+
+    const PaintResult result = ::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
+    if (result.chosenFileMissing) {
         ShowSelectedFileNotFound(this);
         CHK_show->setChecked(false);
         return;
     }
-    LoadSourcePicture(SourcePath(), *WorkBitmap);
-
-    CalendarChoices choices;
-    choices.stretch = CHK_Stretch->isChecked();
-    if (choices.stretch) {
-        const DesktopSize desktop = context_.desktopSize();
-        choices.desktopWidth = desktop.width;
-        choices.desktopHeight = desktop.height;
-    }
-    choices.placement.corner = SelectedCorner();
-    choices.placement.dxText = Text(ELeftRight);
-    choices.placement.dyText = Text(ETopBottom);
-    choices.placement.showPrev = CHKprev->isChecked();
-    choices.placement.showNext = CHKnext->isChecked();
-    choices.textColour = ccBack->SelectedColour();
-    choices.todayColour = ccToday->SelectedColour();
-    ComposeCalendar(*WorkBitmap, choices, Grids, MakeQtCanvas);
-
-    if (!preview)
-        InstallWallpaper();
-}
-
-std::string Tmain::SourcePath() {
-    if (R_Choose->isChecked())
-        return Text(Efilename);
-    // While the calendar is installed the backup names the wallpaper in force
-    // before it, so the calendar is never drawn onto an earlier calendar.
-    ProfileFile settings(context_.files.settingsFile);
-    if (settings.HasKey(BackupSection, "Wallpaper"))
-        return settings.ReadString(BackupSection, "Wallpaper", "");
-    return context_.openStore(StoreAccess::Read)->Read("Wallpaper");
-}
-
-void Tmain::InstallWallpaper() {
-    WriteBmpFile(context_.files.outputPicture, *WorkBitmap);
-    ProfileFile settings(context_.files.settingsFile);
-    {
-        std::unique_ptr<DesktopStore> store = context_.openStore(StoreAccess::Read);
-        if (!settings.HasKey(BackupSection, "Wallpaper") ||
-            !IsOwnWallpaperPath(store->Read("Wallpaper")))
-            CopyWallpaperToBackup(*store, settings);
-    }
-    CHK_show->setChecked(settings.HasKey(BackupSection, "Wallpaper"));
-    std::unique_ptr<DesktopStore> store = context_.openStore(StoreAccess::Write);
-    store->Write("Wallpaper", context_.files.outputPicture);
-    store->Write("TileWallpaper", "0");
-    store->Write("WallpaperStyle", "1");
-    store->Reload();
+    if (result.installed)
+        CHK_show->setChecked(true);
 }
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    if (settings.HasKey(BackupSection, "Wallpaper")) {
-        std::unique_ptr<DesktopStore> store = context_.openStore(StoreAccess::Write);
-        const char* const defaults[5] = {"", "0", "1", "0", "0"};
-        for (int i = 0; i < 5; ++i)
-            store->Write(WallpaperValueNames[i],
-                         settings.ReadString(BackupSection, WallpaperValueNames[i], defaults[i]));
-        for (const std::string& name : store->ExtraNames())
-            store->Write(name, settings.ReadString(BackupSection, name, ""));
-        settings.EraseSection(BackupSection);
-        store->Reload();
-    }
-    CHK_show->setChecked(settings.HasKey(BackupSection, "Wallpaper"));
+    CHK_show->setChecked(::RestoreWallpaper(settings, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    if (!settings.HasKey(BackupSection, "Wallpaper"))
-        return false;
-    std::unique_ptr<DesktopStore> store = context_.openStore(StoreAccess::Read);
-    if (IsOwnWallpaperPath(store->Read("Wallpaper")))
-        return true;
-    // Someone else changed the wallpaper since the calendar went on.
-    CopyWallpaperToBackup(*store, settings);
-    return false;
+    return ::CheckWallpaperAtStart(settings, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {

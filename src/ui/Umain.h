@@ -119,9 +119,7 @@ private:
     Corner SelectedCorner() const;
     bool ChosenFileMissing() const;
     void RestoreWallpaper();
-    void InstallWallpaper();
     bool CheckWallpaperAtStart(ProfileFile& settings);
-    std::string SourcePath();
 
     MainContext context_;
     bool shown_ = false;
