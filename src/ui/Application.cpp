@@ -7,7 +7,12 @@
 
 #include <exception>
 
+// The resources live in the windows' static library; naming them here keeps
+// the linker from dropping them.
+static void InitResources() { Q_INIT_RESOURCE(velnora); }
+
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    InitResources();
     setApplicationName(QStringLiteral("Velnora"));
     setDesktopFileName(QStringLiteral("io.github.velnora"));
     setWindowIcon(ProgramIcon());

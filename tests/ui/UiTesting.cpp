@@ -87,13 +87,14 @@ std::string UiFixture::SetUserWallpaper(int width, int height) {
 
 std::string UiFixture::SetInstalled(const std::string& extraSettings) {
     const std::string user = SetUserWallpaper();
-    WriteSettings("[oldwallpaper]\nWallpaper=" + user +
-                  "\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\n"
-                  "WallpaperOriginY=6\n" +
-                  extraSettings);
+    std::string settings = "[oldwallpaper]\nWallpaper=";
+    settings += user;
+    settings += "\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n";
+    settings += extraSettings;
+    WriteSettings(settings);
     store->values["Wallpaper"] = OutputPath();
-    store->values["TileWallpaper"] = "0";
-    store->values["WallpaperStyle"] = "1";
+    store->values["TileWallpaper"] = std::string("0");
+    store->values["WallpaperStyle"] = std::string("1");
     return user;
 }
 

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "ColourPicker.h"
 #include "DesktopStore.h"
+#include "GroupRadioButton.h"
 #include "MainContext.h"
+#include "SpinArrows.h"
 #include "Umain.h"
 
 #include <QStringList>

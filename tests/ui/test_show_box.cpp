@@ -125,7 +125,7 @@ void ShowBox::StartAfterAnotherWallpaperWasSet() {
     fixture->SetInstalled();
     const std::string other = fixture->WritePicture(wallpaper.toStdString(), 64, 48, 0xFF);
     fixture->store->values["Wallpaper"] = other;
-    fixture->store->values["TileWallpaper"] = "7";
+    fixture->store->values["TileWallpaper"] = std::string("7");
     const auto window = fixture->MakeWindow();
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());

@@ -251,7 +251,7 @@ void StartValues::TabOrderFollowsTheDesign() {
     // The chain of controls that take the focus by Tab, from the first one.
     QStringList chain;
     QWidget* at = window->Brepaint;
-    for (int i = 0; i < 40 && chain.size() < expected.size(); ++i) {
+    for (int i = 0; i < 400 && chain.size() < expected.size(); ++i) {
         if ((at->focusPolicy() & Qt::TabFocus) && at->isEnabled() && at->isVisibleTo(window.get()))
             if (!chain.contains(at->objectName()))
                 chain << at->objectName();
