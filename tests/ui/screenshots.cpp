@@ -40,7 +40,10 @@ int main(int argc, char** argv) {
     fixture.SetUserWallpaper(1024, 768);
     // A sky-blue picture as the wallpaper, the calendar in its top-right corner.
     fixture.WritePicture("user wallpaper.bmp", 1024, 768, 0x00E0B070);
-    auto window = fixture.MakeWindow();
+    MainContext context = fixture.Context();
+    // A desktop the size of the picture, so the preview shows it as a redraw would.
+    context.desktopSize = [] { return DesktopSize{1024, 768}; };
+    auto window = std::make_unique<Tmain>(context);
     bool ok = Save(*window, out + "/main.png");
     {
         Tpreview preview(*window);
