@@ -17,7 +17,9 @@ constexpr int64_t DaysIn100Years = 36524;
 constexpr int64_t DaysIn4Years = 1461;
 constexpr int64_t DaysInYear = 365;
 
-bool IsLeap(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeap(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int MonthLength(int year, int month) {
     static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -93,7 +95,10 @@ double Today() {
     if (localtime_r(&now, &local) == nullptr)
         throw std::runtime_error("Cannot read the local time");
     return EncodeDate(static_cast<uint16_t>(local.tm_year + 1900),
-                      static_cast<uint16_t>(local.tm_mon + 1), static_cast<uint16_t>(local.tm_mday));
+                      static_cast<uint16_t>(local.tm_mon + 1),
+                      static_cast<uint16_t>(local.tm_mday));
 }
 
-void SetTodayForTesting(std::function<double()> today) { TodayReplacement() = std::move(today); }
+void SetTodayForTesting(std::function<double()> today) {
+    TodayReplacement() = std::move(today);
+}

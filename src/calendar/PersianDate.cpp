@@ -26,9 +26,13 @@ int64_t FloorDiv(int64_t a, int64_t n) {
 }
 
 // Floored remainder: 0 .. n - 1 for positive n, also for negative a.
-int64_t FloorMod(int64_t a, int64_t n) { return a - n * FloorDiv(a, n); }
+int64_t FloorMod(int64_t a, int64_t n) {
+    return a - n * FloorDiv(a, n);
+}
 
-int64_t CeilDiv(int64_t a, int64_t n) { return -FloorDiv(-a, n); }
+int64_t CeilDiv(int64_t a, int64_t n) {
+    return -FloorDiv(-a, n);
+}
 
 // 2820 Persian years hold 1029983 days (2820 x 365 + 683 leap days); the cycle
 // arithmetic counts years from 474, the first year of a cycle.
@@ -47,7 +51,9 @@ constexpr int64_t GregorianEpoch = 1721425;
 // 64-bit sums far from overflow.
 constexpr long double JDLimit = 1e15L;
 
-bool LeapGregorian(int64_t y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
+bool LeapGregorian(int64_t y) {
+    return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+}
 
 bool LeapPersian(int64_t y) {
     const int64_t r = FloorMod(y - CycleBase, CycleYears);
@@ -125,9 +131,13 @@ void Store(const Ymd& date, uint16_t& year, uint16_t& month, uint16_t& day) {
 
 } // namespace
 
-bool IsLeapGregorian(uint16_t year) { return LeapGregorian(year); }
+bool IsLeapGregorian(uint16_t year) {
+    return LeapGregorian(year);
+}
 
-bool IsLeapPersian(uint16_t year) { return LeapPersian(year); }
+bool IsLeapPersian(uint16_t year) {
+    return LeapPersian(year);
+}
 
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day) {
     return static_cast<long double>(GregorianDay(year, month, day)) + 0.5L;

@@ -14,7 +14,8 @@ std::string Convert(const std::string& input) {
     if (const std::optional<double> date = ParseGregorianArg(input))
         return PersianDate::DateToPersianStr(*date);
     if (const std::optional<PersianYmd> persian = ParsePersianArg(input))
-        return GregorianText(PersianDate::PersianToDate(persian->year, persian->month, persian->day));
+        return GregorianText(
+            PersianDate::PersianToDate(persian->year, persian->month, persian->day));
     throw std::runtime_error("not a date (YYYY-MM-DD or Y/M/D)");
 }
 

@@ -1,7 +1,151 @@
+// velnora-cli render: the redraw of the program without the window and without
+// touching the desktop: today's calendar (or that of a given day) composed onto
+// a picture and saved as a BMP file.
 #include "Commands.h"
 
-// Placeholder until the command is built.
-int RunRender(const Args&) {
-    PrintError("not built yet");
-    return 2;
+#include "BmpFile.h"
+#include "Compose.h"
+#include "DateArgs.h"
+#include "DateTime.h"
+#include "MonthGrid.h"
+#include "PersianDate.h"
+#include "PictureLoader.h"
+#include "QtCanvas.h"
+#include "WholeNumber.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+struct RenderRequest {
+    std::string output;
+    std::string source;
+    std::optional<PersianYmd> date;
+    CalendarChoices choices;
+};
+
+// Misuse of the command: reported with its own text, status 2, nothing written.
+struct Misuse : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Y/M/D naming a day that exists. Unlike the settings file's date text, a
+// mistyped date is refused rather than taken for today, and a day past the
+// month's end is refused rather than rolled into the next month: the picture
+// would silently show another month than the one asked for.
+PersianYmd ParseDay(const std::string& text) {
+    const std::optional<PersianYmd> date = ParsePersianArg(text);
+    if (!date || date->year < 1 || date->month < 1 || date->month > 12 || date->day < 1)
+        throw Misuse("--date wants Y/M/D, not '" + text + "'");
+    int days = DaysInMonth[date->month - 1];
+    if (date->month == 12 && PersianDate::IsLeapPersian(date->year))
+        days = 30;
+    if (date->day > days)
+        throw Misuse("no day " + std::to_string(date->day) + " in month " +
+                     std::to_string(date->month) + " of " + std::to_string(date->year));
+    return *date;
+}
+
+// WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
+// cannot make.
+void ParseSize(const std::string& text, CalendarChoices& choices) {
+    const std::size_t cross = text.find_first_of("xX", 1);
+    const auto width =
+        cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(0, cross));
+    const auto height =
+        cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(cross + 1));
+    if (!width || !height)
+        throw Misuse("--size wants WIDTHxHEIGHT, not '" + text + "'");
+    choices.stretch = true;
+    choices.desktopWidth = *width;
+    choices.desktopHeight = *height;
+}
+
+Corner ParseCorner(const std::string& text) {
+    if (text == "top-right")
+        return Corner::TopRight;
+    if (text == "bottom-right")
+        return Corner::BottomRight;
+    if (text == "bottom-left")
+        return Corner::BottomLeft;
+    if (text == "top-left")
+        return Corner::TopLeft;
+    throw Misuse("--corner is top-right, bottom-right, bottom-left or top-left, not '" + text +
+                 "'");
+}
+
+RenderRequest ParseRequest(const Args& args) {
+    RenderRequest request;
+    // The program's own defaults: no stretch unless a size is given.
+    request.choices.stretch = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size())
+                throw Misuse(arg + " wants a value");
+            return args[++i];
+        };
+        if (arg == "--source")
+            request.source = value();
+        else if (arg == "--date")
+            request.date = ParseDay(value());
+        else if (arg == "--size")
+            ParseSize(value(), request.choices);
+        else if (arg == "--corner")
+            request.choices.placement.corner = ParseCorner(value());
+        // The distances stay texts: the drawing converts them as the window's
+        // fields are converted, with the same message for a bad one.
+        else if (arg == "--dx")
+            request.choices.placement.dxText = value();
+        else if (arg == "--dy")
+            request.choices.placement.dyText = value();
+        else if (arg == "--no-prev")
+            request.choices.placement.showPrev = false;
+        else if (arg == "--no-next")
+            request.choices.placement.showNext = false;
+        else if (arg == "--text-colour")
+            request.choices.textColour = static_cast<uint32_t>(StrToInt(value()));
+        else if (arg == "--today-colour")
+            request.choices.todayColour = static_cast<uint32_t>(StrToInt(value()));
+        else if (arg.starts_with("--") || !request.output.empty())
+            throw Misuse("render: unexpected argument '" + arg + "'");
+        else
+            request.output = arg;
+    }
+    if (request.output.empty())
+        throw Misuse("render wants an output file");
+    if (request.source.empty())
+        throw Misuse("render wants --source PICTURE");
+    return request;
+}
+
+} // namespace
+
+int RunRender(const Args& args) {
+    RenderRequest request;
+    try {
+        request = ParseRequest(args);
+    } catch (const Misuse& misuse) {
+        PrintError(misuse.what());
+        return UsageError();
+    }
+
+    PersianYmd today{};
+    if (request.date)
+        today = *request.date;
+    else
+        PersianDate::DateToPersian(Today(), today.year, today.month, today.day);
+    const MonthGrids grids = FillMonthGrids(today.year, today.month, today.day);
+
+    const OffscreenGui gui;
+    Bitmap picture;
+    LoadSourcePicture(request.source, picture);
+    ComposeCalendar(picture, request.choices, grids, MakeQtCanvas);
+    // Written to a temporary file renamed over the output: a failure leaves no
+    // half-written picture behind.
+    WriteBmpFile(request.output, picture);
+    return 0;
 }

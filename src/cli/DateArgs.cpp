@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool AllDigits(const std::string& text) {
     if (text.empty())
@@ -49,7 +51,8 @@ std::optional<double> ParseGregorianArg(const std::string& text) {
     const std::string year = text.substr(0, 4), month = text.substr(5, 2), day = text.substr(8, 2);
     if (!AllDigits(year) || !AllDigits(month) || !AllDigits(day))
         return std::nullopt;
-    return EncodeDate(static_cast<uint16_t>(std::stoi(year)), static_cast<uint16_t>(std::stoi(month)),
+    return EncodeDate(static_cast<uint16_t>(std::stoi(year)),
+                      static_cast<uint16_t>(std::stoi(month)),
                       static_cast<uint16_t>(std::stoi(day)));
 }
 

@@ -4,8 +4,17 @@
 
 #include "Bitmap.h"
 
-// Resizes in place. Throws std::runtime_error for a new side below 1 or above
-// 65536, or an empty source.
+// Resizes in place, on the calling thread, with the fastest instruction set the
+// processor has. Throws std::runtime_error for a new side below 1 or above
+// 65536, a source side above 65536, or an empty source; the bitmap is then
+// left as it was.
 void StretchBitmap(Bitmap& bitmap, int newWidth, int newHeight);
 // The plain scalar rule, kept as the reference the fast paths are tested against.
 void StretchBitmapReference(Bitmap& bitmap, int newWidth, int newHeight);
+
+// The instruction sets the fast stretch can use; Scalar runs everywhere.
+enum class StretchPath { Scalar, Sse2, Ssse3, Avx2 };
+bool StretchPathSupported(StretchPath path);
+// StretchBitmap on one chosen path, so that tests and the benchmark can compare
+// every path the machine has. Throws std::runtime_error for an unsupported path.
+void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newHeight);

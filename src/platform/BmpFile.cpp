@@ -19,9 +19,10 @@
 
 namespace {
 
-// Qt's decoders hold at most 4 bytes a pixel (ARGB32) before the copy into the
-// work format; the limit is in MiB.
-constexpr int QtAllocationLimitMiB = static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024));
+// Qt's BMP decoder holds at most 4 bytes a pixel (RGB32, ARGB32) before the
+// copy into the work format; the limit is in MiB, one more so that a picture
+// of exactly MaxPicturePixels passes whichever way Qt compares.
+constexpr int QtAllocationLimitMiB = static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024)) + 1;
 
 // BITMAPFILEHEADER (14 bytes) followed by BITMAPINFOHEADER (40 bytes), as Windows defines them.
 constexpr std::size_t FileHeaderSize = 14;
@@ -84,8 +85,8 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
     const std::size_t stride = bitmap.Stride();
     const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
     const int rowsPerChunk = static_cast<int>(std::max<std::size_t>(1, WriteChunkBytes / stride));
-    std::vector<uint8_t> chunk(stride * static_cast<std::size_t>(
-                                            std::min(rowsPerChunk, bitmap.Height())));
+    std::vector<uint8_t> chunk(stride *
+                               static_cast<std::size_t>(std::min(rowsPerChunk, bitmap.Height())));
     for (int y = bitmap.Height() - 1; y >= 0;) {
         std::size_t filled = 0;
         for (int n = 0; n < rowsPerChunk && y >= 0; ++n, --y) {
@@ -105,10 +106,11 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
 }
 
 // Qt refuses a header above its own limit without saying what it claims; the
-// user is told the size instead. A BMP header starts with "BM"; the picture
-// size is at byte 18: two 16-bit values after a 12-byte core header (OS/2 and
-// Windows 2), two 32-bit ones after every later header; a negative height
-// means rows from the top.
+// user is told the size instead. A BMP header starts with "BM"; the size of
+// the info header is at byte 14 and the picture size at byte 18. Read as Qt
+// reads it: two 32-bit values after a Windows (40, 108, 124 bytes) or OS/2 2
+// (64 bytes) header, two 16-bit ones after any other (the 12-byte core
+// header of OS/2 1 and Windows 2); a negative height means rows from the top.
 void CheckClaimedSize(const std::string& path) {
     uint8_t h[26];
     std::FILE* file = std::fopen(path.c_str(), "rbe");
@@ -123,12 +125,13 @@ void CheckClaimedSize(const std::string& path) {
                static_cast<uint32_t>(h[at + 3]) << 24;
     };
     int64_t width, height;
-    if (u32(14) == 12) {
-        width = static_cast<int16_t>(h[18] | h[19] << 8);
-        height = static_cast<int16_t>(h[20] | h[21] << 8);
-    } else {
+    const uint32_t headerSize = u32(14);
+    if (headerSize == 40 || headerSize == 64 || headerSize == 108 || headerSize == 124) {
         width = static_cast<int32_t>(u32(18));
         height = static_cast<int32_t>(u32(22));
+    } else {
+        width = static_cast<int16_t>(h[18] | h[19] << 8);
+        height = static_cast<int16_t>(h[20] | h[21] << 8);
     }
     CheckPictureSize(std::abs(width), std::abs(height));
 }
@@ -139,7 +142,15 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     CheckClaimedSize(path);
     // The format is forced: a BMP is recognised by its content as a BMP, never
     // by its name, and nothing else is tried here.
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)), "bmp");
+    // Opened here rather than by the reader, which warns on standard error
+    // about a file it cannot open (and Qt about an empty name).
+    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    if (path.empty() || !file.open(QIODevice::ReadOnly)) {
+        if (why)
+            *why = file.errorString().toStdString();
+        return false;
+    }
+    QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(QtAllocationLimitMiB);
     const auto fail = [&](const char* reason) {

@@ -44,7 +44,7 @@ struct StyleRow {
     const char* style;
 };
 
-// Read direction; the first row for an option wins. The Windows styles are
+// Read direction, one row per option. The Windows styles are
 // those of the "Control Panel\Desktop" key: 0 centre, 2 stretch, 6 fit,
 // 10 fill, 22 span; TileWallpaper 1 tiles whatever the style.
 constexpr StyleRow ReadRows[] = {

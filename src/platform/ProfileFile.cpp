@@ -1,10 +1,11 @@
 #include "ProfileFile.h"
 
+#include "AtomicFile.h"
 #include "WholeNumber.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -190,17 +191,15 @@ Document Load(const std::string& path) {
     throw std::runtime_error("Unable to write to " + path);
 }
 
-bool WriteAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t put = ::write(fd, data.data() + done, data.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
+// The mode a newly created file gets: 0666 narrowed by the umask. Read from
+// /proc rather than set and reset, which would race with other threads.
+mode_t NewFileMode() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 0644; // the usual umask 022
 }
 
 // Replaces the file at once: a crash or a full disk leaves either the old file
@@ -215,8 +214,7 @@ void ReplaceFile(const std::string& path, const std::string& content) {
             Refuse(path);
     }
 
-    mode_t mode = 0666; // the usual mode of a new file, before the umask
-    bool existed = false;
+    mode_t mode = 0;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
@@ -226,51 +224,20 @@ void ReplaceFile(const std::string& path, const std::string& content) {
         if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
             Refuse(path);
         mode = info.st_mode & 07777;
-        existed = true;
-    } else if (errno != ENOENT) {
+    } else if (errno == ENOENT) {
+        mode = NewFileMode();
+    } else {
         Refuse(path);
     }
 
     // The settings may live under an XDG folder that does not exist yet.
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    fs::create_directories(folder, error);
-    if (error)
-        Refuse(path);
-
-    static unsigned counter = 0;
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        std::string name = ".";
-        name += target.filename().string();
-        name += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        temporary = (folder / name).string();
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST)
-            break;
+    if (target.has_parent_path()) {
+        fs::create_directories(target.parent_path(), error);
+        if (error)
+            Refuse(path);
     }
-    if (fd < 0)
+    if (!ReplaceFileContents(target.string(), content, mode))
         Refuse(path);
-
-    bool ok = WriteAll(fd, content);
-    if (ok && existed)
-        ok = ::fchmod(fd, mode) == 0; // the umask must not narrow an existing file's mode
-    if (ok)
-        ok = ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok)
-        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        Refuse(path);
-    }
-    // Make the rename itself durable; the new content is already in place, so a
-    // folder that cannot be synced (some file systems refuse) is no failure.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
 }
 
 // A name or value with a line break would turn into lines of its own (a value

@@ -1,1 +1,115 @@
-// Built by the platform work.
+#include "ProgramPaths.h"
+
+#include "XdgFolders.h"
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+// The name of the output picture, as the wallpaper check compares it byte for byte.
+constexpr const char* OutputPictureName = "Velnora.bmp";
+
+int argumentCount = 0;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Made ahead so that the first write of the settings file or the picture
+// succeeds; when it cannot be made, that write reports the reason.
+std::string ProgramDataFolder(const std::string& base) {
+    const std::string folder = base + "/velnora/";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
+} // namespace
+
+ProgramFiles ProgramFilesFor(const std::string& executablePath) {
+    ProgramFiles files;
+    files.executable = executablePath;
+    const std::string folder = FolderOf(executablePath);
+    // A portable copy or the build folder keeps its files beside itself, as the
+    // program always did; an installed copy cannot, so it uses the XDG folders.
+    if (access(folder.c_str(), W_OK) == 0) {
+        files.settingsFile = SettingsPathFor(executablePath);
+        files.outputPicture = folder + OutputPictureName;
+    } else {
+        files.settingsFile =
+            ProgramDataFolder(XdgConfigHome()) + SettingsPathFor(FileNameOf(executablePath));
+        files.outputPicture = ProgramDataFolder(XdgDataHome()) + OutputPictureName;
+    }
+    return files;
+}
+
+std::string ExecutablePath() {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return path.string();
+    // Without /proc (some sandboxes) Qt knows the path when an application exists.
+    if (QCoreApplication::instance() != nullptr)
+        return QCoreApplication::applicationFilePath().toStdString();
+    return {};
+}
+
+ProgramFiles CurrentProgramFiles() {
+    return ProgramFilesFor(ExecutablePath());
+}
+
+std::string SettingsPathFor(const std::string& executablePath) {
+    const std::size_t slash = executablePath.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = executablePath.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return executablePath + ".INI";
+    return executablePath.substr(0, dot + 1) + "INI";
+}
+
+bool FileExists(const std::string& path) {
+    // Unlike the Windows file search, no wildcards: "*" names no file here, so a
+    // pattern never passes the check and then fails to load.
+    if (path.empty())
+        return false;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+void SetArgumentCount(int count) {
+    argumentCount = count;
+}
+
+int ArgumentCount() {
+    return argumentCount;
+}
+
+DesktopSize VirtualDesktopSize() {
+    // No application or no screen gives 0 x 0, which the stretch refuses with
+    // its own message rather than guessing a size the desktop does not have.
+    if (qGuiApp == nullptr)
+        return {};
+    QRect box;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        // Qt keeps each screen's top-left corner in device pixels and divides
+        // only its size by the scale factor, so only the size is scaled back.
+        const QRect logical = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        box |= QRect(logical.topLeft(),
+                     QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)));
+    }
+    return {box.width(), box.height()};
+}

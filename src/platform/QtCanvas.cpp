@@ -45,23 +45,26 @@ int CellHeightOf(const QFont& font) {
 // The font of the given face whose character cell (ascent + descent) is the
 // given height: the largest pixel size whose cell is no taller. Persian faces
 // reserve room for marks above and below, so their pixel size comes out well
-// below the cell height (Nazli: 13 pixels for a cell of 22).
+// below the cell height (Nazli: 13 pixels for a cell of 22). Every size tried
+// loads the face afresh, so the search starts from the size the proportion of
+// the cell at the cell height gives and takes single steps from there.
 QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold) {
     QFont font(family);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
-    int size = cellHeight > 1 ? cellHeight : 1;
-    font.setPixelSize(size);
-    while (size > 1 && CellHeightOf(font) > cellHeight)
-        font.setPixelSize(--size);
+    const auto cellAt = [&font](int size) {
+        font.setPixelSize(size);
+        return CellHeightOf(font);
+    };
+    const int wanted = std::max(cellHeight, 1);
+    const int cellAtWanted = cellAt(wanted);
+    int size = cellAtWanted > 0 ? std::max(1, wanted * wanted / cellAtWanted) : wanted;
     // Bounded: no font has a cell below a quarter of its pixel size.
-    for (int limit = 4 * cellHeight; size < limit; ++size) {
-        QFont larger = font;
-        larger.setPixelSize(size + 1);
-        if (CellHeightOf(larger) > cellHeight)
-            break;
-        font = larger;
-    }
+    while (size < 4 * wanted && cellAt(size + 1) <= wanted)
+        ++size;
+    while (size > 1 && cellAt(size) > wanted)
+        --size;
+    font.setPixelSize(size);
     return font;
 }
 

@@ -92,10 +92,9 @@ bool DecodeJpeg(Decoder& d, Bitmap& out) {
     jpeg_start_decompress(&d.info);
 
     // The CMYK row lives in libjpeg's image pool, freed with the decoder.
-    JSAMPARRAY cmykRow =
-        cmyk ? (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info), JPOOL_IMAGE,
-                                           d.info.output_width * 4, 1)
-             : nullptr;
+    JSAMPARRAY cmykRow = cmyk ? (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info),
+                                                            JPOOL_IMAGE, d.info.output_width * 4, 1)
+                              : nullptr;
     JSAMPROW rows[RowsPerRead];
     const int height = out.Height();
     // The stdio source never suspends, so every call delivers at least one row.

@@ -7,12 +7,12 @@ namespace {
 
 TEST(Cp1256, NameTablesReadAsTheirPersianText) {
     // Yeh is the Arabic U+064A and kaf the Persian U+06A9, as the code page has them.
-    const char* const days[7] = {"يکشنبه", "دوشنبه",   "سه شنبه", "چهارشنبه",
-                                 "پنج شنبه", "جمعه", "شنبه"};
+    const char* const days[7] = {"يکشنبه",   "دوشنبه", "سه شنبه", "چهارشنبه",
+                                 "پنج شنبه", "جمعه",   "شنبه"};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianDayNames[i]), days[i]) << i;
-    const char* const months[12] = {"فروردين", "ارديبهشت", "خرداد", "تير",  "مرداد", "شهريور",
-                                    "مهر",     "آبان",     "آذر",   "دي",   "بهمن",  "اسفند"};
+    const char* const months[12] = {"فروردين", "ارديبهشت", "خرداد", "تير", "مرداد", "شهريور",
+                                    "مهر",     "آبان",     "آذر",   "دي",  "بهمن",  "اسفند"};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianMonthNames[i]), months[i]) << i;
     EXPECT_EQ(Cp1256ToUtf8(PersianDate::PersianDayNames[0]).substr(2, 2), "\u06A9");

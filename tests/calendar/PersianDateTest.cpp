@@ -1,5 +1,5 @@
-#include "DateTime.h"
 #include "PersianDate.h"
+#include "DateTime.h"
 
 #include <gtest/gtest.h>
 
@@ -67,8 +67,8 @@ TEST(PersianDate, CalendarDatesGiveTheirPersianDay) {
 }
 
 TEST(PersianDate, MonthsOf1403BeginOnTheirGregorianDays) {
-    const Ymd starts[12] = {{2024, 3, 20}, {2024, 4, 20},  {2024, 5, 21},  {2024, 6, 21},
-                            {2024, 7, 22}, {2024, 8, 22},  {2024, 9, 22},  {2024, 10, 22},
+    const Ymd starts[12] = {{2024, 3, 20},  {2024, 4, 20},  {2024, 5, 21}, {2024, 6, 21},
+                            {2024, 7, 22},  {2024, 8, 22},  {2024, 9, 22}, {2024, 10, 22},
                             {2024, 11, 21}, {2024, 12, 21}, {2025, 1, 20}, {2025, 2, 19}};
     for (uint16_t month = 1; month <= 12; ++month) {
         const Ymd& g = starts[month - 1];
@@ -112,7 +112,7 @@ TEST(PersianDate, LastDayOfACycleTakesItsOwnBranch) {
 }
 
 TEST(PersianDate, PeriodEndsConvertToJDAndBack) {
-    const Ymd days[] = {{2000, 12, 31}, {2004, 12, 31}, {2001, 1, 1}, {2003, 12, 31},
+    const Ymd days[] = {{2000, 12, 31}, {2004, 12, 31}, {2001, 1, 1},   {2003, 12, 31},
                         {1, 1, 1},      {9999, 12, 31}, {2400, 12, 31}, {2100, 3, 1}};
     for (const Ymd& d : days)
         EXPECT_EQ(GregorianOfJD(GregorianToJD(d.year, d.month, d.day)), d);
@@ -129,8 +129,7 @@ TEST(PersianDate, OutOfRangeMonthsAndDaysRollOver) {
         {{1403, 1, 0}, {2024, 3, 19}},   // day 0: last day of the month before
         {{1403, 0, 1}, {2024, 2, 18}},   // month 0: 31 days before month 1
         {{1403, 12, 30}, {2025, 3, 20}}, // 1 Farvardin 1404
-        {{1404, 12, 30}, {2026, 3, 20}},
-        {{1403, 1, 32}, {2024, 4, 20}}, // 1 Ordibehesht
+        {{1404, 12, 30}, {2026, 3, 20}},  {{1403, 1, 32}, {2024, 4, 20}}, // 1 Ordibehesht
         {{9378, 10, 12}, {9999, 12, 31}},
     };
     for (const Case& c : cases)
@@ -140,7 +139,8 @@ TEST(PersianDate, OutOfRangeMonthsAndDaysRollOver) {
 }
 
 TEST(PersianDate, DatesAfter9999FailToEncode) {
-    for (const Ymd& d : {Ymd{9378, 10, 13}, Ymd{9379, 1, 1}, Ymd{64915, 1, 1}, Ymd{65535, 12, 30}}) {
+    for (const Ymd& d :
+         {Ymd{9378, 10, 13}, Ymd{9379, 1, 1}, Ymd{64915, 1, 1}, Ymd{65535, 12, 30}}) {
         try {
             PersianToDate(d.year, d.month, d.day);
             ADD_FAILURE() << d << " converted";
@@ -154,6 +154,9 @@ TEST(PersianDate, GregorianYearsBeyond16BitsKeepTheirLowBits) {
     // 1 Farvardin 65535 falls in Gregorian year 66156, stored as 66156 - 65536.
     const Ymd g = GregorianOfJD(PersianToJD(65535, 1, 1));
     EXPECT_EQ(g.year, 66156 - 65536);
+    // The day after 29 Esfand 65535 (a common year) is in Persian year 65536, stored as 0.
+    EXPECT_EQ(PersianOfJD(PersianToJD(65535, 12, 29)), (Ymd{65535, 12, 29}));
+    EXPECT_EQ(PersianOfJD(PersianToJD(65535, 12, 29) + 1), (Ymd{0, 1, 1}));
 }
 
 TEST(PersianDate, WholeNumberJDsNormaliseDifferentlyPerDirection) {

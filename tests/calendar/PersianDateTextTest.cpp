@@ -26,10 +26,11 @@ TEST_F(PersianDateText, FixedTodayIsTheExpectedDay) {
 
 TEST_F(PersianDateText, DatesAreWrittenWithTwoDigitMonthAndDay) {
     const std::pair<double, const char*> cases[] = {
-        {45371, "1403/01/01"},    {45371.75, "1403/01/01"}, {45556, "1403/06/31"},
-        {45557, "1403/07/01"},    {36526, "1378/10/11"},    {0, "1278/10/09"},
-        {-0.5, "1278/10/09"},     {46101, "1404/12/30"},    {2958465, "9378/10/12"},
-        {EncodeDate(622, 3, 22), "1/01/01"},
+        {45371, "1403/01/01"},   {45371.75, "1403/01/01"},
+        {45556, "1403/06/31"},   {45557, "1403/07/01"},
+        {36526, "1378/10/11"},   {0, "1278/10/09"},
+        {-0.5, "1278/10/09"},    {46101, "1404/12/30"},
+        {2958465, "9378/10/12"}, {EncodeDate(622, 3, 22), "1/01/01"},
     };
     for (const auto& [date, text] : cases)
         EXPECT_EQ(DateToPersianStr(date), text) << "date " << date;
@@ -91,17 +92,27 @@ TEST_F(PersianDateText, WrittenTextsReadBackFromYear10On) {
 }
 
 TEST(PersianNameTables, HoldTheirWindows1256Bytes) {
-    const char* const days[7] = {"\xED\x98\xD4\xE4\xC8\xE5",         "\xCF\xE6\xD4\xE4\xC8\xE5",
-                                 "\xD3\xE5\x20\xD4\xE4\xC8\xE5",     "\x8D\xE5\xC7\xD1\xD4\xE4\xC8\xE5",
-                                 "\x81\xE4\xCC\x20\xD4\xE4\xC8\xE5", "\xCC\xE3\xDA\xE5",
+    const char* const days[7] = {"\xED\x98\xD4\xE4\xC8\xE5",
+                                 "\xCF\xE6\xD4\xE4\xC8\xE5",
+                                 "\xD3\xE5\x20\xD4\xE4\xC8\xE5",
+                                 "\x8D\xE5\xC7\xD1\xD4\xE4\xC8\xE5",
+                                 "\x81\xE4\xCC\x20\xD4\xE4\xC8\xE5",
+                                 "\xCC\xE3\xDA\xE5",
                                  "\xD4\xE4\xC8\xE5"};
     for (int i = 0; i < 7; ++i)
         EXPECT_STREQ(PersianDayNames[i], days[i]) << i;
-    const char* const months[12] = {
-        "\xDD\xD1\xE6\xD1\xCF\xED\xE4", "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA", "\xCE\xD1\xCF\xC7\xCF",
-        "\xCA\xED\xD1",                 "\xE3\xD1\xCF\xC7\xCF",             "\xD4\xE5\xD1\xED\xE6\xD1",
-        "\xE3\xE5\xD1",                 "\xC2\xC8\xC7\xE4",                 "\xC2\xD0\xD1",
-        "\xCF\xED",                     "\xC8\xE5\xE3\xE4",                 "\xC7\xD3\xDD\xE4\xCF"};
+    const char* const months[12] = {"\xDD\xD1\xE6\xD1\xCF\xED\xE4",
+                                    "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA",
+                                    "\xCE\xD1\xCF\xC7\xCF",
+                                    "\xCA\xED\xD1",
+                                    "\xE3\xD1\xCF\xC7\xCF",
+                                    "\xD4\xE5\xD1\xED\xE6\xD1",
+                                    "\xE3\xE5\xD1",
+                                    "\xC2\xC8\xC7\xE4",
+                                    "\xC2\xD0\xD1",
+                                    "\xCF\xED",
+                                    "\xC8\xE5\xE3\xE4",
+                                    "\xC7\xD3\xDD\xE4\xCF"};
     for (int i = 0; i < 12; ++i)
         EXPECT_STREQ(PersianMonthNames[i], months[i]) << i;
 }

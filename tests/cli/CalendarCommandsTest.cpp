@@ -93,7 +93,8 @@ const std::string Farvardin1389Tsv = "فروردين 1389\n"
 
 TEST(CliMonth, TsvGivesTitleCellsAndCurrentCell) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"month", "1389/1/15", "--tsv"}, {"month", "--tsv", "1389/01/15"}}) {
+         {std::vector<std::string>{"month", "1389/1/15", "--tsv"},
+          {"month", "--tsv", "1389/01/15"}}) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.err, "");

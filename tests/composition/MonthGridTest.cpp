@@ -89,8 +89,8 @@ TEST(MonthGrid, FridayStartReachesTheSixthRow) {
 }
 
 TEST(MonthGrid, EsfandHas30DaysOnlyInLeapYears) {
-    const std::pair<uint16_t, bool> years[] = {{1399, true}, {1402, false}, {1403, false},
-                                               {1404, true}};
+    const std::pair<uint16_t, bool> years[] = {
+        {1399, true}, {1402, false}, {1403, false}, {1404, true}};
     for (const auto& [year, leap] : years) {
         MonthGrid grid;
         FillMonthGrid(grid, year, 12, 1);
@@ -108,9 +108,18 @@ TEST(MonthGrid, NeighboursCrossTheYear) {
         const char* nextTitle;
     };
     const Case cases[] = {
-        {1404, 1, {1403, 12}, {1404, 2}, "\xC7\xD3\xDD\xE4\xCF 1403",
+        {1404,
+         1,
+         {1403, 12},
+         {1404, 2},
+         "\xC7\xD3\xDD\xE4\xCF 1403",
          "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA 1404"},
-        {1404, 12, {1404, 11}, {1405, 1}, "\xC8\xE5\xE3\xE4 1404", "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1405"},
+        {1404,
+         12,
+         {1404, 11},
+         {1405, 1},
+         "\xC8\xE5\xE3\xE4 1404",
+         "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1405"},
         {1404, 7, {1404, 6}, {1404, 8}, "\xD4\xE5\xD1\xED\xE6\xD1 1404", "\xC2\xC8\xC7\xE4 1404"},
     };
     for (const Case& c : cases) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -285,12 +286,51 @@ TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
     EXPECT_FALSE(fs::exists("/proc/velnora-test.INI"));
 }
 
-TEST_F(ProfileFileTest, ReadOnlyFolderRefusesForOrdinaryUsers) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into a read-only folder";
+// The write as an ordinary user: root writes into any folder, so as root the
+// write runs in a child process that has given up root for "nobody" (65534).
+std::string ErrorAsOrdinaryUser(const std::string& path) {
+    const auto attempt = [&]() -> std::string {
+        try {
+            ProfileFile(path).WriteString("s", "k", "2");
+        } catch (const std::runtime_error& error) {
+            return error.what();
+        }
+        return "";
+    };
+    if (::geteuid() != 0)
+        return attempt();
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::string message = "cannot become nobody";
+        if (::setgid(65534) == 0 && ::setuid(65534) == 0)
+            message = attempt();
+        (void)!::write(pipeEnds[1], message.data(), message.size());
+        ::_exit(0);
+    }
+    ::close(pipeEnds[1]);
+    std::string message;
+    char buffer[256];
+    ssize_t got;
+    while ((got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+        message.append(buffer, static_cast<std::size_t>(got));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return message;
+}
+
+TEST_F(ProfileFileTest, ReadOnlyFolderRefuses) {
+    // The file itself may be written by anyone: only the folder stands in the way.
     const std::string path = Write("ro.ini", "[s]\nk=1\n");
-    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(ProfileFile(path).WriteString("s", "k", "2"), std::runtime_error);
+    fs::permissions(path, fs::perms::all);
+    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                 fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
+    EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path);
     fs::permissions(folder_, fs::perms::owner_all);
     EXPECT_EQ(Contents(path), "[s]\nk=1\n");
 }

@@ -338,4 +338,43 @@ TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
     EXPECT_EQ(desktop_.values, Before);
 }
 
+// The same round on the file store the program falls back to.
+TEST_F(WallpaperTest, RoundTripOnTheFileStore) {
+    const std::string storePath = PathOf("config/velnora/wallpaper.ini");
+    const StoreOpener open = [&](StoreAccess access) { return OpenFileStore(access, storePath); };
+    const auto valuesOf = [&] {
+        Values values;
+        const auto store = open(StoreAccess::Read);
+        for (const char* name : WallpaperValueNames)
+            values[name] = store->Read(name);
+        return values;
+    };
+    {
+        const auto store = open(StoreAccess::Write);
+        for (const auto& [name, value] : Before)
+            store->Write(name, value);
+    }
+    ProfileFile settings(settingsPath_);
+    EXPECT_TRUE(InstallWallpaper(work_, output_, settings, open));
+    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", output_},
+                                  {"TileWallpaper", "0"},
+                                  {"WallpaperStyle", "1"},
+                                  {"WallpaperOriginX", "5"},
+                                  {"WallpaperOriginY", "-3"}}));
+    EXPECT_TRUE(CheckWallpaperAtStart(settings, open));
+
+    open(StoreAccess::Write)->Write("Wallpaper", "/pics/forest.png");
+    EXPECT_FALSE(CheckWallpaperAtStart(settings, open));
+    EXPECT_EQ(settings.ReadString(BackupSection, "Wallpaper", ""), "/pics/forest.png");
+
+    EXPECT_FALSE(RestoreWallpaper(settings, open));
+    EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", "/pics/forest.png"},
+                                  {"TileWallpaper", "0"},
+                                  {"WallpaperStyle", "1"},
+                                  {"WallpaperOriginX", "5"},
+                                  {"WallpaperOriginY", "-3"}}));
+    EXPECT_FALSE(BackupPresent(settings));
+}
+
 } // namespace

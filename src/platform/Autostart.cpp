@@ -1,0 +1,121 @@
+// The autostart value as an XDG autostart entry (Desktop Entry Specification
+// 1.5, "Exec key" and "Possible value types"; Desktop Application Autostart
+// Specification 0.5).
+#include "Autostart.h"
+
+#include "AtomicFile.h"
+#include "ProgramPaths.h"
+#include "StoreErrors.h"
+#include "XdgFolders.h"
+
+#include <glib.h>
+
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+// The Exec key's reserved characters: an argument holding one must be quoted.
+// Carriage return is not among them but would not survive unquoted either.
+constexpr const char* ReservedInExec = " \t\n\r\"'\\><~|&;$*?#()`";
+
+// Inside double quotes only these four take a backslash.
+std::string QuotedArgument(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(ReservedInExec) == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    for (const char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+// A literal percent sign would otherwise start a field code.
+std::string WithoutFieldCodes(const std::string& command) {
+    std::string result;
+    for (const char c : command) {
+        result += c;
+        if (c == '%')
+            result += '%';
+    }
+    return result;
+}
+
+// The escapes of a string value, applied after the Exec quoting: so a literal
+// backslash in a quoted path is written as four.
+std::string EscapedValue(const std::string& value) {
+    std::string result;
+    for (const char c : value) {
+        switch (c) {
+        case '\\':
+            result += "\\\\";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
+// A Desktop Entry file is UTF-8 and its values hold no other control characters.
+bool Representable(const std::string& text) {
+    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+        return false;
+    for (const unsigned char c : text)
+        if ((c < 0x20 && c != '\n' && c != '\t' && c != '\r') || c == 0x7F)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string AutostartCommand(const std::string& executablePath) {
+    return EscapedValue(WithoutFieldCodes(QuotedArgument(executablePath) + " start"));
+}
+
+void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath) {
+    if (mode > 1)
+        return;
+    const std::string folder = XdgConfigHome() + "/autostart";
+    const std::string entry = folder + "/" + name + ".desktop";
+    if (mode == 0) {
+        // As with the registry value, a missing entry is no error.
+        unlink(entry.c_str());
+        return;
+    }
+    // The stand-in for a Run key that cannot be opened: nothing is reported.
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return;
+    if (executablePath.empty() || !Representable(executablePath) || !Representable(name))
+        throw WriteRefused(name);
+    const std::string contents = "[Desktop Entry]\n"
+                                 "Type=Application\n"
+                                 "Name=" +
+                                 EscapedValue(name) +
+                                 "\n"
+                                 "Exec=" +
+                                 AutostartCommand(executablePath) +
+                                 "\n"
+                                 "X-GNOME-Autostart-enabled=true\n";
+    // Readable by all, as the other entries of the folder are.
+    if (!ReplaceFileContents(entry, contents, 0644))
+        throw WriteRefused(name);
+}
+
+void SetAutoRun(const std::string& name, unsigned mode) {
+    SetAutoRunFor(name, mode, ExecutablePath());
+}

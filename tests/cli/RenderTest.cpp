@@ -1,0 +1,266 @@
+// velnora-cli render, run as a user runs it: the picture written, the calendar
+// on it where the choices put it, and the message and no file on a failure.
+#include "../support/TempFolder.h"
+#include "CliProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Pixel {
+    uint8_t blue, green, red;
+    bool operator==(const Pixel&) const = default;
+};
+
+constexpr Pixel White{255, 255, 255};
+constexpr Pixel PureRed{0, 0, 255};
+
+// A 24-bit picture as the BMP file holds it, rows from the bottom.
+struct Picture {
+    int width = 0, height = 0;
+    Bytes pixels; // rows from the top, 3 bytes a pixel, no padding
+
+    Pixel At(int x, int y) const {
+        const uint8_t* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 3];
+        return {p[0], p[1], p[2]};
+    }
+    // Pixels in x0..x1 - 1, y0..y1 - 1 that are not white.
+    int InkIn(int x0, int y0, int x1, int y1) const {
+        int ink = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                ink += !(At(x, y) == White);
+        return ink;
+    }
+};
+
+uint32_t Get32(const Bytes& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24;
+}
+
+void Put32(Bytes& b, std::size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteWhiteBmp(const fs::path& path, int width, int height) {
+    const std::size_t stride = (width * 3 + 3) & ~3;
+    Bytes file(54 + stride * height, 0xFF);
+    std::fill(file.begin(), file.begin() + 54, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, static_cast<uint32_t>(file.size()));
+    Put32(file, 10, 54);
+    Put32(file, 14, 40);
+    Put32(file, 18, width);
+    Put32(file, 22, height);
+    file[26] = 1;
+    file[28] = 24;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+}
+
+Picture ReadBmp(const fs::path& path) {
+    const Bytes file = ReadFile(path);
+    Picture picture;
+    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || file[28] != 24) {
+        ADD_FAILURE() << path << " is not a 24-bit BMP";
+        return picture;
+    }
+    picture.width = static_cast<int>(Get32(file, 18));
+    const int height = static_cast<int>(Get32(file, 22));
+    picture.height = std::abs(height);
+    const std::size_t stride = (picture.width * 3 + 3) & ~3;
+    const std::size_t offset = Get32(file, 10);
+    if (file.size() < offset + stride * picture.height) {
+        ADD_FAILURE() << path << " is cut short";
+        return picture;
+    }
+    for (int y = 0; y < picture.height; ++y) {
+        const int fileRow = height > 0 ? picture.height - 1 - y : y;
+        const auto row = file.begin() + static_cast<std::ptrdiff_t>(offset + stride * fileRow);
+        picture.pixels.insert(picture.pixels.end(), row, row + picture.width * 3);
+    }
+    return picture;
+}
+
+class RenderCommand : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        source_ = folder_ / "source.bmp";
+        WriteWhiteBmp(source_, 1024, 768);
+    }
+
+    static CliResult Render(std::vector<std::string> args) {
+        args.insert(args.begin(), "render");
+        return RunCli(args);
+    }
+
+    // The calendar of 1389/1/15 with the given options, rendered into out.bmp.
+    Picture Rendered(const std::vector<std::string>& options) const {
+        std::vector<std::string> args = {(folder_ / "out.bmp").string(), "--source",
+                                         source_.string(), "--date", "1389/1/15"};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliResult run = Render(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
+        return ReadBmp(folder_ / "out.bmp");
+    }
+
+    // What the folder holds besides the source picture.
+    std::vector<std::string> Written() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_))
+            if (entry.path() != source_)
+                names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    fs::path source_;
+};
+
+// 1389/1/15: today is column 5, row 3 of the current month, which at the top
+// right of a 1024 x 768 picture 30 pixels in has its slot at (614, 30). The
+// frame spans 734..756 x 125..147; its straight top edge is x 744..746.
+TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
+    const Picture picture = Rendered({});
+    ASSERT_EQ(picture.width, 1024);
+    ASSERT_EQ(picture.height, 768);
+    for (int x = 744; x <= 746; ++x)
+        EXPECT_EQ(picture.At(x, 125), PureRed) << x;
+    for (int y = 135; y <= 137; ++y) {
+        EXPECT_EQ(picture.At(734, y), PureRed) << y;
+        EXPECT_EQ(picture.At(756, y), PureRed) << y;
+    }
+    EXPECT_EQ(picture.At(734, 125), White); // the corner is round
+    EXPECT_EQ(picture.At(757, 136), White); // the right edge is exclusive
+    // Three titles and their grids, and nothing outside the three slots.
+    for (int slot : {424, 614, 804}) {
+        EXPECT_GT(picture.InkIn(slot, 30, slot + 161, 53), 50) << slot;
+        EXPECT_GT(picture.InkIn(slot, 53, slot + 167, 220), 500) << slot;
+    }
+    EXPECT_EQ(picture.InkIn(0, 0, 1024, 25), 0);
+    EXPECT_EQ(picture.InkIn(0, 0, 415, 768), 0);
+    EXPECT_EQ(picture.InkIn(0, 230, 1024, 768), 0);
+}
+
+TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
+    // Bottom left, 16 and 5 pixels in, without the next month: the current
+    // month takes the corner slot at (16, 573), the previous month the next one.
+    const Picture picture =
+        Rendered({"--corner", "bottom-left", "--dx", "0x10", "--dy", "5", "--no-next"});
+    ASSERT_EQ(picture.height, 768);
+    for (int x = 146; x <= 148; ++x)
+        EXPECT_EQ(picture.At(x, 668), PureRed) << x;
+    // The last row of cells ends 5 pixels above the bottom.
+    EXPECT_GT(picture.InkIn(16, 573, 16 + 380, 763), 1000);
+    EXPECT_EQ(picture.InkIn(0, 763, 1024, 768), 0);
+    EXPECT_EQ(picture.InkIn(0, 0, 1024, 570), 0);
+    EXPECT_EQ(picture.InkIn(16 + 2 * 190, 0, 1024, 768), 0);
+    EXPECT_EQ(picture.InkIn(0, 0, 16, 768), 0);
+}
+
+TEST_F(RenderCommand, ColoursAndStretch) {
+    // Stretched to 800 x 600 first: the current month's slot is at (390, 30).
+    const Picture picture = Rendered({"--size", "800x600", "--today-colour", "0x00FF00",
+                                      "--text-colour", "$FF0000", "--no-prev"});
+    ASSERT_EQ(picture.width, 800);
+    ASSERT_EQ(picture.height, 600);
+    // Without the previous month the current one moves right by a slot.
+    for (int x = 390 + 190 + 130; x <= 390 + 190 + 132; ++x)
+        EXPECT_EQ(picture.At(x, 125), (Pixel{0, 255, 0})) << x;
+    int blue = 0, other = 0;
+    for (int y = 30; y < 220; ++y) {
+        for (int x = 200; x < 800; ++x) {
+            const Pixel p = picture.At(x, y);
+            if (p == White)
+                continue;
+            // Text ink is blue over white; today's ink green over white.
+            if (p.blue == 255 && p.red == p.green)
+                ++blue;
+            else if (!(p.green == 255 && p.red == p.blue))
+                ++other;
+        }
+    }
+    EXPECT_GT(blue, 1000);
+    EXPECT_EQ(other, 0);
+}
+
+TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
+    const std::string out = (folder_ / "out.bmp").string();
+    const std::string source = source_.string();
+    struct {
+        std::vector<std::string> args;
+        const char* message;
+    } const cases[] = {
+        {{out, "--date", "1389/1/15"}, "velnora-cli: render wants --source PICTURE\n"},
+        {{"--source", source}, "velnora-cli: render wants an output file\n"},
+        {{out, "--source", source, "--dx", "abc"},
+         "velnora-cli: 'abc' is not a valid integer value\n"},
+        {{out, "--source", source, "--dy", ""}, "velnora-cli: '' is not a valid integer value\n"},
+        {{out, "--source", source, "--text-colour", "red"},
+         "velnora-cli: 'red' is not a valid integer value\n"},
+        {{out, "--source", source, "--date", "1389/13/1"},
+         "velnora-cli: --date wants Y/M/D, not '1389/13/1'\n"},
+        {{out, "--source", source, "--date", "1403/12/30"},
+         "velnora-cli: no day 30 in month 12 of 1403\n"},
+        {{out, "--source", source, "--corner", "middle"},
+         "velnora-cli: --corner is top-right, bottom-right, bottom-left or top-left, not "
+         "'middle'\n"},
+        {{out, "--source", source, "--size", "800"},
+         "velnora-cli: --size wants WIDTHxHEIGHT, not '800'\n"},
+        {{out, "--source", source, "--dx"}, "velnora-cli: --dx wants a value\n"},
+        {{out, "--source", source, "--shadow"},
+         "velnora-cli: render: unexpected argument '--shadow'\n"},
+        {{out, "--source", (folder_ / "missing.jpg").string()}, nullptr},
+        {{out, "--source", source, "--size", "0x600"}, nullptr},
+        {{(folder_ / "no" / "out.bmp").string(), "--source", source}, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string trace;
+        for (const std::string& arg : c.args)
+            trace += arg + " ";
+        SCOPED_TRACE(trace);
+        const CliResult run = Render(c.args);
+        EXPECT_NE(run.status, 0);
+        // One line of the message; misuse adds the usage text after it.
+        const std::size_t at = run.err.find("velnora-cli: ");
+        ASSERT_NE(at, std::string::npos) << run.err;
+        const std::string line = run.err.substr(at, run.err.find('\n', at) + 1 - at);
+        if (c.message) {
+            EXPECT_EQ(line, c.message);
+        }
+        EXPECT_EQ(run.err.find("velnora-cli: ", at + 1), std::string::npos) << run.err;
+        EXPECT_TRUE(Written().empty());
+    }
+}
+
+TEST_F(RenderCommand, AFailureLeavesAnEarlierPictureAsItWas) {
+    const fs::path out = folder_ / "out.bmp";
+    ASSERT_EQ(Render({out.string(), "--source", source_.string()}).status, 0);
+    const Bytes before = ReadFile(out);
+    EXPECT_NE(Render({out.string(), "--source", source_.string(), "--dy", "x"}).status, 0);
+    EXPECT_EQ(ReadFile(out), before);
+    EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
+}
+
+} // namespace

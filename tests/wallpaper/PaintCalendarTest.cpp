@@ -1,0 +1,136 @@
+#include "Wallpaper.h"
+
+#include "../support/TempFolder.h"
+#include "BmpFile.h"
+#include "FakeDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Draws nothing: these tests are about which picture is used and where it goes.
+class NullCanvas : public Canvas {
+  public:
+    void SetFont(const std::string&, int, bool) override {}
+    TextSize MeasureText(const std::string& text) override {
+        return {static_cast<int>(text.size()), 1};
+    }
+    void DrawText(int, int, const std::string&, uint32_t) override {}
+    void RoundRect(int, int, int, int, int, int, uint32_t) override {}
+};
+
+class PaintCalendarTest : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        context_.files = {PathOf("velnora"), PathOf("velnora.INI"), PathOf("Velnora.bmp")};
+        context_.openStore = OpenerFor(desktop_);
+        context_.makeCanvas = [](Bitmap&) { return std::make_unique<NullCanvas>(); };
+        context_.desktop = {16, 12};
+        choices_.calendar.stretch = false;
+    }
+
+    std::string Picture(const std::string& name, int width, int height) {
+        Bitmap picture(width, height);
+        std::memset(picture.Data(), 0x80, picture.SizeBytes());
+        const std::string path = PathOf(name);
+        WriteBmpFile(path, picture);
+        return path;
+    }
+
+    PaintResult Paint(bool preview) {
+        work_ = Bitmap();
+        return PaintCalendar(work_, preview, choices_, MonthGrids{}, context_);
+    }
+
+    FakeDesktop desktop_;
+    PaintContext context_;
+    PictureChoices choices_;
+    Bitmap work_;
+};
+
+TEST_F(PaintCalendarTest, PreviewWritesNothing) {
+    desktop_.values = {{"Wallpaper", Picture("sea.bmp", 8, 6)}, {"WallpaperStyle", "2"}};
+    const auto before = desktop_.values;
+    for (const bool chooseFile : {false, true}) {
+        choices_.chooseFile = chooseFile;
+        choices_.fileName = PathOf("sea.bmp");
+        const PaintResult result = Paint(true);
+        EXPECT_FALSE(result.chosenFileMissing);
+        EXPECT_FALSE(result.installed);
+        EXPECT_EQ(work_.Width(), 8);
+        EXPECT_FALSE(fs::exists(context_.files.outputPicture));
+        EXPECT_FALSE(fs::exists(context_.files.settingsFile));
+        EXPECT_EQ(desktop_.values, before);
+        EXPECT_EQ(desktop_.reloads, 0);
+    }
+}
+
+TEST_F(PaintCalendarTest, ChosenFileMissingStopsBeforeLoading) {
+    Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
+    choices_.chooseFile = true;
+    choices_.fileName = PathOf("gone.jpg");
+    for (const bool preview : {true, false}) {
+        const PaintResult result = Paint(preview);
+        EXPECT_TRUE(result.chosenFileMissing);
+        EXPECT_FALSE(result.installed);
+        EXPECT_TRUE(work_.Empty());
+        EXPECT_FALSE(fs::exists(context_.files.outputPicture));
+        EXPECT_EQ(Contents(context_.files.settingsFile),
+                  "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
+    }
+}
+
+TEST_F(PaintCalendarTest, InstallsAndKeepsDrawingOnTheBackedUpPicture) {
+    const std::string sea = Picture("sea.bmp", 8, 6);
+    desktop_.values = {{"Wallpaper", sea}};
+    const PaintResult first = Paint(false);
+    EXPECT_TRUE(first.installed);
+    EXPECT_FALSE(first.chosenFileMissing);
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), context_.files.outputPicture);
+    EXPECT_EQ(ProfileFile(context_.files.settingsFile).ReadString(BackupSection, "Wallpaper", ""),
+              sea);
+    Bitmap saved;
+    ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
+    EXPECT_EQ(saved.Width(), 8);
+
+    // The desktop now shows the calendar; the next redraw still starts from the
+    // picture in the backup, not from the calendar picture.
+    Picture("sea.bmp", 5, 4);
+    EXPECT_TRUE(Paint(false).installed);
+    EXPECT_EQ(work_.Width(), 5);
+    ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
+    EXPECT_EQ(saved.Width(), 5);
+}
+
+TEST_F(PaintCalendarTest, StretchUsesTheDesktopSizeOfTheContext) {
+    desktop_.values = {{"Wallpaper", Picture("sea.bmp", 8, 6)}};
+    choices_.calendar.stretch = true;
+    choices_.calendar.desktopWidth = 999; // the context's size is the one in force
+    Paint(true);
+    EXPECT_EQ(work_.Width(), 16);
+    EXPECT_EQ(work_.Height(), 12);
+}
+
+TEST_F(PaintCalendarTest, SourceThatDoesNotLoadChangesNothing) {
+    desktop_.values = {{"WallpaperStyle", "2"}}; // no wallpaper and no backup: empty source path
+    EXPECT_THROW(Paint(false), std::runtime_error);
+    EXPECT_FALSE(fs::exists(context_.files.outputPicture));
+    EXPECT_FALSE(fs::exists(context_.files.settingsFile));
+    EXPECT_EQ(desktop_.values.size(), 1u);
+
+    Write("notapicture.jpg", "text");
+    choices_.chooseFile = true;
+    choices_.fileName = PathOf("notapicture.jpg");
+    EXPECT_THROW(Paint(false), std::runtime_error);
+    EXPECT_FALSE(fs::exists(context_.files.outputPicture));
+    EXPECT_EQ(desktop_.reloads, 0);
+}
+
+} // namespace

@@ -1,0 +1,213 @@
+// Loading the source picture: BMP and JPEG pictures give the pixels Qt and
+// libjpeg's own djpeg give, and every bad file its exact message.
+#include "PictureLoader.h"
+#include "../support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+// After jpeglib.h, which jerror.h needs.
+#include <jerror.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Pictures = std::string(VELNORA_TEST_DATA) + "/pictures/";
+
+class PictureLoaderTest : public TempFolderTest {};
+
+// The largest difference of any channel of any pixel; -1 when the sizes differ.
+int MaxDifference(const Bitmap& bitmap, const QImage& image) {
+    if (bitmap.Width() != image.width() || bitmap.Height() != image.height())
+        return -1;
+    int worst = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const uint8_t* p = bitmap.Row(y) + x * 3;
+            const QRgb c = image.pixel(x, y);
+            worst = std::max({worst, std::abs(p[0] - qBlue(c)), std::abs(p[1] - qGreen(c)),
+                              std::abs(p[2] - qRed(c))});
+        }
+    return worst;
+}
+
+Bitmap Load(const std::string& path) {
+    Bitmap bitmap;
+    LoadSourcePicture(path, bitmap);
+    return bitmap;
+}
+
+struct DecodeCase {
+    const char* file;
+    const char* reference; // djpeg's decode, or the file itself decoded by Qt
+    const char* qtFormat;
+};
+
+class PictureDecodeTest : public testing::TestWithParam<DecodeCase> {};
+
+// libjpeg's own decoder (djpeg -dct int) and Qt's readers give exactly these pixels.
+TEST_P(PictureDecodeTest, GivesTheReferencePixels) {
+    const DecodeCase& c = GetParam();
+    const Bitmap bitmap = Load(Pictures + c.file);
+    const QImage reference(QString::fromStdString(Pictures + c.reference), c.qtFormat);
+    ASSERT_FALSE(reference.isNull()) << c.reference;
+    EXPECT_EQ(MaxDifference(bitmap, reference), 0);
+    if (std::strcmp(c.qtFormat, "bmp") == 0 && std::strcmp(c.file, c.reference) != 0) {
+        const QImage qt(QString::fromStdString(Pictures + c.file), "jpeg");
+        ASSERT_FALSE(qt.isNull()) << c.file;
+        EXPECT_EQ(MaxDifference(bitmap, qt), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, PictureDecodeTest,
+                         testing::Values(DecodeCase{"photo.jpg", "photo.djpeg.bmp", "bmp"},
+                                         DecodeCase{"progressive.jpg", "progressive.djpeg.bmp",
+                                                    "bmp"},
+                                         DecodeCase{"gray.jpg", "gray.djpeg.bmp", "bmp"},
+                                         DecodeCase{"cmyk.jpg", "cmyk.jpg", "jpeg"},
+                                         DecodeCase{"photo24.bmp", "photo24.bmp", "bmp"},
+                                         DecodeCase{"gray.djpeg.bmp", "gray.djpeg.bmp", "bmp"}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             name[name.find('.')] = '_';
+                             return name.substr(0, name.find('.'));
+                         });
+
+// The content decides, never the name.
+TEST_F(PictureLoaderTest, GoesByContentNotByName) {
+    fs::copy_file(Pictures + "photo.jpg", PathOf("photo.bmp"));
+    fs::copy_file(Pictures + "photo24.bmp", PathOf("photo.jpg"));
+    const QImage jpeg(QString::fromStdString(Pictures + "photo.djpeg.bmp"), "bmp");
+    const QImage bmp(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
+    EXPECT_EQ(MaxDifference(Load(PathOf("photo.bmp")), jpeg), 0);
+    EXPECT_EQ(MaxDifference(Load(PathOf("photo.jpg")), bmp), 0);
+}
+
+// A JPEG cut short in its picture data loads; what is missing comes out grey,
+// as libjpeg fills it. Corrupt picture data loads likewise.
+TEST_F(PictureLoaderTest, AcceptsDamagedPictureData) {
+    const std::string photo = Contents(Pictures + "photo.jpg");
+    Write("cut.jpg", std::string(photo.begin(), photo.end() - 150));
+    const Bitmap cut = Load(PathOf("cut.jpg"));
+    ASSERT_EQ(cut.Width(), 37);
+    ASSERT_EQ(cut.Height(), 23);
+    for (int x = 0; x < 37; ++x)
+        ASSERT_EQ(std::memcmp(cut.Row(22) + x * 3, "\x80\x80\x80", 3), 0) << x;
+
+    std::string corrupt = photo;
+    for (std::size_t i = photo.size() - 120; i < photo.size() - 80; ++i)
+        corrupt[i] = static_cast<char>(i * 7 & 0x7F); // no 0xFF: no marker
+
+    Write("corrupt.jpg", corrupt);
+    EXPECT_EQ(Load(PathOf("corrupt.jpg")).Width(), 37);
+}
+
+// Where the start-of-frame segment of a baseline JPEG holds the height (2 bytes
+// after the marker, its length and the precision).
+std::size_t FrameSizeAt(const std::string& jpeg) {
+    for (std::size_t i = 0; i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == '\xFF' && jpeg[i + 1] == '\xC0')
+            return i + 5;
+    return 0;
+}
+
+std::string WithFrameSize(std::string jpeg, int width, int height) {
+    const std::size_t at = FrameSizeAt(jpeg);
+    jpeg[at] = static_cast<char>(height >> 8);
+    jpeg[at + 1] = static_cast<char>(height);
+    jpeg[at + 2] = static_cast<char>(width >> 8);
+    jpeg[at + 3] = static_cast<char>(width);
+    return jpeg;
+}
+
+std::string Cut(const std::string& bytes, std::size_t size) {
+    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+}
+
+std::string JpegError(int code) {
+    return "JPEG error #" + std::to_string(code);
+}
+
+// Every bad file gives its message and leaves the bitmap as it was.
+TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
+    const std::string photo = Contents(Pictures + "photo.jpg");
+    const std::string bmp = Contents(Pictures + "photo24.bmp");
+    const std::size_t frame = FrameSizeAt(photo);
+    ASSERT_GT(frame, 0u);
+    std::string bmpHuge = bmp;
+    bmpHuge[18] = 0x20; // 20000 = 0x4E20
+    bmpHuge[19] = 0x4E;
+    bmpHuge[22] = 0x20;
+    bmpHuge[23] = 0x4E;
+    std::string garbageAfterSoi = "\xFF\xD8";
+    for (int i = 0; i < 300; ++i)
+        garbageAfterSoi.push_back(static_cast<char>(i * 13 % 255));
+    std::string garbageInFrame = photo;
+    std::fill(garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) - 3,
+              garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) + 12, '\xAB');
+
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string message;
+    } files[] = {
+        {"empty.jpg", {}, JpegError(JERR_INPUT_EMPTY)},
+        {"truncated.bmp", Cut(bmp, 40), JpegError(JERR_NO_SOI)},
+        {"png.bmp", Contents(Pictures + "photo.png"), JpegError(JERR_NO_SOI)},
+        // Cut after the frame header, and inside the Huffman table after it.
+        {"header-only.jpg", Cut(photo, frame + 14), JpegError(JERR_SOF_NO_SOS)},
+        {"cut-in-table.jpg", Cut(photo, frame + 40), JpegError(JERR_SOF_NO_SOS)},
+        {"garbage-after-soi.jpg", garbageAfterSoi, JpegError(JERR_NO_IMAGE)},
+        {"garbage-in-frame.jpg", garbageInFrame, JpegError(JERR_BAD_LENGTH)},
+        {"65535.jpg", WithFrameSize(photo, 65535, 65535), JpegError(JERR_IMAGE_TOO_BIG)},
+        {"65500.jpg", WithFrameSize(photo, 65500, 65500), "Picture too large: 65500 x 65500"},
+        {"wide.jpg", WithFrameSize(photo, 65500, 4099), "Picture too large: 65500 x 4099"},
+        {"zero.jpg", WithFrameSize(photo, 37, 0), JpegError(JERR_EMPTY_IMAGE)},
+        {"huge.bmp", bmpHuge, "Picture too large: 20000 x 20000"},
+    };
+    for (const auto& file : files) {
+        Write(file.name, file.bytes);
+        Bitmap bitmap(2, 3);
+        try {
+            LoadSourcePicture(PathOf(file.name), bitmap);
+            ADD_FAILURE() << file.name << ": loaded";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(error.what(), file.message) << file.name;
+        }
+        EXPECT_EQ(bitmap.Width(), 2) << file.name;
+        EXPECT_EQ(bitmap.Height(), 3) << file.name;
+    }
+
+    const std::string missing = PathOf("missing.jpg");
+    const struct {
+        std::string path;
+        std::string message;
+    } paths[] = {
+        {missing, "Cannot open file \"" + missing + "\". No such file or directory"},
+        {folder_.string(), "Cannot open file \"" + folder_.string() + "\". Is a directory"},
+        {"", "Cannot open file \"\". No such file or directory"},
+    };
+    for (const auto& p : paths) {
+        Bitmap bitmap;
+        try {
+            LoadSourcePicture(p.path, bitmap);
+            ADD_FAILURE() << p.path << ": loaded";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(error.what(), p.message);
+        }
+        EXPECT_TRUE(bitmap.Empty());
+    }
+}
+
+} // namespace
