@@ -1,25 +1,29 @@
 #include "Glyphs.h"
 
+#include <array>
+
+namespace {
+
+struct GlyphSource {
+    const char* themeName; // freedesktop icon-naming name
+    const char* ownPicture;
+};
+
+// In the order of GlyphKind.
+constexpr std::array<GlyphSource, 5> Sources = {{
+    {"document-open", ":/glyphs/open-folder.png"},
+    {"dialog-ok-apply", ":/glyphs/tick.png"},
+    {"image-x-generic", ":/glyphs/picture.png"},
+    {"application-exit", ":/glyphs/exit.png"},
+    {"dialog-information", ":/glyphs/information.png"},
+}};
+
+} // namespace
+
 QIcon Glyph(GlyphKind kind) {
-    // Freedesktop icon-naming names, with the program's own pictures as fallback.
-    switch (kind) {
-    case GlyphKind::OpenFolder:
-        return QIcon::fromTheme(QStringLiteral("document-open"),
-                                QIcon(QStringLiteral(":/glyphs/open-folder.png")));
-    case GlyphKind::Tick:
-        return QIcon::fromTheme(QStringLiteral("dialog-ok-apply"),
-                                QIcon(QStringLiteral(":/glyphs/tick.png")));
-    case GlyphKind::Picture:
-        return QIcon::fromTheme(QStringLiteral("image-x-generic"),
-                                QIcon(QStringLiteral(":/glyphs/picture.png")));
-    case GlyphKind::Exit:
-        return QIcon::fromTheme(QStringLiteral("application-exit"),
-                                QIcon(QStringLiteral(":/glyphs/exit.png")));
-    case GlyphKind::Information:
-        return QIcon::fromTheme(QStringLiteral("dialog-information"),
-                                QIcon(QStringLiteral(":/glyphs/information.png")));
-    }
-    return QIcon();
+    const GlyphSource& source = Sources[static_cast<std::size_t>(kind)];
+    return QIcon::fromTheme(QString::fromLatin1(source.themeName),
+                            QIcon(QString::fromLatin1(source.ownPicture)));
 }
 
 QIcon ProgramIcon() {
