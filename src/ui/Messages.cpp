@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "Wallpaper.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -22,7 +24,7 @@ void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
 } // namespace
 
 void ShowSelectedFileNotFound(QWidget* parent) {
-    ShowCritical(parent, QStringLiteral("Error"), QStringLiteral("Selected File Not Found !"));
+    ShowCritical(parent, QStringLiteral("Error"), QString::fromLatin1(SelectedFileNotFound));
 }
 
 void ReportException(const std::exception& error) {
