@@ -1,5 +1,7 @@
 #include "GroupRadioButton.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 
 GroupRadioButton::GroupRadioButton(const QString& caption, QWidget* parent)
@@ -17,6 +19,28 @@ GroupRadioButton::GroupRadioButton(const QString& caption, QWidget* parent)
 }
 
 void GroupRadioButton::nextCheckState() { setChecked(true); }
+
+void GroupRadioButton::keyPressEvent(QKeyEvent* event) {
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    const QList<GroupRadioButton*> group = Group();
+    const qsizetype count = group.size();
+    GroupRadioButton* next = group[(group.indexOf(this) + step + count) % count];
+    next->setFocus(Qt::TabFocusReason);
+    next->setChecked(true);
+}
 
 QList<GroupRadioButton*> GroupRadioButton::Group() const {
     return parentWidget()->findChildren<GroupRadioButton*>(Qt::FindDirectChildrenOnly);

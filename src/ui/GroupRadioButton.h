@@ -2,7 +2,8 @@
 // Turning one on turns the others off first; unlike Qt's own exclusive groups a
 // group may have none on, as a corner position outside 1..4 leaves it. A click
 // never turns a selected button off. Only the selected button of a group takes
-// the focus by Tab (all of them while none is selected).
+// the focus by Tab (all of them while none is selected); the arrow keys select
+// the next or previous button of the group, round its end, as on Windows.
 #pragma once
 
 #include <QRadioButton>
@@ -14,6 +15,7 @@ public:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QList<GroupRadioButton*> Group() const;

@@ -28,6 +28,7 @@ private slots:
     void ChoosingAFileFillsThePathField();
     void PickerDialogOffersThePictureFilters();
     void EnablingRules();
+    void ArrowKeysMoveWithinAGroup();
     void PreviewIsAlways500By375_data();
     void PreviewIsAlways500By375();
     void PreviewChangesNothing();
@@ -146,6 +147,20 @@ void Commands::EnablingRules() {
                              static_cast<QWidget*>(window->Bclose),
                              static_cast<QWidget*>(window->CHK_show)})
         QVERIFY(control->isEnabled());
+}
+
+void Commands::ArrowKeysMoveWithinAGroup() {
+    fixture->SetUserWallpaper();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    window->R_CurrentPicture->setFocus();
+    QTest::keyClick(window->R_CurrentPicture, Qt::Key_Down);
+    QVERIFY(window->R_Choose->isChecked() && !window->R_CurrentPicture->isChecked());
+    QVERIFY(window->Efilename->isEnabled()); // the click handler ran
+    QTest::keyClick(window->R_Choose, Qt::Key_Down); // round the end of the group
+    QVERIFY(window->R_CurrentPicture->isChecked());
+    QTest::keyClick(window->R_Top_Right, Qt::Key_Up); // the corners stay apart
+    QVERIFY(window->R_Top_Left->isChecked() && window->R_CurrentPicture->isChecked());
 }
 
 void Commands::PreviewIsAlways500By375_data() {
