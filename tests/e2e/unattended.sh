@@ -72,8 +72,12 @@ for backend in file x11; do
   setup "installed-$backend"
   backup_of_user
   store_names "$output"
+  convert -size 10x10 xc:black "BMP3:$output" # yesterday's picture, to be replaced
   run "$backend"
-  [[ -s $output ]] || fail "no output picture"
+  [[ $(identify -format '%wx%h' "$output") != 10x10 ]] || fail "output picture not rewritten"
+  # The calendar is drawn onto the user's picture.
+  drawn=$(compare -metric AE "$output" "$user" null: 2>&1 || true)
+  [[ $drawn != 0 ]] || fail "no calendar on the picture"
   [[ $(value "$store" Wallpaper) == "$output" ]] || fail "store names $(value "$store" Wallpaper)"
   [[ $(value "$settings" Wallpaper) == "$user" ]] || fail "backup changed"
   grep -q '^\[distance\]' "$settings" || fail "settings not saved"
