@@ -1,0 +1,62 @@
+#include "Application.h"
+
+#include "Fonts.h"
+#include "Glyphs.h"
+#include "Messages.h"
+
+
+#include <exception>
+
+// The resources live in the windows' static library; naming them here keeps
+// the linker from dropping them.
+static void InitResources() { Q_INIT_RESOURCE(velnora); }
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    InitResources();
+    setApplicationName(QStringLiteral("Velnora"));
+    setDesktopFileName(QStringLiteral("io.github.velnora"));
+    setWindowIcon(ProgramIcon());
+    InstallFontSubstitutes();
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportException(error);
+        return false;
+    }
+}
+
+namespace {
+
+int handlerDepth = 0;
+
+struct Depth {
+    Depth() { ++handlerDepth; }
+    ~Depth() { --handlerDepth; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+};
+
+void RunShowingErrors(const std::function<void()>& handler) {
+    try {
+        Depth depth;
+        handler();
+    } catch (const std::exception& error) {
+        ReportException(error);
+    }
+}
+
+} // namespace
+
+void RunHandler(const std::function<void()>& handler) {
+    if (handlerDepth == 0) {
+        RunShowingErrors(handler);
+        return;
+    }
+    Depth nested;
+    handler();
+}
+
+void RunEventHandler(const std::function<void()>& handler) { RunShowingErrors(handler); }

@@ -1,0 +1,177 @@
+#include "ColourPicker.h"
+
+#include <QColorDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// 0x00RRGGBB written as 0x00BBGGRR, so the table reads as the usual web notation.
+constexpr uint32_t Rgb(uint32_t rgb) {
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+ColourPicker::ColourDialog& DialogOverride() {
+    static ColourPicker::ColourDialog dialog;
+    return dialog;
+}
+
+// Swatches of the drop-down, in pixels.
+constexpr int SwatchSide = 18;
+
+QToolButton* MakeSwatch(QWidget* parent, uint32_t colour, const QString& name) {
+    auto* swatch = new QToolButton(parent);
+    swatch->setObjectName(name);
+    swatch->setFixedSize(SwatchSide, SwatchSide);
+    swatch->setAutoRaise(true);
+    swatch->setFocusPolicy(Qt::NoFocus);
+    QPixmap fill(SwatchSide - 6, SwatchSide - 6);
+    fill.fill(ColourPicker::ToQColor(colour));
+    {
+        QPainter frame(&fill);
+        frame.setPen(Qt::gray);
+        frame.drawRect(fill.rect().adjusted(0, 0, -1, -1));
+    }
+    swatch->setIcon(QIcon(fill));
+    swatch->setIconSize(fill.size());
+    return swatch;
+}
+
+} // namespace
+
+// The 40 standard colours of the font-colour drop-down of Microsoft Office
+// 97-2003, which the Windows colour pickers of that time also offered, row by
+// row: dark shades, strong colours, mid tones, bright colours, pale tints; each
+// row ends with a grey (black 80%, 50%, 40%, 25% and white).
+const std::array<uint32_t, 40> ColourPicker::Palette = {
+    Rgb(0x000000), Rgb(0x993300), Rgb(0x333300), Rgb(0x003300),
+    Rgb(0x003366), Rgb(0x000080), Rgb(0x333399), Rgb(0x333333),
+    Rgb(0x800000), Rgb(0xFF6600), Rgb(0x808000), Rgb(0x008000),
+    Rgb(0x008080), Rgb(0x0000FF), Rgb(0x666699), Rgb(0x808080),
+    Rgb(0xFF0000), Rgb(0xFF9900), Rgb(0x99CC00), Rgb(0x339966),
+    Rgb(0x33CCCC), Rgb(0x3366FF), Rgb(0x800080), Rgb(0x999999),
+    Rgb(0xFF00FF), Rgb(0xFFCC00), Rgb(0xFFFF00), Rgb(0x00FF00),
+    Rgb(0x00FFFF), Rgb(0x00CCFF), Rgb(0x993366), Rgb(0xC0C0C0),
+    Rgb(0xFF99CC), Rgb(0xFFCC99), Rgb(0xFFFF99), Rgb(0xCCFFCC),
+    Rgb(0xCCFFFF), Rgb(0x99CCFF), Rgb(0xCC99FF), Rgb(0xFFFFFF),
+};
+
+ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QToolButton::clicked, this, &ColourPicker::OpenPalette);
+}
+
+QColor ColourPicker::ToQColor(uint32_t colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+uint32_t ColourPicker::FromQColor(const QColor& colour) {
+    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
+           static_cast<uint32_t>(colour.blue()) << 16;
+}
+
+void ColourPicker::SetColourDialogForTesting(ColourDialog dialog) {
+    DialogOverride() = std::move(dialog);
+}
+
+void ColourPicker::SetSelectedColour(uint32_t colour) {
+    if (std::find(Palette.begin(), Palette.end(), colour) == Palette.end())
+        custom_ = colour;
+    Select(colour);
+}
+
+void ColourPicker::Select(uint32_t colour) {
+    const bool changed = colour != selected_;
+    selected_ = colour;
+    update();
+    if (changed)
+        emit ColourChanged(colour);
+}
+
+void ColourPicker::OpenPalette() {
+    auto* popup = new QFrame(this, Qt::Popup);
+    popup->setObjectName(QStringLiteral("palette"));
+    popup->setAttribute(Qt::WA_DeleteOnClose);
+    popup->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* column = new QVBoxLayout(popup);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(4);
+    auto* grid = new QGridLayout;
+    grid->setSpacing(1);
+    for (int i = 0; i < static_cast<int>(Palette.size()); ++i) {
+        QToolButton* swatch =
+            MakeSwatch(popup, Palette[i], QStringLiteral("swatch%1").arg(i));
+        swatch->setCheckable(true);
+        swatch->setChecked(Palette[i] == selected_);
+        grid->addWidget(swatch, i / 8, i % 8);
+        const uint32_t colour = Palette[i];
+        connect(swatch, &QToolButton::clicked, popup, [this, popup, colour] {
+            popup->close();
+            Select(colour);
+        });
+    }
+    column->addLayout(grid);
+    auto* lastRow = new QHBoxLayout;
+    auto* more = new QPushButton(QStringLiteral("More Colors..."), popup);
+    more->setObjectName(QStringLiteral("moreColors"));
+    more->setFocusPolicy(Qt::NoFocus);
+    connect(more, &QPushButton::clicked, popup, [this, popup] {
+        popup->close();
+        MoreColors();
+    });
+    QToolButton* customSwatch = MakeSwatch(popup, custom_, QStringLiteral("customSwatch"));
+    connect(customSwatch, &QToolButton::clicked, popup, [this, popup] {
+        popup->close();
+        Select(custom_);
+    });
+    lastRow->addWidget(more, 1);
+    lastRow->addWidget(customSwatch);
+    column->addLayout(lastRow);
+    connect(popup, &QObject::destroyed, this, [this] { popup_ = nullptr; });
+    popup_ = popup;
+    popup->adjustSize();
+    popup->move(mapToGlobal(QPoint(0, height())));
+    popup->show();
+}
+
+void ColourPicker::MoreColors() {
+    std::optional<uint32_t> chosen;
+    if (DialogOverride()) {
+        chosen = DialogOverride()(custom_);
+    } else {
+        // The custom-colour part of Qt's dialog is always shown, as "fully open" asks.
+        const QColor colour = QColorDialog::getColor(ToQColor(custom_), this);
+        if (colour.isValid())
+            chosen = FromQColor(colour);
+    }
+    if (!chosen)
+        return;
+    custom_ = *chosen;
+    Select(custom_);
+}
+
+void ColourPicker::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.features |= QStyleOptionToolButton::HasMenu;
+    option.arrowType = Qt::NoArrow;
+    option.icon = QIcon();
+    option.text.clear();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    // The swatch fills the face left of the drop-down arrow.
+    const QRect face = style()->subControlRect(QStyle::CC_ToolButton, &option,
+                                               QStyle::SC_ToolButton, this);
+    const QRect swatch = face.adjusted(4, 4, -4, -4);
+    painter.fillRect(swatch, ToQColor(selected_));
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+}

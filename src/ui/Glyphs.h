@@ -1,0 +1,10 @@
+// The button glyphs and the program icon: the desktop theme's icon when it has
+// one, else the program's own picture from the resources.
+#pragma once
+
+#include <QIcon>
+
+enum class GlyphKind { OpenFolder, Tick, Picture, Exit, Information };
+
+QIcon Glyph(GlyphKind kind);
+QIcon ProgramIcon();

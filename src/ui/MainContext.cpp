@@ -1,0 +1,14 @@
+#include "MainContext.h"
+
+#include "Autostart.h"
+#include "PictureDialog.h"
+
+MainContext SystemContext() {
+    MainContext context;
+    context.files = CurrentProgramFiles();
+    context.openStore = OpenDesktopStore;
+    context.setAutoRun = SetAutoRun;
+    context.desktopSize = VirtualDesktopSize;
+    context.choosePicture = ChoosePictureFile;
+    return context;
+}

@@ -1,0 +1,492 @@
+#include "Umain.h"
+
+#include "Application.h"
+#include "ColourPicker.h"
+#include "DateTime.h"
+#include "Fonts.h"
+#include "Glyphs.h"
+#include "GroupRadioButton.h"
+#include "Messages.h"
+#include "PersianDate.h"
+#include "ProfileFile.h"
+#include "QtCanvas.h"
+#include "Settings.h"
+#include "SpinArrows.h"
+#include "UTheAbout.h"
+#include "Upreview.h"
+#include "Wallpaper.h"
+#include "WholeNumber.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+const char* const AutoRunName = "Velnora";
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+// A sunken frame of one group: an etched edge, its controls in bold Tahoma.
+QFrame* MakeGroupFrame(QWidget* parent, const char* name, int left, int top, int width,
+                       int height) {
+    auto* frame = Place(new QFrame(parent), name, left, top, width, height);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setFont(TahomaFont(true));
+    return frame;
+}
+
+// A group's heading: bold blue text on an opaque button-face background that
+// covers the frame's top edge where it straddles it.
+QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left,
+                    int top, int width, int height) {
+    auto* heading = Place(new QLabel(caption, parent), name, left, top, width, height);
+    heading->setFont(TahomaFont(true));
+    QPalette colours = heading->palette();
+    colours.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    heading->setPalette(colours);
+    heading->setAutoFillBackground(true);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->raise();
+    return heading;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  int width, int height) {
+    return Place(new QLabel(caption, parent), name, left, top, width, height);
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QFont& font, int left, int top,
+                    int width, int height) {
+    auto* edit = Place(new QLineEdit(parent), name, left, top, width, height);
+    edit->setFont(font);
+    return edit;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QIcon& glyph, int glyphSide, int left, int top, int width,
+                        int height) {
+    auto* button = Place(new QPushButton(caption, parent), name, left, top, width, height);
+    button->setIcon(glyph);
+    button->setIconSize(QSize(glyphSide, glyphSide));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Holds a fresh work bitmap for one redraw and frees it on every way out.
+class WorkBitmapScope {
+public:
+    explicit WorkBitmapScope(std::unique_ptr<Bitmap>& slot) : slot_(slot) {
+        slot_ = std::make_unique<Bitmap>();
+    }
+    ~WorkBitmapScope() { slot_.reset(); }
+    WorkBitmapScope(const WorkBitmapScope&) = delete;
+    WorkBitmapScope& operator=(const WorkBitmapScope&) = delete;
+
+private:
+    std::unique_ptr<Bitmap>& slot_;
+};
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+} // namespace
+
+Tmain::Tmain(MainContext context) : context_(std::move(context)) {
+    setObjectName(QStringLiteral("main"));
+    setWindowTitle(QStringLiteral("Velnora"));
+    setWindowIcon(ProgramIcon());
+    // Single fixed border, system menu and minimise box, no maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(380, 314);
+    setFont(TahomaFont(false));
+    setLayoutDirection(Qt::LeftToRight);
+    if (QScreen* where = screen())
+        move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    CreateControls();
+    ConnectHandlers();
+    // Key preview: the window sees Esc before the focused control.
+    qApp->installEventFilter(this);
+    // An error in the creation handler ends it there; the window still opens.
+    RunEventHandler([this] { FormCreate(); });
+}
+
+Tmain::~Tmain() = default;
+
+void Tmain::CreateControls() {
+    Panel7 = Place(new QFrame(this), "Panel7", 0, 0, 380, 314);
+    Panel7->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    Panel1 = MakeGroupFrame(Panel7, "Panel1", 193, 8, 183, 65);
+    Panel2 = MakeGroupFrame(Panel7, "Panel2", 4, 8, 183, 65);
+    Panel4 = MakeGroupFrame(Panel7, "Panel4", 193, 80, 183, 65);
+    Panel3 = MakeGroupFrame(Panel7, "Panel3", 4, 80, 183, 65);
+    Panel5 = MakeGroupFrame(Panel7, "Panel5", 4, 152, 372, 65);
+    Panel6 = MakeGroupFrame(Panel7, "Panel6", 4, 222, 372, 51);
+
+    TntStaticText3 = MakeHeading(Panel7, "TntStaticText3", QStringLiteral(u"نمايش ماه ها"),
+                                 296, 1, 75, 17);
+    TntStaticText4 = MakeHeading(Panel7, "TntStaticText4", QStringLiteral(u"موقعيت در صفحه"),
+                                 90, 1, 92, 17);
+    TntStaticText2 = MakeHeading(Panel7, "TntStaticText2", QStringLiteral(u"فاصله ها"), 320,
+                                 73, 51, 17);
+    TntStaticText5 = MakeHeading(Panel7, "TntStaticText5", QStringLiteral(u"رنگ"), 157, 73, 25,
+                                 17);
+    TntStaticText1 = MakeHeading(Panel7, "TntStaticText1", QStringLiteral(u"انتخاب تصوير"), 298,
+                                 145, 72, 17);
+    TntStaticText6 = MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295,
+                                 215, 75, 17);
+
+    // Show months.
+    CHKprev = Place(new QCheckBox(QStringLiteral(u"ماه قبل"), Panel1), "CHKprev", 59, 14, 65, 19);
+    CHKnext = Place(new QCheckBox(QStringLiteral(u"ماه بعد"), Panel1), "CHKnext", 59, 42, 65, 19);
+    CHKprev->setChecked(true);
+    CHKnext->setChecked(true);
+
+    // Position on the screen: each button sits at the corner it stands for.
+    R_Top_Right = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Right", 130, 14, 17, 17);
+    R_Bottom_Right =
+        Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Right", 130, 42, 17, 17);
+    R_Bottom_Left =
+        Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Left", 36, 42, 17, 17);
+    R_Top_Left = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Left", 36, 14, 17, 17);
+    R_Top_Right->setChecked(true);
+
+    // Distances.
+    TntLabel7 = MakeLabel(Panel4, "TntLabel7", QStringLiteral(u"چپ و راست"), 100, 13, 63, 13);
+    ELeftRight = MakeEdit(Panel4, "ELeftRight", TahomaFont(false), 19, 9, 59, 21);
+    UDLeftRight = Place(new SpinArrows(Panel4), "UDLeftRight", 78, 9, 16, 21);
+    TntLabel8 = MakeLabel(Panel4, "TntLabel8", QStringLiteral(u"بالا و پايين"), 100, 37, 53, 13);
+    ETopBottom = MakeEdit(Panel4, "ETopBottom", TahomaFont(false), 19, 33, 59, 21);
+    UDTopBottom = Place(new SpinArrows(Panel4), "UDTopBottom", 78, 33, 16, 21);
+    ELeftRight->setText(QStringLiteral("0"));
+    ETopBottom->setText(QStringLiteral("0"));
+    UDLeftRight->SetBuddy(ELeftRight);
+    UDTopBottom->SetBuddy(ETopBottom);
+
+    // Colour.
+    TntLabel4 = MakeLabel(Panel3, "TntLabel4", QStringLiteral(u"امروز"), 124, 13, 28, 13);
+    ccToday = Place(new ColourPicker(Panel3), "ccToday", 31, 9, 89, 21);
+    TntLabel5 = MakeLabel(Panel3, "TntLabel5", QStringLiteral(u"زمينه"), 124, 37, 27, 13);
+    ccBack = Place(new ColourPicker(Panel3), "ccBack", 31, 33, 89, 21);
+    ccToday->SetSelectedColour(0x0000FF);
+    ccBack->SetSelectedColour(0xFFFFFF);
+
+    // Choose picture.
+    R_CurrentPicture = Place(new GroupRadioButton(QStringLiteral(u"تصوير فعلي"), Panel5),
+                             "R_CurrentPicture", 245, 12, 97, 21);
+    R_Choose = Place(new GroupRadioButton(QStringLiteral(u"انتخاب از تصاوير موجود"), Panel5),
+                     "R_Choose", 29, 12, 161, 21);
+    Efilename = MakeEdit(Panel5, "Efilename", SansSerifFont(), 8, 37, 329, 21);
+    Bchoose = Place(new QToolButton(Panel5), "Bchoose", 340, 36, 23, 22);
+    Bchoose->setAutoRaise(true);
+    Bchoose->setFocusPolicy(Qt::NoFocus);
+    Bchoose->setIcon(Glyph(GlyphKind::OpenFolder));
+    Bchoose->setIconSize(QSize(16, 16));
+
+    // Picture state.
+    CHK_Stretch =
+        Place(new QCheckBox(QStringLiteral(u"كشيدن تصوير"), Panel6), "CHK_Stretch", 245, 21, 97, 17);
+    CHK_show =
+        Place(new QCheckBox(QStringLiteral(u"نمايش تقويم"), Panel6), "CHK_show", 29, 21, 97, 17);
+
+    // The command buttons.
+    Brepaint = MakeButton(Panel7, "Brepaint", QStringLiteral(u"تاييد"), Glyph(GlyphKind::Tick), 16,
+                          278, 280, 98, 30);
+    Brepaint->setFont(TahomaFont(true));
+    Bpreview = MakeButton(Panel7, "Bpreview", QStringLiteral(u"پيش نمايش"),
+                          Glyph(GlyphKind::Picture), 16, 177, 280, 98, 30);
+    Babout = MakeButton(Panel7, "Babout", QString(), Glyph(GlyphKind::Information), 24, 144, 280,
+                        30, 30);
+    Bclose = MakeButton(Panel7, "Bclose", QStringLiteral(u"تاييد و خروج"), Glyph(GlyphKind::Exit),
+                        16, 4, 280, 98, 30);
+
+    // The headings cover the frames' top edges.
+    for (QLabel* heading : {TntStaticText1, TntStaticText2, TntStaticText3, TntStaticText4,
+                            TntStaticText5, TntStaticText6})
+        heading->raise();
+
+    const QList<QWidget*> tabOrder = {
+        Brepaint,    Bpreview,       Babout,        Bclose,     CHKprev,          CHKnext,
+        R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left, ELeftRight,       ETopBottom,
+        ccToday,     ccBack,         R_CurrentPicture, R_Choose, Efilename,       CHK_Stretch,
+        CHK_show};
+    for (qsizetype i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void Tmain::ConnectHandlers() {
+    // Each handler runs through RunHandler: an error ends it and is shown.
+    connect(CHK_show, &QCheckBox::toggled, this, [this] { RunHandler([this] { CHK_showClick(); }); });
+    for (QLineEdit* edit : {ELeftRight, ETopBottom})
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit] { RunHandler([this, edit] { ELeftRightChange(edit); }); });
+    // A radio button's click handler runs only when it becomes selected.
+    for (GroupRadioButton* source : {R_Choose, R_CurrentPicture})
+        connect(source, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                RunHandler([this] { R_ChooseClick(); });
+        });
+    connect(CHK_Stretch, &QCheckBox::toggled, this, [this] { RunHandler([this] { R_ChooseClick(); }); });
+    connect(Bchoose, &QToolButton::clicked, this, [this] { RunHandler([this] { BchooseClick(); }); });
+    connect(Brepaint, &QPushButton::clicked, this, [this] { RunHandler([this] { BrepaintClick(); }); });
+    connect(Bpreview, &QPushButton::clicked, this, [this] { RunHandler([this] { BpreviewClick(); }); });
+    connect(Babout, &QPushButton::clicked, this, [this] { RunHandler([this] { BaboutClick(); }); });
+    connect(Bclose, &QPushButton::clicked, this, [this] { RunHandler([this] { BcloseClick(); }); });
+}
+
+// Start-up: the order matters, because setting the show box last may start a redraw.
+void Tmain::FormCreate() {
+    const bool show = LoadSettings();
+    R_ChooseClick();
+    uint16_t year = 0, month = 0, day = 0;
+    PersianDate::DateToPersian(Today(), year, month, day);
+    Grids = FillMonthGrids(year, month, day);
+    CHK_show->setChecked(show);
+    Brepaint->setEnabled(CHK_show->isChecked());
+}
+
+bool Tmain::LoadSettings() {
+    ProfileFile settings(context_.files.settingsFile);
+    const Settings stored = ::LoadSettings(settings);
+    // Each control is set in the settings file's order, so that its handler runs
+    // as for the user's own change.
+    UDLeftRight->SetPosition(stored.leftRight);
+    UDTopBottom->SetPosition(stored.topBottom);
+    ELeftRight->setText(QString::fromStdString(stored.leftRightText));
+    ETopBottom->setText(QString::fromStdString(stored.topBottomText));
+    ccBack->SetSelectedColour(static_cast<uint32_t>(stored.back));
+    ccToday->SetSelectedColour(static_cast<uint32_t>(stored.today));
+    CHKprev->setChecked(stored.previous);
+    CHKnext->setChecked(stored.next);
+    R_Top_Right->setChecked(stored.position == 1);
+    R_Bottom_Right->setChecked(stored.position == 2);
+    R_Bottom_Left->setChecked(stored.position == 3);
+    R_Top_Left->setChecked(stored.position == 4);
+    R_Choose->setChecked(stored.choose);
+    R_CurrentPicture->setChecked(stored.current);
+    CHK_Stretch->setChecked(stored.stretch);
+    Efilename->setText(QString::fromStdString(stored.path));
+    return CheckWallpaperAtStart(settings);
+}
+
+void Tmain::SaveSettings() {
+    Settings choices;
+    choices.leftRight = UDLeftRight->Position();
+    choices.topBottom = UDTopBottom->Position();
+    choices.leftRightText = Text(ELeftRight);
+    choices.topBottomText = Text(ETopBottom);
+    choices.back = static_cast<int32_t>(ccBack->SelectedColour());
+    choices.today = static_cast<int32_t>(ccToday->SelectedColour());
+    choices.previous = CHKprev->isChecked();
+    choices.next = CHKnext->isChecked();
+    // No corner on (only after a stored code outside 1..4) is written as 0, so
+    // the next start shows none on either.
+    choices.position = static_cast<int32_t>(SelectedCorner());
+    choices.choose = R_Choose->isChecked();
+    choices.current = R_CurrentPicture->isChecked();
+    choices.stretch = CHK_Stretch->isChecked();
+    if (!FileExists(Text(Efilename)))
+        Efilename->clear();
+    choices.path = Text(Efilename);
+    ProfileFile settings(context_.files.settingsFile);
+    ::SaveSettings(settings, choices);
+}
+
+Corner Tmain::SelectedCorner() const {
+    if (R_Top_Right->isChecked())
+        return Corner::TopRight;
+    if (R_Bottom_Right->isChecked())
+        return Corner::BottomRight;
+    if (R_Bottom_Left->isChecked())
+        return Corner::BottomLeft;
+    if (R_Top_Left->isChecked())
+        return Corner::TopLeft;
+    return Corner::None;
+}
+
+bool Tmain::ChosenFileMissing() const {
+    return R_Choose->isChecked() && !FileExists(Text(Efilename));
+}
+
+void Tmain::ELeftRightChange(QLineEdit* edit) {
+    if (!TryStrToInt(Text(edit)))
+        edit->setText(QStringLiteral("0"));
+}
+
+void Tmain::R_ChooseClick() {
+    Efilename->setEnabled(R_Choose->isChecked());
+    Bchoose->setEnabled(R_Choose->isChecked());
+}
+
+void Tmain::BchooseClick() {
+    const std::optional<QString> path = context_.choosePicture(this);
+    if (path)
+        Efilename->setText(*path);
+}
+
+void Tmain::CHK_showClick() {
+    if (CHK_show->isChecked()) {
+        {
+            WorkBitmapScope work(WorkBitmap);
+            PaintCalendar(false);
+        }
+        context_.setAutoRun(AutoRunName, 1);
+    } else {
+        RestoreWallpaper();
+        context_.setAutoRun(AutoRunName, 0);
+    }
+    Brepaint->setEnabled(CHK_show->isChecked());
+}
+
+void Tmain::BrepaintClick() {
+    WorkBitmapScope work(WorkBitmap);
+    PaintCalendar(false);
+}
+
+void Tmain::BpreviewClick() {
+    if (ChosenFileMissing()) {
+        ShowSelectedFileNotFound(this);
+        return;
+    }
+    Tpreview preview(*this);
+    preview.exec();
+}
+
+void Tmain::BaboutClick() {
+    TTheAbout about(this);
+    about.exec();
+}
+
+void Tmain::BcloseClick() { close(); }
+
+void Tmain::TntFormActivate() {
+    if (ArgumentCount() > 0)
+        close();
+}
+
+bool Tmain::FormKeyDown(int key) {
+    if (key != Qt::Key_Escape)
+        return false;
+    close();
+    return true;
+}
+
+bool Tmain::FormClose() {
+    if (!CHK_show->isChecked())
+        return true;
+    if (ChosenFileMissing()) {
+        ShowSelectedFileNotFound(this);
+        CHK_show->setChecked(false);
+        return false;
+    }
+    {
+        WorkBitmapScope work(WorkBitmap);
+        PaintCalendar(false);
+    }
+    context_.setAutoRun(AutoRunName, 1);
+    SaveSettings();
+    return true;
+}
+
+void Tmain::PaintCalendar(bool preview) {
+    PictureChoices choices;
+    choices.chooseFile = R_Choose->isChecked();
+    choices.fileName = Text(Efilename);
+    choices.calendar.stretch = CHK_Stretch->isChecked();
+    choices.calendar.placement.corner = SelectedCorner();
+    choices.calendar.placement.dxText = Text(ELeftRight);
+    choices.calendar.placement.dyText = Text(ETopBottom);
+    choices.calendar.placement.showPrev = CHKprev->isChecked();
+    choices.calendar.placement.showNext = CHKnext->isChecked();
+    choices.calendar.textColour = ccBack->SelectedColour();
+    choices.calendar.todayColour = ccToday->SelectedColour();
+
+    PaintContext where;
+    where.files = context_.files;
+    where.openStore = context_.openStore;
+    where.makeCanvas = MakeQtCanvas;
+    if (choices.calendar.stretch)
+        where.desktop = context_.desktopSize();
+
+    const PaintResult result = ::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
+    if (result.chosenFileMissing) {
+        ShowSelectedFileNotFound(this);
+        CHK_show->setChecked(false);
+        return;
+    }
+    if (result.installed)
+        CHK_show->setChecked(true);
+}
+
+void Tmain::RestoreWallpaper() {
+    ProfileFile settings(context_.files.settingsFile);
+    CHK_show->setChecked(::RestoreWallpaper(settings, context_.openStore));
+}
+
+bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
+    return ::CheckWallpaperAtStart(settings, context_.openStore);
+}
+
+void Tmain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    UDLeftRight->WriteBuddy();
+    UDTopBottom->WriteBuddy();
+    // The unattended run must not wait for the window manager to focus the
+    // window, which some never do (Wayland compositors, a bare X server): the
+    // first turn of the run loop after showing counts as the activation too.
+    QTimer::singleShot(0, this, &Tmain::Activate);
+}
+
+void Tmain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Activate();
+}
+
+void Tmain::Activate() {
+    // The window is activated once; returning from its modal windows is no
+    // new activation.
+    if (activated_ || !shown_)
+        return;
+    activated_ = true;
+    RunEventHandler([this] { TntFormActivate(); });
+}
+
+void Tmain::closeEvent(QCloseEvent* event) {
+    // Refused unless the close handler runs to its end.
+    event->ignore();
+    bool mayClose = false;
+    RunEventHandler([&] { mayClose = FormClose(); });
+    if (mayClose)
+        event->accept();
+}
+
+bool Tmain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        bool handled = false;
+        RunEventHandler([&] { handled = FormKeyDown(static_cast<QKeyEvent*>(event)->key()); });
+        return handled;
+    }
+    return QWidget::eventFilter(watched, event);
+}

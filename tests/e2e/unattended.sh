@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# The unattended run at logon, end to end: the built program is copied into a
+# program folder of its own (so its settings file and Velnora.bmp lie beside
+# it), run with "start" in a temporary HOME, and must end by itself having
+# changed only what it should. Once on the file store alone (no display, the
+# offscreen platform) and once on an X server started here (Xvfb), where the
+# root window must then show the picture.
+#   unattended.sh PATH_TO_VELNORA
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
+
+# The X server: the first free display number from 93 up.
+display=93
+while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+# -noreset: a session's window manager stays connected, so the server keeps the
+# root picture when the program disconnects; without it Xvfb would reset then.
+Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+
+# A fresh user: HOME, program folder, the user's own wallpaper picture.
+setup() { # case-name
+  case=$1
+  root=$work/$case
+  home=$root/home
+  folder=$root/program
+  mkdir -p "$home/.config/velnora" "$folder"
+  cp "$program" "$folder/velnora"
+  user=$root/user.bmp
+  convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
+  store=$home/.config/velnora/wallpaper.ini
+  settings=$folder/velnora.INI
+  output=$folder/Velnora.bmp
+  autostart=$home/.config/autostart/Velnora.desktop
+}
+store_names() { # picture
+  printf '[Control Panel\\Desktop]\nWallpaper=%s\nTileWallpaper=0\nWallpaperStyle=1\n' "$1" >"$store"
+}
+backup_of_user() {
+  printf '[oldwallpaper]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
+    "$user" >"$settings"
+}
+run() { # backend: file or x11
+  local status=0
+  if [[ $1 == x11 ]]; then
+    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+      XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" \
+      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+  else
+    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY HOME="$home" \
+      XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" \
+      QT_QPA_PLATFORM=offscreen timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+  fi
+  if ((status == 124)); then fail "did not end by itself"; elif ((status != 0)); then
+    fail "exit status $status: $(cat "$root/log")"; fi
+}
+value() { # file key: the first value of that key
+  sed -n "s/^$2=//p" "$1" | head -n 1
+}
+
+for backend in file x11; do
+  # Installed: redrawn for today, still on the desktop, autostart written, settings saved.
+  setup "installed-$backend"
+  backup_of_user
+  store_names "$output"
+  convert -size 10x10 xc:black "BMP3:$output" # yesterday's picture, to be replaced
+  run "$backend"
+  [[ $(identify -format '%wx%h' "$output") != 10x10 ]] || fail "output picture not rewritten"
+  # The calendar is drawn onto the user's picture.
+  # The calendar is drawn onto the user's picture (one colour, so any size of it
+  # is the same colour everywhere).
+  size=$(identify -format '%wx%h' "$output")
+  convert "$user" -resize "$size!" "$root/user-sized.png"
+  drawn=$(compare -metric AE "$output" "$root/user-sized.png" null: 2>&1 || true)
+  [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
+  [[ $(value "$store" Wallpaper) == "$output" ]] || fail "store names $(value "$store" Wallpaper)"
+  [[ $(value "$settings" Wallpaper) == "$user" ]] || fail "backup changed"
+  grep -q '^\[distance\]' "$settings" || fail "settings not saved"
+  [[ -f $autostart ]] || fail "no autostart entry"
+  grep -q "^Exec=.*velnora start$" "$autostart" 2>/dev/null || fail "autostart command: $(grep Exec "$autostart" 2>/dev/null)"
+  if [[ $backend == x11 ]]; then
+    # The root window shows the saved picture, pixel for pixel.
+    import -display ":$display" -window root "$root/root.png"
+    differing=$(compare -metric AE "$root/root.png" "$output" null: 2>&1 || true)
+    [[ $differing == 0 ]] || fail "root window differs from the picture in $differing pixels"
+    corner=$(convert "$root/root.png" -format '%[hex:p{5,475}]' info:)
+    [[ $corner == 336699* ]] || fail "root window corner is #$corner, not the wallpaper"
+  fi
+
+  # Not installed: nothing is written at all.
+  setup "not-installed-$backend"
+  store_names "$user"
+  cp "$store" "$root/store-before"
+  run "$backend"
+  [[ ! -e $output ]] || fail "output picture written"
+  [[ ! -e $settings ]] || fail "settings file written"
+  [[ ! -e $autostart ]] || fail "autostart entry written"
+  cmp -s "$store" "$root/store-before" || fail "store changed"
+
+  # Displaced: someone else set another wallpaper; only the backup follows it.
+  setup "displaced-$backend"
+  backup_of_user
+  other=$root/other.bmp
+  cp "$user" "$other"
+  store_names "$other"
+  mkdir -p "$(dirname "$autostart")"
+  printf '[Desktop Entry]\nType=Application\nName=Velnora\nExec=velnora start\n' >"$autostart"
+  cp "$autostart" "$root/autostart-before"
+  run "$backend"
+  [[ ! -e $output ]] || fail "output picture written"
+  [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"
+  ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
+  cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
+done
+
+if ((failures > 0)); then
+  echo "$failures failure(s)" >&2
+  exit 1
+fi
+echo "all unattended runs passed"

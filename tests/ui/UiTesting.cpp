@@ -1,0 +1,128 @@
+#include "UiTesting.h"
+
+#include "BmpFile.h"
+#include "DateTime.h"
+#include "Messages.h"
+#include "ProgramPaths.h"
+
+#include <QImageReader>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+std::string FakeStore::Read(const std::string& name) {
+    if (state_->refuseOpen)
+        return "";
+    if (state_->readsAreNotText)
+        throw std::runtime_error("Invalid data type for '" + name + "'");
+    const auto found = state_->values.find(name);
+    return found == state_->values.end() ? "" : found->second;
+}
+
+void FakeStore::Write(const std::string& name, const std::string& value) {
+    if (state_->refuseOpen || state_->refuseWrites)
+        throw std::runtime_error("Failed to set data for '" + name + "'");
+    state_->values[name] = value;
+}
+
+UiFixture::UiFixture() {
+    // A day in the middle of a Persian month (2026-12-08 is 1405/09/17).
+    SetTodayForTesting([] { return EncodeDate(2026, 12, 8); });
+    SetArgumentCount(0);
+    SetMessageHookForTesting([this](const QString& title, const QString& text) {
+        messages << title + QLatin1Char('|') + text;
+    });
+}
+
+UiFixture::~UiFixture() {
+    SetMessageHookForTesting({});
+    SetTodayForTesting({});
+    SetArgumentCount(0);
+}
+
+std::string UiFixture::Path(const std::string& name) const {
+    return folder.filePath(QString::fromStdString(name)).toStdString();
+}
+
+void UiFixture::WriteSettings(const std::string& text) const {
+    std::ofstream(SettingsPath(), std::ios::binary) << text;
+}
+
+std::optional<std::string> UiFixture::SettingsText() const {
+    std::ifstream in(SettingsPath(), std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string UiFixture::WritePicture(const std::string& name, int width, int height,
+                                    uint32_t colour) const {
+    Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = picture.Row(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = static_cast<uint8_t>(colour >> 16);
+            row[3 * x + 1] = static_cast<uint8_t>(colour >> 8);
+            row[3 * x + 2] = static_cast<uint8_t>(colour);
+        }
+    }
+    const std::string path = Path(name);
+    WriteBmpFile(path, picture);
+    return path;
+}
+
+std::string UiFixture::SetUserWallpaper(int width, int height) {
+    const std::string path = WritePicture("user wallpaper.bmp", width, height, 0x00804020);
+    store->values = {{"Wallpaper", path},
+                     {"TileWallpaper", "1"},
+                     {"WallpaperStyle", "2"},
+                     {"WallpaperOriginX", "5"},
+                     {"WallpaperOriginY", "6"}};
+    return path;
+}
+
+std::string UiFixture::SetInstalled(const std::string& extraSettings) {
+    const std::string user = SetUserWallpaper();
+    std::string settings = "[oldwallpaper]\nWallpaper=";
+    settings += user;
+    settings += "\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n";
+    settings += extraSettings;
+    WriteSettings(settings);
+    store->values["Wallpaper"] = OutputPath();
+    store->values["TileWallpaper"] = std::string("0");
+    store->values["WallpaperStyle"] = std::string("1");
+    return user;
+}
+
+MainContext UiFixture::Context() {
+    MainContext context;
+    context.files.executable = Path("velnora");
+    context.files.settingsFile = SettingsPath();
+    context.files.outputPicture = OutputPath();
+    context.openStore = [state = store](StoreAccess) {
+        return std::make_unique<FakeStore>(state);
+    };
+    context.setAutoRun = [this](const std::string& name, unsigned mode) {
+        if (name != "Velnora")
+            throw std::logic_error("autostart name " + name);
+        autoRunModes.push_back(mode);
+    };
+    // Small, so that the stretch in every test stays quick.
+    context.desktopSize = [] { return DesktopSize{320, 240}; };
+    context.choosePicture = [this](QWidget*) {
+        ++pickerOpened;
+        return pickedFile;
+    };
+    return context;
+}
+
+std::unique_ptr<Tmain> UiFixture::MakeWindow() { return std::make_unique<Tmain>(Context()); }
+
+QSize PictureSize(const std::string& path) {
+    QImageReader reader(QString::fromStdString(path));
+    return reader.size().isValid() ? reader.size() : QSize(0, 0);
+}

@@ -1,0 +1,85 @@
+// What the window tests share: a program folder of their own, a wallpaper
+// store in memory, a record of the autostart calls, the messages the windows
+// showed, and a fixed today.
+#pragma once
+
+#include "Bitmap.h"
+#include "ColourPicker.h"
+#include "DesktopStore.h"
+#include "GroupRadioButton.h"
+#include "MainContext.h"
+#include "SpinArrows.h"
+#include "Umain.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct StoreState {
+    std::map<std::string, std::string> values;
+    int reloads = 0;
+    bool refuseWrites = false; // every write fails as a locked store's would
+    bool refuseOpen = false;
+    bool readsAreNotText = false; // every read fails as for a value of another type
+};
+
+// The wallpaper store in memory, following the store's contract.
+class FakeStore : public DesktopStore {
+public:
+    explicit FakeStore(std::shared_ptr<StoreState> state) : state_(std::move(state)) {}
+    bool IsOpen() const override { return !state_->refuseOpen; }
+    std::string Read(const std::string& name) override;
+    void Write(const std::string& name, const std::string& value) override;
+    void Reload() override { ++state_->reloads; }
+
+private:
+    std::shared_ptr<StoreState> state_;
+};
+
+class UiFixture {
+public:
+    UiFixture();
+    ~UiFixture();
+
+    std::string Path(const std::string& name) const;
+    std::string SettingsPath() const { return Path("velnora.INI"); }
+    std::string OutputPath() const { return Path("Velnora.bmp"); }
+
+    void WriteSettings(const std::string& text) const;
+    // The settings file's bytes, or nullopt when it does not exist.
+    std::optional<std::string> SettingsText() const;
+    // A plain picture of one colour (0x00BBGGRR) saved as BMP.
+    std::string WritePicture(const std::string& name, int width, int height,
+                             uint32_t colour) const;
+    // The store names a picture of the user's, no calendar installed.
+    std::string SetUserWallpaper(int width = 640, int height = 480);
+    // The calendar installed: the store names the output picture and the
+    // settings file holds the backup of the user's wallpaper.
+    std::string SetInstalled(const std::string& extraSettings = "");
+
+    MainContext Context();
+    std::unique_ptr<Tmain> MakeWindow();
+
+    QTemporaryDir folder;
+    std::shared_ptr<StoreState> store = std::make_shared<StoreState>();
+    std::vector<unsigned> autoRunModes;
+    QStringList messages; // "title|text"
+    std::optional<QString> pickedFile;
+    int pickerOpened = 0;
+};
+
+// Reads the output picture's size, or 0 x 0.
+QSize PictureSize(const std::string& path);
+
+// The application object with the program's error handler, then the test class.
+#define VELNORA_UI_TEST_MAIN(TestClass)                                                         \
+    int main(int argc, char** argv) {                                                           \
+        Application application(argc, argv);                                                    \
+        TestClass test;                                                                         \
+        return QTest::qExec(&test, argc, argv);                                                 \
+    }

@@ -1,0 +1,59 @@
+// velnora-screenshots: pictures of the main window, the preview and the about
+// window, for a look by eye, in a folder of their own and with a settings file
+// and a wallpaper of their own.
+//   velnora-screenshots OUTPUT_FOLDER
+#include "Application.h"
+#include "UTheAbout.h"
+#include "UiTesting.h"
+#include "Upreview.h"
+
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// What the window shows, with its frame when a window manager draws one.
+bool Save(QWidget& window, const QString& path) {
+    window.show();
+    window.activateWindow();
+    // Let the window system map and paint the window before the grab.
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Application application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: velnora-screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    UiFixture fixture;
+    fixture.SetUserWallpaper(1024, 768);
+    // A sky-blue picture as the wallpaper, the calendar in its top-right corner.
+    fixture.WritePicture("user wallpaper.bmp", 1024, 768, 0x00E0B070);
+    MainContext context = fixture.Context();
+    // A desktop the size of the picture, so the preview shows it as a redraw would.
+    context.desktopSize = [] { return DesktopSize{1024, 768}; };
+    auto window = std::make_unique<Tmain>(context);
+    bool ok = Save(*window, out + "/main.png");
+    {
+        Tpreview preview(*window);
+        ok = Save(preview, out + "/preview.png") && ok;
+    }
+    {
+        TTheAbout about(window.get());
+        ok = Save(about, out + "/about.png") && ok;
+    }
+    for (const QString& message : fixture.messages)
+        std::printf("message: %s\n", qPrintable(message));
+    return ok && fixture.messages.isEmpty() ? 0 : 1;
+}

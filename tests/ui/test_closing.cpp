@@ -1,0 +1,162 @@
+// Closing the window: every way of closing goes through the close handler,
+// which saves only while the calendar is shown, and may refuse.
+#include "Application.h"
+#include "ProfileFile.h"
+#include "UiTesting.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <filesystem>
+
+class Closing : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fixture = std::make_unique<UiFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void WithTheBoxOffNothingIsWritten();
+    void WithTheBoxOnRedrawsRegistersAndSaves();
+    void StalePathIsSavedEmpty();
+    void EveryWayOfClosingAsksTheCloseHandler_data();
+    void EveryWayOfClosingAsksTheCloseHandler();
+    void AnErrorWhileClosingKeepsTheWindowOpen();
+    void UnattendedRunClosesByItself_data();
+    void UnattendedRunClosesByItself();
+
+private:
+    std::unique_ptr<UiFixture> fixture;
+};
+
+void Closing::WithTheBoxOffNothingIsWritten() {
+    fixture->SetUserWallpaper();
+    fixture->WriteSettings("[months]\nprevious=1\n");
+    const auto window = fixture->MakeWindow();
+    window->show();
+    window->CHKprev->setChecked(false);
+    window->ELeftRight->setText(QStringLiteral("77"));
+    QVERIFY(window->close());
+    QCOMPARE(fixture->SettingsText(), std::optional<std::string>("[months]\nprevious=1\n"));
+    QVERIFY(fixture->autoRunModes.empty());
+    QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
+}
+
+void Closing::WithTheBoxOnRedrawsRegistersAndSaves() {
+    fixture->SetInstalled("[distance]\nleftright=250\n");
+    const auto window = fixture->MakeWindow();
+    window->show();
+    std::filesystem::remove(fixture->OutputPath());
+    window->CHKnext->setChecked(false);
+    window->R_Bottom_Left->setChecked(true);
+    QVERIFY(window->close());
+
+    QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
+    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 1}));
+    const ProfileFile settings(fixture->SettingsPath());
+    // The distance the window limited is what is written.
+    QCOMPARE(settings.ReadString("distance", "leftright", ""), std::string("100"));
+    QCOMPARE(settings.ReadString("distance", "topbottom", ""), std::string("30"));
+    QCOMPARE(settings.ReadString("months", "next", ""), std::string("0"));
+    QCOMPARE(settings.ReadString("months", "previous", ""), std::string("1"));
+    QCOMPARE(settings.ReadString("image", "position", ""), std::string("3"));
+    QCOMPARE(settings.ReadString("color", "today", ""), std::string("255"));
+    QVERIFY(settings.HasKey("oldwallpaper", "Wallpaper"));
+}
+
+void Closing::StalePathIsSavedEmpty() {
+    fixture->SetInstalled("[image]\npath=" + fixture->Path("gone.jpg") + "\n");
+    const auto window = fixture->MakeWindow();
+    window->show();
+    QVERIFY(window->close());
+    QCOMPARE(ProfileFile(fixture->SettingsPath()).ReadString("image", "path", "<absent>"),
+             std::string(""));
+}
+
+void Closing::EveryWayOfClosingAsksTheCloseHandler_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("close box") << "close";
+    QTest::newRow("Bclose") << "Bclose";
+    QTest::newRow("Esc") << "Esc";
+    QTest::newRow("Shift+Esc") << "Shift+Esc";
+}
+
+void Closing::EveryWayOfClosingAsksTheCloseHandler() {
+    QFETCH(QString, how);
+    const std::string user = fixture->SetInstalled(
+        "[image]\nchoose=1\ncurrent=0\npath=" + fixture->WritePicture("mine.bmp", 64, 48, 0) +
+        "\n");
+    const auto window = fixture->MakeWindow();
+    window->show();
+    QVERIFY(window->CHK_show->isChecked());
+    std::filesystem::remove(fixture->Path("mine.bmp"));
+    const auto closeBy = [&] {
+        if (how == QLatin1String("close"))
+            window->close();
+        else if (how == QLatin1String("Bclose"))
+            QTest::mouseClick(window->Bclose, Qt::LeftButton);
+        else
+            QTest::keyClick(window->ELeftRight, Qt::Key_Escape,
+                            how.startsWith("Shift") ? Qt::ShiftModifier : Qt::NoModifier);
+    };
+    closeBy();
+    // Refused: the chosen file is gone, so the calendar comes off.
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture->messages, QStringList{"Error|Selected File Not Found !"});
+    QVERIFY(!window->CHK_show->isChecked());
+    QCOMPARE(fixture->store->values["Wallpaper"], user);
+    QCOMPARE(fixture->autoRunModes.back(), 0u);
+    const std::optional<std::string> settingsAfterTakeOff = fixture->SettingsText();
+
+    // Closing again ends the program without saving.
+    closeBy();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(fixture->SettingsText(), settingsAfterTakeOff);
+    QCOMPARE(fixture->messages.size(), 1);
+}
+
+void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
+    fixture->SetInstalled();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    const std::optional<std::string> before = fixture->SettingsText();
+    const std::size_t autoRuns = fixture->autoRunModes.size();
+    fixture->store->refuseWrites = true;
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});
+    QCOMPARE(fixture->autoRunModes.size(), autoRuns);
+    QCOMPARE(fixture->SettingsText(), before);
+}
+
+void Closing::UnattendedRunClosesByItself_data() {
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("installed") << true;
+    QTest::newRow("not installed") << false;
+}
+
+void Closing::UnattendedRunClosesByItself() {
+    QFETCH(bool, installed);
+    if (installed)
+        fixture->SetInstalled();
+    else
+        fixture->SetUserWallpaper();
+    SetArgumentCount(1);
+    const auto window = fixture->MakeWindow();
+    window->show();
+    // No window manager activates a window offscreen: the close must come anyway.
+    QTRY_VERIFY(!window->isVisible());
+    if (installed) {
+        QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 1}));
+        QVERIFY(ProfileFile(fixture->SettingsPath()).HasKey("image", "stretch"));
+    } else {
+        QVERIFY(fixture->autoRunModes.empty());
+        QVERIFY(!fixture->SettingsText());
+    }
+    QVERIFY(fixture->messages.isEmpty());
+}
+
+VELNORA_UI_TEST_MAIN(Closing)
+#include "test_closing.moc"

@@ -1,0 +1,139 @@
+// The colour pickers: 40 standard colours in 5 rows of 8, the custom colour and
+// the colour dialog; colours are 0x00BBGGRR.
+#include "Application.h"
+#include "ColourPicker.h"
+#include "UiTesting.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <set>
+
+class ColourPickers : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        fixture = std::make_unique<UiFixture>();
+        picker = std::make_unique<ColourPicker>(nullptr);
+        picker->resize(89, 21);
+        picker->show();
+    }
+    void cleanup() {
+        ColourPicker::SetColourDialogForTesting({});
+        picker.reset();
+        fixture.reset();
+    }
+
+    void PaletteHoldsFortyDifferentColours();
+    void DropDownShowsFiveRowsOfEight();
+    void ClickingASwatchSelectsItAndCloses_data();
+    void ClickingASwatchSelectsItAndCloses();
+    void MoreColorsStartsFromTheCustomColour();
+    void CancellingTheDialogChangesNothing();
+    void AColourOutsideThePaletteBecomesTheCustomColour();
+    void SwatchShowsTheSelectedColour();
+
+private:
+    QFrame* Open() {
+        QTest::mouseClick(picker.get(), Qt::LeftButton);
+        return picker->Popup();
+    }
+    std::unique_ptr<UiFixture> fixture;
+    std::unique_ptr<ColourPicker> picker;
+};
+
+void ColourPickers::PaletteHoldsFortyDifferentColours() {
+    const std::set<uint32_t> colours(ColourPicker::Palette.begin(), ColourPicker::Palette.end());
+    QCOMPARE(colours.size(), std::size_t{40});
+    // The corners of the table: black, the 80% grey, the pale rose, white.
+    QCOMPARE(ColourPicker::Palette[0], 0x000000u);
+    QCOMPARE(ColourPicker::Palette[7], 0x333333u);
+    QCOMPARE(ColourPicker::Palette[32], 0xCC99FFu); // rose #FF99CC as 0x00BBGGRR
+    QCOMPARE(ColourPicker::Palette[39], 0xFFFFFFu);
+    // Red and blue in their places, in the platform's order.
+    QVERIFY(colours.count(0x0000FF)); // red
+    QVERIFY(colours.count(0xFF0000)); // blue
+    QCOMPARE(ColourPicker::Palette[16], 0x0000FFu);
+}
+
+void ColourPickers::DropDownShowsFiveRowsOfEight() {
+    QFrame* popup = Open();
+    QVERIFY(popup);
+    QVERIFY(popup->isVisible());
+    auto* grid = popup->findChild<QGridLayout*>();
+    QVERIFY(grid);
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->columnCount(), 8);
+    QCOMPARE(popup->findChildren<QToolButton*>(QRegularExpression("^swatch")).size(), 40);
+    auto* more = popup->findChild<QPushButton*>(QStringLiteral("moreColors"));
+    QVERIFY(more);
+    QCOMPARE(more->text(), QStringLiteral("More Colors..."));
+    auto* custom = popup->findChild<QToolButton*>(QStringLiteral("customSwatch"));
+    QVERIFY(custom);
+    // The custom swatch sits at the right end of the row of the button.
+    QVERIFY(custom->geometry().left() > more->geometry().right());
+    popup->close();
+}
+
+void ColourPickers::ClickingASwatchSelectsItAndCloses_data() {
+    QTest::addColumn<int>("index");
+    for (int index : {0, 7, 16, 31, 39})
+        QTest::newRow(qPrintable(QString::number(index))) << index;
+}
+
+void ColourPickers::ClickingASwatchSelectsItAndCloses() {
+    QFETCH(int, index);
+    picker->SetSelectedColour(0x123456);
+    QFrame* popup = Open();
+    auto* swatch = popup->findChild<QToolButton*>(QStringLiteral("swatch%1").arg(index));
+    QVERIFY(swatch);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QCOMPARE(picker->SelectedColour(), ColourPicker::Palette[index]);
+    QTRY_VERIFY(!picker->Popup());
+}
+
+void ColourPickers::MoreColorsStartsFromTheCustomColour() {
+    std::vector<uint32_t> starts;
+    ColourPicker::SetColourDialogForTesting([&](uint32_t start) {
+        starts.push_back(start);
+        return std::optional<uint32_t>(0x00224466);
+    });
+    QTest::mouseClick(Open()->findChild<QPushButton*>("moreColors"), Qt::LeftButton);
+    QCOMPARE(picker->SelectedColour(), 0x00224466u);
+    QCOMPARE(picker->CustomColour(), 0x00224466u);
+    // White at first, then the last confirmed colour.
+    picker->SetSelectedColour(0x0000FF);
+    QTest::mouseClick(Open()->findChild<QPushButton*>("moreColors"), Qt::LeftButton);
+    QCOMPARE(starts, (std::vector<uint32_t>{0xFFFFFF, 0x00224466}));
+    // The custom swatch selects the custom colour.
+    picker->SetSelectedColour(0x0000FF);
+    QTest::mouseClick(Open()->findChild<QToolButton*>("customSwatch"), Qt::LeftButton);
+    QCOMPARE(picker->SelectedColour(), 0x00224466u);
+}
+
+void ColourPickers::CancellingTheDialogChangesNothing() {
+    picker->SetSelectedColour(0x0000FF);
+    ColourPicker::SetColourDialogForTesting([](uint32_t) { return std::optional<uint32_t>(); });
+    QTest::mouseClick(Open()->findChild<QPushButton*>("moreColors"), Qt::LeftButton);
+    QCOMPARE(picker->SelectedColour(), 0x0000FFu);
+    QCOMPARE(picker->CustomColour(), 0xFFFFFFu);
+}
+
+void ColourPickers::AColourOutsideThePaletteBecomesTheCustomColour() {
+    picker->SetSelectedColour(0x00010203);
+    QCOMPARE(picker->CustomColour(), 0x00010203u);
+    picker->SetSelectedColour(0x000000); // a palette colour leaves the custom one
+    QCOMPARE(picker->CustomColour(), 0x00010203u);
+}
+
+void ColourPickers::SwatchShowsTheSelectedColour() {
+    picker->SetSelectedColour(0x00FF0000); // blue
+    const QImage face = picker->grab().toImage();
+    QCOMPARE(face.pixelColor(face.width() / 4, face.height() / 2), QColor(0, 0, 255));
+}
+
+VELNORA_UI_TEST_MAIN(ColourPickers)
+#include "test_colour_picker.moc"

@@ -1,0 +1,132 @@
+// The distance fields hold only whole numbers: every intermediate text of the
+// user's typing counts, and the spin arrows step within 0..100.
+#include "Application.h"
+#include "SpinArrows.h"
+#include "UiTesting.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+class DistanceFields : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        fixture = std::make_unique<UiFixture>();
+        fixture->SetUserWallpaper();
+        window = fixture->MakeWindow();
+        window->show();
+    }
+    void cleanup() {
+        window.reset();
+        fixture.reset();
+    }
+
+    void Typing_data();
+    void Typing();
+    void ProgramTextIsCheckedToo_data();
+    void ProgramTextIsCheckedToo();
+    void ArrowsStepWithinTheRange_data();
+    void ArrowsStepWithinTheRange();
+    void UpAndDownKeysStepTheField();
+
+private:
+    std::unique_ptr<UiFixture> fixture;
+    std::unique_ptr<Tmain> window;
+};
+
+void DistanceFields::Typing_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("keys"); // "\b" for Backspace, "<" for Home
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a letter after the digits") << "12" << "a" << "0";
+    QTest::newRow("deleting the last character") << "5" << "\b" << "0";
+    QTest::newRow("a lone sign") << "" << "-" << "0";
+    QTest::newRow("minus in front of digits stays") << "7" << "<-" << "-7";
+    QTest::newRow("250 stays") << "" << "250" << "250";
+    QTest::newRow("a leading space stays") << "4" << "< " << " 4";
+    QTest::newRow("a trailing space gives 0") << "4" << " " << "0";
+    QTest::newRow("typing after a reset") << "" << "x9" << "09";
+    QTest::newRow("plus sign with digits") << "3" << "<+" << "+3";
+}
+
+void DistanceFields::Typing() {
+    QFETCH(QString, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QLineEdit* edit = window->ELeftRight;
+    edit->setText(start.isEmpty() ? QStringLiteral("0") : start);
+    edit->setFocus();
+    edit->end(false);
+    if (start.isEmpty())
+        edit->selectAll();
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('\b'))
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else if (key == QLatin1Char('<'))
+            QTest::keyClick(edit, Qt::Key_Home);
+        else
+            QTest::keyClicks(edit, QString(key));
+    }
+    QCOMPARE(edit->text(), shown);
+}
+
+void DistanceFields::ProgramTextIsCheckedToo_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("pasted $1F") << "$1F" << "$1F";
+    QTest::newRow("pasted 0x1F") << "0x1F" << "0x1F";
+    QTest::newRow("blanks only") << "   " << "0";
+    QTest::newRow("beyond 32 bits") << "2147483648" << "0";
+    QTest::newRow("lowest 32-bit number") << "-2147483648" << "-2147483648";
+    QTest::newRow("Persian digits") << QString::fromUtf16(u"۱۲") << "0";
+}
+
+void DistanceFields::ProgramTextIsCheckedToo() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    window->ETopBottom->setText(text);
+    QCOMPARE(window->ETopBottom->text(), shown);
+}
+
+void DistanceFields::ArrowsStepWithinTheRange_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("arrow");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("up from 30") << "30" << "up" << 1 << "31";
+    QTest::newRow("down from 30") << "30" << "down" << 2 << "28";
+    QTest::newRow("stops at 100") << "99" << "up" << 3 << "100";
+    QTest::newRow("stops at 0, no wrap") << "1" << "down" << 3 << "0";
+    QTest::newRow("from beyond the range") << "250" << "down" << 1 << "99";
+    QTest::newRow("from a negative text") << "-7" << "up" << 1 << "1";
+    QTest::newRow("hexadecimal text") << "$10" << "up" << 1 << "17";
+}
+
+void DistanceFields::ArrowsStepWithinTheRange() {
+    QFETCH(QString, start);
+    QFETCH(QString, arrow);
+    QFETCH(int, clicks);
+    QFETCH(QString, shown);
+    window->ELeftRight->setText(start);
+    auto* button = window->UDLeftRight->findChild<QToolButton*>(arrow);
+    QVERIFY(button);
+    for (int i = 0; i < clicks; ++i)
+        QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(window->ELeftRight->text(), shown);
+    // The arrows never take the focus from the field.
+    QVERIFY(!button->hasFocus());
+}
+
+void DistanceFields::UpAndDownKeysStepTheField() {
+    window->ETopBottom->setText(QStringLiteral("30"));
+    window->ETopBottom->setFocus();
+    QTest::keyClick(window->ETopBottom, Qt::Key_Up);
+    QTest::keyClick(window->ETopBottom, Qt::Key_Up);
+    QTest::keyClick(window->ETopBottom, Qt::Key_Down);
+    QCOMPARE(window->ETopBottom->text(), QStringLiteral("31"));
+    QCOMPARE(window->ELeftRight->text(), QStringLiteral("30"));
+}
+
+VELNORA_UI_TEST_MAIN(DistanceFields)
+#include "test_distance_fields.moc"

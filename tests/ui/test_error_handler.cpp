@@ -1,0 +1,87 @@
+// The general error handler: an error that ends a handler is shown with its
+// text and the program goes on.
+#include "Application.h"
+#include "UiTesting.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+// An object whose event handling fails, as a handler's error would.
+class Failing : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("Unable to write to /somewhere/velnora.INI");
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+class ErrorHandler : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fixture = std::make_unique<UiFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void AnErrorInAnEventIsShownAndTheLoopGoesOn();
+    void AnErrorInTheCreationHandlerEndsItButTheWindowOpens();
+    void ANestedErrorEndsTheOuterHandlerToo();
+
+private:
+    std::unique_ptr<UiFixture> fixture;
+};
+
+void ErrorHandler::AnErrorInAnEventIsShownAndTheLoopGoesOn() {
+    Failing failing;
+    QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    QCOMPARE(fixture->messages, QStringList{"Velnora|Unable to write to /somewhere/velnora.INI"});
+    bool ranAfter = false;
+    QTimer::singleShot(0, [&] { ranAfter = true; });
+    QTRY_VERIFY(ranAfter);
+}
+
+void ErrorHandler::AnErrorInTheCreationHandlerEndsItButTheWindowOpens() {
+    // The start-up check reads the store, which refuses: the creation stops there.
+    fixture->SetInstalled();
+    fixture->store->readsAreNotText = true;
+    const auto window = fixture->MakeWindow();
+    QCOMPARE(fixture->messages, QStringList{"Velnora|Invalid data type for 'Wallpaper'"});
+    QVERIFY(!window->CHK_show->isChecked());
+    QVERIFY(window->Grids.now.title.empty()); // the later steps did not run
+    window->show();
+    QVERIFY(window->isVisible());
+    QTest::keyClicks(window->ELeftRight, "5");
+    QCOMPARE(window->ELeftRight->text(), QStringLiteral("305"));
+}
+
+void ErrorHandler::ANestedErrorEndsTheOuterHandlerToo() {
+    // Closing with the chosen file gone takes the calendar off inside the close
+    // handler; the take-off's store write fails, which ends the close as well.
+    fixture->SetInstalled("[image]\nchoose=1\ncurrent=0\npath=" +
+                          fixture->WritePicture("mine.bmp", 64, 48, 0) + "\n");
+    const auto window = fixture->MakeWindow();
+    window->show();
+    std::remove(fixture->Path("mine.bmp").c_str());
+    fixture->store->refuseWrites = true;
+    const std::size_t autoRuns = fixture->autoRunModes.size();
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QCOMPARE(fixture->messages, (QStringList{"Error|Selected File Not Found !",
+                                             "Velnora|Failed to set data for 'Wallpaper'"}));
+    QVERIFY(window->isVisible());
+    // The backup stays, the autostart entry and the confirm button are not updated.
+    QCOMPARE(fixture->autoRunModes.size(), autoRuns);
+    QVERIFY(window->Brepaint->isEnabled());
+}
+
+VELNORA_UI_TEST_MAIN(ErrorHandler)
+#include "test_error_handler.moc"

@@ -1,0 +1,264 @@
+// The window as the user first sees it: every control where it belongs with
+// its caption, and the start values read from the settings file.
+#include "Application.h"
+#include "ColourPicker.h"
+#include "SpinArrows.h"
+#include "UiTesting.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+class StartValues : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { fixture = std::make_unique<UiFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void ControlsSitWhereTheLayoutSays_data();
+    void ControlsSitWhereTheLayoutSays();
+    void PersianCaptionsUseTheArabicYehAndKaf();
+    void WindowIsFixedAt380By314();
+    void NoSettingsFileGivesTheDefaults();
+    void EdgeCaseSettingsFiles_data();
+    void EdgeCaseSettingsFiles();
+    void StoredPathOfADeletedFileIsShown();
+    void TabOrderFollowsTheDesign();
+
+private:
+    std::unique_ptr<UiFixture> fixture;
+};
+
+void StartValues::ControlsSitWhereTheLayoutSays_data() {
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    const auto row = [](const char* name, const char* parent, QRect geometry, const char16_t* caption) {
+        QTest::newRow(name) << QString::fromLatin1(parent) << geometry
+                            << QString::fromUtf16(caption);
+    };
+    row("Panel7", "main", {0, 0, 380, 314}, u"");
+    row("Panel1", "Panel7", {193, 8, 183, 65}, u"");
+    row("Panel2", "Panel7", {4, 8, 183, 65}, u"");
+    row("Panel4", "Panel7", {193, 80, 183, 65}, u"");
+    row("Panel3", "Panel7", {4, 80, 183, 65}, u"");
+    row("Panel5", "Panel7", {4, 152, 372, 65}, u"");
+    row("Panel6", "Panel7", {4, 222, 372, 51}, u"");
+    row("TntStaticText3", "Panel7", {296, 1, 75, 17}, u"نمايش ماه ها");
+    row("TntStaticText4", "Panel7", {90, 1, 92, 17}, u"موقعيت در صفحه");
+    row("TntStaticText2", "Panel7", {320, 73, 51, 17}, u"فاصله ها");
+    row("TntStaticText5", "Panel7", {157, 73, 25, 17}, u"رنگ");
+    row("TntStaticText1", "Panel7", {298, 145, 72, 17}, u"انتخاب تصوير");
+    row("TntStaticText6", "Panel7", {295, 215, 75, 17}, u"وضعيت تصوير");
+    row("CHKprev", "Panel1", {59, 14, 65, 19}, u"ماه قبل");
+    row("CHKnext", "Panel1", {59, 42, 65, 19}, u"ماه بعد");
+    row("R_Top_Right", "Panel2", {130, 14, 17, 17}, u"");
+    row("R_Bottom_Right", "Panel2", {130, 42, 17, 17}, u"");
+    row("R_Bottom_Left", "Panel2", {36, 42, 17, 17}, u"");
+    row("R_Top_Left", "Panel2", {36, 14, 17, 17}, u"");
+    row("TntLabel7", "Panel4", {100, 13, 63, 13}, u"چپ و راست");
+    row("ELeftRight", "Panel4", {19, 9, 59, 21}, nullptr);
+    row("UDLeftRight", "Panel4", {78, 9, 16, 21}, u"");
+    row("TntLabel8", "Panel4", {100, 37, 53, 13}, u"بالا و پايين");
+    row("ETopBottom", "Panel4", {19, 33, 59, 21}, nullptr);
+    row("UDTopBottom", "Panel4", {78, 33, 16, 21}, u"");
+    row("TntLabel4", "Panel3", {124, 13, 28, 13}, u"امروز");
+    row("ccToday", "Panel3", {31, 9, 89, 21}, u"");
+    row("TntLabel5", "Panel3", {124, 37, 27, 13}, u"زمينه");
+    row("ccBack", "Panel3", {31, 33, 89, 21}, u"");
+    row("R_CurrentPicture", "Panel5", {245, 12, 97, 21}, u"تصوير فعلي");
+    row("R_Choose", "Panel5", {29, 12, 161, 21}, u"انتخاب از تصاوير موجود");
+    row("Efilename", "Panel5", {8, 37, 329, 21}, nullptr);
+    row("Bchoose", "Panel5", {340, 36, 23, 22}, u"");
+    row("CHK_Stretch", "Panel6", {245, 21, 97, 17}, u"كشيدن تصوير");
+    row("CHK_show", "Panel6", {29, 21, 97, 17}, u"نمايش تقويم");
+    row("Brepaint", "Panel7", {278, 280, 98, 30}, u"تاييد");
+    row("Bpreview", "Panel7", {177, 280, 98, 30}, u"پيش نمايش");
+    row("Babout", "Panel7", {144, 280, 30, 30}, u"");
+    row("Bclose", "Panel7", {4, 280, 98, 30}, u"تاييد و خروج");
+}
+
+void StartValues::ControlsSitWhereTheLayoutSays() {
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    const auto window = fixture->MakeWindow();
+    auto* control = window->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->parentWidget()->objectName(), parent);
+    QCOMPARE(control->geometry(), geometry);
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(control))
+        shown = label->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        shown = button->text();
+    else
+        return; // edits, frames and spin arrows have no caption
+    QCOMPARE(shown, caption);
+}
+
+void StartValues::PersianCaptionsUseTheArabicYehAndKaf() {
+    const auto window = fixture->MakeWindow();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(control))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            text = button->text();
+        // U+06CC Farsi yeh and U+06A9 keheh would be the usual Persian letters;
+        // the captions are written with U+064A and U+0643 instead.
+        QVERIFY2(!text.contains(QChar(0x06CC)) && !text.contains(QChar(0x06A9)),
+                 qPrintable(control->objectName()));
+    }
+    QVERIFY(window->CHK_Stretch->text().startsWith(QChar(0x0643)));
+}
+
+void StartValues::WindowIsFixedAt380By314() {
+    const auto window = fixture->MakeWindow();
+    QCOMPARE(window->size(), QSize(380, 314));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Velnora"));
+    QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+void StartValues::NoSettingsFileGivesTheDefaults() {
+    fixture->SetUserWallpaper();
+    const auto window = fixture->MakeWindow();
+    QCOMPARE(window->ELeftRight->text(), QStringLiteral("30"));
+    QCOMPARE(window->ETopBottom->text(), QStringLiteral("30"));
+    QCOMPARE(window->UDLeftRight->Position(), 30);
+    QCOMPARE(window->UDTopBottom->Position(), 30);
+    // Black text although the design's own colour is white; today red.
+    QCOMPARE(window->ccBack->SelectedColour(), 0u);
+    QCOMPARE(window->ccToday->SelectedColour(), 255u);
+    QVERIFY(window->CHKprev->isChecked());
+    QVERIFY(window->CHKnext->isChecked());
+    QVERIFY(window->R_Top_Right->isChecked());
+    QVERIFY(!window->R_Bottom_Right->isChecked());
+    QVERIFY(!window->R_Bottom_Left->isChecked());
+    QVERIFY(!window->R_Top_Left->isChecked());
+    QVERIFY(window->R_CurrentPicture->isChecked());
+    QVERIFY(!window->R_Choose->isChecked());
+    QVERIFY(window->CHK_Stretch->isChecked());
+    QVERIFY(window->Efilename->text().isEmpty());
+    QVERIFY(!window->Efilename->isEnabled());
+    QVERIFY(!window->Bchoose->isEnabled());
+    QVERIFY(!window->CHK_show->isChecked());
+    QVERIFY(!window->Brepaint->isEnabled());
+    QVERIFY(fixture->messages.isEmpty());
+    // Nothing is written by starting.
+    QVERIFY(!fixture->SettingsText());
+    QVERIFY(fixture->autoRunModes.empty());
+    // Today's month and its neighbours are held by the window.
+    QVERIFY(!window->Grids.now.title.empty());
+    QVERIFY(!window->Grids.prev.title.empty());
+    QVERIFY(!window->Grids.next.title.empty());
+}
+
+void StartValues::EdgeCaseSettingsFiles_data() {
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("beforeShown");
+    QTest::addColumn<QString>("afterShown");
+    // For check boxes and radio buttons "1"/"0"; for colours the number; for
+    // edits their text.
+    QTest::newRow("previous=yes reads as the default")
+        << "[months]\nprevious=yes\n" << "CHKprev" << "1" << "1";
+    QTest::newRow("next=0 is off") << "[months]\nnext=0\n" << "CHKnext" << "0" << "0";
+    QTest::newRow("back=0xFF is 255") << "[color]\nback=0xFF\n" << "ccBack" << "255" << "255";
+    QTest::newRow("today=$FF00 is green") << "[color]\ntoday=$FF00\n" << "ccToday" << "65280"
+                                         << "65280";
+    QTest::newRow("position 0: no top right") << "[image]\nposition=0\n" << "R_Top_Right" << "0"
+                                             << "0";
+    QTest::newRow("position 7: no top left") << "[image]\nposition=7\n" << "R_Top_Left" << "0"
+                                            << "0";
+    QTest::newRow("position 3") << "[image]\nposition=3\n" << "R_Bottom_Left" << "1" << "1";
+    QTest::newRow("position 3 clears top right") << "[image]\nposition=3\n" << "R_Top_Right"
+                                                 << "0" << "0";
+    QTest::newRow("distance 250 then limited")
+        << "[distance]\nleftright=250\n" << "ELeftRight" << "250" << "100";
+    QTest::newRow("distance abc: 0 then 30")
+        << "[distance]\ntopbottom=abc\n" << "ETopBottom" << "0" << "30";
+    QTest::newRow("distance -5 shows as 0 once shown")
+        << "[distance]\nleftright=-5\n" << "ELeftRight" << "-5" << "0";
+    QTest::newRow("distance $1F stays as stored, then 31")
+        << "[distance]\nleftright=$1F\n" << "ELeftRight" << "$1F" << "31";
+    QTest::newRow("choose and current both 1: current")
+        << "[image]\nchoose=1\ncurrent=1\n" << "R_CurrentPicture" << "1" << "1";
+    QTest::newRow("choose and current both 1: not choose")
+        << "[image]\nchoose=1\ncurrent=1\n" << "R_Choose" << "0" << "0";
+    QTest::newRow("choose and current both 0: no current")
+        << "[image]\nchoose=0\ncurrent=0\n" << "R_CurrentPicture" << "0" << "0";
+    QTest::newRow("choose and current both 0: path disabled")
+        << "[image]\nchoose=0\ncurrent=0\n" << "Efilename.enabled" << "0" << "0";
+    QTest::newRow("choose 1, current 0: path enabled")
+        << "[image]\nchoose=1\ncurrent=0\n" << "Efilename.enabled" << "1" << "1";
+    QTest::newRow("stretch=0") << "[image]\nstretch=0\n" << "CHK_Stretch" << "0" << "0";
+}
+
+namespace {
+
+QString StateOf(Tmain& window, const QString& name) {
+    if (name == QLatin1String("Efilename.enabled"))
+        return window.Efilename->isEnabled() ? "1" : "0";
+    QWidget* control = window.findChild<QWidget*>(name);
+    if (auto* picker = qobject_cast<ColourPicker*>(control))
+        return QString::number(picker->SelectedColour());
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        return edit->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return button->isChecked() ? "1" : "0";
+    return QStringLiteral("?");
+}
+
+} // namespace
+
+void StartValues::EdgeCaseSettingsFiles() {
+    QFETCH(QString, settings);
+    QFETCH(QString, control);
+    QFETCH(QString, beforeShown);
+    QFETCH(QString, afterShown);
+    fixture->SetUserWallpaper();
+    fixture->WriteSettings(settings.toStdString());
+    const auto window = fixture->MakeWindow();
+    QCOMPARE(StateOf(*window, control), beforeShown);
+    window->show();
+    QCOMPARE(StateOf(*window, control), afterShown);
+}
+
+void StartValues::StoredPathOfADeletedFileIsShown() {
+    fixture->SetUserWallpaper();
+    fixture->WriteSettings("[image]\npath=" + fixture->Path("gone.jpg") + "\n");
+    const auto window = fixture->MakeWindow();
+    QCOMPARE(window->Efilename->text().toStdString(), fixture->Path("gone.jpg"));
+    QVERIFY(fixture->messages.isEmpty());
+}
+
+void StartValues::TabOrderFollowsTheDesign() {
+    fixture->SetInstalled();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    QVERIFY(window->Brepaint->isEnabled());
+    const QStringList expected = {"Brepaint",   "Bpreview",    "Babout",     "Bclose",
+                                  "CHKprev",    "CHKnext",     "R_Top_Right", "ELeftRight",
+                                  "ETopBottom", "ccToday",     "ccBack",     "R_CurrentPicture",
+                                  "CHK_Stretch", "CHK_show"};
+    // The chain of controls that take the focus by Tab, from the first one.
+    QStringList chain;
+    QWidget* at = window->Brepaint;
+    for (int i = 0; i < 400 && chain.size() < expected.size(); ++i) {
+        if ((at->focusPolicy() & Qt::TabFocus) && at->isEnabled() && at->isVisibleTo(window.get()))
+            if (!chain.contains(at->objectName()))
+                chain << at->objectName();
+        at = at->nextInFocusChain();
+    }
+    QCOMPARE(chain, expected);
+}
+
+VELNORA_UI_TEST_MAIN(StartValues)
+#include "test_start_values.moc"
