@@ -119,6 +119,31 @@ void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gather
         return pairs[i].data();
     };
 
+    // A strip reads a short piece of each source row, too short for the
+    // processor to notice a stream and fetch ahead: the pieces that the
+    // destination row after next reads are asked for while this one is worked
+    // on (the next row's were asked for one row earlier).
+    auto prefetch = [&](int y, int strip, int begin, int end) {
+        if (y < 0 || y >= plan.newHeight)
+            return;
+        const uint32_t sy = static_cast<uint32_t>(y) * static_cast<uint32_t>(plan.ystep);
+        const int y0 = static_cast<int>(sy >> 15);
+        const int rows[2] = {y0, (sy & 0x7FFF) != 0 ? y0 + 1 : y0};
+        const uint32_t first = plan.leftOffset[begin / 3];
+        const uint32_t last = plan.rightOffset[(end - 1) / 3] + 3;
+        for (int row : rows) {
+            if (held[strip][0] == row || held[strip][1] == row)
+                continue;
+            const uint8_t* data = source.Row(row);
+            for (uint32_t offset = first; offset < last + 63; offset += 64) {
+                __builtin_prefetch(data + offset);
+                // C++ lets the compiler drop a loop without side effects, and
+                // a prefetch does not count as one: this empty statement does.
+                asm volatile("" : : "r"(data + offset));
+            }
+        }
+    };
+
     // In place (the size stays the same) rows go from the bottom up and strips
     // from right to left, and destination row y overwrites source row y. For
     // the same size both steps are below 32768, so destination pixel (x, y)
@@ -145,6 +170,7 @@ void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gather
                 const uint32_t fy = sy & 0x7FFF;
                 const uint32_t* upper = fetch(y0, fy != 0 ? y1 : -1, strip, begin, gatherEnd);
                 const uint32_t* lower = fy != 0 ? fetch(y1, y0, strip, begin, gatherEnd) : nullptr;
+                prefetch(inPlace ? y - 2 : y + 2, strip, begin, end);
                 blend(plan, upper, lower, fy, begin, end, destination.Row(y));
             }
         }
