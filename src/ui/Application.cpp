@@ -31,6 +31,8 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 namespace {
 
 int handlerDepth = 0;
+// The error of a nested handler, until the routine that set the control takes it up.
+std::exception_ptr nestedError;
 
 struct Depth {
     Depth() { ++handlerDepth; }
@@ -43,7 +45,10 @@ void RunShowingErrors(const std::function<void()>& handler) {
     try {
         Depth depth;
         handler();
+        // One that no setter took up is shown all the same.
+        RethrowNestedError();
     } catch (const std::exception& error) {
+        nestedError = nullptr;
         ReportException(error);
     }
 }
@@ -56,7 +61,20 @@ void RunHandler(const std::function<void()>& handler) {
         return;
     }
     Depth nested;
-    handler();
+    try {
+        handler();
+    } catch (...) {
+        if (!nestedError)
+            nestedError = std::current_exception();
+    }
 }
 
 void RunEventHandler(const std::function<void()>& handler) { RunShowingErrors(handler); }
+
+void RethrowNestedError() {
+    if (!nestedError)
+        return;
+    const std::exception_ptr error = nestedError;
+    nestedError = nullptr;
+    std::rethrow_exception(error);
+}

@@ -135,7 +135,6 @@ void ColourPicker::OpenPalette() {
     lastRow->addWidget(more, 1);
     lastRow->addWidget(customSwatch);
     column->addLayout(lastRow);
-    connect(popup, &QObject::destroyed, this, [this] { popup_ = nullptr; });
     popup_ = popup;
     popup->adjustSize();
     popup->move(mapToGlobal(QPoint(0, height())));

@@ -4,14 +4,14 @@
 // custom colour's swatch. Colours are 0x00BBGGRR.
 #pragma once
 
+#include <QFrame>
+#include <QPointer>
 #include <QToolButton>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
-
-class QFrame;
 
 class ColourPicker : public QToolButton {
     Q_OBJECT
@@ -50,5 +50,5 @@ private:
 
     uint32_t selected_ = 0x000000;
     uint32_t custom_ = 0xFFFFFF; // white until the dialog confirms another
-    QFrame* popup_ = nullptr;
+    QPointer<QFrame> popup_; // null again once the drop-down has closed
 };

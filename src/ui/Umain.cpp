@@ -103,6 +103,18 @@ private:
 
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
+// Sets a control from code: its handler runs at once, nested; an error that
+// ended it ends the routine that set it too.
+void SetChecked(QAbstractButton* control, bool on) {
+    control->setChecked(on);
+    RethrowNestedError();
+}
+
+void SetText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    RethrowNestedError();
+}
+
 } // namespace
 
 Tmain::Tmain(MainContext context) : context_(std::move(context)) {
@@ -258,7 +270,7 @@ void Tmain::FormCreate() {
     uint16_t year = 0, month = 0, day = 0;
     PersianDate::DateToPersian(Today(), year, month, day);
     Grids = FillMonthGrids(year, month, day);
-    CHK_show->setChecked(show);
+    SetChecked(CHK_show, show);
     Brepaint->setEnabled(CHK_show->isChecked());
 }
 
@@ -269,20 +281,20 @@ bool Tmain::LoadSettings() {
     // as for the user's own change.
     UDLeftRight->SetPosition(stored.leftRight);
     UDTopBottom->SetPosition(stored.topBottom);
-    ELeftRight->setText(QString::fromStdString(stored.leftRightText));
-    ETopBottom->setText(QString::fromStdString(stored.topBottomText));
+    SetText(ELeftRight, QString::fromStdString(stored.leftRightText));
+    SetText(ETopBottom, QString::fromStdString(stored.topBottomText));
     ccBack->SetSelectedColour(static_cast<uint32_t>(stored.back));
     ccToday->SetSelectedColour(static_cast<uint32_t>(stored.today));
-    CHKprev->setChecked(stored.previous);
-    CHKnext->setChecked(stored.next);
-    R_Top_Right->setChecked(stored.position == 1);
-    R_Bottom_Right->setChecked(stored.position == 2);
-    R_Bottom_Left->setChecked(stored.position == 3);
-    R_Top_Left->setChecked(stored.position == 4);
-    R_Choose->setChecked(stored.choose);
-    R_CurrentPicture->setChecked(stored.current);
-    CHK_Stretch->setChecked(stored.stretch);
-    Efilename->setText(QString::fromStdString(stored.path));
+    SetChecked(CHKprev, stored.previous);
+    SetChecked(CHKnext, stored.next);
+    SetChecked(R_Top_Right, stored.position == 1);
+    SetChecked(R_Bottom_Right, stored.position == 2);
+    SetChecked(R_Bottom_Left, stored.position == 3);
+    SetChecked(R_Top_Left, stored.position == 4);
+    SetChecked(R_Choose, stored.choose);
+    SetChecked(R_CurrentPicture, stored.current);
+    SetChecked(CHK_Stretch, stored.stretch);
+    SetText(Efilename, QString::fromStdString(stored.path));
     return CheckWallpaperAtStart(settings);
 }
 
@@ -327,7 +339,7 @@ bool Tmain::ChosenFileMissing() const {
 
 void Tmain::ELeftRightChange(QLineEdit* edit) {
     if (!TryStrToInt(Text(edit)))
-        edit->setText(QStringLiteral("0"));
+        SetText(edit, QStringLiteral("0"));
 }
 
 void Tmain::R_ChooseClick() {
@@ -338,7 +350,7 @@ void Tmain::R_ChooseClick() {
 void Tmain::BchooseClick() {
     const std::optional<QString> path = context_.choosePicture(this);
     if (path)
-        Efilename->setText(*path);
+        SetText(Efilename, *path);
 }
 
 void Tmain::CHK_showClick() {
@@ -393,7 +405,7 @@ bool Tmain::FormClose() {
         return true;
     if (ChosenFileMissing()) {
         ShowSelectedFileNotFound(this);
-        CHK_show->setChecked(false);
+        SetChecked(CHK_show, false);
         return false;
     }
     {
@@ -428,16 +440,16 @@ void Tmain::PaintCalendar(bool preview) {
     const PaintResult result = ::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
     if (result.chosenFileMissing) {
         ShowSelectedFileNotFound(this);
-        CHK_show->setChecked(false);
+        SetChecked(CHK_show, false);
         return;
     }
     if (result.installed)
-        CHK_show->setChecked(true);
+        SetChecked(CHK_show, true);
 }
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    CHK_show->setChecked(::RestoreWallpaper(settings, context_.openStore));
+    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
