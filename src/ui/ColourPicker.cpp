@@ -161,16 +161,18 @@ void ColourPicker::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
-    option.features |= QStyleOptionToolButton::HasMenu;
-    option.arrowType = Qt::NoArrow;
-    option.icon = QIcon();
     option.text.clear();
+    option.icon = QIcon();
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
-    // The swatch fills the face left of the drop-down arrow.
-    const QRect face = style()->subControlRect(QStyle::CC_ToolButton, &option,
-                                               QStyle::SC_ToolButton, this);
-    const QRect swatch = face.adjusted(4, 4, -4, -4);
+    // The swatch fills the face left of a drop-down arrow, as on a combo box.
+    constexpr int Margin = 4;
+    constexpr int ArrowWidth = 11;
+    const QRect swatch = rect().adjusted(Margin, Margin, -Margin - ArrowWidth, -Margin);
     painter.fillRect(swatch, ToQColor(selected_));
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = QRect(swatch.right() + 2, 0, ArrowWidth, height());
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
 }
