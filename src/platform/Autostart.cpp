@@ -102,15 +102,10 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
         return;
     if (executablePath.empty() || !Representable(executablePath) || !Representable(name))
         throw WriteRefused(name);
-    const std::string contents = "[Desktop Entry]\n"
-                                 "Type=Application\n"
-                                 "Name=" +
-                                 EscapedValue(name) +
-                                 "\n"
-                                 "Exec=" +
-                                 AutostartCommand(executablePath) +
-                                 "\n"
-                                 "X-GNOME-Autostart-enabled=true\n";
+    std::string contents = "[Desktop Entry]\nType=Application\n";
+    contents += "Name=" + EscapedValue(name) + "\n";
+    contents += "Exec=" + AutostartCommand(executablePath) + "\n";
+    contents += "X-GNOME-Autostart-enabled=true\n";
     // Readable by all, as the other entries of the folder are.
     if (!ReplaceFileContents(entry, contents, 0644))
         throw WriteRefused(name);

@@ -21,7 +21,7 @@
 namespace {
 
 // Faces tried in this order when the requested one is not installed: Mitra is
-// the face the "v_" fonts derive from; Nazli comes with Debian's
+// the calendar face's name without the "v_" prefix; Nazli comes with Debian's
 // fonts-farsiweb, Noto Naskh Arabic with fonts-noto-core; DejaVu Sans has
 // Arabic letters and is on nearly every Linux system.
 const char* const FallbackFaces[] = {"Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans"};

@@ -66,8 +66,10 @@ TEST_F(StretchCommandTest, WritesTheStretchedPictureAsBmp) {
         EXPECT_EQ(facts.height, c.h) << c.in;
         EXPECT_EQ(facts.bits, 24u) << c.in;
         const BmpFacts source = Facts(Contents(Pictures + c.reference));
-        if (source.bits == 24) // the grey reference is 8-bit: its top-left is an index
+        // The grey reference is 8-bit: its top-left bytes are palette indexes.
+        if (source.bits == 24) {
             EXPECT_EQ(facts.topLeft, source.topLeft) << c.in;
+        }
     }
 }
 

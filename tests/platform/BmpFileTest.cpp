@@ -70,7 +70,8 @@ Rgb TrueColour(int x, int y) {
             static_cast<uint8_t>(x * y * 5 + 3)};
 }
 
-enum class Kind { Pal1, Pal4, Pal8, Rle4, Rle8, Rgb555, Rgb24, Rgb32, Argb32Bitfields };
+// Core24: the 12-byte header of OS/2 1.x and Windows 2 with 16-bit sizes.
+enum class Kind { Pal1, Pal4, Pal8, Rle4, Rle8, Rgb555, Rgb24, Core24, Rgb32, Argb32Bitfields };
 
 int PaletteSize(Kind kind) {
     switch (kind) {
@@ -100,6 +101,7 @@ int BitsPerPixel(Kind kind) {
     case Kind::Rgb555:
         return 16;
     case Kind::Rgb24:
+    case Kind::Core24:
         return 24;
     default:
         return 32;
@@ -231,6 +233,19 @@ Bytes MakeBmp(Kind kind, bool topDown) {
         file[at + 1] = c.g;
         file[at + 2] = c.r;
     }
+    if (kind == Kind::Core24) {
+        // The same file with the 40-byte header cut to the 12-byte core header.
+        Bytes core(file.begin(), file.begin() + 26);
+        core.insert(core.end(), file.begin() + 54, file.end());
+        Put32(core, 2, static_cast<uint32_t>(core.size()));
+        Put32(core, 10, 26);
+        Put32(core, 14, 12);
+        Put16(core, 18, W);
+        Put16(core, 20, static_cast<uint32_t>(H));
+        Put16(core, 22, 1);
+        Put16(core, 24, 24);
+        return core;
+    }
     return file;
 }
 
@@ -273,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"Pal8", Kind::Pal8, false}, ReadCase{"Pal8TopDown", Kind::Pal8, true},
                     ReadCase{"Rle4", Kind::Rle4, false}, ReadCase{"Rle8", Kind::Rle8, false},
                     ReadCase{"Rgb555", Kind::Rgb555, false}, ReadCase{"Rgb24", Kind::Rgb24, false},
+                    ReadCase{"Core24", Kind::Core24, false},
                     ReadCase{"Rgb24TopDown", Kind::Rgb24, true},
                     ReadCase{"Rgb32", Kind::Rgb32, false},
                     ReadCase{"Argb32ZeroAlpha", Kind::Argb32Bitfields, false}),
