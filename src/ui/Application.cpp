@@ -4,12 +4,13 @@
 #include "Glyphs.h"
 #include "Messages.h"
 
-
 #include <exception>
 
 // The resources live in the windows' static library; naming them here keeps
 // the linker from dropping them.
-static void InitResources() { Q_INIT_RESOURCE(velnora); }
+static void InitResources() {
+    Q_INIT_RESOURCE(velnora);
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     InitResources();
@@ -69,7 +70,9 @@ void RunHandler(const std::function<void()>& handler) {
     }
 }
 
-void RunEventHandler(const std::function<void()>& handler) { RunShowingErrors(handler); }
+void RunEventHandler(const std::function<void()>& handler) {
+    RunShowingErrors(handler);
+}
 
 void RethrowNestedError() {
     if (!nestedError)

@@ -51,8 +51,8 @@ QFrame* MakeGroupFrame(QWidget* parent, const char* name, int left, int top, int
 
 // A group's heading: bold blue text on an opaque button-face background that
 // covers the frame's top edge where it straddles it.
-QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left,
-                    int top, int width, int height) {
+QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height) {
     auto* heading = Place(new QLabel(caption, parent), name, left, top, width, height);
     heading->setFont(TahomaFont(true));
     QPalette colours = heading->palette();
@@ -89,7 +89,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 // Holds a fresh work bitmap for one redraw and frees it on every way out.
 class WorkBitmapScope {
-public:
+  public:
     explicit WorkBitmapScope(std::unique_ptr<Bitmap>& slot) : slot_(slot) {
         slot_ = std::make_unique<Bitmap>();
     }
@@ -97,11 +97,13 @@ public:
     WorkBitmapScope(const WorkBitmapScope&) = delete;
     WorkBitmapScope& operator=(const WorkBitmapScope&) = delete;
 
-private:
+  private:
     std::unique_ptr<Bitmap>& slot_;
 };
 
-std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
 
 // Sets a control from code: its handler runs at once, nested; an error that
 // ended it ends the routine that set it too.
@@ -152,18 +154,17 @@ void Tmain::CreateControls() {
     Panel5 = MakeGroupFrame(Panel7, "Panel5", 4, 152, 372, 65);
     Panel6 = MakeGroupFrame(Panel7, "Panel6", 4, 222, 372, 51);
 
-    TntStaticText3 = MakeHeading(Panel7, "TntStaticText3", QStringLiteral(u"نمايش ماه ها"),
-                                 296, 1, 75, 17);
-    TntStaticText4 = MakeHeading(Panel7, "TntStaticText4", QStringLiteral(u"موقعيت در صفحه"),
-                                 90, 1, 92, 17);
-    TntStaticText2 = MakeHeading(Panel7, "TntStaticText2", QStringLiteral(u"فاصله ها"), 320,
-                                 73, 51, 17);
-    TntStaticText5 = MakeHeading(Panel7, "TntStaticText5", QStringLiteral(u"رنگ"), 157, 73, 25,
-                                 17);
-    TntStaticText1 = MakeHeading(Panel7, "TntStaticText1", QStringLiteral(u"انتخاب تصوير"), 298,
-                                 145, 72, 17);
-    TntStaticText6 = MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295,
-                                 215, 75, 17);
+    TntStaticText3 =
+        MakeHeading(Panel7, "TntStaticText3", QStringLiteral(u"نمايش ماه ها"), 296, 1, 75, 17);
+    TntStaticText4 =
+        MakeHeading(Panel7, "TntStaticText4", QStringLiteral(u"موقعيت در صفحه"), 90, 1, 92, 17);
+    TntStaticText2 =
+        MakeHeading(Panel7, "TntStaticText2", QStringLiteral(u"فاصله ها"), 320, 73, 51, 17);
+    TntStaticText5 = MakeHeading(Panel7, "TntStaticText5", QStringLiteral(u"رنگ"), 157, 73, 25, 17);
+    TntStaticText1 =
+        MakeHeading(Panel7, "TntStaticText1", QStringLiteral(u"انتخاب تصوير"), 298, 145, 72, 17);
+    TntStaticText6 =
+        MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295, 215, 75, 17);
 
     // Show months.
     CHKprev = Place(new QCheckBox(QStringLiteral(u"ماه قبل"), Panel1), "CHKprev", 59, 14, 65, 19);
@@ -175,8 +176,7 @@ void Tmain::CreateControls() {
     R_Top_Right = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Right", 130, 14, 17, 17);
     R_Bottom_Right =
         Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Right", 130, 42, 17, 17);
-    R_Bottom_Left =
-        Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Left", 36, 42, 17, 17);
+    R_Bottom_Left = Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Left", 36, 42, 17, 17);
     R_Top_Left = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Left", 36, 14, 17, 17);
     R_Top_Right->setChecked(true);
 
@@ -213,8 +213,8 @@ void Tmain::CreateControls() {
     Bchoose->setIconSize(QSize(16, 16));
 
     // Picture state.
-    CHK_Stretch =
-        Place(new QCheckBox(QStringLiteral(u"كشيدن تصوير"), Panel6), "CHK_Stretch", 245, 21, 97, 17);
+    CHK_Stretch = Place(new QCheckBox(QStringLiteral(u"كشيدن تصوير"), Panel6), "CHK_Stretch", 245,
+                        21, 97, 17);
     CHK_show =
         Place(new QCheckBox(QStringLiteral(u"نمايش تقويم"), Panel6), "CHK_show", 29, 21, 97, 17);
 
@@ -235,17 +235,17 @@ void Tmain::CreateControls() {
         heading->raise();
 
     const QList<QWidget*> tabOrder = {
-        Brepaint,    Bpreview,       Babout,        Bclose,     CHKprev,          CHKnext,
-        R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left, ELeftRight,       ETopBottom,
-        ccToday,     ccBack,         R_CurrentPicture, R_Choose, Efilename,       CHK_Stretch,
-        CHK_show};
+        Brepaint,         Bpreview,      Babout,     Bclose,      CHKprev,    CHKnext, R_Top_Right,
+        R_Bottom_Right,   R_Bottom_Left, R_Top_Left, ELeftRight,  ETopBottom, ccToday, ccBack,
+        R_CurrentPicture, R_Choose,      Efilename,  CHK_Stretch, CHK_show};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void Tmain::ConnectHandlers() {
     // Each handler runs through RunHandler: an error ends it and is shown.
-    connect(CHK_show, &QCheckBox::toggled, this, [this] { RunHandler([this] { CHK_showClick(); }); });
+    connect(CHK_show, &QCheckBox::toggled, this,
+            [this] { RunHandler([this] { CHK_showClick(); }); });
     for (QLineEdit* edit : {ELeftRight, ETopBottom})
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { RunHandler([this, edit] { ELeftRightChange(edit); }); });
@@ -255,10 +255,14 @@ void Tmain::ConnectHandlers() {
             if (on)
                 RunHandler([this] { R_ChooseClick(); });
         });
-    connect(CHK_Stretch, &QCheckBox::toggled, this, [this] { RunHandler([this] { R_ChooseClick(); }); });
-    connect(Bchoose, &QToolButton::clicked, this, [this] { RunHandler([this] { BchooseClick(); }); });
-    connect(Brepaint, &QPushButton::clicked, this, [this] { RunHandler([this] { BrepaintClick(); }); });
-    connect(Bpreview, &QPushButton::clicked, this, [this] { RunHandler([this] { BpreviewClick(); }); });
+    connect(CHK_Stretch, &QCheckBox::toggled, this,
+            [this] { RunHandler([this] { R_ChooseClick(); }); });
+    connect(Bchoose, &QToolButton::clicked, this,
+            [this] { RunHandler([this] { BchooseClick(); }); });
+    connect(Brepaint, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BrepaintClick(); }); });
+    connect(Bpreview, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BpreviewClick(); }); });
     connect(Babout, &QPushButton::clicked, this, [this] { RunHandler([this] { BaboutClick(); }); });
     connect(Bclose, &QPushButton::clicked, this, [this] { RunHandler([this] { BcloseClick(); }); });
 }
@@ -386,7 +390,9 @@ void Tmain::BaboutClick() {
     about.exec();
 }
 
-void Tmain::BcloseClick() { close(); }
+void Tmain::BcloseClick() {
+    close();
+}
 
 void Tmain::TntFormActivate() {
     if (ArgumentCount() > 0)

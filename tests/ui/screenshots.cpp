@@ -1,6 +1,6 @@
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
-// preview and the about window, for a look by eye, in a folder of their own and with a settings file
-// and a wallpaper of their own.
+// preview and the about window, for a look by eye, in a folder of their own and with a settings
+// file and a wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
 #include "Application.h"
 #include "ColourPicker.h"
