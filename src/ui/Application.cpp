@@ -4,12 +4,13 @@
 #include "Glyphs.h"
 #include "Messages.h"
 
-
 #include <exception>
 
 // The resources live in the windows' static library; naming them here keeps
 // the linker from dropping them.
-static void InitResources() { Q_INIT_RESOURCE(velnora); }
+static void InitResources() {
+    Q_INIT_RESOURCE(velnora);
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     InitResources();
@@ -31,6 +32,8 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 namespace {
 
 int handlerDepth = 0;
+// The error of a nested handler, until the routine that set the control takes it up.
+std::exception_ptr nestedError;
 
 struct Depth {
     Depth() { ++handlerDepth; }
@@ -43,7 +46,10 @@ void RunShowingErrors(const std::function<void()>& handler) {
     try {
         Depth depth;
         handler();
+        // One that no setter took up is shown all the same.
+        RethrowNestedError();
     } catch (const std::exception& error) {
+        nestedError = nullptr;
         ReportException(error);
     }
 }
@@ -56,7 +62,22 @@ void RunHandler(const std::function<void()>& handler) {
         return;
     }
     Depth nested;
-    handler();
+    try {
+        handler();
+    } catch (...) {
+        if (!nestedError)
+            nestedError = std::current_exception();
+    }
 }
 
-void RunEventHandler(const std::function<void()>& handler) { RunShowingErrors(handler); }
+void RunEventHandler(const std::function<void()>& handler) {
+    RunShowingErrors(handler);
+}
+
+void RethrowNestedError() {
+    if (!nestedError)
+        return;
+    const std::exception_ptr error = nestedError;
+    nestedError = nullptr;
+    std::rethrow_exception(error);
+}

@@ -7,18 +7,22 @@
 #include <functional>
 
 class Application : public QApplication {
-public:
+  public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
 // Runs one handler of a window. The outermost handler shows an error that ends
-// it (the later steps do not run); a handler nested in another one, by a control
-// set from code, lets the error go on to the outer one, which ends too. Errors
-// are caught here rather than left to Qt's event loop, which is not built to
-// carry exceptions through its own frames.
+// it (the later steps do not run). A handler nested in another one, because
+// the outer one set a control from code, keeps its error until the outer one
+// takes it up with RethrowNestedError right after the setter returns, which
+// ends the outer handler too. The error is carried over rather than thrown
+// through Qt's signal emission and event delivery, which are not built to
+// unwind (their frames would be left half done).
 void RunHandler(const std::function<void()>& handler);
 // The same for a handler that Qt's event delivery calls itself (close, keys,
-// activation): it always shows its error, nested or not, since the error must
-// not unwind through Qt's event delivery; handlers nested in it pass theirs on.
+// activation, creation): it always shows its error, nested or not.
 void RunEventHandler(const std::function<void()>& handler);
+// Raises again the error of a handler that ran nested in the setter just
+// called, if there was one.
+void RethrowNestedError();

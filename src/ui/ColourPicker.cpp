@@ -51,18 +51,17 @@ QToolButton* MakeSwatch(QWidget* parent, uint32_t colour, const QString& name) {
 // 97-2003, which the Windows colour pickers of that time also offered, row by
 // row: dark shades, strong colours, mid tones, bright colours, pale tints; each
 // row ends with a grey (black 80%, 50%, 40%, 25% and white).
+// clang-format off: one line a row, as the drop-down shows them
 const std::array<uint32_t, 40> ColourPicker::Palette = {
-    Rgb(0x000000), Rgb(0x993300), Rgb(0x333300), Rgb(0x003300),
-    Rgb(0x003366), Rgb(0x000080), Rgb(0x333399), Rgb(0x333333),
-    Rgb(0x800000), Rgb(0xFF6600), Rgb(0x808000), Rgb(0x008000),
-    Rgb(0x008080), Rgb(0x0000FF), Rgb(0x666699), Rgb(0x808080),
-    Rgb(0xFF0000), Rgb(0xFF9900), Rgb(0x99CC00), Rgb(0x339966),
-    Rgb(0x33CCCC), Rgb(0x3366FF), Rgb(0x800080), Rgb(0x999999),
-    Rgb(0xFF00FF), Rgb(0xFFCC00), Rgb(0xFFFF00), Rgb(0x00FF00),
-    Rgb(0x00FFFF), Rgb(0x00CCFF), Rgb(0x993366), Rgb(0xC0C0C0),
-    Rgb(0xFF99CC), Rgb(0xFFCC99), Rgb(0xFFFF99), Rgb(0xCCFFCC),
+    Rgb(0x000000), Rgb(0x993300), Rgb(0x333300), Rgb(0x003300), Rgb(0x003366), Rgb(0x000080),
+    Rgb(0x333399), Rgb(0x333333), Rgb(0x800000), Rgb(0xFF6600), Rgb(0x808000), Rgb(0x008000),
+    Rgb(0x008080), Rgb(0x0000FF), Rgb(0x666699), Rgb(0x808080), Rgb(0xFF0000), Rgb(0xFF9900),
+    Rgb(0x99CC00), Rgb(0x339966), Rgb(0x33CCCC), Rgb(0x3366FF), Rgb(0x800080), Rgb(0x999999),
+    Rgb(0xFF00FF), Rgb(0xFFCC00), Rgb(0xFFFF00), Rgb(0x00FF00), Rgb(0x00FFFF), Rgb(0x00CCFF),
+    Rgb(0x993366), Rgb(0xC0C0C0), Rgb(0xFF99CC), Rgb(0xFFCC99), Rgb(0xFFFF99), Rgb(0xCCFFCC),
     Rgb(0xCCFFFF), Rgb(0x99CCFF), Rgb(0xCC99FF), Rgb(0xFFFFFF),
 };
+// clang-format on
 
 ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -107,8 +106,7 @@ void ColourPicker::OpenPalette() {
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
     for (int i = 0; i < static_cast<int>(Palette.size()); ++i) {
-        QToolButton* swatch =
-            MakeSwatch(popup, Palette[i], QStringLiteral("swatch%1").arg(i));
+        QToolButton* swatch = MakeSwatch(popup, Palette[i], QStringLiteral("swatch%1").arg(i));
         swatch->setCheckable(true);
         swatch->setChecked(Palette[i] == selected_);
         grid->addWidget(swatch, i / 8, i % 8);
@@ -135,7 +133,6 @@ void ColourPicker::OpenPalette() {
     lastRow->addWidget(more, 1);
     lastRow->addWidget(customSwatch);
     column->addLayout(lastRow);
-    connect(popup, &QObject::destroyed, this, [this] { popup_ = nullptr; });
     popup_ = popup;
     popup->adjustSize();
     popup->move(mapToGlobal(QPoint(0, height())));
@@ -162,16 +159,18 @@ void ColourPicker::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
-    option.features |= QStyleOptionToolButton::HasMenu;
-    option.arrowType = Qt::NoArrow;
-    option.icon = QIcon();
     option.text.clear();
+    option.icon = QIcon();
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
-    // The swatch fills the face left of the drop-down arrow.
-    const QRect face = style()->subControlRect(QStyle::CC_ToolButton, &option,
-                                               QStyle::SC_ToolButton, this);
-    const QRect swatch = face.adjusted(4, 4, -4, -4);
+    // The swatch fills the face left of a drop-down arrow, as on a combo box.
+    constexpr int Margin = 4;
+    constexpr int ArrowWidth = 11;
+    const QRect swatch = rect().adjusted(Margin, Margin, -Margin - ArrowWidth, -Margin);
     painter.fillRect(swatch, ToQColor(selected_));
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = QRect(swatch.right() + 2, 0, ArrowWidth, height());
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
 }

@@ -4,6 +4,8 @@
 // custom colour's swatch. Colours are 0x00BBGGRR.
 #pragma once
 
+#include <QFrame>
+#include <QPointer>
 #include <QToolButton>
 
 #include <array>
@@ -11,11 +13,9 @@
 #include <functional>
 #include <optional>
 
-class QFrame;
-
 class ColourPicker : public QToolButton {
     Q_OBJECT
-public:
+  public:
     explicit ColourPicker(QWidget* parent);
 
     uint32_t SelectedColour() const { return selected_; }
@@ -38,17 +38,17 @@ public:
     static QColor ToQColor(uint32_t colour);
     static uint32_t FromQColor(const QColor& colour);
 
-signals:
+  signals:
     void ColourChanged(uint32_t colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void Select(uint32_t colour);
     void MoreColors();
 
     uint32_t selected_ = 0x000000;
     uint32_t custom_ = 0xFFFFFF; // white until the dialog confirms another
-    QFrame* popup_ = nullptr;
+    QPointer<QFrame> popup_;     // null again once the drop-down has closed
 };

@@ -7,9 +7,12 @@ void InstallFontSubstitutes() {
     // the Persian captions their letters when the Latin face has none. Only the
     // installed ones count (Debian: fonts-noto-core, fonts-dejavu-core, fonts-farsiweb).
     const QStringList substitutes = {
-        QStringLiteral("Vazirmatn"),        QStringLiteral("Noto Sans"),
-        QStringLiteral("Noto Sans Arabic"), QStringLiteral("DejaVu Sans"),
-        QStringLiteral("Nazli"),            QStringLiteral("Liberation Sans"),
+        QStringLiteral("Vazirmatn"),
+        QStringLiteral("Noto Sans"),
+        QStringLiteral("Noto Sans Arabic"),
+        QStringLiteral("DejaVu Sans"),
+        QStringLiteral("Nazli"),
+        QStringLiteral("Liberation Sans"),
     };
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), substitutes);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), substitutes);

@@ -18,7 +18,9 @@ GroupRadioButton::GroupRadioButton(const QString& caption, QWidget* parent)
     });
 }
 
-void GroupRadioButton::nextCheckState() { setChecked(true); }
+void GroupRadioButton::nextCheckState() {
+    setChecked(true);
+}
 
 void GroupRadioButton::keyPressEvent(QKeyEvent* event) {
     int step = 0;

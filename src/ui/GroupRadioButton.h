@@ -10,14 +10,14 @@
 
 class GroupRadioButton : public QRadioButton {
     Q_OBJECT
-public:
+  public:
     GroupRadioButton(const QString& caption, QWidget* parent);
 
-protected:
+  protected:
     void nextCheckState() override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QList<GroupRadioButton*> Group() const;
     void UpdateTabStops();
 };

@@ -32,4 +32,6 @@ void ReportException(const std::exception& error) {
                  QString::fromUtf8(error.what()));
 }
 
-void SetMessageHookForTesting(MessageHook hook) { Hook() = std::move(hook); }
+void SetMessageHookForTesting(MessageHook hook) {
+    Hook() = std::move(hook);
+}

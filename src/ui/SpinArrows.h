@@ -13,7 +13,7 @@ class QToolButton;
 
 class SpinArrows : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SpinArrows(QWidget* parent);
 
     void SetBuddy(QLineEdit* buddy);
@@ -28,11 +28,11 @@ public:
     // +1 up, -1 down.
     void Step(int delta);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QLineEdit* buddy_ = nullptr;
     QToolButton* up_;
     QToolButton* down_;

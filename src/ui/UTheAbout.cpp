@@ -45,7 +45,9 @@ TTheAbout::TTheAbout(QWidget* parent) : QDialog(parent) {
     connect(Brepaint, &QPushButton::clicked, this, &TTheAbout::BrepaintClick);
 }
 
-void TTheAbout::BrepaintClick() { close(); }
+void TTheAbout::BrepaintClick() {
+    close();
+}
 
 void TTheAbout::keyPressEvent(QKeyEvent* event) {
     // FormKeyDown: Esc closes, whatever modifier keys are held.

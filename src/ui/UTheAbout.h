@@ -8,7 +8,7 @@ class QPushButton;
 
 class TTheAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TTheAbout(QWidget* parent);
 
     QLabel* About;
@@ -16,7 +16,7 @@ public:
 
     void BrepaintClick();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -51,8 +51,8 @@ QFrame* MakeGroupFrame(QWidget* parent, const char* name, int left, int top, int
 
 // A group's heading: bold blue text on an opaque button-face background that
 // covers the frame's top edge where it straddles it.
-QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left,
-                    int top, int width, int height) {
+QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height) {
     auto* heading = Place(new QLabel(caption, parent), name, left, top, width, height);
     heading->setFont(TahomaFont(true));
     QPalette colours = heading->palette();
@@ -89,7 +89,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 // Holds a fresh work bitmap for one redraw and frees it on every way out.
 class WorkBitmapScope {
-public:
+  public:
     explicit WorkBitmapScope(std::unique_ptr<Bitmap>& slot) : slot_(slot) {
         slot_ = std::make_unique<Bitmap>();
     }
@@ -97,11 +97,25 @@ public:
     WorkBitmapScope(const WorkBitmapScope&) = delete;
     WorkBitmapScope& operator=(const WorkBitmapScope&) = delete;
 
-private:
+  private:
     std::unique_ptr<Bitmap>& slot_;
 };
 
-std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+// Sets a control from code: its handler runs at once, nested; an error that
+// ended it ends the routine that set it too.
+void SetChecked(QAbstractButton* control, bool on) {
+    control->setChecked(on);
+    RethrowNestedError();
+}
+
+void SetText(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    RethrowNestedError();
+}
 
 } // namespace
 
@@ -140,18 +154,17 @@ void Tmain::CreateControls() {
     Panel5 = MakeGroupFrame(Panel7, "Panel5", 4, 152, 372, 65);
     Panel6 = MakeGroupFrame(Panel7, "Panel6", 4, 222, 372, 51);
 
-    TntStaticText3 = MakeHeading(Panel7, "TntStaticText3", QStringLiteral(u"نمايش ماه ها"),
-                                 296, 1, 75, 17);
-    TntStaticText4 = MakeHeading(Panel7, "TntStaticText4", QStringLiteral(u"موقعيت در صفحه"),
-                                 90, 1, 92, 17);
-    TntStaticText2 = MakeHeading(Panel7, "TntStaticText2", QStringLiteral(u"فاصله ها"), 320,
-                                 73, 51, 17);
-    TntStaticText5 = MakeHeading(Panel7, "TntStaticText5", QStringLiteral(u"رنگ"), 157, 73, 25,
-                                 17);
-    TntStaticText1 = MakeHeading(Panel7, "TntStaticText1", QStringLiteral(u"انتخاب تصوير"), 298,
-                                 145, 72, 17);
-    TntStaticText6 = MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295,
-                                 215, 75, 17);
+    TntStaticText3 =
+        MakeHeading(Panel7, "TntStaticText3", QStringLiteral(u"نمايش ماه ها"), 296, 1, 75, 17);
+    TntStaticText4 =
+        MakeHeading(Panel7, "TntStaticText4", QStringLiteral(u"موقعيت در صفحه"), 90, 1, 92, 17);
+    TntStaticText2 =
+        MakeHeading(Panel7, "TntStaticText2", QStringLiteral(u"فاصله ها"), 320, 73, 51, 17);
+    TntStaticText5 = MakeHeading(Panel7, "TntStaticText5", QStringLiteral(u"رنگ"), 157, 73, 25, 17);
+    TntStaticText1 =
+        MakeHeading(Panel7, "TntStaticText1", QStringLiteral(u"انتخاب تصوير"), 298, 145, 72, 17);
+    TntStaticText6 =
+        MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295, 215, 75, 17);
 
     // Show months.
     CHKprev = Place(new QCheckBox(QStringLiteral(u"ماه قبل"), Panel1), "CHKprev", 59, 14, 65, 19);
@@ -163,8 +176,7 @@ void Tmain::CreateControls() {
     R_Top_Right = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Right", 130, 14, 17, 17);
     R_Bottom_Right =
         Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Right", 130, 42, 17, 17);
-    R_Bottom_Left =
-        Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Left", 36, 42, 17, 17);
+    R_Bottom_Left = Place(new GroupRadioButton(QString(), Panel2), "R_Bottom_Left", 36, 42, 17, 17);
     R_Top_Left = Place(new GroupRadioButton(QString(), Panel2), "R_Top_Left", 36, 14, 17, 17);
     R_Top_Right->setChecked(true);
 
@@ -201,8 +213,8 @@ void Tmain::CreateControls() {
     Bchoose->setIconSize(QSize(16, 16));
 
     // Picture state.
-    CHK_Stretch =
-        Place(new QCheckBox(QStringLiteral(u"كشيدن تصوير"), Panel6), "CHK_Stretch", 245, 21, 97, 17);
+    CHK_Stretch = Place(new QCheckBox(QStringLiteral(u"كشيدن تصوير"), Panel6), "CHK_Stretch", 245,
+                        21, 97, 17);
     CHK_show =
         Place(new QCheckBox(QStringLiteral(u"نمايش تقويم"), Panel6), "CHK_show", 29, 21, 97, 17);
 
@@ -223,17 +235,17 @@ void Tmain::CreateControls() {
         heading->raise();
 
     const QList<QWidget*> tabOrder = {
-        Brepaint,    Bpreview,       Babout,        Bclose,     CHKprev,          CHKnext,
-        R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left, ELeftRight,       ETopBottom,
-        ccToday,     ccBack,         R_CurrentPicture, R_Choose, Efilename,       CHK_Stretch,
-        CHK_show};
+        Brepaint,         Bpreview,      Babout,     Bclose,      CHKprev,    CHKnext, R_Top_Right,
+        R_Bottom_Right,   R_Bottom_Left, R_Top_Left, ELeftRight,  ETopBottom, ccToday, ccBack,
+        R_CurrentPicture, R_Choose,      Efilename,  CHK_Stretch, CHK_show};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 void Tmain::ConnectHandlers() {
     // Each handler runs through RunHandler: an error ends it and is shown.
-    connect(CHK_show, &QCheckBox::toggled, this, [this] { RunHandler([this] { CHK_showClick(); }); });
+    connect(CHK_show, &QCheckBox::toggled, this,
+            [this] { RunHandler([this] { CHK_showClick(); }); });
     for (QLineEdit* edit : {ELeftRight, ETopBottom})
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { RunHandler([this, edit] { ELeftRightChange(edit); }); });
@@ -243,10 +255,14 @@ void Tmain::ConnectHandlers() {
             if (on)
                 RunHandler([this] { R_ChooseClick(); });
         });
-    connect(CHK_Stretch, &QCheckBox::toggled, this, [this] { RunHandler([this] { R_ChooseClick(); }); });
-    connect(Bchoose, &QToolButton::clicked, this, [this] { RunHandler([this] { BchooseClick(); }); });
-    connect(Brepaint, &QPushButton::clicked, this, [this] { RunHandler([this] { BrepaintClick(); }); });
-    connect(Bpreview, &QPushButton::clicked, this, [this] { RunHandler([this] { BpreviewClick(); }); });
+    connect(CHK_Stretch, &QCheckBox::toggled, this,
+            [this] { RunHandler([this] { R_ChooseClick(); }); });
+    connect(Bchoose, &QToolButton::clicked, this,
+            [this] { RunHandler([this] { BchooseClick(); }); });
+    connect(Brepaint, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BrepaintClick(); }); });
+    connect(Bpreview, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BpreviewClick(); }); });
     connect(Babout, &QPushButton::clicked, this, [this] { RunHandler([this] { BaboutClick(); }); });
     connect(Bclose, &QPushButton::clicked, this, [this] { RunHandler([this] { BcloseClick(); }); });
 }
@@ -258,7 +274,7 @@ void Tmain::FormCreate() {
     uint16_t year = 0, month = 0, day = 0;
     PersianDate::DateToPersian(Today(), year, month, day);
     Grids = FillMonthGrids(year, month, day);
-    CHK_show->setChecked(show);
+    SetChecked(CHK_show, show);
     Brepaint->setEnabled(CHK_show->isChecked());
 }
 
@@ -269,20 +285,20 @@ bool Tmain::LoadSettings() {
     // as for the user's own change.
     UDLeftRight->SetPosition(stored.leftRight);
     UDTopBottom->SetPosition(stored.topBottom);
-    ELeftRight->setText(QString::fromStdString(stored.leftRightText));
-    ETopBottom->setText(QString::fromStdString(stored.topBottomText));
+    SetText(ELeftRight, QString::fromStdString(stored.leftRightText));
+    SetText(ETopBottom, QString::fromStdString(stored.topBottomText));
     ccBack->SetSelectedColour(static_cast<uint32_t>(stored.back));
     ccToday->SetSelectedColour(static_cast<uint32_t>(stored.today));
-    CHKprev->setChecked(stored.previous);
-    CHKnext->setChecked(stored.next);
-    R_Top_Right->setChecked(stored.position == 1);
-    R_Bottom_Right->setChecked(stored.position == 2);
-    R_Bottom_Left->setChecked(stored.position == 3);
-    R_Top_Left->setChecked(stored.position == 4);
-    R_Choose->setChecked(stored.choose);
-    R_CurrentPicture->setChecked(stored.current);
-    CHK_Stretch->setChecked(stored.stretch);
-    Efilename->setText(QString::fromStdString(stored.path));
+    SetChecked(CHKprev, stored.previous);
+    SetChecked(CHKnext, stored.next);
+    SetChecked(R_Top_Right, stored.position == 1);
+    SetChecked(R_Bottom_Right, stored.position == 2);
+    SetChecked(R_Bottom_Left, stored.position == 3);
+    SetChecked(R_Top_Left, stored.position == 4);
+    SetChecked(R_Choose, stored.choose);
+    SetChecked(R_CurrentPicture, stored.current);
+    SetChecked(CHK_Stretch, stored.stretch);
+    SetText(Efilename, QString::fromStdString(stored.path));
     return CheckWallpaperAtStart(settings);
 }
 
@@ -327,7 +343,7 @@ bool Tmain::ChosenFileMissing() const {
 
 void Tmain::ELeftRightChange(QLineEdit* edit) {
     if (!TryStrToInt(Text(edit)))
-        edit->setText(QStringLiteral("0"));
+        SetText(edit, QStringLiteral("0"));
 }
 
 void Tmain::R_ChooseClick() {
@@ -338,7 +354,7 @@ void Tmain::R_ChooseClick() {
 void Tmain::BchooseClick() {
     const std::optional<QString> path = context_.choosePicture(this);
     if (path)
-        Efilename->setText(*path);
+        SetText(Efilename, *path);
 }
 
 void Tmain::CHK_showClick() {
@@ -374,7 +390,9 @@ void Tmain::BaboutClick() {
     about.exec();
 }
 
-void Tmain::BcloseClick() { close(); }
+void Tmain::BcloseClick() {
+    close();
+}
 
 void Tmain::TntFormActivate() {
     if (ArgumentCount() > 0)
@@ -393,7 +411,7 @@ bool Tmain::FormClose() {
         return true;
     if (ChosenFileMissing()) {
         ShowSelectedFileNotFound(this);
-        CHK_show->setChecked(false);
+        SetChecked(CHK_show, false);
         return false;
     }
     {
@@ -428,16 +446,16 @@ void Tmain::PaintCalendar(bool preview) {
     const PaintResult result = ::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
     if (result.chosenFileMissing) {
         ShowSelectedFileNotFound(this);
-        CHK_show->setChecked(false);
+        SetChecked(CHK_show, false);
         return;
     }
     if (result.installed)
-        CHK_show->setChecked(true);
+        SetChecked(CHK_show, true);
 }
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    CHK_show->setChecked(::RestoreWallpaper(settings, context_.openStore));
+    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {

@@ -28,7 +28,7 @@ class SpinArrows;
 
 class Tmain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Tmain(MainContext context);
     ~Tmain() override;
 
@@ -106,13 +106,13 @@ public:
     bool LoadSettings();
     void SaveSettings();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void Activate();
     void ConnectHandlers();

@@ -29,7 +29,9 @@ Tpreview::Tpreview(Tmain& main) : QDialog(&main), main_(main) {
     FormCreate();
 }
 
-Tpreview::~Tpreview() { main_.WorkBitmap.reset(); }
+Tpreview::~Tpreview() {
+    main_.WorkBitmap.reset();
+}
 
 void Tpreview::FormCreate() {
     main_.WorkBitmap = std::make_unique<Bitmap>();

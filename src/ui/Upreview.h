@@ -9,7 +9,7 @@ class Tmain;
 
 class Tpreview : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Composes the picture into the main window's work bitmap at once.
     explicit Tpreview(Tmain& main);
     ~Tpreview() override;
@@ -21,12 +21,12 @@ public:
     static constexpr int PictureWidth = 500;
     static constexpr int PictureHeight = 375;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void done(int result) override;
 
-private:
+  private:
     void FormCreate();
     Tmain& main_;
 };

@@ -34,6 +34,7 @@ setup() { # case-name
   home=$root/home
   folder=$root/program
   mkdir -p "$home/.config/velnora" "$folder"
+  chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
   cp "$program" "$folder/velnora"
   user=$root/user.bmp
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"

@@ -103,9 +103,7 @@ MainContext UiFixture::Context() {
     context.files.executable = Path("velnora");
     context.files.settingsFile = SettingsPath();
     context.files.outputPicture = OutputPath();
-    context.openStore = [state = store](StoreAccess) {
-        return std::make_unique<FakeStore>(state);
-    };
+    context.openStore = [state = store](StoreAccess) { return std::make_unique<FakeStore>(state); };
     context.setAutoRun = [this](const std::string& name, unsigned mode) {
         if (name != "Velnora")
             throw std::logic_error("autostart name " + name);
@@ -120,7 +118,9 @@ MainContext UiFixture::Context() {
     return context;
 }
 
-std::unique_ptr<Tmain> UiFixture::MakeWindow() { return std::make_unique<Tmain>(Context()); }
+std::unique_ptr<Tmain> UiFixture::MakeWindow() {
+    return std::make_unique<Tmain>(Context());
+}
 
 QSize PictureSize(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));

@@ -30,19 +30,19 @@ struct StoreState {
 
 // The wallpaper store in memory, following the store's contract.
 class FakeStore : public DesktopStore {
-public:
+  public:
     explicit FakeStore(std::shared_ptr<StoreState> state) : state_(std::move(state)) {}
     bool IsOpen() const override { return !state_->refuseOpen; }
     std::string Read(const std::string& name) override;
     void Write(const std::string& name, const std::string& value) override;
     void Reload() override { ++state_->reloads; }
 
-private:
+  private:
     std::shared_ptr<StoreState> state_;
 };
 
 class UiFixture {
-public:
+  public:
     UiFixture();
     ~UiFixture();
 
@@ -54,8 +54,7 @@ public:
     // The settings file's bytes, or nullopt when it does not exist.
     std::optional<std::string> SettingsText() const;
     // A plain picture of one colour (0x00BBGGRR) saved as BMP.
-    std::string WritePicture(const std::string& name, int width, int height,
-                             uint32_t colour) const;
+    std::string WritePicture(const std::string& name, int width, int height, uint32_t colour) const;
     // The store names a picture of the user's, no calendar installed.
     std::string SetUserWallpaper(int width = 640, int height = 480);
     // The calendar installed: the store names the output picture and the
@@ -77,9 +76,9 @@ public:
 QSize PictureSize(const std::string& path);
 
 // The application object with the program's error handler, then the test class.
-#define VELNORA_UI_TEST_MAIN(TestClass)                                                         \
-    int main(int argc, char** argv) {                                                           \
-        Application application(argc, argv);                                                    \
-        TestClass test;                                                                         \
-        return QTest::qExec(&test, argc, argv);                                                 \
+#define VELNORA_UI_TEST_MAIN(TestClass)                                                            \
+    int main(int argc, char** argv) {                                                              \
+        Application application(argc, argv);                                                       \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

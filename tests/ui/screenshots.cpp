@@ -1,8 +1,9 @@
-// velnora-screenshots: pictures of the main window, the preview and the about
-// window, for a look by eye, in a folder of their own and with a settings file
-// and a wallpaper of their own.
+// velnora-screenshots: pictures of the main window, its colour drop-down, the
+// preview and the about window, for a look by eye, in a folder of their own and with a settings
+// file and a wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
 #include "Application.h"
+#include "ColourPicker.h"
 #include "UTheAbout.h"
 #include "UiTesting.h"
 #include "Upreview.h"
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
     context.desktopSize = [] { return DesktopSize{1024, 768}; };
     auto window = std::make_unique<Tmain>(context);
     bool ok = Save(*window, out + "/main.png");
+    window->ccToday->OpenPalette();
+    ok = Save(*window->ccToday->Popup(), out + "/palette.png") && ok;
+    window->ccToday->Popup()->close();
     {
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview.png") && ok;

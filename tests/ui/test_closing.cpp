@@ -14,7 +14,7 @@
 
 class Closing : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { fixture = std::make_unique<UiFixture>(); }
     void cleanup() { fixture.reset(); }
 
@@ -27,7 +27,7 @@ private slots:
     void UnattendedRunClosesByItself_data();
     void UnattendedRunClosesByItself();
 
-private:
+  private:
     std::unique_ptr<UiFixture> fixture;
 };
 

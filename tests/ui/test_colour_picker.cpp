@@ -14,7 +14,7 @@
 
 class ColourPickers : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         fixture = std::make_unique<UiFixture>();
         picker = std::make_unique<ColourPicker>(nullptr);
@@ -36,7 +36,7 @@ private slots:
     void AColourOutsideThePaletteBecomesTheCustomColour();
     void SwatchShowsTheSelectedColour();
 
-private:
+  private:
     QFrame* Open() {
         QTest::mouseClick(picker.get(), Qt::LeftButton);
         return picker->Popup();

@@ -1,7 +1,7 @@
 // The confirm button, the preview and the about window.
 #include "Application.h"
-#include "ProfileFile.h"
 #include "PictureDialog.h"
+#include "ProfileFile.h"
 #include "UTheAbout.h"
 #include "UiTesting.h"
 #include "Upreview.h"
@@ -20,7 +20,7 @@
 
 class Commands : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { fixture = std::make_unique<UiFixture>(); }
     void cleanup() { fixture.reset(); }
 
@@ -38,7 +38,7 @@ private slots:
     void PreviewClosesOnEsc();
     void AboutWindow();
 
-private:
+  private:
     // Opens the preview by its button and returns what it showed.
     QImage Preview(Tmain& window, bool escape = false);
     std::unique_ptr<UiFixture> fixture;
@@ -107,9 +107,9 @@ void Commands::PickerDialogOffersThePictureFilters() {
     const auto window = fixture->MakeWindow();
     // The dialog itself, as the program shows it.
     const std::unique_ptr<QFileDialog> dialog = MakePictureDialog(window.get());
-    QCOMPARE(dialog->nameFilters(), (QStringList{"All (*.jpg *.jpeg *.bmp)",
-                                                 "JPEG Image File (*.jpg *.jpeg)",
-                                                 "Bitmaps (*.bmp)"}));
+    QCOMPARE(dialog->nameFilters(),
+             (QStringList{"All (*.jpg *.jpeg *.bmp)", "JPEG Image File (*.jpg *.jpeg)",
+                          "Bitmaps (*.bmp)"}));
     QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("All (*.jpg *.jpeg *.bmp)"));
     QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
@@ -142,10 +142,9 @@ void Commands::EnablingRules() {
     QVERIFY(window->R_Bottom_Left->isChecked() && !window->R_Top_Right->isChecked());
     QVERIFY(window->R_CurrentPicture->isChecked());
     // Every other control is always enabled.
-    for (QWidget* control : {static_cast<QWidget*>(window->Bpreview),
-                             static_cast<QWidget*>(window->Babout),
-                             static_cast<QWidget*>(window->Bclose),
-                             static_cast<QWidget*>(window->CHK_show)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(window->Bpreview), static_cast<QWidget*>(window->Babout),
+          static_cast<QWidget*>(window->Bclose), static_cast<QWidget*>(window->CHK_show)})
         QVERIFY(control->isEnabled());
 }
 
@@ -156,7 +155,7 @@ void Commands::ArrowKeysMoveWithinAGroup() {
     window->R_CurrentPicture->setFocus();
     QTest::keyClick(window->R_CurrentPicture, Qt::Key_Down);
     QVERIFY(window->R_Choose->isChecked() && !window->R_CurrentPicture->isChecked());
-    QVERIFY(window->Efilename->isEnabled()); // the click handler ran
+    QVERIFY(window->Efilename->isEnabled());         // the click handler ran
     QTest::keyClick(window->R_Choose, Qt::Key_Down); // round the end of the group
     QVERIFY(window->R_CurrentPicture->isChecked());
     QTest::keyClick(window->R_Top_Right, Qt::Key_Up); // the corners stay apart

@@ -10,7 +10,7 @@
 
 class DistanceFields : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         fixture = std::make_unique<UiFixture>();
         fixture->SetUserWallpaper();
@@ -30,7 +30,7 @@ private slots:
     void ArrowsStepWithinTheRange();
     void UpAndDownKeysStepTheField();
 
-private:
+  private:
     std::unique_ptr<UiFixture> fixture;
     std::unique_ptr<Tmain> window;
 };
@@ -39,15 +39,33 @@ void DistanceFields::Typing_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("keys"); // "\b" for Backspace, "<" for Home
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a letter after the digits") << "12" << "a" << "0";
-    QTest::newRow("deleting the last character") << "5" << "\b" << "0";
-    QTest::newRow("a lone sign") << "" << "-" << "0";
-    QTest::newRow("minus in front of digits stays") << "7" << "<-" << "-7";
-    QTest::newRow("250 stays") << "" << "250" << "250";
-    QTest::newRow("a leading space stays") << "4" << "< " << " 4";
-    QTest::newRow("a trailing space gives 0") << "4" << " " << "0";
-    QTest::newRow("typing after a reset") << "" << "x9" << "09";
-    QTest::newRow("plus sign with digits") << "3" << "<+" << "+3";
+    QTest::newRow("a letter after the digits") << "12"
+                                               << "a"
+                                               << "0";
+    QTest::newRow("deleting the last character") << "5"
+                                                 << "\b"
+                                                 << "0";
+    QTest::newRow("a lone sign") << ""
+                                 << "-"
+                                 << "0";
+    QTest::newRow("minus in front of digits stays") << "7"
+                                                    << "<-"
+                                                    << "-7";
+    QTest::newRow("250 stays") << ""
+                               << "250"
+                               << "250";
+    QTest::newRow("a leading space stays") << "4"
+                                           << "< "
+                                           << " 4";
+    QTest::newRow("a trailing space gives 0") << "4"
+                                              << " "
+                                              << "0";
+    QTest::newRow("typing after a reset") << ""
+                                          << "x9"
+                                          << "09";
+    QTest::newRow("plus sign with digits") << "3"
+                                           << "<+"
+                                           << "+3";
 }
 
 void DistanceFields::Typing() {
@@ -74,11 +92,16 @@ void DistanceFields::Typing() {
 void DistanceFields::ProgramTextIsCheckedToo_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("pasted $1F") << "$1F" << "$1F";
-    QTest::newRow("pasted 0x1F") << "0x1F" << "0x1F";
-    QTest::newRow("blanks only") << "   " << "0";
-    QTest::newRow("beyond 32 bits") << "2147483648" << "0";
-    QTest::newRow("lowest 32-bit number") << "-2147483648" << "-2147483648";
+    QTest::newRow("pasted $1F") << "$1F"
+                                << "$1F";
+    QTest::newRow("pasted 0x1F") << "0x1F"
+                                 << "0x1F";
+    QTest::newRow("blanks only") << "   "
+                                 << "0";
+    QTest::newRow("beyond 32 bits") << "2147483648"
+                                    << "0";
+    QTest::newRow("lowest 32-bit number") << "-2147483648"
+                                          << "-2147483648";
     QTest::newRow("Persian digits") << QString::fromUtf16(u"۱۲") << "0";
 }
 
@@ -94,13 +117,20 @@ void DistanceFields::ArrowsStepWithinTheRange_data() {
     QTest::addColumn<QString>("arrow");
     QTest::addColumn<int>("clicks");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("up from 30") << "30" << "up" << 1 << "31";
-    QTest::newRow("down from 30") << "30" << "down" << 2 << "28";
-    QTest::newRow("stops at 100") << "99" << "up" << 3 << "100";
-    QTest::newRow("stops at 0, no wrap") << "1" << "down" << 3 << "0";
-    QTest::newRow("from beyond the range") << "250" << "down" << 1 << "99";
-    QTest::newRow("from a negative text") << "-7" << "up" << 1 << "1";
-    QTest::newRow("hexadecimal text") << "$10" << "up" << 1 << "17";
+    QTest::newRow("up from 30") << "30"
+                                << "up" << 1 << "31";
+    QTest::newRow("down from 30") << "30"
+                                  << "down" << 2 << "28";
+    QTest::newRow("stops at 100") << "99"
+                                  << "up" << 3 << "100";
+    QTest::newRow("stops at 0, no wrap") << "1"
+                                         << "down" << 3 << "0";
+    QTest::newRow("from beyond the range") << "250"
+                                           << "down" << 1 << "99";
+    QTest::newRow("from a negative text") << "-7"
+                                          << "up" << 1 << "1";
+    QTest::newRow("hexadecimal text") << "$10"
+                                      << "up" << 1 << "17";
 }
 
 void DistanceFields::ArrowsStepWithinTheRange() {

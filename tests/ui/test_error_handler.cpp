@@ -16,7 +16,7 @@ namespace {
 
 // An object whose event handling fails, as a handler's error would.
 class Failing : public QObject {
-public:
+  public:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::User)
             throw std::runtime_error("Unable to write to /somewhere/velnora.INI");
@@ -28,7 +28,7 @@ public:
 
 class ErrorHandler : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { fixture = std::make_unique<UiFixture>(); }
     void cleanup() { fixture.reset(); }
 
@@ -36,7 +36,7 @@ private slots:
     void AnErrorInTheCreationHandlerEndsItButTheWindowOpens();
     void ANestedErrorEndsTheOuterHandlerToo();
 
-private:
+  private:
     std::unique_ptr<UiFixture> fixture;
 };
 

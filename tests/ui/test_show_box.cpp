@@ -15,7 +15,7 @@
 
 class ShowBox : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { fixture = std::make_unique<UiFixture>(); }
     void cleanup() { fixture.reset(); }
 
@@ -28,7 +28,7 @@ private slots:
     void StartWithTheChosenFileDeleted();
     void FailedInstallLeavesTheBoxOnAndNoAutostart();
 
-private:
+  private:
     std::unique_ptr<UiFixture> fixture;
 };
 
@@ -84,8 +84,7 @@ void ShowBox::ClearingRestoresTheWallpaper() {
 
 void ShowBox::TickingWithTheChosenFileMissingTakesTheCalendarOff() {
     // Displaced: a backup exists, the desktop shows another picture.
-    fixture->SetInstalled("[image]\nchoose=1\ncurrent=0\npath=" + fixture->Path("gone.bmp") +
-                          "\n");
+    fixture->SetInstalled("[image]\nchoose=1\ncurrent=0\npath=" + fixture->Path("gone.bmp") + "\n");
     fixture->store->values["Wallpaper"] = fixture->WritePicture("other.bmp", 64, 48, 0xFF);
     const auto window = fixture->MakeWindow();
     window->show();

@@ -15,7 +15,7 @@
 
 class StartValues : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { fixture = std::make_unique<UiFixture>(); }
     void cleanup() { fixture.reset(); }
 
@@ -29,7 +29,7 @@ private slots:
     void StoredPathOfADeletedFileIsShown();
     void TabOrderFollowsTheDesign();
 
-private:
+  private:
     std::unique_ptr<UiFixture> fixture;
 };
 
@@ -37,7 +37,8 @@ void StartValues::ControlsSitWhereTheLayoutSays_data() {
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
-    const auto row = [](const char* name, const char* parent, QRect geometry, const char16_t* caption) {
+    const auto row = [](const char* name, const char* parent, QRect geometry,
+                        const char16_t* caption) {
         QTest::newRow(name) << QString::fromLatin1(parent) << geometry
                             << QString::fromUtf16(caption);
     };
@@ -167,38 +168,34 @@ void StartValues::EdgeCaseSettingsFiles_data() {
     QTest::addColumn<QString>("afterShown");
     // For check boxes and radio buttons "1"/"0"; for colours the number; for
     // edits their text.
-    QTest::newRow("previous=yes reads as the default")
-        << "[months]\nprevious=yes\n" << "CHKprev" << "1" << "1";
-    QTest::newRow("next=0 is off") << "[months]\nnext=0\n" << "CHKnext" << "0" << "0";
-    QTest::newRow("back=0xFF is 255") << "[color]\nback=0xFF\n" << "ccBack" << "255" << "255";
-    QTest::newRow("today=$FF00 is green") << "[color]\ntoday=$FF00\n" << "ccToday" << "65280"
-                                         << "65280";
-    QTest::newRow("position 0: no top right") << "[image]\nposition=0\n" << "R_Top_Right" << "0"
-                                             << "0";
-    QTest::newRow("position 7: no top left") << "[image]\nposition=7\n" << "R_Top_Left" << "0"
-                                            << "0";
-    QTest::newRow("position 3") << "[image]\nposition=3\n" << "R_Bottom_Left" << "1" << "1";
-    QTest::newRow("position 3 clears top right") << "[image]\nposition=3\n" << "R_Top_Right"
-                                                 << "0" << "0";
-    QTest::newRow("distance 250 then limited")
-        << "[distance]\nleftright=250\n" << "ELeftRight" << "250" << "100";
-    QTest::newRow("distance abc: 0 then 30")
-        << "[distance]\ntopbottom=abc\n" << "ETopBottom" << "0" << "30";
-    QTest::newRow("distance -5 shows as 0 once shown")
-        << "[distance]\nleftright=-5\n" << "ELeftRight" << "-5" << "0";
-    QTest::newRow("distance $1F stays as stored, then 31")
-        << "[distance]\nleftright=$1F\n" << "ELeftRight" << "$1F" << "31";
-    QTest::newRow("choose and current both 1: current")
-        << "[image]\nchoose=1\ncurrent=1\n" << "R_CurrentPicture" << "1" << "1";
-    QTest::newRow("choose and current both 1: not choose")
-        << "[image]\nchoose=1\ncurrent=1\n" << "R_Choose" << "0" << "0";
-    QTest::newRow("choose and current both 0: no current")
-        << "[image]\nchoose=0\ncurrent=0\n" << "R_CurrentPicture" << "0" << "0";
-    QTest::newRow("choose and current both 0: path disabled")
-        << "[image]\nchoose=0\ncurrent=0\n" << "Efilename.enabled" << "0" << "0";
-    QTest::newRow("choose 1, current 0: path enabled")
-        << "[image]\nchoose=1\ncurrent=0\n" << "Efilename.enabled" << "1" << "1";
-    QTest::newRow("stretch=0") << "[image]\nstretch=0\n" << "CHK_Stretch" << "0" << "0";
+    const auto row = [](const char* name, const char* settings, const char* control,
+                        const char* before, const char* after) {
+        QTest::newRow(name) << settings << control << before << after;
+    };
+    row("previous=yes reads as the default", "[months]\nprevious=yes\n", "CHKprev", "1", "1");
+    row("next=0 is off", "[months]\nnext=0\n", "CHKnext", "0", "0");
+    row("back=0xFF is 255", "[color]\nback=0xFF\n", "ccBack", "255", "255");
+    row("today=$FF00 is green", "[color]\ntoday=$FF00\n", "ccToday", "65280", "65280");
+    row("position 0: no top right", "[image]\nposition=0\n", "R_Top_Right", "0", "0");
+    row("position 7: no top left", "[image]\nposition=7\n", "R_Top_Left", "0", "0");
+    row("position 3", "[image]\nposition=3\n", "R_Bottom_Left", "1", "1");
+    row("position 3 clears top right", "[image]\nposition=3\n", "R_Top_Right", "0", "0");
+    row("distance 250 then limited", "[distance]\nleftright=250\n", "ELeftRight", "250", "100");
+    row("distance abc: 0 then 30", "[distance]\ntopbottom=abc\n", "ETopBottom", "0", "30");
+    row("distance -5 shows as 0 once shown", "[distance]\nleftright=-5\n", "ELeftRight", "-5", "0");
+    row("distance $1F stays as stored, then 31", "[distance]\nleftright=$1F\n", "ELeftRight", "$1F",
+        "31");
+    row("choose and current both 1: current", "[image]\nchoose=1\ncurrent=1\n", "R_CurrentPicture",
+        "1", "1");
+    row("choose and current both 1: not choose", "[image]\nchoose=1\ncurrent=1\n", "R_Choose", "0",
+        "0");
+    row("choose and current both 0: no current", "[image]\nchoose=0\ncurrent=0\n",
+        "R_CurrentPicture", "0", "0");
+    row("choose and current both 0: path disabled", "[image]\nchoose=0\ncurrent=0\n",
+        "Efilename.enabled", "0", "0");
+    row("choose 1, current 0: path enabled", "[image]\nchoose=1\ncurrent=0\n", "Efilename.enabled",
+        "1", "1");
+    row("stretch=0", "[image]\nstretch=0\n", "CHK_Stretch", "0", "0");
 }
 
 namespace {
@@ -244,9 +241,9 @@ void StartValues::TabOrderFollowsTheDesign() {
     const auto window = fixture->MakeWindow();
     window->show();
     QVERIFY(window->Brepaint->isEnabled());
-    const QStringList expected = {"Brepaint",   "Bpreview",    "Babout",     "Bclose",
-                                  "CHKprev",    "CHKnext",     "R_Top_Right", "ELeftRight",
-                                  "ETopBottom", "ccToday",     "ccBack",     "R_CurrentPicture",
+    const QStringList expected = {"Brepaint",    "Bpreview", "Babout",      "Bclose",
+                                  "CHKprev",     "CHKnext",  "R_Top_Right", "ELeftRight",
+                                  "ETopBottom",  "ccToday",  "ccBack",      "R_CurrentPicture",
                                   "CHK_Stretch", "CHK_show"};
     // The chain of controls that take the focus by Tab, from the first one.
     QStringList chain;
