@@ -1,6 +1,6 @@
-// The autostart value as an XDG autostart entry (Desktop Entry Specification
-// 1.5, "Exec key" and "Possible value types"; Desktop Application Autostart
-// Specification 0.5).
+// The autostart value as an XDG autostart entry (freedesktop.org Desktop Entry
+// rules 1.5, "Exec key" and "Possible value types"; Desktop Application
+// Autostart rules 0.5).
 #include "Autostart.h"
 
 #include "AtomicFile.h"
