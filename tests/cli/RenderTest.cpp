@@ -1,15 +1,12 @@
 // velnora-cli render, run as a user runs it: the picture written, the calendar
 // on it where the choices put it, and the message and no file on a failure.
+#include "../support/BmpBytes.h"
 #include "../support/TempFolder.h"
 #include "CliProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,89 +14,22 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-struct Pixel {
-    uint8_t blue, green, red;
-    bool operator==(const Pixel&) const = default;
-};
-
 constexpr Pixel White{255, 255, 255};
 constexpr Pixel PureRed{0, 0, 255};
 
-// A 24-bit picture as the BMP file holds it, rows from the bottom.
-struct Picture {
-    int width = 0, height = 0;
-    Bytes pixels; // rows from the top, 3 bytes a pixel, no padding
-
-    Pixel At(int x, int y) const {
-        const uint8_t* p = &pixels[(static_cast<std::size_t>(y) * width + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-    // Pixels in x0..x1 - 1, y0..y1 - 1 that are not white.
-    int InkIn(int x0, int y0, int x1, int y1) const {
-        int ink = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                ink += !(At(x, y) == White);
-        return ink;
-    }
-};
-
-uint32_t Get32(const Bytes& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24;
-}
-
-void Put32(Bytes& b, std::size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+// Pixels in x0..x1 - 1, y0..y1 - 1 that are not white.
+int InkIn(const Bmp24& picture, int x0, int y0, int x1, int y1) {
+    int ink = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            ink += !(picture.At(x, y) == White);
+    return ink;
 }
 
 void WriteWhiteBmp(const fs::path& path, int width, int height) {
-    const std::size_t stride = (width * 3 + 3) & ~3;
-    Bytes file(54 + stride * height, 0xFF);
-    std::fill(file.begin(), file.begin() + 54, 0);
-    file[0] = 'B';
-    file[1] = 'M';
-    Put32(file, 2, static_cast<uint32_t>(file.size()));
-    Put32(file, 10, 54);
-    Put32(file, 14, 40);
-    Put32(file, 18, width);
-    Put32(file, 22, height);
-    file[26] = 1;
-    file[28] = 24;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(file.data()),
-               static_cast<std::streamsize>(file.size()));
-}
-
-Picture ReadBmp(const fs::path& path) {
-    const Bytes file = ReadFile(path);
-    Picture picture;
-    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || file[28] != 24) {
-        ADD_FAILURE() << path << " is not a 24-bit BMP";
-        return picture;
-    }
-    picture.width = static_cast<int>(Get32(file, 18));
-    const int height = static_cast<int>(Get32(file, 22));
-    picture.height = std::abs(height);
-    const std::size_t stride = (picture.width * 3 + 3) & ~3;
-    const std::size_t offset = Get32(file, 10);
-    if (file.size() < offset + stride * picture.height) {
-        ADD_FAILURE() << path << " is cut short";
-        return picture;
-    }
-    for (int y = 0; y < picture.height; ++y) {
-        const int fileRow = height > 0 ? picture.height - 1 - y : y;
-        const auto row = file.begin() + static_cast<std::ptrdiff_t>(offset + stride * fileRow);
-        picture.pixels.insert(picture.pixels.end(), row, row + picture.width * 3);
-    }
-    return picture;
+    Bytes file = Bmp24Header(width, height);
+    file.resize(file.size() + Bmp24Stride(width) * height, 0xFF);
+    WriteBytes(path, file);
 }
 
 class RenderCommand : public TempFolderTest {
@@ -116,14 +46,16 @@ class RenderCommand : public TempFolderTest {
     }
 
     // The calendar of 1389/1/15 with the given options, rendered into out.bmp.
-    Picture Rendered(const std::vector<std::string>& options) const {
+    Bmp24 Rendered(const std::vector<std::string>& options) const {
         std::vector<std::string> args = {(folder_ / "out.bmp").string(), "--source",
                                          source_.string(), "--date", "1389/1/15"};
         args.insert(args.end(), options.begin(), options.end());
         const CliResult run = Render(args);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
-        return ReadBmp(folder_ / "out.bmp");
+        const Bmp24 picture = ReadBmp24(ReadBytes(folder_ / "out.bmp"));
+        EXPECT_GT(picture.width, 0) << "not a 24-bit BMP";
+        return picture;
     }
 
     // What the folder holds besides the source picture.
@@ -142,7 +74,7 @@ class RenderCommand : public TempFolderTest {
 // right of a 1024 x 768 picture 30 pixels in has its slot at (614, 30). The
 // frame spans 734..756 x 125..147; its straight top edge is x 744..746.
 TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
-    const Picture picture = Rendered({});
+    const Bmp24 picture = Rendered({});
     ASSERT_EQ(picture.width, 1024);
     ASSERT_EQ(picture.height, 768);
     for (int x = 744; x <= 746; ++x)
@@ -155,34 +87,34 @@ TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
     EXPECT_EQ(picture.At(757, 136), White); // the right edge is exclusive
     // Three titles and their grids, and nothing outside the three slots.
     for (int slot : {424, 614, 804}) {
-        EXPECT_GT(picture.InkIn(slot, 30, slot + 161, 53), 50) << slot;
-        EXPECT_GT(picture.InkIn(slot, 53, slot + 167, 220), 500) << slot;
+        EXPECT_GT(InkIn(picture, slot, 30, slot + 161, 53), 50) << slot;
+        EXPECT_GT(InkIn(picture, slot, 53, slot + 167, 220), 500) << slot;
     }
-    EXPECT_EQ(picture.InkIn(0, 0, 1024, 25), 0);
-    EXPECT_EQ(picture.InkIn(0, 0, 415, 768), 0);
-    EXPECT_EQ(picture.InkIn(0, 230, 1024, 768), 0);
+    EXPECT_EQ(InkIn(picture, 0, 0, 1024, 25), 0);
+    EXPECT_EQ(InkIn(picture, 0, 0, 415, 768), 0);
+    EXPECT_EQ(InkIn(picture, 0, 230, 1024, 768), 0);
 }
 
 TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
     // Bottom left, 16 and 5 pixels in, without the next month: the current
     // month takes the corner slot at (16, 573), the previous month the next one.
-    const Picture picture =
+    const Bmp24 picture =
         Rendered({"--corner", "bottom-left", "--dx", "0x10", "--dy", "5", "--no-next"});
     ASSERT_EQ(picture.height, 768);
     for (int x = 146; x <= 148; ++x)
         EXPECT_EQ(picture.At(x, 668), PureRed) << x;
     // The last row of cells ends 5 pixels above the bottom.
-    EXPECT_GT(picture.InkIn(16, 573, 16 + 380, 763), 1000);
-    EXPECT_EQ(picture.InkIn(0, 763, 1024, 768), 0);
-    EXPECT_EQ(picture.InkIn(0, 0, 1024, 570), 0);
-    EXPECT_EQ(picture.InkIn(16 + 2 * 190, 0, 1024, 768), 0);
-    EXPECT_EQ(picture.InkIn(0, 0, 16, 768), 0);
+    EXPECT_GT(InkIn(picture, 16, 573, 16 + 380, 763), 1000);
+    EXPECT_EQ(InkIn(picture, 0, 763, 1024, 768), 0);
+    EXPECT_EQ(InkIn(picture, 0, 0, 1024, 570), 0);
+    EXPECT_EQ(InkIn(picture, 16 + 2 * 190, 0, 1024, 768), 0);
+    EXPECT_EQ(InkIn(picture, 0, 0, 16, 768), 0);
 }
 
 TEST_F(RenderCommand, ColoursAndStretch) {
     // Stretched to 800 x 600 first: the current month's slot is at (390, 30).
-    const Picture picture = Rendered({"--size", "800x600", "--today-colour", "0x00FF00",
-                                      "--text-colour", "$FF0000", "--no-prev"});
+    const Bmp24 picture = Rendered({"--size", "800x600", "--today-colour", "0x00FF00",
+                                    "--text-colour", "$FF0000", "--no-prev"});
     ASSERT_EQ(picture.width, 800);
     ASSERT_EQ(picture.height, 600);
     // Without the previous month the current one moves right by a slot.
@@ -257,9 +189,9 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
 TEST_F(RenderCommand, AFailureLeavesAnEarlierPictureAsItWas) {
     const fs::path out = folder_ / "out.bmp";
     ASSERT_EQ(Render({out.string(), "--source", source_.string()}).status, 0);
-    const Bytes before = ReadFile(out);
+    const Bytes before = ReadBytes(out);
     EXPECT_NE(Render({out.string(), "--source", source_.string(), "--dy", "x"}).status, 0);
-    EXPECT_EQ(ReadFile(out), before);
+    EXPECT_EQ(ReadBytes(out), before);
     EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
 }
 

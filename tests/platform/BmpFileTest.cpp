@@ -2,6 +2,7 @@
 // byte from a known pattern, and the writer against Qt's reader and the bytes
 // of the BMP headers.
 #include "BmpFile.h"
+#include "../support/BmpBytes.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,26 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
-}
-
-Bytes ReadFile(const std::string& path) {
-    const std::string text = ReadWholeFile(path);
-    return Bytes(text.begin(), text.end());
-}
-
-void Put16(Bytes& b, std::size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(Bytes& b, std::size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
 
 // 13 x 7: every bit depth needs row padding at this width.
 constexpr int W = 13;
@@ -266,7 +247,7 @@ TEST_P(BmpReadTest, GivesEveryPixelInTheWorkFormat) {
     const ReadCase& c = GetParam();
     TempFolder dir;
     const std::string path = dir / "picture.bmp";
-    WriteFile(path, MakeBmp(c.kind, c.topDown));
+    WriteBytes(path, MakeBmp(c.kind, c.topDown));
 
     Bitmap bitmap;
     std::string why;
@@ -308,7 +289,7 @@ TEST(BmpRead, RefusesWhatIsNotABmp) {
         {"jpeg.bmp", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0}},
     };
     for (const auto& file : files) {
-        WriteFile(dir / file.name, file.bytes);
+        WriteBytes(dir / file.name, file.bytes);
         Bitmap bitmap(2, 2);
         EXPECT_FALSE(ReadBmpFile(dir / file.name, bitmap)) << file.name;
         EXPECT_EQ(bitmap.Width(), 2) << file.name;
@@ -326,7 +307,7 @@ TEST(BmpRead, GivesBlackForTheRowsATruncatedFileLacks) {
     Bytes file = MakeBmp(Kind::Rgb24, false);
     const std::size_t stride = 40;
     file.resize(54 + stride * 3 + 17); // three bottom rows and part of a fourth
-    WriteFile(dir / "cut.bmp", file);
+    WriteBytes(dir / "cut.bmp", file);
     Bitmap bitmap;
     ASSERT_TRUE(ReadBmpFile(dir / "cut.bmp", bitmap));
     ASSERT_EQ(bitmap.Height(), H);
@@ -354,7 +335,7 @@ TEST(BmpRead, RefusesTooLargeFromTheHeader) {
         Bytes file = MakeBmp(Kind::Rgb24, false);
         Put32(file, 18, static_cast<uint32_t>(c.width));
         Put32(file, 22, static_cast<uint32_t>(c.height));
-        WriteFile(dir / "huge.bmp", file);
+        WriteBytes(dir / "huge.bmp", file);
         Bitmap bitmap;
         ExpectMessage([&] { ReadBmpFile(dir / "huge.bmp", bitmap); }, c.message);
     }
@@ -377,32 +358,16 @@ Bitmap Pattern(int width, int height) {
     return bitmap;
 }
 
-uint32_t Get32(const Bytes& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
 TEST(BmpWrite, WritesA24BitBottomUpFileQtReadsBack) {
     TempFolder dir;
     const std::string path = dir / "Velnora.bmp";
     const Bitmap bitmap = Pattern(W, H);
     WriteBmpFile(path, bitmap);
 
-    const Bytes file = ReadFile(path);
+    const Bytes file = ReadBytes(path);
     const std::size_t stride = 40; // 13 * 3 = 39, padded to 4
     ASSERT_EQ(file.size(), 54 + stride * H);
-    const Bytes header(file.begin(), file.begin() + 54);
-    Bytes want(54, 0);
-    want[0] = 'B';
-    want[1] = 'M';
-    Put32(want, 2, static_cast<uint32_t>(file.size()));
-    Put32(want, 10, 54);
-    Put32(want, 14, 40);
-    Put32(want, 18, W);
-    Put32(want, 22, H);
-    Put16(want, 26, 1);
-    Put16(want, 28, 24);
-    Put32(want, 34, static_cast<uint32_t>(stride * H));
-    EXPECT_EQ(header, want);
+    EXPECT_EQ(Bytes(file.begin(), file.begin() + 54), Bmp24Header(W, H));
     // The first row in the file is the bottom row of the picture; padding is zero.
     EXPECT_EQ(file[54], bitmap.Row(H - 1)[0]);
     EXPECT_EQ(file[54 + 39], 0);
@@ -435,7 +400,7 @@ TEST(BmpWrite, WritesLargePicturesWhole) {
     for (int y = 0; y < bitmap.Height(); ++y)
         std::memset(bitmap.Row(y), y % 251, bitmap.Stride());
     WriteBmpFile(path, bitmap);
-    const Bytes file = ReadFile(path);
+    const Bytes file = ReadBytes(path);
     const std::size_t stride = bitmap.Stride();
     ASSERT_EQ(file.size(), 54 + stride * 700);
     for (int i = 0; i < 700; ++i)
@@ -445,7 +410,7 @@ TEST(BmpWrite, WritesLargePicturesWhole) {
 TEST(BmpWrite, ReplacesTheOldFile) {
     TempFolder dir;
     const std::string path = dir / "Velnora.bmp";
-    WriteFile(path, Bytes(100000, 7));
+    WriteBytes(path, Bytes(100000, 7));
     WriteBmpFile(path, Pattern(3, 2));
     EXPECT_EQ(fs::file_size(path), 54u + 12 * 2);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
@@ -462,7 +427,7 @@ TEST(BmpWrite, ReportsAFileThatCannotBeCreated) {
     // it, the rename fails, and the temporary file goes again.
     const std::string folder = dir / "Velnora.bmp";
     fs::create_directory(folder);
-    WriteFile(folder + "/inside", Bytes(10, 1));
+    WriteBytes(folder + "/inside", Bytes(10, 1));
     ExpectMessage([&] { WriteBmpFile(folder, bitmap); },
                   "Cannot create file \"" + folder + "\". Is a directory");
     EXPECT_TRUE(fs::is_directory(folder));
@@ -475,7 +440,7 @@ TEST(BmpWrite, AFailedWriteKeepsTheOldPicture) {
     TempFolder dir;
     const std::string path = dir / "Velnora.bmp";
     const Bytes old(5000, 42);
-    WriteFile(path, old);
+    WriteBytes(path, old);
 
     const Bitmap bitmap = Pattern(200, 100); // 60054 bytes
     rlimit saved;
@@ -489,7 +454,7 @@ TEST(BmpWrite, AFailedWriteKeepsTheOldPicture) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 

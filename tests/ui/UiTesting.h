@@ -3,6 +3,7 @@
 // showed, and a fixed today.
 #pragma once
 
+#include "Application.h"
 #include "Bitmap.h"
 #include "ColourPicker.h"
 #include "DesktopStore.h"
@@ -11,6 +12,7 @@
 #include "SpinArrows.h"
 #include "Umain.h"
 
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -70,6 +72,17 @@ class UiFixture {
     QStringList messages; // "title|text"
     std::optional<QString> pickedFile;
     int pickerOpened = 0;
+};
+
+// The QTest class of every window test: a fresh fixture for each test function.
+class UiTest : public QObject {
+    Q_OBJECT
+  protected slots:
+    void init() { fixture = std::make_unique<UiFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+  protected:
+    std::unique_ptr<UiFixture> fixture;
 };
 
 // Reads the output picture's size, or 0 x 0.

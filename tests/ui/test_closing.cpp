@@ -1,6 +1,5 @@
 // Closing the window: every way of closing goes through the close handler,
 // which saves only while the calendar is shown, and may refuse.
-#include "Application.h"
 #include "ProfileFile.h"
 #include "UiTesting.h"
 
@@ -12,12 +11,9 @@
 
 #include <filesystem>
 
-class Closing : public QObject {
+class Closing : public UiTest {
     Q_OBJECT
   private slots:
-    void init() { fixture = std::make_unique<UiFixture>(); }
-    void cleanup() { fixture.reset(); }
-
     void WithTheBoxOffNothingIsWritten();
     void WithTheBoxOnRedrawsRegistersAndSaves();
     void StalePathIsSavedEmpty();
@@ -26,9 +22,6 @@ class Closing : public QObject {
     void AnErrorWhileClosingKeepsTheWindowOpen();
     void UnattendedRunClosesByItself_data();
     void UnattendedRunClosesByItself();
-
-  private:
-    std::unique_ptr<UiFixture> fixture;
 };
 
 void Closing::WithTheBoxOffNothingIsWritten() {

@@ -1,6 +1,5 @@
 // The colour pickers: 40 standard colours in 5 rows of 8, the custom colour and
 // the colour dialog; colours are 0x00BBGGRR.
-#include "Application.h"
 #include "ColourPicker.h"
 #include "UiTesting.h"
 
@@ -12,11 +11,11 @@
 
 #include <set>
 
-class ColourPickers : public QObject {
+class ColourPickers : public UiTest {
     Q_OBJECT
   private slots:
     void init() {
-        fixture = std::make_unique<UiFixture>();
+        UiTest::init();
         picker = std::make_unique<ColourPicker>(nullptr);
         picker->resize(89, 21);
         picker->show();
@@ -24,7 +23,7 @@ class ColourPickers : public QObject {
     void cleanup() {
         ColourPicker::SetColourDialogForTesting({});
         picker.reset();
-        fixture.reset();
+        UiTest::cleanup();
     }
 
     void PaletteHoldsFortyDifferentColours();
@@ -41,7 +40,6 @@ class ColourPickers : public QObject {
         QTest::mouseClick(picker.get(), Qt::LeftButton);
         return picker->Popup();
     }
-    std::unique_ptr<UiFixture> fixture;
     std::unique_ptr<ColourPicker> picker;
 };
 

@@ -1,5 +1,4 @@
 // The confirm button, the preview and the about window.
-#include "Application.h"
 #include "PictureDialog.h"
 #include "ProfileFile.h"
 #include "UTheAbout.h"
@@ -18,12 +17,9 @@
 #include <filesystem>
 #include <fstream>
 
-class Commands : public QObject {
+class Commands : public UiTest {
     Q_OBJECT
   private slots:
-    void init() { fixture = std::make_unique<UiFixture>(); }
-    void cleanup() { fixture.reset(); }
-
     void ConfirmRedrawsAndTouchesNothingElse();
     void ChoosingAFileFillsThePathField();
     void PickerDialogOffersThePictureFilters();
@@ -41,7 +37,6 @@ class Commands : public QObject {
   private:
     // Opens the preview by its button and returns what it showed.
     QImage Preview(Tmain& window, bool escape = false);
-    std::unique_ptr<UiFixture> fixture;
 };
 
 QImage Commands::Preview(Tmain& window, bool escape) {

@@ -1,6 +1,5 @@
 // The distance fields hold only whole numbers: every intermediate text of the
 // user's typing counts, and the spin arrows step within 0..100.
-#include "Application.h"
 #include "SpinArrows.h"
 #include "UiTesting.h"
 
@@ -8,18 +7,18 @@
 #include <QTest>
 #include <QToolButton>
 
-class DistanceFields : public QObject {
+class DistanceFields : public UiTest {
     Q_OBJECT
   private slots:
     void init() {
-        fixture = std::make_unique<UiFixture>();
+        UiTest::init();
         fixture->SetUserWallpaper();
         window = fixture->MakeWindow();
         window->show();
     }
     void cleanup() {
         window.reset();
-        fixture.reset();
+        UiTest::cleanup();
     }
 
     void Typing_data();
@@ -31,7 +30,6 @@ class DistanceFields : public QObject {
     void UpAndDownKeysStepTheField();
 
   private:
-    std::unique_ptr<UiFixture> fixture;
     std::unique_ptr<Tmain> window;
 };
 
@@ -39,33 +37,18 @@ void DistanceFields::Typing_data() {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("keys"); // "\b" for Backspace, "<" for Home
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a letter after the digits") << "12"
-                                               << "a"
-                                               << "0";
-    QTest::newRow("deleting the last character") << "5"
-                                                 << "\b"
-                                                 << "0";
-    QTest::newRow("a lone sign") << ""
-                                 << "-"
-                                 << "0";
-    QTest::newRow("minus in front of digits stays") << "7"
-                                                    << "<-"
-                                                    << "-7";
-    QTest::newRow("250 stays") << ""
-                               << "250"
-                               << "250";
-    QTest::newRow("a leading space stays") << "4"
-                                           << "< "
-                                           << " 4";
-    QTest::newRow("a trailing space gives 0") << "4"
-                                              << " "
-                                              << "0";
-    QTest::newRow("typing after a reset") << ""
-                                          << "x9"
-                                          << "09";
-    QTest::newRow("plus sign with digits") << "3"
-                                           << "<+"
-                                           << "+3";
+    const auto row = [](const char* name, const char* start, const char* keys, const char* shown) {
+        QTest::newRow(name) << start << keys << shown;
+    };
+    row("a letter after the digits", "12", "a", "0");
+    row("deleting the last character", "5", "\b", "0");
+    row("a lone sign", "", "-", "0");
+    row("minus in front of digits stays", "7", "<-", "-7");
+    row("250 stays", "", "250", "250");
+    row("a leading space stays", "4", "< ", " 4");
+    row("a trailing space gives 0", "4", " ", "0");
+    row("typing after a reset", "", "x9", "09");
+    row("plus sign with digits", "3", "<+", "+3");
 }
 
 void DistanceFields::Typing() {
@@ -92,17 +75,15 @@ void DistanceFields::Typing() {
 void DistanceFields::ProgramTextIsCheckedToo_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("pasted $1F") << "$1F"
-                                << "$1F";
-    QTest::newRow("pasted 0x1F") << "0x1F"
-                                 << "0x1F";
-    QTest::newRow("blanks only") << "   "
-                                 << "0";
-    QTest::newRow("beyond 32 bits") << "2147483648"
-                                    << "0";
-    QTest::newRow("lowest 32-bit number") << "-2147483648"
-                                          << "-2147483648";
-    QTest::newRow("Persian digits") << QString::fromUtf16(u"۱۲") << "0";
+    const auto row = [](const char* name, const QString& text, const char* shown) {
+        QTest::newRow(name) << text << QString(shown);
+    };
+    row("pasted $1F", "$1F", "$1F");
+    row("pasted 0x1F", "0x1F", "0x1F");
+    row("blanks only", "   ", "0");
+    row("beyond 32 bits", "2147483648", "0");
+    row("lowest 32-bit number", "-2147483648", "-2147483648");
+    row("Persian digits", QString::fromUtf16(u"۱۲"), "0");
 }
 
 void DistanceFields::ProgramTextIsCheckedToo() {
@@ -117,20 +98,17 @@ void DistanceFields::ArrowsStepWithinTheRange_data() {
     QTest::addColumn<QString>("arrow");
     QTest::addColumn<int>("clicks");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("up from 30") << "30"
-                                << "up" << 1 << "31";
-    QTest::newRow("down from 30") << "30"
-                                  << "down" << 2 << "28";
-    QTest::newRow("stops at 100") << "99"
-                                  << "up" << 3 << "100";
-    QTest::newRow("stops at 0, no wrap") << "1"
-                                         << "down" << 3 << "0";
-    QTest::newRow("from beyond the range") << "250"
-                                           << "down" << 1 << "99";
-    QTest::newRow("from a negative text") << "-7"
-                                          << "up" << 1 << "1";
-    QTest::newRow("hexadecimal text") << "$10"
-                                      << "up" << 1 << "17";
+    const auto row = [](const char* name, const char* start, const char* arrow, int clicks,
+                        const char* shown) {
+        QTest::newRow(name) << QString(start) << QString(arrow) << clicks << QString(shown);
+    };
+    row("up from 30", "30", "up", 1, "31");
+    row("down from 30", "30", "down", 2, "28");
+    row("stops at 100", "99", "up", 3, "100");
+    row("stops at 0, no wrap", "1", "down", 3, "0");
+    row("from beyond the range", "250", "down", 1, "99");
+    row("from a negative text", "-7", "up", 1, "1");
+    row("hexadecimal text", "$10", "up", 1, "17");
 }
 
 void DistanceFields::ArrowsStepWithinTheRange() {

@@ -1,6 +1,5 @@
 // The general error handler: an error that ends a handler is shown with its
 // text and the program goes on.
-#include "Application.h"
 #include "UiTesting.h"
 
 #include <QCheckBox>
@@ -26,18 +25,12 @@ class Failing : public QObject {
 
 } // namespace
 
-class ErrorHandler : public QObject {
+class ErrorHandler : public UiTest {
     Q_OBJECT
   private slots:
-    void init() { fixture = std::make_unique<UiFixture>(); }
-    void cleanup() { fixture.reset(); }
-
     void AnErrorInAnEventIsShownAndTheLoopGoesOn();
     void AnErrorInTheCreationHandlerEndsItButTheWindowOpens();
     void ANestedErrorEndsTheOuterHandlerToo();
-
-  private:
-    std::unique_ptr<UiFixture> fixture;
 };
 
 void ErrorHandler::AnErrorInAnEventIsShownAndTheLoopGoesOn() {

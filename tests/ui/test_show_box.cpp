@@ -1,6 +1,5 @@
 // The show box puts the calendar on the desktop and takes it off, by the
 // user's click and by the program's own steps (start-up, a missing picture).
-#include "Application.h"
 #include "ProfileFile.h"
 #include "UiTesting.h"
 
@@ -13,12 +12,9 @@
 #include <filesystem>
 #include <fstream>
 
-class ShowBox : public QObject {
+class ShowBox : public UiTest {
     Q_OBJECT
   private slots:
-    void init() { fixture = std::make_unique<UiFixture>(); }
-    void cleanup() { fixture.reset(); }
-
     void TickingInstallsTheCalendar();
     void ClearingRestoresTheWallpaper();
     void TickingWithTheChosenFileMissingTakesTheCalendarOff();
@@ -27,9 +23,6 @@ class ShowBox : public QObject {
     void StartAfterAnotherWallpaperWasSet();
     void StartWithTheChosenFileDeleted();
     void FailedInstallLeavesTheBoxOnAndNoAutostart();
-
-  private:
-    std::unique_ptr<UiFixture> fixture;
 };
 
 namespace {

@@ -1,6 +1,5 @@
 // The window as the user first sees it: every control where it belongs with
 // its caption, and the start values read from the settings file.
-#include "Application.h"
 #include "ColourPicker.h"
 #include "SpinArrows.h"
 #include "UiTesting.h"
@@ -13,12 +12,9 @@
 #include <QTest>
 #include <QToolButton>
 
-class StartValues : public QObject {
+class StartValues : public UiTest {
     Q_OBJECT
   private slots:
-    void init() { fixture = std::make_unique<UiFixture>(); }
-    void cleanup() { fixture.reset(); }
-
     void ControlsSitWhereTheLayoutSays_data();
     void ControlsSitWhereTheLayoutSays();
     void PersianCaptionsUseTheArabicYehAndKaf();
@@ -28,9 +24,6 @@ class StartValues : public QObject {
     void EdgeCaseSettingsFiles();
     void StoredPathOfADeletedFileIsShown();
     void TabOrderFollowsTheDesign();
-
-  private:
-    std::unique_ptr<UiFixture> fixture;
 };
 
 void StartValues::ControlsSitWhereTheLayoutSays_data() {
