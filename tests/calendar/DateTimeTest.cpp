@@ -1,4 +1,5 @@
 #include "DateTime.h"
+#include "../support/ExpectMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +47,8 @@ TEST(DateTime, ImpossibleDatesDoNotEncode) {
                                  {2024, 1, 0},  {2024, 1, 32},        {2023, 2, 29}, {1900, 2, 29},
                                  {2024, 4, 31}, {65535, 65535, 65535}};
     for (const auto& c : cases) {
-        try {
-            EncodeDate(c[0], c[1], c[2]);
-            ADD_FAILURE() << c[0] << "-" << c[1] << "-" << c[2] << " encoded";
-        } catch (const std::runtime_error& error) {
-            EXPECT_STREQ(error.what(), "Invalid argument to date encode");
-        }
+        SCOPED_TRACE(testing::Message() << c[0] << "-" << c[1] << "-" << c[2]);
+        ExpectMessage([&] { EncodeDate(c[0], c[1], c[2]); }, "Invalid argument to date encode");
     }
     EXPECT_EQ(EncodeDate(2024, 2, 29), 45351);
 }

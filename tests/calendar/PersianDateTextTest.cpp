@@ -1,3 +1,4 @@
+#include "../support/ExpectMessage.h"
 #include "DateTime.h"
 #include "PersianDate.h"
 
@@ -19,10 +20,6 @@ class PersianDateText : public ::testing::Test {
     }
     void TearDown() override { SetTodayForTesting({}); }
 };
-
-TEST_F(PersianDateText, FixedTodayIsTheExpectedDay) {
-    EXPECT_EQ(DateToPersianStr(Today()), "1404/02/16");
-}
 
 TEST_F(PersianDateText, DatesAreWrittenWithTwoDigitMonthAndDay) {
     const std::pair<double, const char*> cases[] = {
@@ -67,12 +64,7 @@ TEST_F(PersianDateText, TextsReadAsTheirDayOrToday) {
 }
 
 TEST_F(PersianDateText, OnlyTheEncodingFailureReachesTheCaller) {
-    try {
-        PersianStrToDate("9378/10/13");
-        FAIL() << "converted";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Invalid argument to date encode");
-    }
+    ExpectMessage([] { PersianStrToDate("9378/10/13"); }, "Invalid argument to date encode");
     // A negative year keeps its low 16 bits, 65535: far beyond 31 December 9999.
     EXPECT_THROW(PersianStrToDate("-1/01/01xx"), std::runtime_error);
 }
@@ -89,32 +81,6 @@ TEST_F(PersianDateText, WrittenTextsReadBackFromYear10On) {
     // Years 1 to 9 write only 7 characters, which read as today.
     EXPECT_EQ(DateToPersianStr(year10 - 1), "9/12/29");
     EXPECT_EQ(PersianStrToDate(DateToPersianStr(year10 - 1)), FixedToday);
-}
-
-TEST(PersianNameTables, HoldTheirWindows1256Bytes) {
-    const char* const days[7] = {"\xED\x98\xD4\xE4\xC8\xE5",
-                                 "\xCF\xE6\xD4\xE4\xC8\xE5",
-                                 "\xD3\xE5\x20\xD4\xE4\xC8\xE5",
-                                 "\x8D\xE5\xC7\xD1\xD4\xE4\xC8\xE5",
-                                 "\x81\xE4\xCC\x20\xD4\xE4\xC8\xE5",
-                                 "\xCC\xE3\xDA\xE5",
-                                 "\xD4\xE4\xC8\xE5"};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_STREQ(PersianDayNames[i], days[i]) << i;
-    const char* const months[12] = {"\xDD\xD1\xE6\xD1\xCF\xED\xE4",
-                                    "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA",
-                                    "\xCE\xD1\xCF\xC7\xCF",
-                                    "\xCA\xED\xD1",
-                                    "\xE3\xD1\xCF\xC7\xCF",
-                                    "\xD4\xE5\xD1\xED\xE6\xD1",
-                                    "\xE3\xE5\xD1",
-                                    "\xC2\xC8\xC7\xE4",
-                                    "\xC2\xD0\xD1",
-                                    "\xCF\xED",
-                                    "\xC8\xE5\xE3\xE4",
-                                    "\xC7\xD3\xDD\xE4\xCF"};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_STREQ(PersianMonthNames[i], months[i]) << i;
 }
 
 } // namespace

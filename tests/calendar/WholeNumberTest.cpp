@@ -1,4 +1,5 @@
 #include "WholeNumber.h"
+#include "../support/ExpectMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -68,18 +69,8 @@ TEST(WholeNumber, ReadsTheWholeNumberNotations) {
 
 TEST(WholeNumber, StrToIntNamesTheTextThatFails) {
     EXPECT_EQ(StrToInt(" -$1F"), -31);
-    try {
-        StrToInt("12 ");
-        FAIL() << "read";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "'12 ' is not a valid integer value");
-    }
-    try {
-        StrToInt("");
-        FAIL() << "read";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "'' is not a valid integer value");
-    }
+    ExpectMessage([] { StrToInt("12 "); }, "'12 ' is not a valid integer value");
+    ExpectMessage([] { StrToInt(""); }, "'' is not a valid integer value");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "Compose.h"
+#include "../support/ExpectMessage.h"
 #include "RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -127,12 +128,8 @@ TEST(ComposeCalendar, ABadDistanceStopsBeforeAnythingIsDrawn) {
     CalendarChoices choices = NoStretch();
     choices.placement.dyText = "ten";
     Composed composed;
-    try {
-        ComposeInto(composed, bitmap, choices);
-        ADD_FAILURE() << "no error";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "'ten' is not a valid integer value");
-    }
+    ExpectMessage([&] { ComposeInto(composed, bitmap, choices); },
+                  "'ten' is not a valid integer value");
     EXPECT_EQ(composed.canvasesMade, 0);
     EXPECT_TRUE(composed.calls.empty());
 }

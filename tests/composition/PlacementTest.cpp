@@ -1,4 +1,5 @@
 #include "Placement.h"
+#include "../support/ExpectMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -149,14 +150,10 @@ TEST(PlaceCalendar, ADistanceThatIsNotANumberStopsWithTheMessage) {
         {"30", "3 0", "'3 0' is not a valid integer value"},
         {"30", "99999999999", "'99999999999' is not a valid integer value"},
     };
-    for (const auto& c : cases) {
-        try {
-            PlaceCalendar(1024, 768, Choices(Corner::BottomLeft, true, true, c.dx, c.dy));
-            ADD_FAILURE() << "no error for " << c.dx << " " << c.dy;
-        } catch (const std::runtime_error& error) {
-            EXPECT_STREQ(error.what(), c.message);
-        }
-    }
+    for (const auto& c : cases)
+        ExpectMessage(
+            [&] { PlaceCalendar(1024, 768, Choices(Corner::BottomLeft, true, true, c.dx, c.dy)); },
+            c.message);
 }
 
 } // namespace

@@ -243,7 +243,9 @@ struct RestoreCase {
     const char* dark; // nullptr: the family has no dark picture
 };
 
-void PrintTo(const RestoreCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const RestoreCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class GSettingsRestoreTest : public GSettingsStoreTest,
                              public ::testing::WithParamInterface<RestoreCase> {};

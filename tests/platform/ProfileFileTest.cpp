@@ -1,4 +1,5 @@
 #include "ProfileFile.h"
+#include "../support/ExpectMessage.h"
 
 #include "../support/TempFolder.h"
 
@@ -271,12 +272,7 @@ TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
     };
     for (const std::string& path : refused) {
         ProfileFile file(path);
-        try {
-            file.WriteString("s", "k", "2");
-            ADD_FAILURE() << "no error for " << path;
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
-        }
+        ExpectMessage([&] { file.WriteString("s", "k", "2"); }, "Unable to write to " + path);
         // Erasing from a file that does not exist changes nothing, so writes nothing.
         if (path != "/proc/velnora-test.INI") {
             EXPECT_THROW(file.EraseSection("s"), std::runtime_error) << path;

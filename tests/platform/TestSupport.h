@@ -2,6 +2,7 @@
 // check of an error's message.
 #pragma once
 
+#include "../support/ExpectMessage.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -68,14 +69,4 @@ inline std::string ReadWholeFile(const std::string& path) {
 
 inline void WriteWholeFile(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary) << contents;
-}
-
-// The action must fail with exactly this message.
-inline void ExpectMessage(const std::function<void()>& action, const std::string& message) {
-    try {
-        action();
-        ADD_FAILURE() << "no error, expected: " << message;
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(error.what(), message);
-    }
 }

@@ -167,7 +167,9 @@ struct LayoutCase {
     std::vector<Probe> probes;
 };
 
-void PrintTo(const LayoutCase& layout, std::ostream* out) { *out << layout.label; }
+void PrintTo(const LayoutCase& layout, std::ostream* out) {
+    *out << layout.label;
+}
 
 const LayoutCase Layouts[] = {
     // The program's own: the top-left corner, pixel for pixel, nothing scaled.

@@ -1,6 +1,7 @@
 // Loading the source picture: BMP and JPEG pictures give the pixels Qt and
 // libjpeg's own djpeg give, and every bad file its exact message.
 #include "PictureLoader.h"
+#include "../support/ExpectMessage.h"
 #include "../support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -179,12 +180,7 @@ TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
     for (const auto& file : files) {
         Write(file.name, file.bytes);
         Bitmap bitmap(2, 3);
-        try {
-            LoadSourcePicture(PathOf(file.name), bitmap);
-            ADD_FAILURE() << file.name << ": loaded";
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(error.what(), file.message) << file.name;
-        }
+        ExpectMessage([&] { LoadSourcePicture(PathOf(file.name), bitmap); }, file.message);
         EXPECT_EQ(bitmap.Width(), 2) << file.name;
         EXPECT_EQ(bitmap.Height(), 3) << file.name;
     }
@@ -200,12 +196,7 @@ TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
     };
     for (const auto& p : paths) {
         Bitmap bitmap;
-        try {
-            LoadSourcePicture(p.path, bitmap);
-            ADD_FAILURE() << p.path << ": loaded";
-        } catch (const std::runtime_error& error) {
-            EXPECT_EQ(error.what(), p.message);
-        }
+        ExpectMessage([&] { LoadSourcePicture(p.path, bitmap); }, p.message);
         EXPECT_TRUE(bitmap.Empty());
     }
 }

@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "../support/ExpectMessage.h"
 
 #include "../support/TempFolder.h"
 
@@ -180,12 +181,7 @@ TEST_F(SettingsTest, ReadOnlyFileRefusesTheFirstChange) {
     ProfileFile file(path);
     Settings settings;
     settings.leftRightText = "1"; // unchanged, so not written at all
-    try {
-        SaveSettings(file, settings);
-        FAIL() << "no error";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
-    }
+    ExpectMessage([&] { SaveSettings(file, settings); }, "Unable to write to " + path);
     EXPECT_EQ(Contents(path), "[distance]\nleftright=1\n");
 
     const std::string inFolder = PathOf("sub.INI");
