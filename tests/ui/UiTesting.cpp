@@ -12,21 +12,6 @@
 #include <sstream>
 #include <stdexcept>
 
-std::string FakeStore::Read(const std::string& name) {
-    if (state_->refuseOpen)
-        return "";
-    if (state_->readsAreNotText)
-        throw std::runtime_error("Invalid data type for '" + name + "'");
-    const auto found = state_->values.find(name);
-    return found == state_->values.end() ? "" : found->second;
-}
-
-void FakeStore::Write(const std::string& name, const std::string& value) {
-    if (state_->refuseOpen || state_->refuseWrites)
-        throw std::runtime_error("Failed to set data for '" + name + "'");
-    state_->values[name] = value;
-}
-
 UiFixture::UiFixture() {
     // A day in the middle of a Persian month (2026-12-08 is 1405/09/17).
     SetTodayForTesting([] { return EncodeDate(2026, 12, 8); });
@@ -77,11 +62,11 @@ std::string UiFixture::WritePicture(const std::string& name, int width, int heig
 
 std::string UiFixture::SetUserWallpaper(int width, int height) {
     const std::string path = WritePicture("user wallpaper.bmp", width, height, 0x00804020);
-    store->values = {{"Wallpaper", path},
-                     {"TileWallpaper", "1"},
-                     {"WallpaperStyle", "2"},
-                     {"WallpaperOriginX", "5"},
-                     {"WallpaperOriginY", "6"}};
+    store.values = {{"Wallpaper", path},
+                    {"TileWallpaper", "1"},
+                    {"WallpaperStyle", "2"},
+                    {"WallpaperOriginX", "5"},
+                    {"WallpaperOriginY", "6"}};
     return path;
 }
 
@@ -92,9 +77,9 @@ std::string UiFixture::SetInstalled(const std::string& extraSettings) {
     settings += "\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n";
     settings += extraSettings;
     WriteSettings(settings);
-    store->values["Wallpaper"] = OutputPath();
-    store->values["TileWallpaper"] = std::string("0");
-    store->values["WallpaperStyle"] = std::string("1");
+    store.values["Wallpaper"] = OutputPath();
+    store.values["TileWallpaper"] = std::string("0");
+    store.values["WallpaperStyle"] = std::string("1");
     return user;
 }
 
@@ -103,7 +88,7 @@ MainContext UiFixture::Context() {
     context.files.executable = Path("velnora");
     context.files.settingsFile = SettingsPath();
     context.files.outputPicture = OutputPath();
-    context.openStore = [state = store](StoreAccess) { return std::make_unique<FakeStore>(state); };
+    context.openStore = OpenerFor(store);
     context.setAutoRun = [this](const std::string& name, unsigned mode) {
         if (name != "Velnora")
             throw std::logic_error("autostart name " + name);

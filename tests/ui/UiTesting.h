@@ -3,10 +3,10 @@
 // showed, and a fixed today.
 #pragma once
 
+#include "../support/FakeDesktop.h"
 #include "Application.h"
 #include "Bitmap.h"
 #include "ColourPicker.h"
-#include "DesktopStore.h"
 #include "GroupRadioButton.h"
 #include "MainContext.h"
 #include "SpinArrows.h"
@@ -16,32 +16,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-struct StoreState {
-    std::map<std::string, std::string> values;
-    int reloads = 0;
-    bool refuseWrites = false; // every write fails as a locked store's would
-    bool refuseOpen = false;
-    bool readsAreNotText = false; // every read fails as for a value of another type
-};
-
-// The wallpaper store in memory, following the store's contract.
-class FakeStore : public DesktopStore {
-  public:
-    explicit FakeStore(std::shared_ptr<StoreState> state) : state_(std::move(state)) {}
-    bool IsOpen() const override { return !state_->refuseOpen; }
-    std::string Read(const std::string& name) override;
-    void Write(const std::string& name, const std::string& value) override;
-    void Reload() override { ++state_->reloads; }
-
-  private:
-    std::shared_ptr<StoreState> state_;
-};
 
 class UiFixture {
   public:
@@ -67,7 +45,7 @@ class UiFixture {
     std::unique_ptr<Tmain> MakeWindow();
 
     QTemporaryDir folder;
-    std::shared_ptr<StoreState> store = std::make_shared<StoreState>();
+    FakeDesktop store;
     std::vector<unsigned> autoRunModes;
     QStringList messages; // "title|text"
     std::optional<QString> pickedFile;

@@ -99,7 +99,7 @@ void Closing::EveryWayOfClosingAsksTheCloseHandler() {
     QVERIFY(window->isVisible());
     QCOMPARE(fixture->messages, QStringList{"Error|Selected File Not Found !"});
     QVERIFY(!window->CHK_show->isChecked());
-    QCOMPARE(fixture->store->values["Wallpaper"], user);
+    QCOMPARE(fixture->store.values["Wallpaper"], user);
     QCOMPARE(fixture->autoRunModes.back(), 0u);
     const std::optional<std::string> settingsAfterTakeOff = fixture->SettingsText();
 
@@ -116,7 +116,7 @@ void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
     window->show();
     const std::optional<std::string> before = fixture->SettingsText();
     const std::size_t autoRuns = fixture->autoRunModes.size();
-    fixture->store->refuseWrites = true;
+    fixture->store.RefuseEveryWrite();
     QTest::mouseClick(window->Bclose, Qt::LeftButton);
     QVERIFY(window->isVisible());
     QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});

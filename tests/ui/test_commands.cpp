@@ -184,13 +184,13 @@ void Commands::PreviewChangesNothing() {
     window->show();
     std::filesystem::remove(fixture->OutputPath());
     const std::optional<std::string> settings = fixture->SettingsText();
-    const auto store = fixture->store->values;
-    const int reloads = fixture->store->reloads;
+    const auto store = fixture->store.values;
+    const int reloads = fixture->store.reloads;
     const std::vector<unsigned> autoRuns = fixture->autoRunModes;
     QCOMPARE(Preview(*window).size(), QSize(500, 375));
     QCOMPARE(fixture->SettingsText(), settings);
-    QVERIFY(fixture->store->values == store);
-    QCOMPARE(fixture->store->reloads, reloads);
+    QVERIFY(fixture->store.values == store);
+    QCOMPARE(fixture->store.reloads, reloads);
     QCOMPARE(fixture->autoRunModes, autoRuns);
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     QVERIFY(window->CHK_show->isChecked());

@@ -46,7 +46,7 @@ void ErrorHandler::AnErrorInAnEventIsShownAndTheLoopGoesOn() {
 void ErrorHandler::AnErrorInTheCreationHandlerEndsItButTheWindowOpens() {
     // The start-up check reads the store, which refuses: the creation stops there.
     fixture->SetInstalled();
-    fixture->store->readsAreNotText = true;
+    fixture->store.NoValueIsText();
     const auto window = fixture->MakeWindow();
     QCOMPARE(fixture->messages, QStringList{"Velnora|Invalid data type for 'Wallpaper'"});
     QVERIFY(!window->CHK_show->isChecked());
@@ -65,7 +65,7 @@ void ErrorHandler::ANestedErrorEndsTheOuterHandlerToo() {
     const auto window = fixture->MakeWindow();
     window->show();
     std::remove(fixture->Path("mine.bmp").c_str());
-    fixture->store->refuseWrites = true;
+    fixture->store.RefuseEveryWrite();
     const std::size_t autoRuns = fixture->autoRunModes.size();
     QTest::mouseClick(window->Bclose, Qt::LeftButton);
     QCOMPARE(fixture->messages, (QStringList{"Error|Selected File Not Found !",

@@ -35,7 +35,7 @@ std::string Backup(const UiFixture& fixture, const char* key) {
 
 void ShowBox::TickingInstallsTheCalendar() {
     const std::string user = fixture->SetUserWallpaper();
-    fixture->store->values.erase("WallpaperOriginY"); // absent values back up as empty
+    fixture->store.values.erase("WallpaperOriginY"); // absent values back up as empty
     const auto window = fixture->MakeWindow();
     window->show();
     QTest::mouseClick(window->CHK_show, Qt::LeftButton);
@@ -43,11 +43,11 @@ void ShowBox::TickingInstallsTheCalendar() {
     QVERIFY(window->CHK_show->isChecked());
     QVERIFY(window->Brepaint->isEnabled());
     QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240)); // stretched to the desktop
-    QCOMPARE(fixture->store->values["Wallpaper"], fixture->OutputPath());
-    QCOMPARE(fixture->store->values["TileWallpaper"], std::string("0"));
-    QCOMPARE(fixture->store->values["WallpaperStyle"], std::string("1"));
-    QCOMPARE(fixture->store->values["WallpaperOriginX"], std::string("5"));
-    QCOMPARE(fixture->store->reloads, 1);
+    QCOMPARE(fixture->store.values["Wallpaper"], fixture->OutputPath());
+    QCOMPARE(fixture->store.values["TileWallpaper"], std::string("0"));
+    QCOMPARE(fixture->store.values["WallpaperStyle"], std::string("1"));
+    QCOMPARE(fixture->store.values["WallpaperOriginX"], std::string("5"));
+    QCOMPARE(fixture->store.reloads, 1);
     QCOMPARE(Backup(*fixture, "Wallpaper"), user);
     QCOMPARE(Backup(*fixture, "TileWallpaper"), std::string("1"));
     QCOMPARE(Backup(*fixture, "WallpaperStyle"), std::string("2"));
@@ -65,11 +65,11 @@ void ShowBox::ClearingRestoresTheWallpaper() {
 
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
-    QCOMPARE(fixture->store->values["Wallpaper"], user);
-    QCOMPARE(fixture->store->values["TileWallpaper"], std::string("1"));
-    QCOMPARE(fixture->store->values["WallpaperStyle"], std::string("2"));
-    QCOMPARE(fixture->store->values["WallpaperOriginX"], std::string("5"));
-    QCOMPARE(fixture->store->values["WallpaperOriginY"], std::string("6"));
+    QCOMPARE(fixture->store.values["Wallpaper"], user);
+    QCOMPARE(fixture->store.values["TileWallpaper"], std::string("1"));
+    QCOMPARE(fixture->store.values["WallpaperStyle"], std::string("2"));
+    QCOMPARE(fixture->store.values["WallpaperOriginX"], std::string("5"));
+    QCOMPARE(fixture->store.values["WallpaperOriginY"], std::string("6"));
     QCOMPARE(Backup(*fixture, "Wallpaper"), std::string("<absent>"));
     QVERIFY(std::filesystem::exists(fixture->OutputPath())); // the picture stays on disk
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
@@ -78,7 +78,7 @@ void ShowBox::ClearingRestoresTheWallpaper() {
 void ShowBox::TickingWithTheChosenFileMissingTakesTheCalendarOff() {
     // Displaced: a backup exists, the desktop shows another picture.
     fixture->SetInstalled("[image]\nchoose=1\ncurrent=0\npath=" + fixture->Path("gone.bmp") + "\n");
-    fixture->store->values["Wallpaper"] = fixture->WritePicture("other.bmp", 64, 48, 0xFF);
+    fixture->store.values["Wallpaper"] = fixture->WritePicture("other.bmp", 64, 48, 0xFF);
     const auto window = fixture->MakeWindow();
     window->show();
     QVERIFY(!window->CHK_show->isChecked());
@@ -88,7 +88,7 @@ void ShowBox::TickingWithTheChosenFileMissingTakesTheCalendarOff() {
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
     QCOMPARE(Backup(*fixture, "Wallpaper"), std::string("<absent>"));
-    QCOMPARE(fixture->store->values["Wallpaper"], fixture->Path("other.bmp"));
+    QCOMPARE(fixture->store.values["Wallpaper"], fixture->Path("other.bmp"));
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     // The nested take-off removes the entry; the outer handler then writes it.
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{0, 1}));
@@ -103,7 +103,7 @@ void ShowBox::StartWhileInstalledRedrawsBeforeShowing() {
     QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
     QCOMPARE(fixture->autoRunModes, std::vector<unsigned>{1});
     QCOMPARE(Backup(*fixture, "Wallpaper"), user); // drawn on the backed-up wallpaper
-    QCOMPARE(fixture->store->values["Wallpaper"], fixture->OutputPath());
+    QCOMPARE(fixture->store.values["Wallpaper"], fixture->OutputPath());
 }
 
 void ShowBox::StartAfterAnotherWallpaperWasSet_data() {
@@ -116,8 +116,8 @@ void ShowBox::StartAfterAnotherWallpaperWasSet() {
     QFETCH(QString, wallpaper);
     fixture->SetInstalled();
     const std::string other = fixture->WritePicture(wallpaper.toStdString(), 64, 48, 0xFF);
-    fixture->store->values["Wallpaper"] = other;
-    fixture->store->values["TileWallpaper"] = std::string("7");
+    fixture->store.values["Wallpaper"] = other;
+    fixture->store.values["TileWallpaper"] = std::string("7");
     const auto window = fixture->MakeWindow();
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
@@ -136,13 +136,13 @@ void ShowBox::StartWithTheChosenFileDeleted() {
     QCOMPARE(fixture->messages, QStringList{"Error|Selected File Not Found !"});
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
-    QCOMPARE(fixture->store->values["Wallpaper"], user);
+    QCOMPARE(fixture->store.values["Wallpaper"], user);
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{0, 1}));
 }
 
 void ShowBox::FailedInstallLeavesTheBoxOnAndNoAutostart() {
     fixture->SetUserWallpaper();
-    fixture->store->values["Wallpaper"] = fixture->Path("not a picture.jpg");
+    fixture->store.values["Wallpaper"] = fixture->Path("not a picture.jpg");
     std::ofstream(fixture->Path("not a picture.jpg")) << "plain text";
     const auto window = fixture->MakeWindow();
     window->show();

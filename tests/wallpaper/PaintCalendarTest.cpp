@@ -1,8 +1,8 @@
 #include "Wallpaper.h"
 
+#include "../support/FakeDesktop.h"
 #include "../support/TempFolder.h"
 #include "BmpFile.h"
-#include "FakeDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Wallpaper.h"
 
+#include "../support/FakeDesktop.h"
 #include "../support/TempFolder.h"
-#include "FakeDesktop.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "DesktopStore.h"
 #include "Wallpaper.h"
 
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -18,6 +19,15 @@ struct FakeDesktop {
     std::set<std::string> notText;             // names whose value is not text
     std::vector<std::string> extras;           // what ExtraNames gives
     int reloads = 0;
+
+    // As a locked store: every write of the wallpaper values fails.
+    void RefuseEveryWrite() {
+        refused.insert(std::begin(WallpaperValueNames), std::end(WallpaperValueNames));
+    }
+    // As a store whose wallpaper values are all of another type.
+    void NoValueIsText() {
+        notText.insert(std::begin(WallpaperValueNames), std::end(WallpaperValueNames));
+    }
 };
 
 class FakeStore : public DesktopStore {
