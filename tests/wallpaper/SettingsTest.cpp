@@ -39,6 +39,8 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
     EXPECT_FALSE(std::filesystem::exists(PathOf("absent.INI")));
 }
 
+// What the window shows of each key is checked with the window; these are the
+// readings it does not show.
 TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
     struct Case {
         const char* what;
@@ -46,26 +48,10 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
         std::function<void(const Settings&)> check;
     };
     const Case cases[] = {
-        {"previous yes is the default", "[months]\nprevious=yes\n",
-         [](const Settings& s) { EXPECT_TRUE(s.previous); }},
-        {"next 0 is false", "[months]\nnext=0\n", [](const Settings& s) { EXPECT_FALSE(s.next); }},
-        {"back 0xFF is 255", "[color]\nback=0xFF\n",
-         [](const Settings& s) { EXPECT_EQ(s.back, 255); }},
         {"today negative", "[color]\ntoday=-16777216\n",
          [](const Settings& s) { EXPECT_EQ(s.today, -16777216); }},
         {"today not a number", "[color]\ntoday=red\n",
          [](const Settings& s) { EXPECT_EQ(s.today, 255); }},
-        {"position 0 kept for the window", "[image]\nposition=0\n",
-         [](const Settings& s) { EXPECT_EQ(s.position, 0); }},
-        {"position 7 kept for the window", "[image]\nposition=7\n",
-         [](const Settings& s) { EXPECT_EQ(s.position, 7); }},
-        {"position 3", "[image]\nposition=3\n",
-         [](const Settings& s) { EXPECT_EQ(s.position, 3); }},
-        {"distance 250 read as is", "[distance]\nleftright=250\n",
-         [](const Settings& s) {
-             EXPECT_EQ(s.leftRight, 250);
-             EXPECT_EQ(s.leftRightText, "250");
-         }},
         {"distance abc: integer default, text as stored", "[distance]\ntopbottom=abc\n",
          [](const Settings& s) {
              EXPECT_EQ(s.topBottom, 30);
