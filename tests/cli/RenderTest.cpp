@@ -26,18 +26,12 @@ int InkIn(const Bmp24& picture, int x0, int y0, int x1, int y1) {
     return ink;
 }
 
-void WriteWhiteBmp(const fs::path& path, int width, int height) {
-    Bytes file = Bmp24Header(width, height);
-    file.resize(file.size() + Bmp24Stride(width) * height, 0xFF);
-    WriteBytes(path, file);
-}
-
 class RenderCommand : public TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         source_ = folder_ / "source.bmp";
-        WriteWhiteBmp(source_, 1024, 768);
+        WritePlainBmp(source_, 1024, 768, 0x00FFFFFF);
     }
 
     static CliResult Render(std::vector<std::string> args) {

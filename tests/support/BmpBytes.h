@@ -61,6 +61,20 @@ inline Bytes Bmp24Header(int width, int height) {
     return header;
 }
 
+// A picture of one colour (0x00BBGGRR) as a 24-bit BMP file.
+inline void WritePlainBmp(const std::filesystem::path& path, int width, int height,
+                          uint32_t colour) {
+    Bytes file = Bmp24Header(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            file.insert(file.end(),
+                        {static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
+                         static_cast<uint8_t>(colour)});
+        file.resize(file.size() + Bmp24Stride(width) - 3 * static_cast<std::size_t>(width), 0);
+    }
+    WriteBytes(path, file);
+}
+
 struct Pixel {
     uint8_t blue, green, red;
     bool operator==(const Pixel&) const = default;

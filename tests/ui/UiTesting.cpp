@@ -1,13 +1,12 @@
 #include "UiTesting.h"
 
-#include "BmpFile.h"
+#include "../support/BmpBytes.h"
 #include "DateTime.h"
 #include "Messages.h"
 #include "ProgramPaths.h"
 
 #include <QImageReader>
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -46,18 +45,8 @@ std::optional<std::string> UiFixture::SettingsText() const {
 
 std::string UiFixture::WritePicture(const std::string& name, int width, int height,
                                     uint32_t colour) const {
-    Bitmap picture(width, height);
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = picture.Row(y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<uint8_t>(colour >> 16);
-            row[3 * x + 1] = static_cast<uint8_t>(colour >> 8);
-            row[3 * x + 2] = static_cast<uint8_t>(colour);
-        }
-    }
-    const std::string path = Path(name);
-    WriteBmpFile(path, picture);
-    return path;
+    WritePlainBmp(Path(name), width, height, colour);
+    return Path(name);
 }
 
 std::string UiFixture::SetUserWallpaper(int width, int height) {

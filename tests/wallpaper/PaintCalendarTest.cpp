@@ -1,12 +1,12 @@
 #include "Wallpaper.h"
 
+#include "../support/BmpBytes.h"
 #include "../support/FakeDesktop.h"
 #include "../support/TempFolder.h"
 #include "BmpFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
@@ -37,11 +37,8 @@ class PaintCalendarTest : public TempFolderTest {
     }
 
     std::string Picture(const std::string& name, int width, int height) {
-        Bitmap picture(width, height);
-        std::memset(picture.Data(), 0x80, picture.SizeBytes());
-        const std::string path = PathOf(name);
-        WriteBmpFile(path, picture);
-        return path;
+        WritePlainBmp(PathOf(name), width, height, 0x00808080);
+        return PathOf(name);
     }
 
     PaintResult Paint(bool preview) {
