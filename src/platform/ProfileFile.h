@@ -11,7 +11,7 @@
 #include <vector>
 
 class ProfileFile {
-public:
+  public:
     explicit ProfileFile(std::string path);
     const std::string& Path() const { return path_; }
 
@@ -33,6 +33,6 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void EraseSection(const std::string& section);
 
-private:
+  private:
     std::string path_;
 };
