@@ -96,7 +96,7 @@ MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day) {
     const YearMonth previous = PreviousMonth(year, month);
     const YearMonth next = NextMonth(year, month);
     MonthGrids grids;
-    grids.now.name = "StringGrid1";
+    grids.now.name = CurrentMonthGridName;
     grids.next.name = "SGnext";
     grids.prev.name = "SGprev";
     // The neighbours get today's day too; only the current month's cell is marked.

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+// The name of the current month's grid: the only grid that marks today's cell.
+inline constexpr const char* CurrentMonthGridName = "StringGrid1";
+
 struct MonthGrid {
     // cells[column][row]; column 0 is the leftmost, row 0 the weekday initials.
     std::array<std::array<std::string, 7>, 7> cells;
