@@ -25,6 +25,10 @@ extern const uint16_t DaysInMonth[12];
 // Month 1 first.
 extern const char* const MonthNames[12];
 
+// The days of Persian month `month` (1..12) of `year`: DaysInMonth, and 30 for
+// month 12 of a leap year. Throws std::out_of_range for a month outside 1..12.
+int DaysInPersianMonth(uint16_t year, uint16_t month);
+
 // Rewrites all 49 cells with Persian month `month` (1..12) of `year`, the week
 // running right to left from Saturday; makes the first cell holding `day` the
 // current cell, or leaves the current cell as it was when there is none.
