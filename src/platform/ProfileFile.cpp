@@ -284,13 +284,11 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
 
 int32_t ProfileFile::ReadInteger(const std::string& section, const std::string& key,
                                  int32_t fallback) const {
-    std::optional<std::string> text = Read(section, key);
-    if (!text || text->empty())
+    const std::optional<std::string> text = Read(section, key);
+    if (!text)
         return fallback;
-    // The reader of the original program turned a C-style prefix into the
-    // Pascal one before converting.
-    if (text->size() >= 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X'))
-        text->replace(0, 2, "$");
+    // The whole-number rule takes a C-style "0x" prefix as the Pascal "$", as
+    // the reader of the original program did, and refuses the empty text.
     return TryStrToInt(*text).value_or(fallback);
 }
 

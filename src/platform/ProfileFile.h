@@ -20,7 +20,7 @@ class ProfileFile {
     std::optional<std::string> Read(const std::string& section, const std::string& key) const;
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
-    // "0x"/"0X" read as "$", then the whole-number rule; otherwise the fallback.
+    // The whole-number rule (WholeNumber.h); the fallback when it does not read.
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
     bool HasKey(const std::string& section, const std::string& key) const;
