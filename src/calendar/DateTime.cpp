@@ -1,7 +1,9 @@
 #include "DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -35,6 +37,17 @@ int64_t DayOf(double date) {
     return static_cast<int64_t>(std::trunc(date));
 }
 
+// The whole periods of `length` days in rest, at most `most` of them, taken
+// off rest. A 400-year period holds four 100-year ones and a day, a 4-year
+// period four years and a day: that last day belongs to the final (leap)
+// period, hence at most 3 of the shorter ones.
+constexpr int64_t AnyNumber = std::numeric_limits<int64_t>::max();
+int64_t TakePeriods(int64_t& rest, int64_t length, int64_t most) {
+    const int64_t periods = std::min(rest / length, most);
+    rest -= periods * length;
+    return periods;
+}
+
 std::function<double()>& TodayReplacement() {
     static std::function<double()> replacement;
     return replacement;
@@ -44,19 +57,10 @@ std::function<double()>& TodayReplacement() {
 
 void DecodeDate(double date, uint16_t& year, uint16_t& month, uint16_t& day) {
     int64_t rest = DayOf(date) - FirstDate; // days since 1 January 1, from 0
-    const int64_t q400 = rest / DaysIn400Years;
-    rest %= DaysIn400Years;
-    // The last day of a 400- or 4-year period belongs to its final (leap) year.
-    int64_t q100 = rest / DaysIn100Years;
-    if (q100 == 4)
-        q100 = 3;
-    rest -= q100 * DaysIn100Years;
-    const int64_t q4 = rest / DaysIn4Years;
-    rest %= DaysIn4Years;
-    int64_t q1 = rest / DaysInYear;
-    if (q1 == 4)
-        q1 = 3;
-    rest -= q1 * DaysInYear;
+    const int64_t q400 = TakePeriods(rest, DaysIn400Years, AnyNumber);
+    const int64_t q100 = TakePeriods(rest, DaysIn100Years, 3);
+    const int64_t q4 = TakePeriods(rest, DaysIn4Years, AnyNumber);
+    const int64_t q1 = TakePeriods(rest, DaysInYear, 3);
     const int y = static_cast<int>(400 * q400 + 100 * q100 + 4 * q4 + q1 + 1);
     int m = 1;
     while (rest >= MonthLength(y, m)) {

@@ -97,7 +97,7 @@ int RunMonth(const Args& args) {
         }
     }
     MonthGrid grid;
-    grid.name = "StringGrid1";
+    grid.name = CurrentMonthGridName;
     try {
         FillMonthGrid(grid, date.year, date.month, date.day);
     } catch (const std::runtime_error& error) {

@@ -40,10 +40,7 @@ PersianYmd ParseDay(const std::string& text) {
     const std::optional<PersianYmd> date = ParsePersianArg(text);
     if (!date || date->year < 1 || date->month < 1 || date->month > 12 || date->day < 1)
         throw Misuse("--date wants Y/M/D, not '" + text + "'");
-    int days = DaysInMonth[date->month - 1];
-    if (date->month == 12 && PersianDate::IsLeapPersian(date->year))
-        days = 30;
-    if (date->day > days)
+    if (date->day > DaysInPersianMonth(date->year, date->month))
         throw Misuse("no day " + std::to_string(date->day) + " in month " +
                      std::to_string(date->month) + " of " + std::to_string(date->year));
     return *date;

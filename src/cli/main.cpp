@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::map<std::string, int (*)(const Args&)> commands = {
-        {"today", RunToday},     {"convert", RunConvert},   {"month", RunMonth},
-        {"stretch", RunStretch}, {"render", RunRender},     {"settings", RunSettings},
+        {"today", RunToday},     {"convert", RunConvert}, {"month", RunMonth},
+        {"stretch", RunStretch}, {"render", RunRender},   {"settings", RunSettings},
         {"ini", RunIni},
     };
     const auto found = commands.find(command);

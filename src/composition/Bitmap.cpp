@@ -34,6 +34,11 @@ uint8_t* TakeMemory(std::size_t bytes) {
     return static_cast<uint8_t*>(memory);
 }
 
+std::runtime_error NoMemoryFor(int width, int height) {
+    return std::runtime_error("Not enough memory for a picture of " + std::to_string(width) +
+                              " x " + std::to_string(height));
+}
+
 } // namespace
 
 Bitmap::Bitmap(int width, int height) {
@@ -69,14 +74,12 @@ void Bitmap::Resize(int width, int height) {
     // 32-bit size_t, so the product is checked rather than assumed to fit.
     const std::size_t rows = static_cast<std::size_t>(height);
     if (stride > (std::numeric_limits<std::size_t>::max() - Slack) / rows)
-        throw std::runtime_error("Not enough memory for a picture of " + std::to_string(width) +
-                                 " x " + std::to_string(height));
+        throw NoMemoryFor(width, height);
     const std::size_t bytes = stride * rows;
     if (bytes != capacity_ || data_ == nullptr) {
         uint8_t* fresh = TakeMemory(bytes + Slack);
         if (!fresh)
-            throw std::runtime_error("Not enough memory for a picture of " + std::to_string(width) +
-                                     " x " + std::to_string(height));
+            throw NoMemoryFor(width, height);
         std::free(data_);
         data_ = fresh;
         capacity_ = bytes;

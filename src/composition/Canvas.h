@@ -11,7 +11,7 @@ struct TextSize {
 };
 
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     // face is the preferred face ("v_Mitra"); the canvas falls back along its
     // chain when it is not installed. cellHeight is ascent + descent in pixels.

@@ -12,12 +12,12 @@ void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const Month
     // Made only now: the stretch replaces the pixel memory a canvas draws on.
     const std::unique_ptr<Canvas> canvas = makeCanvas(bitmap);
 
+    const auto draw = [&](const MonthGrid& grid, int x) {
+        DrawMonth(*canvas, grid, x, place.y, choices.textColour, choices.todayColour);
+    };
     if (choices.placement.showPrev)
-        DrawMonth(*canvas, grids.prev, grids.prev.title, place.xPrev, place.y, choices.textColour,
-                  choices.todayColour);
-    DrawMonth(*canvas, grids.now, grids.now.title, place.xNow, place.y, choices.textColour,
-              choices.todayColour);
+        draw(grids.prev, place.xPrev);
+    draw(grids.now, place.xNow);
     if (choices.placement.showNext)
-        DrawMonth(*canvas, grids.next, grids.next.title, place.xNext, place.y, choices.textColour,
-                  choices.todayColour);
+        draw(grids.next, place.xNext);
 }

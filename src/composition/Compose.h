@@ -21,8 +21,8 @@ struct CalendarChoices {
 };
 
 // Draws one grid and its title with the top-left corner of its slot at (x, y).
-void DrawMonth(Canvas& canvas, const MonthGrid& grid, const std::string& title, int x, int y,
-               uint32_t textColour, uint32_t todayColour);
+void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, uint32_t textColour,
+               uint32_t todayColour);
 
 // A canvas drawing on the given bitmap (made after the stretch, which moves the pixels).
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap&)>;

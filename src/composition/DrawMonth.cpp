@@ -16,10 +16,6 @@ constexpr int GridSide = 7;
 // Today's frame: a rounded rectangle whose corner ellipse is 20 x 20 pixels.
 constexpr int FrameCorner = 20;
 
-// Only this grid marks its current cell; the neighbours' current cells are
-// where today's day number would be and are never shown.
-const char* const CurrentMonthGridName = "StringGrid1";
-
 struct CellRect {
     int left, top, right, bottom; // right and bottom exclusive
 };
@@ -31,17 +27,18 @@ CellRect CellRectangle(int column, int row) {
 
 } // namespace
 
-void DrawMonth(Canvas& canvas, const MonthGrid& grid, const std::string& title, int x, int y,
-               uint32_t textColour, uint32_t todayColour) {
+void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, uint32_t textColour,
+               uint32_t todayColour) {
     canvas.SetFont(GridFontFace, GridFontHeight, true);
+    // The neighbours' current cells are where today's day number would be and
+    // are never shown.
     const bool marksToday = grid.name == CurrentMonthGridName;
 
     // Column by column from the left, top to bottom within a column, as the
     // grid control paints its cells.
-    CellRect cell{};
     for (int column = 0; column < GridSide; ++column) {
         for (int row = 0; row < GridSide; ++row) {
-            cell = CellRectangle(column, row);
+            const CellRect cell = CellRectangle(column, row);
             const bool isToday =
                 marksToday && column == grid.currentColumn && row == grid.currentRow;
             const std::string& text = grid.cells[column][row];
@@ -64,11 +61,11 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, const std::string& title, 
         }
     }
 
-    // The title box is seven cell widths of the last cell drawn (161 pixels),
-    // so the title is centred over the first 161 of the 167 pixels of cells.
-    if (title.empty())
+    // The title box is seven cell widths without the lines between them (161
+    // pixels), so the title is centred over the first 161 of the 167 pixels of cells.
+    if (grid.title.empty())
         return;
-    const int titleBox = GridSide * (cell.right - cell.left);
-    const TextSize size = canvas.MeasureText(title);
-    canvas.DrawText(x + (titleBox - size.width) / 2, y, title, textColour);
+    const int titleBox = GridSide * CellSize;
+    const TextSize size = canvas.MeasureText(grid.title);
+    canvas.DrawText(x + (titleBox - size.width) / 2, y, grid.title, textColour);
 }

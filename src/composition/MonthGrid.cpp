@@ -10,7 +10,7 @@
 const char* const WeekdayInitials[7] = {"\xD4", "\xED", "\xCF", "\xD3", "\x8D", "\x81", "\xCC"};
 
 // Months 1 to 6 have 31 days, 7 to 11 have 30 and month 12 has 29 (30 in a
-// leap year, which FillMonthGrid adds).
+// leap year, which DaysInPersianMonth adds).
 const uint16_t DaysInMonth[12] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29};
 
 // Windows-1256 bytes; 0xED is the Arabic yeh.
@@ -39,6 +39,11 @@ void CheckMonth(uint16_t month) {
 
 } // namespace
 
+int DaysInPersianMonth(uint16_t year, uint16_t month) {
+    CheckMonth(month);
+    return month == 12 && PersianDate::IsLeapPersian(year) ? 30 : DaysInMonth[month - 1];
+}
+
 void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day) {
     CheckMonth(month);
     for (int i = 0; i < 7; ++i) {
@@ -50,9 +55,7 @@ void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day)
     // b counts the days from Saturday to day 1, so day 1 goes to column 6 - b.
     const int weekday = DayOfWeek(PersianDate::PersianToDate(year, month, 1)); // 1 = Sunday
     int b = weekday == 7 ? 0 : weekday;
-    int days = DaysInMonth[month - 1];
-    if (month == 12 && PersianDate::IsLeapPersian(year))
-        days = 30;
+    const int days = DaysInPersianMonth(year, month);
     int row = 1;
     for (int k = 1; k <= days; ++k) {
         grid.cells[6 - b][row] = std::to_string(k);
@@ -96,7 +99,7 @@ MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day) {
     const YearMonth previous = PreviousMonth(year, month);
     const YearMonth next = NextMonth(year, month);
     MonthGrids grids;
-    grids.now.name = "StringGrid1";
+    grids.now.name = CurrentMonthGridName;
     grids.next.name = "SGnext";
     grids.prev.name = "SGprev";
     // The neighbours get today's day too; only the current month's cell is marked.

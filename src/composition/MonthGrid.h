@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+// The name of the current month's grid: the only grid that marks today's cell.
+inline constexpr const char* CurrentMonthGridName = "StringGrid1";
+
 struct MonthGrid {
     // cells[column][row]; column 0 is the leftmost, row 0 the weekday initials.
     std::array<std::array<std::string, 7>, 7> cells;
@@ -21,6 +24,10 @@ extern const char* const WeekdayInitials[7];
 extern const uint16_t DaysInMonth[12];
 // Month 1 first.
 extern const char* const MonthNames[12];
+
+// The days of Persian month `month` (1..12) of `year`: DaysInMonth, and 30 for
+// month 12 of a leap year. Throws std::out_of_range for a month outside 1..12.
+int DaysInPersianMonth(uint16_t year, uint16_t month);
 
 // Rewrites all 49 cells with Persian month `month` (1..12) of `year`, the week
 // running right to left from Saturday; makes the first cell holding `day` the

@@ -1,10 +1,22 @@
 // Replacing a file's whole content so that a reader sees either the old file or
-// the new one, never a part: a temporary file in the same folder, then rename.
+// the new one, never a part: a temporary file in the same folder, synced, then
+// renamed over the target.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
+// Writes the new content into the open temporary file; false, with errno
+// telling why, when a write is refused.
+using ContentWriter = std::function<bool(int fd)>;
+
 // False when any step is refused (errno then tells why); the target is then
 // untouched and the temporary file removed.
+bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent);
 bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode);
+
+// Writes all of the bytes, resuming after a short write or an interruption;
+// false, with errno telling why, when the system refuses.
+bool WriteAll(int fd, const void* data, std::size_t size);

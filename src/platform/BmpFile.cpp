@@ -1,5 +1,6 @@
 #include "BmpFile.h"
 
+#include "AtomicFile.h"
 #include "PictureLimit.h"
 
 #include <QFile>
@@ -11,10 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,23 +45,9 @@ std::runtime_error CreateError(const std::string& path, int error) {
     return std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(error));
 }
 
-// Writes all of the bytes; returns 0 or the errno value of the failure.
-int WriteAll(int fd, const uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
-// The whole file into fd: headers, then the rows from the bottom up. Returns 0 or an errno value.
-int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
+// The whole file into fd: headers, then the rows from the bottom up. False,
+// with errno telling why, when a write is refused.
+bool WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
     uint8_t headers[HeadersSize] = {};
     uint8_t* file = headers;
     file[0] = 'B';
@@ -79,8 +63,8 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
     PutU32(info + 16, 0);                                     // BI_RGB, uncompressed
     PutU32(info + 20, static_cast<uint32_t>(bitmap.SizeBytes()));
     // Resolution (bytes 24 to 31) zero: no preference; palette counts (32 to 39) zero: none.
-    if (const int error = WriteAll(fd, headers, sizeof headers))
-        return error;
+    if (!WriteAll(fd, headers, sizeof headers))
+        return false;
 
     const std::size_t stride = bitmap.Stride();
     const std::size_t rowBytes = static_cast<std::size_t>(bitmap.Width()) * 3;
@@ -95,14 +79,10 @@ int WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
             std::memset(chunk.data() + filled + rowBytes, 0, stride - rowBytes);
             filled += stride;
         }
-        if (const int error = WriteAll(fd, chunk.data(), filled))
-            return error;
+        if (!WriteAll(fd, chunk.data(), filled))
+            return false;
     }
-    // Data the file system has not placed yet (delayed allocation, network
-    // folders) can still fail for lack of space: only a completed sync counts.
-    if (fsync(fd) != 0)
-        return errno;
-    return 0;
+    return true;
 }
 
 // Qt refuses a header above its own limit without saying what it claims; the
@@ -200,24 +180,11 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
     if (fileSize > UINT32_MAX)
         throw CreateError(path, EFBIG);
 
-    // A temporary file in the same folder, renamed over the target once it is
-    // complete: the desktop never reads half a picture, and a failed save
-    // leaves the previous picture whole.
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
+    // Replaced whole: the desktop never reads half a picture, and a failed
+    // save leaves the previous picture whole. The wallpaper is read by the
+    // desktop's own processes, so it gets the usual 0644.
+    if (!ReplaceFileWith(path, 0644, [&](int fd) {
+            return WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
+        }))
         throw CreateError(path, errno);
-    // mkostemp creates the file readable by its owner only; the wallpaper is
-    // read by the desktop's own processes, so it gets the usual 0644.
-    int error = fchmod(fd, 0644) != 0 ? errno : 0;
-    if (!error)
-        error = WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
-    if (close(fd) != 0 && !error)
-        error = errno;
-    if (!error && rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error) {
-        unlink(temp.c_str());
-        throw CreateError(path, error);
-    }
 }

@@ -191,6 +191,18 @@ Document Load(const std::string& path) {
     throw std::runtime_error("Unable to write to " + path);
 }
 
+// The file as it is now, for a change: a file that exists but cannot be read
+// is refused rather than replaced by what little we would know of it.
+Document LoadForChange(const std::string& path) {
+    std::optional<std::string> content = ReadWholeFile(path);
+    if (content)
+        return Parse(*content);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
+        Refuse(path);
+    return Document{};
+}
+
 // The mode a newly created file gets: 0666 narrowed by the umask. Read from
 // /proc rather than set and reset, which would race with other threads.
 mode_t NewFileMode() {
@@ -284,13 +296,11 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
 
 int32_t ProfileFile::ReadInteger(const std::string& section, const std::string& key,
                                  int32_t fallback) const {
-    std::optional<std::string> text = Read(section, key);
-    if (!text || text->empty())
+    const std::optional<std::string> text = Read(section, key);
+    if (!text)
         return fallback;
-    // The reader of the original program turned a C-style prefix into the
-    // Pascal one before converting.
-    if (text->size() >= 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X'))
-        text->replace(0, 2, "$");
+    // The whole-number rule takes a C-style "0x" prefix as the Pascal "$", as
+    // the reader of the original program did, and refuses the empty text.
     return TryStrToInt(*text).value_or(fallback);
 }
 
@@ -322,22 +332,6 @@ std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
     }
     return keys;
 }
-
-namespace {
-
-// The file as it is now, for a change: a file that exists but cannot be read
-// is refused rather than replaced by what little we would know of it.
-Document LoadForChange(const std::string& path) {
-    std::optional<std::string> content = ReadWholeFile(path);
-    if (content)
-        return Parse(*content);
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
-        Refuse(path);
-    return Document{};
-}
-
-} // namespace
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key,
                               const std::string& value) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 class ProfileFile {
-public:
+  public:
     explicit ProfileFile(std::string path);
     const std::string& Path() const { return path_; }
 
@@ -20,7 +20,7 @@ public:
     std::optional<std::string> Read(const std::string& section, const std::string& key) const;
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
-    // "0x"/"0X" read as "$", then the whole-number rule; otherwise the fallback.
+    // The whole-number rule (WholeNumber.h); the fallback when it does not read.
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t fallback) const;
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
     bool HasKey(const std::string& section, const std::string& key) const;
@@ -33,6 +33,6 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void EraseSection(const std::string& section);
 
-private:
+  private:
     std::string path_;
 };

@@ -12,9 +12,6 @@
 
 namespace {
 
-// The name of the output picture, as the wallpaper check compares it byte for byte.
-constexpr const char* OutputPictureName = "Velnora.bmp";
-
 int argumentCount = 0;
 
 std::string FolderOf(const std::string& path) {

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The file name of the output picture; a wallpaper of this exact name (letter
+// case counts) in any folder is the program's own.
+inline constexpr const char* OutputPictureName = "Velnora.bmp";
+
 struct ProgramFiles {
     std::string executable;    // full path of the running program
     std::string settingsFile;  // <executable without extension>.INI, or the XDG stand-in

@@ -14,8 +14,9 @@ void ShowThumbnail(QLabel* preview, const QString& path) {
     QImageReader reader(path);
     const QSize size = reader.size();
     if (!size.isValid()) {
+        // Not a picture (a folder, say): nothing of the last one stays.
         preview->setPixmap(QPixmap());
-        preview->setText(QString());
+        preview->setToolTip(QString());
         return;
     }
     reader.setScaledSize(size.scaled(PreviewSide, PreviewSide, Qt::KeepAspectRatio));

@@ -50,7 +50,8 @@ QFrame* MakeGroupFrame(QWidget* parent, const char* name, int left, int top, int
 }
 
 // A group's heading: bold blue text on an opaque button-face background that
-// covers the frame's top edge where it straddles it.
+// covers the frame's top edge where it straddles it (made after the frames,
+// and raised above them).
 QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int width, int height) {
     auto* heading = Place(new QLabel(caption, parent), name, left, top, width, height);
@@ -229,11 +230,6 @@ void Tmain::CreateControls() {
     Bclose = MakeButton(Panel7, "Bclose", QStringLiteral(u"تاييد و خروج"), Glyph(GlyphKind::Exit),
                         16, 4, 280, 98, 30);
 
-    // The headings cover the frames' top edges.
-    for (QLabel* heading : {TntStaticText1, TntStaticText2, TntStaticText3, TntStaticText4,
-                            TntStaticText5, TntStaticText6})
-        heading->raise();
-
     const QList<QWidget*> tabOrder = {
         Brepaint,         Bpreview,      Babout,     Bclose,      CHKprev,    CHKnext, R_Top_Right,
         R_Bottom_Right,   R_Bottom_Left, R_Top_Left, ELeftRight,  ETopBottom, ccToday, ccBack,
@@ -359,10 +355,7 @@ void Tmain::BchooseClick() {
 
 void Tmain::CHK_showClick() {
     if (CHK_show->isChecked()) {
-        {
-            WorkBitmapScope work(WorkBitmap);
-            PaintCalendar(false);
-        }
+        PaintOnDesktop();
         context_.setAutoRun(AutoRunName, 1);
     } else {
         RestoreWallpaper();
@@ -372,8 +365,7 @@ void Tmain::CHK_showClick() {
 }
 
 void Tmain::BrepaintClick() {
-    WorkBitmapScope work(WorkBitmap);
-    PaintCalendar(false);
+    PaintOnDesktop();
 }
 
 void Tmain::BpreviewClick() {
@@ -414,10 +406,7 @@ bool Tmain::FormClose() {
         SetChecked(CHK_show, false);
         return false;
     }
-    {
-        WorkBitmapScope work(WorkBitmap);
-        PaintCalendar(false);
-    }
+    PaintOnDesktop();
     context_.setAutoRun(AutoRunName, 1);
     SaveSettings();
     return true;
@@ -451,6 +440,11 @@ void Tmain::PaintCalendar(bool preview) {
     }
     if (result.installed)
         SetChecked(CHK_show, true);
+}
+
+void Tmain::PaintOnDesktop() {
+    WorkBitmapScope work(WorkBitmap);
+    PaintCalendar(false);
 }
 
 void Tmain::RestoreWallpaper() {

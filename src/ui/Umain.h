@@ -118,6 +118,8 @@ class Tmain : public QWidget {
     void ConnectHandlers();
     Corner SelectedCorner() const;
     bool ChosenFileMissing() const;
+    // PaintCalendar(false) on a work bitmap of its own, freed on every way out.
+    void PaintOnDesktop();
     void RestoreWallpaper();
     bool CheckWallpaperAtStart(ProfileFile& settings);
 

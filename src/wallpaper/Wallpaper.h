@@ -20,9 +20,6 @@
 
 // The section holding the wallpaper values in force before the calendar went on.
 inline constexpr const char* BackupSection = "oldwallpaper";
-// The file name of the output picture; a wallpaper of this exact name (letter
-// case counts) in any folder is the program's own.
-inline constexpr const char* OutputPictureName = "Velnora.bmp";
 // The message of a chosen picture file that does not exist (title "Error").
 inline constexpr const char* SelectedFileNotFound = "Selected File Not Found !";
 // What RestoreWallpaper writes for a value the backup lacks, in the order of

@@ -189,4 +189,18 @@ TEST_F(RenderCommand, AFailureLeavesAnEarlierPictureAsItWas) {
     EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
 }
 
+// Run from cron or ssh there is no XDG_RUNTIME_DIR; Qt's note about it must
+// not reach the user, who sees only the program's own messages.
+TEST_F(RenderCommand, SaysNothingWithoutARuntimeFolder) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime ? runtime : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    const CliResult run = Render({(folder_ / "out.bmp").string(), "--source", source_.string()});
+    if (runtime)
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
+}
+
 } // namespace

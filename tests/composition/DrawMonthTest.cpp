@@ -43,7 +43,7 @@ Drawn Draw(const MonthGrid& grid, int x, int y, const std::map<std::string, Text
     Drawn drawn;
     RecordingCanvas canvas(drawn.calls);
     canvas.sizes = sizes;
-    DrawMonth(canvas, grid, grid.title, x, y, TextColour, TodayColour);
+    DrawMonth(canvas, grid, x, y, TextColour, TodayColour);
     drawn.texts = CallsOfKind(drawn.calls, CanvasCall::Text);
     drawn.frames = CallsOfKind(drawn.calls, CanvasCall::Frame);
     return drawn;
