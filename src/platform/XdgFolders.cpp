@@ -33,3 +33,13 @@ std::string XdgConfigHome() {
 std::string XdgDataHome() {
     return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
+
+std::string XdgStateHome() {
+    return XdgFolder("XDG_STATE_HOME", ".local/state");
+}
+
+std::string XdgRuntimeDir() {
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR"); value != nullptr && value[0] == '/')
+        return value;
+    return {};
+}

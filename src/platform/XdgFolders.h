@@ -9,3 +9,10 @@
 std::string XdgConfigHome();
 // $XDG_DATA_HOME, else ~/.local/share.
 std::string XdgDataHome();
+// $XDG_STATE_HOME, else ~/.local/state: what the program must keep across
+// runs for the user and that is not a choice (the record of the user's own
+// wallpaper, shared by every copy of the program).
+std::string XdgStateHome();
+// $XDG_RUNTIME_DIR when set to an absolute path, else "" (a session without
+// one, such as cron or ssh without a login manager).
+std::string XdgRuntimeDir();
