@@ -22,6 +22,14 @@ class DesktopStore {
     virtual void Write(const std::string& name, const std::string& value) = 0;
     // What SystemParametersInfoA(SPI_SETDESKWALLPAPER) does: the desktop takes up the values.
     virtual void Reload() = 0;
+    // True when the store, read afresh after Reload, holds value for name as the
+    // desktop shows it. Only such a read-back confirms a restore or an install:
+    // some desktops accept a write and drop it later (dconf commits in the
+    // background). A backend that maps values onto settings of its own compares
+    // in its own terms (a style that has no exact counterpart, for one).
+    virtual bool Holds(const std::string& name, const std::string& value) {
+        return Read(name) == value;
+    }
     // Names of values beyond the five that this desktop needs backed up so that a
     // restore gives it back exactly (kept as extra keys of the backup section).
     virtual std::vector<std::string> ExtraNames() const { return {}; }
