@@ -18,6 +18,9 @@ void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    // Error texts carry file names, which are the user's text and not markup:
+    // a picture named "<h1>x</h1>" must show as that name, not as a heading.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
