@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include <filesystem>
+#include <string_view>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -52,15 +54,41 @@ ProgramFiles ProgramFilesFor(const std::string& executablePath) {
     return files;
 }
 
-std::string ExecutablePath() {
+namespace {
+
+// What the kernel appends to /proc/self/exe once the running file is gone.
+constexpr std::string_view DeletedMark = " (deleted)";
+
+bool SameFile(const std::string& a, const char* b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b, &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::string ResolveExecutablePath() {
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        return path.string();
-    // Without /proc (some sandboxes) Qt knows the path when an application exists.
-    if (QCoreApplication::instance() != nullptr)
-        return QCoreApplication::applicationFilePath().toStdString();
-    return {};
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error) {
+        // Without /proc (some sandboxes) Qt knows the path when an application exists.
+        if (QCoreApplication::instance() != nullptr)
+            return QCoreApplication::applicationFilePath().toStdString();
+        return {};
+    }
+    // Replaced before this first call: the path without the mark starts the
+    // new file. A program whose very name ends so is still running from it.
+    if (path.ends_with(DeletedMark) && !SameFile(path, "/proc/self/exe"))
+        path.resize(path.size() - DeletedMark.size());
+    return path;
+}
+
+} // namespace
+
+std::string ExecutablePath() {
+    static std::string resolved;
+    if (resolved.empty())
+        resolved = ResolveExecutablePath();
+    return resolved;
 }
 
 ProgramFiles CurrentProgramFiles() {

@@ -17,7 +17,11 @@ struct ProgramFiles {
 // Beside the executable when its folder is writable, else
 // $XDG_CONFIG_HOME/velnora/<name>.INI and $XDG_DATA_HOME/velnora/Velnora.bmp.
 ProgramFiles ProgramFilesFor(const std::string& executablePath);
-// The running program's, from /proc/self/exe.
+// The path the running program was started from, from /proc/self/exe. It is
+// resolved on the first call and kept, and main makes that call first thing:
+// once the program file is replaced while the program runs (an upgrade, a
+// rebuild), /proc/self/exe names the old file as "<path> (deleted)", while
+// <path> itself is what starts the program again.
 std::string ExecutablePath();
 ProgramFiles CurrentProgramFiles();
 
