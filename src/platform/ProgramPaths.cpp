@@ -35,6 +35,18 @@ std::string ProgramDataFolder(const std::string& base) {
     return folder;
 }
 
+// A folder named "bin" is a prefix's program folder (/usr/bin, /usr/local/bin,
+// ~/.local/bin, /opt/x/bin), where an installed copy lies and where no
+// settings or pictures belong: it is on PATH. The build writes its programs to
+// <build>/bin too, and CMake keeps CMakeCache.txt in <build>: that bin folder
+// belongs to a build tree, whose copy stays portable.
+bool InPrefixBin(const std::string& folder) {
+    const std::filesystem::path bin = std::filesystem::path(folder).parent_path();
+    std::error_code ignored;
+    return bin.filename() == "bin" &&
+           !std::filesystem::exists(bin.parent_path() / "CMakeCache.txt", ignored);
+}
+
 } // namespace
 
 ProgramFiles ProgramFilesFor(const std::string& executablePath) {
@@ -42,8 +54,9 @@ ProgramFiles ProgramFilesFor(const std::string& executablePath) {
     files.executable = executablePath;
     const std::string folder = FolderOf(executablePath);
     // A portable copy or the build folder keeps its files beside itself, as the
-    // program always did; an installed copy cannot, so it uses the XDG folders.
-    if (access(folder.c_str(), W_OK) == 0) {
+    // program always did; an installed copy uses the XDG folders, whether or
+    // not it could write beside itself.
+    if (!InPrefixBin(folder) && access(folder.c_str(), W_OK) == 0) {
         files.settingsFile = SettingsPathFor(executablePath);
         files.outputPicture = folder + OutputPictureName;
     } else {

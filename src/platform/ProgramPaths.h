@@ -14,8 +14,10 @@ struct ProgramFiles {
     std::string outputPicture; // <folder>/Velnora.bmp, or the XDG stand-in
 };
 
-// Beside the executable when its folder is writable, else
-// $XDG_CONFIG_HOME/velnora/<name>.INI and $XDG_DATA_HOME/velnora/Velnora.bmp.
+// Beside the executable when its folder is writable and is no prefix's "bin"
+// folder (a "bin" folder beside CMakeCache.txt is a build tree's, and counts as
+// portable); else $XDG_CONFIG_HOME/velnora/<name>.INI and
+// $XDG_DATA_HOME/velnora/Velnora.bmp.
 ProgramFiles ProgramFilesFor(const std::string& executablePath);
 // The path the running program was started from, from /proc/self/exe. It is
 // resolved on the first call and kept, and main makes that call first thing:
