@@ -7,6 +7,9 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <sys/stat.h>
+
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -24,6 +27,33 @@ bool ScreenlessPlatform() {
     return name.starts_with("offscreen") || name.starts_with("minimal");
 }
 
+// A DISPLAY left over from a session that has ended (an ssh -X connection
+// closed under tmux) names no server: Qt would abort on it as on none.
+bool XServerAnswers() {
+    if (!Set("DISPLAY"))
+        return false;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+// WAYLAND_DISPLAY names a socket: a path, or a name in XDG_RUNTIME_DIR
+// (Wayland's wl_display_connect).
+bool WaylandSocketExists() {
+    if (!Set("WAYLAND_DISPLAY"))
+        return false;
+    std::string socket = std::getenv("WAYLAND_DISPLAY");
+    if (socket.front() != '/') {
+        if (!Set("XDG_RUNTIME_DIR"))
+            return false;
+        socket = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + socket;
+    }
+    struct stat info {};
+    return stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
 QtMessageHandler previousHandler = nullptr;
 
 void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -34,7 +64,7 @@ void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QStrin
 } // namespace
 
 bool HasDisplay() {
-    return !ScreenlessPlatform() && (Set("DISPLAY") || Set("WAYLAND_DISPLAY"));
+    return !ScreenlessPlatform() && (WaylandSocketExists() || XServerAnswers());
 }
 
 void UseOffscreenPlatform() {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-// An X server (DISPLAY) or a Wayland compositor (WAYLAND_DISPLAY) to show
-// windows on, and Qt not told to use a platform without a screen
-// (QT_QPA_PLATFORM offscreen or minimal, as tests do).
+// An X server that answers at DISPLAY or a Wayland compositor's socket at
+// WAYLAND_DISPLAY to show windows on, and Qt not told to use a platform
+// without a screen (QT_QPA_PLATFORM offscreen or minimal, as tests do).
 bool HasDisplay();
 
 // For a run that needs no window, on a machine without a display: Qt starts
