@@ -306,15 +306,16 @@ class GSettingsStore : public DesktopStore {
     // Keys of the layout that this schema lacks are passed over, as on writing
     // the picture; a word that names none of the store's keys is refused.
     void ResetKeys(const std::string& value) {
-        std::vector<std::string> reset;
-        for (const std::string& key : Words(value)) {
+        const std::vector<std::string> words = Words(value);
+        for (const std::string& key : words)
             if (!IsLayoutKey(key))
                 throw WriteRefused("DefaultKeys");
-            if (!Has(key.c_str()))
-                continue;
-            g_settings_reset(settings_, key.c_str());
-            reset.push_back(key);
-        }
+        std::vector<std::string> reset;
+        for (const std::string& key : words)
+            if (Has(key.c_str())) {
+                g_settings_reset(settings_, key.c_str());
+                reset.push_back(key);
+            }
         Record(ResetRecord, Joined(reset), "DefaultKeys");
     }
 

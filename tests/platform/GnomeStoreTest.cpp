@@ -481,6 +481,12 @@ TEST_F(GSettingsStoreTest, RefusedValues) {
     ExpectMessage([&] { store->Write("PictureOptions", "sideways"); },
                   "Failed to set data for 'PictureOptions'");
     ExpectMessage([&] { store->Write("Desktop", "x"); }, "Failed to set data for 'Desktop'");
+    // Only the store's own keys are reset, and none when one is not.
+    RawSettings raw("org.gnome.desktop.background");
+    raw.Set("picture-uri", "file:///a.jpg");
+    ExpectMessage([&] { store->Write("DefaultKeys", "picture-uri color-scheme"); },
+                  "Failed to set data for 'DefaultKeys'");
+    EXPECT_TRUE(raw.HasUserValue("picture-uri"));
 }
 
 TEST_F(GSettingsStoreTest, KeysOfTheWrongKindOrMissing) {
