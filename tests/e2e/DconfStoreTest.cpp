@@ -77,17 +77,33 @@ TEST(Dconf, TheBackendIsDconf) {
     g_object_unref(settings);
 }
 
+// The five values and the extras, as the wallpaper layer backs them up.
+Values TakeBackup() {
+    auto store = Open(StoreAccess::Read);
+    Values backup;
+    for (const char* name : WallpaperValueNames)
+        backup.emplace_back(name, store->Read(name));
+    for (const std::string& name : store->ExtraNames())
+        backup.emplace_back(name, store->Read(name));
+    return backup;
+}
+
+// Runs first, on the new user's empty database.
+TEST(Dconf, KeysAtTheirDefaultsComeBackUnset) {
+    const std::string allDefault = "picture-uri picture-uri-dark picture-options";
+    ASSERT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), allDefault);
+    const Values backup = TakeBackup();
+    Put(Installed);
+    EXPECT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), "");
+    Put(backup);
+    EXPECT_EQ(NotHeld(backup), Names{});
+    EXPECT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), allDefault);
+}
+
 TEST(Dconf, WritableDatabaseHoldsInstallAndRestore) {
     Put(UsersOwn);
     ASSERT_EQ(NotHeld(UsersOwn), Names{});
-    Values backup;
-    {
-        auto store = Open(StoreAccess::Read);
-        for (const char* name : WallpaperValueNames)
-            backup.emplace_back(name, store->Read(name));
-        for (const std::string& name : store->ExtraNames())
-            backup.emplace_back(name, store->Read(name));
-    }
+    const Values backup = TakeBackup();
     Put(Installed);
     EXPECT_EQ(NotHeld(Installed), Names{});
     EXPECT_EQ(Wallpaper(), "/opt/velnora/Velnora.bmp");
@@ -98,12 +114,25 @@ TEST(Dconf, WritableDatabaseHoldsInstallAndRestore) {
 
 TEST(Dconf, ReadOnlyDatabaseHoldsNothing) {
     Put(UsersOwn); // the database and its folder exist from here on
-    ReadOnlyFolder folder(std::string(g_get_user_config_dir()) + "/dconf");
-    if (folder.Writable())
-        GTEST_SKIP() << "this user writes into read-only folders (root outside a user namespace)";
+    const Values backup = TakeBackup();
+    const std::string folder = std::string(g_get_user_config_dir()) + "/dconf";
+    {
+        ReadOnlyFolder readOnly(folder);
+        if (readOnly.Writable())
+            GTEST_SKIP()
+                << "this user writes into read-only folders (root outside a user namespace)";
+        Put(Installed);
+        EXPECT_EQ(NotHeld(Installed), (Names{"Wallpaper", "WallpaperStyle"}));
+        EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
+    }
     Put(Installed);
-    EXPECT_EQ(NotHeld(Installed), (Names{"Wallpaper", "WallpaperStyle"}));
-    EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
+    {
+        ReadOnlyFolder readOnly(folder);
+        Put(backup);
+        EXPECT_EQ(NotHeld(backup), (Names{"Wallpaper", "WallpaperStyle", "PictureUri",
+                                          "PictureUriDark", "PictureOptions"}));
+        EXPECT_EQ(Wallpaper(), "/opt/velnora/Velnora.bmp");
+    }
 }
 
 // Run without a session bus: reads come from the database file, writes are lost.
