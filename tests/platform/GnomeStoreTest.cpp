@@ -4,6 +4,7 @@
 // so is GNOME's before version 42 (gsettings-desktop-schemas 41), which had no
 // picture-uri-dark.
 #include "GnomeStore.h"
+#include "../support/StoreSteps.h"
 #include "DesktopStore.h"
 #include "TestSupport.h"
 
@@ -120,39 +121,9 @@ std::unique_ptr<DesktopStore> Open(StoreAccess access, SchemaFamily family) {
     return Open(access, LayoutOf(family));
 }
 
-// What the wallpaper layer does: the five values then the extras, in order.
-using Backup = std::vector<std::pair<std::string, std::string>>;
-
-Backup TakeBackup(const GSettingsLayout& layout) {
-    auto store = Open(StoreAccess::Read, layout);
-    Backup backup;
-    for (const char* name : WallpaperValueNames)
-        backup.emplace_back(name, store->Read(name));
-    for (const std::string& name : store->ExtraNames())
-        backup.emplace_back(name, store->Read(name));
-    return backup;
-}
-
-const Backup Installed{
-    {"Wallpaper", "/opt/velnora/Velnora.bmp"}, {"TileWallpaper", "0"}, {"WallpaperStyle", "1"}};
-
-// Writes the values and has the desktop take them up.
-void Put(const GSettingsLayout& layout, const Backup& values) {
-    auto store = Open(StoreAccess::Write, layout);
-    for (const auto& [name, value] : values)
-        store->Write(name, value);
-    store->Reload();
-}
-
-// The names of the values that a new store does not read back as written:
-// the check after every install and restore.
-std::vector<std::string> NotHeld(const GSettingsLayout& layout, const Backup& values) {
-    auto store = Open(StoreAccess::Read, layout);
-    std::vector<std::string> names;
-    for (const auto& [name, value] : values)
-        if (!store->Holds(name, value))
-            names.push_back(name);
-    return names;
+// The store on layout, for the wallpaper layer's steps.
+OpenStore On(const GSettingsLayout& layout) {
+    return [layout](StoreAccess access) { return Open(access, layout); };
 }
 
 using Names = std::vector<std::string>;
@@ -299,17 +270,17 @@ TEST_P(GSettingsRestoreTest, RestoreGivesTheDesktopBackExactly) {
         raw.Set("picture-options", option);
         Open(StoreAccess::Write, c.layout)->Write("WallpaperOriginY", "3");
 
-        const Backup backup = TakeBackup(c.layout);
-        Put(c.layout, Installed);
-        EXPECT_EQ(NotHeld(c.layout, Installed), Names{}) << option;
+        const StoreValues backup = TakeBackup(On(c.layout));
+        Put(On(c.layout), InstalledValues);
+        EXPECT_EQ(NotHeld(On(c.layout), InstalledValues), Names{}) << option;
         EXPECT_EQ(raw.Get("picture-options"), "spanned");
         EXPECT_EQ(Open(StoreAccess::Read, c.layout)->Read("Wallpaper"), "/opt/velnora/Velnora.bmp");
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), "file:///opt/velnora/Velnora.bmp");
         }
 
-        Put(c.layout, backup);
-        EXPECT_EQ(NotHeld(c.layout, backup), Names{}) << option;
+        Put(On(c.layout), backup);
+        EXPECT_EQ(NotHeld(On(c.layout), backup), Names{}) << option;
         EXPECT_EQ(raw.Get(c.layout.pictureKey), c.picture) << option;
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), c.dark) << option;
@@ -354,7 +325,7 @@ TEST_F(GSettingsStoreTest, KeysAtTheirDefaultsAreResetOnRestore) {
         RawSettings raw(row.layout.schema);
         for (const std::string& key : Words(row.keys))
             raw.Reset(key.c_str());
-        Backup backup = TakeBackup(row.layout);
+        StoreValues backup = TakeBackup(On(row.layout));
         EXPECT_EQ(backup.back(), (std::pair<std::string, std::string>{"DefaultKeys", row.keys}));
         const std::string defaultPicture = raw.Get(row.layout.pictureKey);
 
@@ -362,9 +333,9 @@ TEST_F(GSettingsStoreTest, KeysAtTheirDefaultsAreResetOnRestore) {
         for (auto& [name, value] : backup)
             if (name == "Wallpaper" || name == "PictureUri")
                 value = name == "Wallpaper" ? "/usr/share/old.jpg" : "file:///usr/share/old.jpg";
-        Put(row.layout, Installed);
-        Put(row.layout, backup);
-        EXPECT_EQ(NotHeld(row.layout, backup), Names{}) << row.layout.schema;
+        Put(On(row.layout), InstalledValues);
+        Put(On(row.layout), backup);
+        EXPECT_EQ(NotHeld(On(row.layout), backup), Names{}) << row.layout.schema;
         for (const std::string& key : Words(row.keys))
             EXPECT_FALSE(raw.HasUserValue(key.c_str())) << row.layout.schema << " " << key;
         EXPECT_EQ(raw.Get(row.layout.pictureKey), defaultPicture);
@@ -383,29 +354,29 @@ TEST_F(GSettingsStoreTest, ValuesTheDesktopDroppedDoNotHold) {
     raw.Set("picture-uri", "file:///home/u/sea.jpg");
     raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
     raw.Set("picture-options", "zoom");
-    Put(gnome, Installed);
+    Put(On(gnome), InstalledValues);
     raw.Set("picture-uri", "file:///home/u/sea.jpg");
     raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
     raw.Set("picture-options", "zoom");
-    EXPECT_EQ(NotHeld(gnome, Installed), (Names{"Wallpaper", "WallpaperStyle"}));
+    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
 
     // After a restore that reset keys, an install dropped by the desktop leaves
     // them at their defaults: still not held.
     raw.Reset("picture-uri");
     raw.Reset("picture-uri-dark");
     raw.Reset("picture-options");
-    const Backup backup = TakeBackup(gnome);
-    Put(gnome, Installed);
-    Put(gnome, backup);
-    ASSERT_EQ(NotHeld(gnome, backup), Names{});
-    Put(gnome, Installed);
+    const StoreValues backup = TakeBackup(On(gnome));
+    Put(On(gnome), InstalledValues);
+    Put(On(gnome), backup);
+    ASSERT_EQ(NotHeld(On(gnome), backup), Names{});
+    Put(On(gnome), InstalledValues);
     raw.Reset("picture-uri");
     raw.Reset("picture-uri-dark");
     raw.Reset("picture-options");
-    EXPECT_EQ(NotHeld(gnome, Installed), (Names{"Wallpaper", "WallpaperStyle"}));
-    EXPECT_EQ(NotHeld(gnome, {{"DefaultKeys", "picture-uri"}}), Names{});
+    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
+    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{});
     raw.Set("picture-uri", "file:///x.jpg");
-    EXPECT_EQ(NotHeld(gnome, {{"DefaultKeys", "picture-uri"}}), Names{"DefaultKeys"});
+    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{"DefaultKeys"});
 }
 
 // The style pair holds when the desktop shows the layout its write makes.
