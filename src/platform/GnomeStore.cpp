@@ -191,7 +191,7 @@ class GSettingsStore : public DesktopStore {
             return;
         }
         if (!origins_->Read(ResetRecord).empty())
-            Record(ResetRecord, "", name);
+            RecordReset("", name);
         if (name == "Wallpaper") {
             const std::string picture = layout_.pictureIsUri ? UriOfPath(value, name) : value;
             WriteKey(layout_.pictureKey, name, picture);
@@ -316,17 +316,17 @@ class GSettingsStore : public DesktopStore {
                 g_settings_reset(settings_, key.c_str());
                 reset.push_back(key);
             }
-        Record(ResetRecord, Joined(reset), "DefaultKeys");
+        RecordReset(Joined(reset), "DefaultKeys");
     }
 
     bool WasReset(const char* key) const {
         return Has(key) && !HasUserValue(key) && Contains(Words(origins_->Read(ResetRecord)), key);
     }
 
-    // A file-store value written on behalf of name, refused in name's words.
-    void Record(const char* recordName, const std::string& value, const std::string& name) {
+    // Notes the keys reset on behalf of the write of name, refused in name's words.
+    void RecordReset(const std::string& keys, const std::string& name) {
         try {
-            origins_->Write(recordName, value);
+            origins_->Write(ResetRecord, keys);
         } catch (const std::runtime_error&) {
             throw WriteRefused(name);
         }
