@@ -217,6 +217,10 @@ class GSettingsStore : public DesktopStore {
     // a key reset by the restore whatever its default now is.
     bool Holds(const std::string& name, const std::string& value) override {
         g_settings_sync(); // the database's answer to every write of this process
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
+            return origins_->Read(name) == value;
+        if (!KeptBeyondThisProcess())
+            return false;
         if (name == "Wallpaper") {
             for (const char* key : {layout_.pictureKey, layout_.darkKey})
                 if (Has(key) && (PictureOf(key, name) == value || WasReset(key)))
@@ -237,7 +241,7 @@ class GSettingsStore : public DesktopStore {
         }
         if (const char* key = ExtraKey(name))
             return ReadKey(key, name) == value || WasReset(key);
-        return Read(name) == value;
+        return false;
     }
 
     std::vector<std::string> ExtraNames() const override {
@@ -265,6 +269,20 @@ class GSettingsStore : public DesktopStore {
         if (name == "PictureOptions")
             return layout_.optionsKey;
         return nullptr;
+    }
+
+    // GIO falls back to settings held in memory, with a warning, when it has no
+    // backend that stores them (dconf-gsettings-backend not installed): what
+    // this process writes there never reaches the desktop.
+    bool KeptBeyondThisProcess() const {
+        GObject* backend = nullptr;
+        g_object_get(settings_, "backend", &backend, nullptr);
+        const bool kept = backend != nullptr &&
+                          std::strcmp(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") != 0 &&
+                          std::strcmp(G_OBJECT_TYPE_NAME(backend), "GNullSettingsBackend") != 0;
+        if (backend != nullptr)
+            g_object_unref(backend);
+        return kept;
     }
 
     bool Has(const char* key) const {

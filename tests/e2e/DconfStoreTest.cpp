@@ -113,4 +113,11 @@ TEST(NoSessionBus, WritesDoNotHold) {
     EXPECT_EQ(Wallpaper(), before);
 }
 
+// GIO without a backend that stores settings keeps them in this process only.
+TEST(MemoryBackend, WritesDoNotHold) {
+    Put(Open, InstalledValues);
+    EXPECT_EQ(NotHeld(Open, InstalledValues),
+              (Names{"Wallpaper", "TileWallpaper", "WallpaperStyle"}));
+}
+
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The GNOME store on the real dconf: dconf-service activated on a session bus of
 # its own (dbus-run-session), the user's database in a temporary HOME; then the
-# same store with no session bus at all.
+# same store with no session bus at all, and on GIO's settings held in memory.
 #   dconf_store.sh PATH_TO_TEST_DCONF_STORE
 set -euo pipefail
 program=$1
@@ -22,3 +22,4 @@ if [[ $(id -u) == 0 ]] && unshare --user --map-user=1000 --map-group=1000 true 2
 fi
 "${as_user[@]}" dbus-run-session -- "$program" --gtest_filter='Dconf.*'
 DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus "$program" --gtest_filter='NoSessionBus.*'
+GSETTINGS_BACKEND=memory "$program" --gtest_filter='MemoryBackend.*'
