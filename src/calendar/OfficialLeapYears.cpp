@@ -8,9 +8,10 @@ namespace PersianDate {
 
 namespace {
 
-// Borkowski's break years (1996, table of break years; the same list is
-// published with every description of his method): each starts a run of
-// 33-year cycles. The last entry, 3178, only closes the run before it.
+// Borkowski's break years (1996, his table of the years in which the 33-year
+// cycles restart): each starts a run of cycles. The last entry, 3178, only
+// closes the run before it. The tests hold the resulting first days of the
+// years against an ephemeris (tests/data/official-nowruz.tsv).
 constexpr int64_t BreakYears[] = {-61,  9,    38,   199,  426,  686,  756,  818,  1111, 1181,
                                   1210, 1635, 2060, 2097, 2192, 2262, 2324, 2394, 2456, 3178};
 static_assert(BreakYears[0] == FirstOfficialYear);

@@ -3,9 +3,13 @@
 #include "PersianDate.h"
 
 #include <gtest/gtest.h>
+#include <unicode/calendar.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -52,6 +56,28 @@ TEST(OfficialCalendar, FirstOfFarvardin1200To1500IsTheEphemerisDay) {
     for (int year = 1200; year <= 1500; ++year) {
         ASSERT_EQ(table.count(year), 1u) << year;
         EXPECT_EQ(PersianToDate(static_cast<uint16_t>(year), 1, 1, Official), table.at(year).date)
+            << "1 Farvardin " << year;
+    }
+}
+
+// ICU's Persian calendar (a 33-year arithmetic cycle) agrees with the
+// ephemeris over these years, so it is a second, independent reference here.
+TEST(OfficialCalendar, FirstOfFarvardin1200To1500IsICUsDay) {
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::Calendar> persian(icu::Calendar::createInstance(
+        icu::TimeZone::getGMT()->clone(), icu::Locale("fa_IR@calendar=persian"), status));
+    const std::unique_ptr<icu::Calendar> gregorian(icu::Calendar::createInstance(
+        icu::TimeZone::getGMT()->clone(), icu::Locale("en@calendar=gregorian"), status));
+    ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    for (int year = 1200; year <= 1500; ++year) {
+        persian->clear();
+        persian->set(year, UCAL_JANUARY, 1); // the first month, Farvardin
+        gregorian->setTime(persian->getTime(status), status);
+        const double icuDay =
+            Date(gregorian->get(UCAL_YEAR, status), gregorian->get(UCAL_MONTH, status) + 1,
+                 gregorian->get(UCAL_DATE, status));
+        ASSERT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+        EXPECT_EQ(PersianToDate(static_cast<uint16_t>(year), 1, 1, Official), icuDay)
             << "1 Farvardin " << year;
     }
 }
