@@ -268,8 +268,8 @@ void Tmain::FormCreate() {
     const bool show = LoadSettings();
     R_ChooseClick();
     uint16_t year = 0, month = 0, day = 0;
-    PersianDate::DateToPersian(Today(), year, month, day);
-    Grids = FillMonthGrids(year, month, day);
+    PersianDate::DateToPersian(Today(), year, month, day, Rule);
+    Grids = FillMonthGrids(year, month, day, Rule);
     SetChecked(CHK_show, show);
     Brepaint->setEnabled(CHK_show->isChecked());
 }
@@ -295,6 +295,7 @@ bool Tmain::LoadSettings() {
     SetChecked(R_CurrentPicture, stored.current);
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
+    Rule = CalendarRuleOf(stored);
     return CheckWallpaperAtStart(settings);
 }
 
@@ -317,6 +318,7 @@ void Tmain::SaveSettings() {
     if (!FileExists(Text(Efilename)))
         Efilename->clear();
     choices.path = Text(Efilename);
+    choices.calendarRule = PersianDate::CalendarRuleName(Rule);
     ProfileFile settings(context_.files.settingsFile);
     ::SaveSettings(settings, choices);
 }

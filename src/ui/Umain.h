@@ -75,6 +75,9 @@ class Tmain : public QWidget {
 
     // The three month grids with their titles, for today.
     MonthGrids Grids;
+    // The calendar rule of the settings file: the grids follow it, and the
+    // settings are saved with it. No control shows it yet.
+    CalendarRule Rule = CalendarRule::Arithmetic;
     // The picture of the redraw or preview in progress; empty otherwise.
     std::unique_ptr<Bitmap> WorkBitmap;
 
