@@ -239,4 +239,20 @@ TEST_F(RefreshTimerManagerTest, SwitchingOnStartsTheTimerThatRunsExactlyThatProg
     }
 }
 
+TEST_F(RefreshTimerManagerTest, UnitsWrittenOutOfTheManagersReachStartAtTheNextRun) {
+    const std::string path = std::string(std::getenv("VELNORA_TEST_PROGRAMS")) + "/later/velnora";
+    MakeRecordingProgram(path, std::getenv("VELNORA_TEST_RECORD"));
+    {
+        ScopedEnv noBus{"DBUS_SESSION_BUS_ADDRESS", std::nullopt};
+        ScopedEnv noRuntime{"XDG_RUNTIME_DIR", std::nullopt};
+        SetAutoRunFor("Velnora", 1, path);
+    }
+    // Looked up before the manager read the unit: it is "not found" to it now.
+    EXPECT_EQ(TimerState(), "inactive\n");
+    SetAutoRunFor("Velnora", 1, path);
+    EXPECT_EQ(TimerState(), "active\n");
+    SetAutoRunFor("Velnora", 0, path);
+    EXPECT_EQ(TimerState(), "inactive\n");
+}
+
 } // namespace
