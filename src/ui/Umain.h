@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class ColourPicker;
@@ -125,8 +126,12 @@ class Tmain : public QWidget {
     void PaintOnDesktop();
     void RestoreWallpaper();
     bool CheckWallpaperAtStart(ProfileFile& settings);
+    // Fills Grids for today unless they already are.
+    void FillGridsForToday();
 
     MainContext context_;
     bool shown_ = false;
     bool activated_ = false;
+    // The day Grids were filled for (the whole part of Today()).
+    std::optional<double> gridsDate_;
 };
