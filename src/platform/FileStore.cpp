@@ -26,8 +26,9 @@ class FileStore : public DesktopStore {
 
     bool IsOpen() const override { return open_; }
 
+    // Whole, as the registry gives a value of any length.
     std::string Read(const std::string& name) override {
-        return open_ ? file_.ReadString(Section, name, "") : std::string();
+        return open_ ? file_.ReadWhole(Section, name).value_or("") : std::string();
     }
 
     void Write(const std::string& name, const std::string& value) override {
