@@ -1,5 +1,6 @@
 #include "FileLock.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <map>
@@ -24,9 +25,11 @@ struct Holding {
 std::mutex holdingsMutex;
 std::map<std::string, Holding> holdings;
 
-// How often a waiting process tries again: short against a wait of seconds,
-// long enough not to keep a core busy.
-constexpr std::chrono::milliseconds RetryEvery{20};
+// A waiting process tries again after 1 ms, then after twice as long each
+// time up to 50 ms: a short hold (a few store writes) costs next to nothing,
+// a long one (a redraw at 4K) keeps no core busy.
+constexpr std::chrono::milliseconds FirstRetry{1};
+constexpr std::chrono::milliseconds LongestRetry{50};
 
 [[noreturn]] void Refuse(const std::string& path) {
     throw std::runtime_error("Unable to write to " + path);
@@ -49,6 +52,7 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : pa
     if (fd < 0)
         Refuse(path);
     const auto deadline = std::chrono::steady_clock::now() + wait;
+    std::chrono::milliseconds retry = FirstRetry;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
@@ -59,7 +63,8 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : pa
                 Refuse(path);
             return;
         }
-        std::this_thread::sleep_for(RetryEvery);
+        std::this_thread::sleep_for(retry);
+        retry = std::min(retry * 2, LongestRetry);
     }
     holdings[path] = Holding{fd, 1};
     held_ = true;

@@ -318,6 +318,9 @@ void Tmain::SaveSettings() {
         Efilename->clear();
     choices.path = Text(Efilename);
     ProfileFile settings(context_.files.settingsFile);
+    // The backup lives in the same file: a logon run changing it meanwhile
+    // must not have its change undone by this rewrite.
+    const WallpaperLock lock(context_.shared);
     ::SaveSettings(settings, choices);
 }
 
@@ -427,6 +430,7 @@ void Tmain::PaintCalendar(bool preview) {
 
     PaintContext where;
     where.files = context_.files;
+    where.shared = context_.shared;
     where.openStore = context_.openStore;
     where.makeCanvas = MakeQtCanvas;
     if (choices.calendar.stretch)
@@ -449,11 +453,11 @@ void Tmain::PaintOnDesktop() {
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.openStore));
+    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.shared, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    return ::CheckWallpaperAtStart(settings, context_.openStore);
+    return ::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {

@@ -77,6 +77,8 @@ MainContext UiFixture::Context() {
     context.files.executable = Path("velnora");
     context.files.settingsFile = SettingsPath();
     context.files.outputPicture = OutputPath();
+    context.shared.record = Path("state/velnora/oldwallpaper.ini");
+    context.shared.lock = Path("state/velnora/wallpaper.lock");
     context.openStore = OpenerFor(store);
     context.setAutoRun = [this](const std::string& name, unsigned mode) {
         if (name != "Velnora")
