@@ -36,7 +36,7 @@ class FileStore : public DesktopStore {
         if (!open_ || value.find_first_of("\r\n") != std::string::npos)
             throw WriteRefused(name);
         try {
-            file_.WriteString(Section, name, value);
+            file_.WriteWhole(Section, name, value);
         } catch (const std::runtime_error&) {
             throw WriteRefused(name);
         }

@@ -377,6 +377,13 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
     ReplaceFile(path_, Serialise(doc));
 }
 
+void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
+                             const std::string& value) {
+    const bool blankEnd = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted = Unquote(value).size() != value.size();
+    WriteString(section, key, blankEnd || quoted ? "\"" + value + "\"" : value);
+}
+
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
     WriteString(section, key, std::to_string(value));
 }

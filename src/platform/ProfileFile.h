@@ -32,6 +32,9 @@ class ProfileFile {
 
     // Throw std::runtime_error("Unable to write to <path>") when refused.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Writes value so that ReadWhole gives it back exactly: inside quotes
+    // when the reader would trim its blanks or take off its own quotes.
+    void WriteWhole(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void EraseSection(const std::string& section);

@@ -40,7 +40,7 @@ Values KeptValues(const ProfileFile& file, const std::vector<std::string>& names
 
 void Keep(ProfileFile& file, const Values& values) {
     for (const auto& [name, value] : values)
-        file.WriteString(BackupSection, name, value);
+        file.WriteWhole(BackupSection, name, value);
 }
 
 bool RecordPresent(const ProfileFile& record) {
@@ -67,7 +67,7 @@ void TakeBackup(DesktopStore& store, ProfileFile& settings, ProfileFile& record)
         Keep(settings, KeptValues(record, names));
     } else {
         for (const std::string& name : names)
-            settings.WriteString(BackupSection, name, name == "Wallpaper" ? "" : store.Read(name));
+            settings.WriteWhole(BackupSection, name, name == "Wallpaper" ? "" : store.Read(name));
     }
 }
 
@@ -94,30 +94,37 @@ void ConfirmHeld(const StoreOpener& openStore, const Values& values) {
 
 // RestoreWallpaper with the lock held.
 bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& openStore) {
-    const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Write);
-    const std::vector<std::string> names = BackedUpNames(*store);
     const bool fromBackup = BackupPresent(settings);
+    std::vector<std::string> names;
     Values values;
-    if (fromBackup) {
-        settings.WriteString(BackupSection, RestoringKey, "1");
-        for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
-            values.emplace_back(WallpaperValueNames[i],
-                                settings.ReadWhole(BackupSection, WallpaperValueNames[i])
-                                    .value_or(BackupDefaults[i]));
-        for (const std::string& extra : store->ExtraNames())
-            if (std::optional<std::string> value = settings.ReadWhole(BackupSection, extra))
-                values.emplace_back(extra, std::move(*value));
-    } else if (RecordPresent(record) &&
-               IsOwnWallpaper(openStore(StoreAccess::Read)->Read("Wallpaper"))) {
-        // The settings file holding the backup is gone (deleted, or the copy's
-        // folder with it) while the calendar is on: the record has the wallpaper.
-        values = KeptValues(record, names);
-    } else {
-        return false;
+    {
+        const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
+        names = BackedUpNames(*store);
+        if (fromBackup) {
+            for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
+                values.emplace_back(WallpaperValueNames[i],
+                                    settings.ReadWhole(BackupSection, WallpaperValueNames[i])
+                                        .value_or(BackupDefaults[i]));
+            for (const std::string& extra : store->ExtraNames())
+                if (std::optional<std::string> value = settings.ReadWhole(BackupSection, extra))
+                    values.emplace_back(extra, std::move(*value));
+        } else if (RecordPresent(record) && IsOwnWallpaper(store->Read("Wallpaper"))) {
+            // The settings file holding the backup is gone (deleted, or the
+            // copy's folder with it) while the calendar is on: the record has
+            // the wallpaper.
+            values = KeptValues(record, names);
+        } else {
+            return false;
+        }
     }
-    for (const auto& [name, value] : values)
-        store->Write(name, value);
-    store->Reload();
+    if (fromBackup)
+        settings.WriteString(BackupSection, RestoringKey, "1");
+    {
+        const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Write);
+        for (const auto& [name, value] : values)
+            store->Write(name, value);
+        store->Reload();
+    }
     ConfirmHeld(openStore, values);
     if (fromBackup)
         settings.EraseSection(BackupSection);
@@ -159,7 +166,7 @@ bool IsOwnWallpaper(const std::string& wallpaper) {
 
 void CopyWallpaperToBackup(DesktopStore& store, ProfileFile& settings) {
     for (const std::string& name : BackedUpNames(store))
-        settings.WriteString(BackupSection, name, store.Read(name));
+        settings.WriteWhole(BackupSection, name, store.Read(name));
 }
 
 SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,

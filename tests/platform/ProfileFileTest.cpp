@@ -216,6 +216,18 @@ TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
     EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-uri"), uri);
     EXPECT_EQ(file.Read("oldwallpaper", "picture-uri"), uri.substr(0, 2047));
     EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-options"), std::nullopt);
+
+    // What the reader would trim or unquote is kept inside quotes.
+    for (const std::string value :
+         {uri, std::string(" lead"), std::string("trail\t"), std::string("\"both\""),
+          std::string("'single'"), std::string("\"\""), std::string("\""), std::string("a \"b\""),
+          std::string("")}) {
+        file.WriteWhole("oldwallpaper", "Wallpaper", value);
+        EXPECT_EQ(file.ReadWhole("oldwallpaper", "Wallpaper"), value) << value;
+    }
+    file.WriteWhole("oldwallpaper", "Wallpaper", "/pics/a b.jpg");
+    EXPECT_EQ(Contents(file.Path()),
+              "[oldwallpaper]\npicture-uri=" + uri + "\nWallpaper=/pics/a b.jpg\n");
 }
 
 TEST_F(ProfileFileTest, DeleteKeyRemovesEveryCopyOfThatKeyOnly) {

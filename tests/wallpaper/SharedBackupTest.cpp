@@ -257,7 +257,7 @@ TEST_F(SharedBackupTest, InstallTheDesktopDroppedLeavesTheCalendarOff) {
 
 // --- Long values ---
 
-TEST_F(SharedBackupTest, LongValuesComeBackWhole) {
+TEST_F(SharedBackupTest, ValuesComeBackExactly) {
     // A wallpaper under a long Persian path: its file URI is 2449 characters.
     std::string uri = "file:///home/u/";
     while (uri.size() < 2449)
@@ -270,6 +270,14 @@ TEST_F(SharedBackupTest, LongValuesComeBackWhole) {
     desktop_.values["picture-uri"] = "file:///calendar";
     EXPECT_FALSE(copy.Off());
     EXPECT_EQ(desktop_.values.at("picture-uri"), uri);
+
+    // Blanks at the ends and quotes around a value, which an INI reader takes off.
+    desktop_.values["WallpaperOriginX"] = " 5";
+    desktop_.values["WallpaperStyle"] = "\"2\"";
+    const Values before = Shown();
+    copy.On();
+    EXPECT_FALSE(copy.Off());
+    EXPECT_EQ(Shown(), before);
 }
 
 // --- The lock ---
