@@ -218,7 +218,7 @@ TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
     EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-options"), std::nullopt);
 
     // What the reader would trim or unquote is kept inside quotes.
-    for (const std::string value :
+    for (const std::string& value :
          {uri, std::string(" lead"), std::string("trail\t"), std::string("\"both\""),
           std::string("'single'"), std::string("\"\""), std::string("\""), std::string("a \"b\""),
           std::string("")}) {
