@@ -51,6 +51,15 @@ bool Restoring(const ProfileFile& settings) {
     return settings.HasKey(BackupSection, RestoringKey);
 }
 
+// A restore in progress is unfinished while the store shows the calendar or
+// the backed-up picture; a wallpaper the user set since is the user's own, and
+// the mark is then dropped rather than that wallpaper overwritten.
+void DropStaleMark(ProfileFile& settings, const std::string& shown) {
+    if (Restoring(settings) && !IsOwnWallpaper(shown) &&
+        shown != settings.ReadWhole(BackupSection, "Wallpaper").value_or(""))
+        settings.DeleteKey(BackupSection, RestoringKey);
+}
+
 // Takes the backup of the user's own wallpaper. A store that names no output
 // picture holds it, and the record learns it too; a store that names one (some
 // copy's calendar) does not, and the record gives it. With no record either,
@@ -202,7 +211,9 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
     bool tookBackup = false;
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
-        wasOn = IsOwnWallpaper(store->Read("Wallpaper"));
+        const std::string shown = store->Read("Wallpaper");
+        wasOn = IsOwnWallpaper(shown);
+        DropStaleMark(settings, shown);
         if (!BackupPresent(settings)) {
             TakeBackup(*store, settings, record);
             tookBackup = true;
@@ -265,12 +276,14 @@ bool CheckWallpaperAtStart(ProfileFile& settings, const SharedBackup& shared,
     if (!BackupPresent(settings))
         return false;
     ProfileFile record(shared.record);
+    const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
+    const std::string shown = store->Read("Wallpaper");
+    DropStaleMark(settings, shown);
     // A restore that did not finish is finished first: the store holds part of
     // it, so it is neither the calendar nor a wallpaper to back up.
     if (Restoring(settings))
         return RestoreHeld(settings, record, openStore);
-    const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
-    if (IsOwnWallpaper(store->Read("Wallpaper"))) {
+    if (IsOwnWallpaper(shown)) {
         MendBackupOrRecord(*store, settings, record);
         return true;
     }

@@ -115,7 +115,9 @@ bool RestoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
 // still shows an output picture. When the backup is present but the wallpaper
 // has been changed since, the backup and the record are refreshed from the
 // store and the result is false. A backup marked as a restore in progress is
-// restored first (RestoreWallpaper), never refreshed from the half-restored store.
+// restored first (RestoreWallpaper), never refreshed from the half-restored
+// store, unless the store shows a wallpaper set since (neither an output
+// picture nor the backed-up one): that one is then the user's, as when displaced.
 bool CheckWallpaperAtStart(ProfileFile& settings, const SharedBackup& shared,
                            const StoreOpener& openStore);
 

@@ -246,6 +246,29 @@ TEST_F(SharedBackupTest, SwitchingOnAgainAfterAHalfRestoreKeepsTheBackup) {
     EXPECT_EQ(Shown(), users_);
 }
 
+TEST_F(SharedBackupTest, WallpaperSetAfterAHalfRestoreIsTheUsers) {
+    ProgramCopy copy = Copy("A");
+    copy.On();
+    desktop_.refused = {"WallpaperStyle"};
+    ExpectMessage([&] { copy.Off(); }, "Failed to set data for 'WallpaperStyle'");
+    desktop_.refused.clear();
+    // The user then sets a wallpaper through the desktop's own settings.
+    const Values newer = {{"Wallpaper", PathOf("newer.jpg")},
+                          {"TileWallpaper", "0"},
+                          {"WallpaperStyle", "6"},
+                          {"WallpaperOriginX", "0"},
+                          {"WallpaperOriginY", "0"}};
+    desktop_.values = newer;
+    EXPECT_FALSE(copy.Start());
+    EXPECT_EQ(Shown(), newer);
+    EXPECT_EQ(Kept(copy.Settings()), newer);
+    copy.choices.chooseFile = true;
+    copy.choices.fileName = user_;
+    EXPECT_TRUE(copy.On());
+    EXPECT_FALSE(copy.Off());
+    EXPECT_EQ(Shown(), newer);
+}
+
 TEST_F(SharedBackupTest, InstallTheDesktopDroppedLeavesTheCalendarOff) {
     ProgramCopy copy = Copy("A");
     desktop_.dropped = {"Wallpaper"};
