@@ -12,10 +12,10 @@ const char* const BackupDefaults[5] = {"", "0", "1", "0", "0"};
 
 namespace {
 
-// Marks a backup whose values are being written back into the store. Until the
-// desktop reads them back, the store may hold part of them: it is then no
-// wallpaper of the user's, and the backup must not be refreshed from it. Only
-// the key Wallpaper makes a backup present, so the mark changes nothing else.
+// Marks a backup (or the record) whose values are being written back into the
+// store. Until the desktop reads them back, the store may hold part of them: it
+// is then no wallpaper of the user's, and nothing must be backed up from it.
+// Only the key Wallpaper makes a backup present, so the mark changes nothing else.
 constexpr const char* RestoringKey = "Restoring";
 
 // Wallpaper values by name, in the order they are written.
@@ -47,17 +47,17 @@ bool RecordPresent(const ProfileFile& record) {
     return record.HasKey(BackupSection, "Wallpaper");
 }
 
-bool Restoring(const ProfileFile& settings) {
-    return settings.HasKey(BackupSection, RestoringKey);
+bool Restoring(const ProfileFile& kept) {
+    return kept.HasKey(BackupSection, RestoringKey);
 }
 
 // A restore in progress is unfinished while the store shows the calendar or
 // the backed-up picture; a wallpaper the user set since is the user's own, and
 // the mark is then dropped rather than that wallpaper overwritten.
-void DropStaleMark(ProfileFile& settings, const std::string& shown) {
-    if (Restoring(settings) && !IsOwnWallpaper(shown) &&
-        shown != settings.ReadWhole(BackupSection, "Wallpaper").value_or(""))
-        settings.DeleteKey(BackupSection, RestoringKey);
+void DropStaleMark(ProfileFile& kept, const std::string& shown) {
+    if (Restoring(kept) && !IsOwnWallpaper(shown) &&
+        shown != kept.ReadWhole(BackupSection, "Wallpaper").value_or(""))
+        kept.DeleteKey(BackupSection, RestoringKey);
 }
 
 // Takes the backup of the user's own wallpaper. A store that names no output
@@ -67,12 +67,15 @@ void DropStaleMark(ProfileFile& settings, const std::string& shown) {
 // store's other values, never an output picture.
 void TakeBackup(DesktopStore& store, ProfileFile& settings, ProfileFile& record) {
     const std::vector<std::string> names = BackedUpNames(store);
-    if (!IsOwnWallpaper(store.Read("Wallpaper"))) {
+    const std::string shown = store.Read("Wallpaper");
+    DropStaleMark(record, shown);
+    if (!IsOwnWallpaper(shown) && !Restoring(record)) {
         CopyWallpaperToBackup(store, settings);
         // An unopened store reads as nothing at all, which is no wallpaper to remember.
         if (store.IsOpen())
             Keep(record, KeptValues(settings, names));
     } else if (RecordPresent(record)) {
+        // The calendar, or part of a restore from the record.
         Keep(settings, KeptValues(record, names));
     } else {
         for (const std::string& name : names)
@@ -109,6 +112,8 @@ bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& 
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
         names = BackedUpNames(*store);
+        const std::string shown = store->Read("Wallpaper");
+        DropStaleMark(record, shown);
         if (fromBackup) {
             for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
                 values.emplace_back(WallpaperValueNames[i],
@@ -117,7 +122,7 @@ bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& 
             for (const std::string& extra : store->ExtraNames())
                 if (std::optional<std::string> value = settings.ReadWhole(BackupSection, extra))
                     values.emplace_back(extra, std::move(*value));
-        } else if (RecordPresent(record) && IsOwnWallpaper(store->Read("Wallpaper"))) {
+        } else if (RecordPresent(record) && (IsOwnWallpaper(shown) || Restoring(record))) {
             // The settings file holding the backup is gone (deleted, or the
             // copy's folder with it) while the calendar is on: the record has
             // the wallpaper.
@@ -126,8 +131,7 @@ bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& 
             return false;
         }
     }
-    if (fromBackup)
-        settings.WriteString(BackupSection, RestoringKey, "1");
+    (fromBackup ? settings : record).WriteString(BackupSection, RestoringKey, "1");
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Write);
         for (const auto& [name, value] : values)

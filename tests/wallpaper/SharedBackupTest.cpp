@@ -246,6 +246,22 @@ TEST_F(SharedBackupTest, SwitchingOnAgainAfterAHalfRestoreKeepsTheBackup) {
     EXPECT_EQ(Shown(), users_);
 }
 
+TEST_F(SharedBackupTest, RestoreFromTheRecordStoppedHalfway) {
+    ProgramCopy copy = Copy("A");
+    copy.On();
+    fs::remove(copy.context.files.settingsFile);
+    desktop_.refused = {"WallpaperStyle"};
+    ExpectMessage([&] { copy.Off(); }, "Failed to set data for 'WallpaperStyle'");
+    desktop_.refused.clear();
+    // The store shows the user's picture with the calendar's layout: switching
+    // on again backs up the record, not that.
+    EXPECT_TRUE(copy.On());
+    EXPECT_EQ(Kept(copy.Settings()), users_);
+    EXPECT_FALSE(copy.Off());
+    EXPECT_EQ(Shown(), users_);
+    EXPECT_FALSE(fs::exists(shared_.record));
+}
+
 TEST_F(SharedBackupTest, WallpaperSetAfterAHalfRestoreIsTheUsers) {
     ProgramCopy copy = Copy("A");
     copy.On();
