@@ -2,6 +2,7 @@
 // processes on one settings file, one shared backup and one store, with random
 // pauses inside every store access. Whatever the interleaving, the user's own
 // wallpaper must end up in the store, the backup or the shared record.
+#include "Settings.h"
 #include "Wallpaper.h"
 
 #include "../support/BmpBytes.h"
@@ -102,13 +103,17 @@ TEST_F(RaceTest, SwitchingOffDuringALogonRunKeepsTheWallpaper) {
         const pid_t logonRun = ::fork();
         ASSERT_GE(logonRun, 0);
         if (logonRun == 0) {
-            // velnora start: the start-up check, the redraw it starts, the redraw at close.
+            // velnora start: the start-up check, the redraw it starts, the
+            // redraw at close and the saving of the settings, as the window does them.
             random.seed(static_cast<unsigned>(round) + 1000003u);
             int status = 0;
             try {
                 if (window.Start())
                     window.On();
                 window.On();
+                ProfileFile settings = window.Settings();
+                const WallpaperLock lock(window.context.shared);
+                SaveSettings(settings, LoadSettings(settings));
             } catch (const std::exception&) {
                 status = 1;
             }
