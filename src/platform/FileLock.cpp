@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -31,8 +32,9 @@ std::map<std::string, Holding> holdings;
 constexpr std::chrono::milliseconds FirstRetry{1};
 constexpr std::chrono::milliseconds LongestRetry{50};
 
-[[noreturn]] void Refuse(const std::string& path) {
-    throw std::runtime_error("Unable to write to " + path);
+// With the system's reason, as the settings file gives it.
+[[noreturn]] void Refuse(const std::string& path, int error) {
+    throw std::runtime_error("Unable to write to " + path + ". " + std::strerror(error));
 }
 
 } // namespace
@@ -50,17 +52,19 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : pa
         std::filesystem::create_directories(file.parent_path(), error);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
-        Refuse(path);
+        Refuse(path, errno);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     std::chrono::milliseconds retry = FirstRetry;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR)
             continue;
-        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            const bool busy = errno == EWOULDBLOCK;
+        if (errno != EWOULDBLOCK) {
+            const int error = errno;
             ::close(fd);
-            if (!busy)
-                Refuse(path);
+            Refuse(path, error);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd);
             return;
         }
         std::this_thread::sleep_for(retry);

@@ -10,8 +10,8 @@
 class FileLock {
   public:
     // Creates the file (and its folder) when missing, then waits at most wait
-    // for other processes to let go of it. Throws "Unable to write to <path>"
-    // when the file cannot be opened.
+    // for other processes to let go of it. Throws "Unable to write to <path>.
+    // <reason>" when the file cannot be opened.
     FileLock(const std::string& path, std::chrono::milliseconds wait);
     ~FileLock();
     FileLock(const FileLock&) = delete;

@@ -30,7 +30,8 @@ class ProfileFile {
     // Keys of a section in file order (first of duplicates only).
     std::vector<std::string> Keys(const std::string& section) const;
 
-    // Throw std::runtime_error("Unable to write to <path>") when refused.
+    // Throw std::runtime_error("Unable to write to <path>") when refused, with
+    // the system's reason after it when there is one ("<...>. Permission denied").
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     // Writes value so that ReadWhole gives it back exactly: inside quotes
     // when the reader would trim its blanks or take off its own quotes.

@@ -48,7 +48,8 @@ TEST_F(FileLockTest, HeldAgainstOtherProcessesNestedWithinOne) {
 TEST_F(FileLockTest, FileThatCannotBeOpened) {
     const std::string folder = PathOf("a-folder");
     std::filesystem::create_directory(folder);
-    ExpectMessage([&] { FileLock lock(folder, milliseconds(50)); }, "Unable to write to " + folder);
+    ExpectMessage([&] { FileLock lock(folder, milliseconds(50)); },
+                  "Unable to write to " + folder + ". Is a directory");
 }
 
 } // namespace
