@@ -275,6 +275,14 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 
 std::optional<std::string> ProfileFile::Read(const std::string& section,
                                              const std::string& key) const {
+    const std::optional<std::string> whole = ReadWhole(section, key);
+    if (!whole)
+        return std::nullopt;
+    return whole->substr(0, MaxValueLength);
+}
+
+std::optional<std::string> ProfileFile::ReadWhole(const std::string& section,
+                                                  const std::string& key) const {
     const Document doc = Load(path_);
     const std::optional<std::size_t> header = FindSection(doc, section);
     if (!header)
@@ -283,7 +291,7 @@ std::optional<std::string> ProfileFile::Read(const std::string& section,
     for (std::size_t i = *header + 1; i < end; ++i) {
         const Entry entry = Classify(doc.lines[i].text);
         if (entry.kind == Kind::Key && SameName(entry.name, key))
-            return Unquote(entry.value).substr(0, MaxValueLength);
+            return Unquote(entry.value);
     }
     return std::nullopt;
 }
@@ -368,6 +376,13 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
     ReplaceFile(path_, Serialise(doc));
 }
 
+void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
+                             const std::string& value) {
+    const bool blankEnd = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted = Unquote(value).size() != value.size();
+    WriteString(section, key, blankEnd || quoted ? "\"" + value + "\"" : value);
+}
+
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
     WriteString(section, key, std::to_string(value));
 }
@@ -390,6 +405,39 @@ void ProfileFile::EraseSection(const std::string& section) {
         while (toEnd && !doc.lines.empty() && Trim(doc.lines.back().text).empty())
             doc.lines.pop_back();
         changed = true;
+    }
+    if (changed)
+        ReplaceFile(path_, Serialise(doc));
+}
+
+void ProfileFile::DeleteKey(const std::string& section, const std::string& key) {
+    Document doc = LoadForChange(path_);
+    bool changed = false;
+    // The key goes from every section of that name and every duplicate line,
+    // so that no shadowed copy comes to light in its place.
+    for (std::size_t i = 0; i < doc.lines.size();) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind == Kind::Section) {
+            const std::size_t end = SectionEnd(doc, i);
+            if (!SameName(entry.name, section)) {
+                i = end;
+                continue;
+            }
+            std::size_t stop = end;
+            for (std::size_t k = i + 1; k < stop;) {
+                const Entry inner = Classify(doc.lines[k].text);
+                if (inner.kind == Kind::Key && SameName(inner.name, key)) {
+                    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(k));
+                    --stop;
+                    changed = true;
+                } else {
+                    ++k;
+                }
+            }
+            i = stop;
+            continue;
+        }
+        ++i;
     }
     if (changed)
         ReplaceFile(path_, Serialise(doc));

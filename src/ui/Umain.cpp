@@ -320,6 +320,9 @@ void Tmain::SaveSettings() {
     choices.path = Text(Efilename);
     choices.calendarRule = PersianDate::CalendarRuleName(Rule);
     ProfileFile settings(context_.files.settingsFile);
+    // The backup lives in the same file: a logon run changing it meanwhile
+    // must not have its change undone by this rewrite.
+    const WallpaperLock lock(context_.shared);
     ::SaveSettings(settings, choices);
 }
 
@@ -442,6 +445,7 @@ void Tmain::PaintCalendar(bool preview) {
 
     PaintContext where;
     where.files = context_.files;
+    where.shared = context_.shared;
     where.openStore = context_.openStore;
     where.makeCanvas = MakeQtCanvas;
     if (choices.calendar.stretch)
@@ -464,11 +468,11 @@ void Tmain::PaintOnDesktop() {
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.openStore));
+    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.shared, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    return ::CheckWallpaperAtStart(settings, context_.openStore);
+    return ::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {

@@ -5,8 +5,8 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
                           const MonthGrids& grids, const PaintContext& context) {
     PaintResult result;
     ProfileFile settings(context.files.settingsFile);
-    const SourcePath source =
-        ChooseSourcePath(choices.chooseFile, choices.fileName, settings, context.openStore);
+    const SourcePath source = ChooseSourcePath(choices.chooseFile, choices.fileName, settings,
+                                               context.shared, context.openStore);
     if (source.chosenFileMissing) {
         result.chosenFileMissing = true;
         return result;
@@ -19,7 +19,7 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
     ComposeCalendar(work, calendar, grids, context.makeCanvas);
 
     if (!preview)
-        result.installed =
-            InstallWallpaper(work, context.files.outputPicture, settings, context.openStore);
+        result.installed = InstallWallpaper(work, context.files.outputPicture, settings,
+                                            context.shared, context.openStore);
     return result;
 }

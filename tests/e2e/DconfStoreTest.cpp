@@ -1,8 +1,10 @@
 // The GNOME store on the real dconf: dconf-service on the session bus that
 // dconf_store.sh starts, the user's database in a temporary HOME. Only what
 // dconf-service commits may read back as held.
+#include "../support/ExpectMessage.h"
 #include "../support/StoreSteps.h"
 #include "DesktopStore.h"
+#include "Wallpaper.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -102,6 +104,31 @@ TEST(Dconf, ReadOnlyDatabaseHoldsNothing) {
                                                 "PictureUriDark", "PictureOptions"}));
         EXPECT_EQ(Wallpaper(), "/opt/velnora/Velnora.bmp");
     }
+}
+
+// The wallpaper layer itself on a database that refuses the switch-off: the
+// message, the backup kept, and the restore finished by the next start once
+// dconf takes the values.
+TEST(Dconf, SwitchOffTheDatabaseRefusesKeepsTheBackup) {
+    Put(Open, UsersOwn);
+    const std::string program = std::string(g_get_home_dir()) + "/program";
+    std::filesystem::create_directories(program);
+    ProfileFile settings(program + "/velnora.INI");
+    const SharedBackup shared = CurrentSharedBackup();
+    ASSERT_TRUE(InstallWallpaper(Bitmap(4, 3), program + "/Velnora.bmp", settings, shared, Open));
+    {
+        ReadOnlyFolder readOnly(std::string(g_get_user_config_dir()) + "/dconf");
+        if (readOnly.Writable())
+            GTEST_SKIP()
+                << "this user writes into read-only folders (root outside a user namespace)";
+        ExpectMessage([&] { RestoreWallpaper(settings, shared, Open); },
+                      "Failed to set data for 'Wallpaper'");
+        EXPECT_TRUE(BackupPresent(settings));
+        EXPECT_EQ(Wallpaper(), program + "/Velnora.bmp");
+    }
+    EXPECT_FALSE(CheckWallpaperAtStart(settings, shared, Open));
+    EXPECT_FALSE(BackupPresent(settings));
+    EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
 }
 
 // Run without a session bus: reads come from the database file, writes are lost.

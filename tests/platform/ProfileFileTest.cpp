@@ -205,6 +205,47 @@ TEST_F(ProfileFileTest, EraseSectionRemovesItsLinesOnly) {
     EXPECT_EQ(Contents(atEnd), "[a]\nx=1\n");
 }
 
+TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
+    // A wallpaper under a long Persian path: its file URI is 2449 characters.
+    std::string uri = "file:///home/u/";
+    while (uri.size() < 2449)
+        uri += "%D8%AA";
+    uri.resize(2449);
+    ProfileFile file(PathOf("whole.ini"));
+    file.WriteString("oldwallpaper", "picture-uri", uri);
+    EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-uri"), uri);
+    EXPECT_EQ(file.Read("oldwallpaper", "picture-uri"), uri.substr(0, 2047));
+    EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-options"), std::nullopt);
+
+    // What the reader would trim or unquote is kept inside quotes.
+    for (const std::string& value :
+         {uri, std::string(" lead"), std::string("trail\t"), std::string("\"both\""),
+          std::string("'single'"), std::string("\"\""), std::string("\""), std::string("a \"b\""),
+          std::string("")}) {
+        file.WriteWhole("oldwallpaper", "Wallpaper", value);
+        EXPECT_EQ(file.ReadWhole("oldwallpaper", "Wallpaper"), value) << value;
+    }
+    file.WriteWhole("oldwallpaper", "Wallpaper", "/pics/a b.jpg");
+    EXPECT_EQ(Contents(file.Path()),
+              "[oldwallpaper]\npicture-uri=" + uri + "\nWallpaper=/pics/a b.jpg\n");
+}
+
+TEST_F(ProfileFileTest, DeleteKeyRemovesEveryCopyOfThatKeyOnly) {
+    const std::string path = Write("delete.ini", "[oldwallpaper]\nWallpaper=w\nRestoring=1\n"
+                                                 "RESTORING=2\n\n[b]\nRestoring=keep\n"
+                                                 "[OldWallpaper]\nrestoring=shadow\n");
+    ProfileFile file(path);
+    file.DeleteKey("oldwallpaper", "Restoring");
+    EXPECT_EQ(Contents(path),
+              "[oldwallpaper]\nWallpaper=w\n\n[b]\nRestoring=keep\n[OldWallpaper]\n");
+    EXPECT_FALSE(file.HasKey("oldwallpaper", "Restoring"));
+
+    // Nothing to delete: the file is not rewritten.
+    fs::permissions(path, fs::perms::owner_read);
+    EXPECT_NO_THROW(file.DeleteKey("oldwallpaper", "Restoring"));
+    fs::permissions(path, fs::perms::owner_all);
+}
+
 TEST_F(ProfileFileTest, UnchangedWritesLeaveTheFileAlone) {
     const std::string path = Write("same.ini", "[s]\nk = 1\n");
     struct stat before {};

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -24,6 +25,7 @@ class Closing : public UiTest {
     void EveryWayOfClosingAsksTheCloseHandler_data();
     void EveryWayOfClosingAsksTheCloseHandler();
     void AnErrorWhileClosingKeepsTheWindowOpen();
+    void AnotherCopyChangingTheWallpaperKeepsTheWindowOpen();
     void UnattendedRunClosesByItself_data();
     void UnattendedRunClosesByItself();
 };
@@ -161,6 +163,32 @@ void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
     QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});
     QCOMPARE(fixture->autoRunModes.size(), autoRuns);
     QCOMPARE(fixture->SettingsText(), before);
+}
+
+void Closing::AnotherCopyChangingTheWallpaperKeepsTheWindowOpen() {
+    fixture->SetInstalled();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    // Another copy holds the lock: a shell that locks it with util-linux flock
+    // and then becomes the sleep, one process that holds it until killed.
+    const std::string lock = fixture->Path("state/velnora/wallpaper.lock");
+    std::filesystem::create_directories(std::filesystem::path(lock).parent_path());
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("exec 9>\"$0\"; flock 9; echo held; exec sleep 60"),
+                  QString::fromStdString(lock)});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture->messages,
+             QStringList{"Velnora|Another copy of Velnora is changing the wallpaper. "
+                         "Try again in a moment."});
+    holder.kill();
+    holder.waitForFinished();
+
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QVERIFY(!window->isVisible());
 }
 
 void Closing::UnattendedRunClosesByItself_data() {
