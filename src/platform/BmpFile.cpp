@@ -144,7 +144,7 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     // Qt reuses an image of the right size and format, and leaves the rows a
     // truncated file lacks as it finds them: start from black, not from
     // whatever the memory held.
-    QImage image(width, height, reader.imageFormat());
+    QImage image = BlankQtImage(QSize(width, height), reader.imageFormat());
     if (image.isNull())
         return fail("not enough memory");
     image.fill(0);

@@ -78,7 +78,7 @@ bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawing
         reader.setAllocationLimit(QtAllocationLimitMiB(qtBytes * images));
         if (IsDrawing(format))
             reader.setBackgroundColor(Qt::black);
-        QImage image;
+        QImage image = BlankQtImage(size, reader.imageFormat());
         if (!reader.read(&image) || image.isNull())
             throw damaged();
         CopyQtImage(image, out, AlphaRule::OverBlack);

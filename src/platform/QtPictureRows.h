@@ -19,6 +19,13 @@ bool OpenFileByBytes(const std::string& path, QFile& file, std::string* why = nu
 // Qt does not tell in advance).
 int64_t QtImageBytes(QSize size, QImage::Format format);
 
+// A blank image for a reader to decode into (Qt's readers reuse an image of the
+// right size and format), in memory advised to the kernel as huge pages where
+// it is large: a decoder's first touch of a picture of hundreds of megabytes
+// then costs a few hundred page faults rather than many thousands. A null
+// image when the memory is refused.
+QImage BlankQtImage(QSize size, QImage::Format format);
+
 // Qt's reader option takes the limit of one image in MiB; one more, so that an
 // image of exactly that many bytes passes whichever way Qt rounds.
 int QtAllocationLimitMiB(int64_t bytes);
