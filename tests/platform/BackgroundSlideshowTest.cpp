@@ -40,12 +40,13 @@ const char* const DayLoop = R"(<?xml version="1.0" encoding="UTF-8"?>
 </background>
 )";
 
-// Local time on a day some weeks after the start.
+// Local time on a day some weeks after the start, and in the same season: the
+// loop runs in seconds, so a change of summer time between shifts it by an hour.
 std::time_t At(int hour, int minute) {
     std::tm when{};
     when.tm_year = 2024 - 1900;
-    when.tm_mon = 2;
-    when.tm_mday = 17;
+    when.tm_mon = 0;
+    when.tm_mday = 20;
     when.tm_hour = hour;
     when.tm_min = minute;
     when.tm_isdst = -1;
