@@ -31,17 +31,16 @@ class DesktopStore {
         return Read(name) == value;
     }
     // Names of values beyond the five that this desktop needs backed up so that a
-    // restore gives it back exactly (kept as extra keys of the backup section).
+    // restore gives it back exactly (kept as extra keys of the backup section),
+    // in the order a restore writes them, after the five.
     virtual std::vector<std::string> ExtraNames() const { return {}; }
 };
 
 // The five values, in the order they are backed up and restored.
 extern const char* const WallpaperValueNames[5];
 
-// The backend for this session's desktop: the GNOME family when
-// XDG_CURRENT_DESKTOP names one of its desktops and that desktop's schema is
-// installed, else bare X11 when DISPLAY names a display that opens, else the
-// file store at WallpaperStorePath().
+// The store of this session's desktop: the first backend of the table in
+// DesktopStore.cpp that matches the session (StoreBackends.h).
 std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access);
 
 // The file store: the five values in the section "Control Panel\Desktop" of a

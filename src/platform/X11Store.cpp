@@ -3,6 +3,7 @@
 // terminals and panels that read _XROOTPMAP_ID see it too.
 #include "DesktopStore.h"
 #include "RootPicture.h"
+#include "StoreBackends.h"
 
 #include <QFile>
 #include <QImage>
@@ -170,3 +171,16 @@ bool X11DisplayOpens(const std::string& displayName) {
     XCloseDisplay(display);
     return true;
 }
+
+// A desktop that draws its own background (KDE, Xfce...) covers the root
+// window, so painting it there is harmless; a window manager alone shows it.
+// Under Wayland the root of XWayland is never seen: no painting there.
+const StoreBackend BareX11Backend = {
+    "bare X11",
+    [](const DesktopSession& session) { return !session.wayland && !session.display.empty(); },
+    [](StoreAccess access, const DesktopSession& session) -> std::unique_ptr<DesktopStore> {
+        if (!X11DisplayOpens(session.display))
+            return nullptr;
+        return OpenX11Store(access, WallpaperStorePath(), session.display);
+    },
+};
