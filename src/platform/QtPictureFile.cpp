@@ -69,7 +69,7 @@ bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawing
         }
         if (size.width() < 1 || size.height() < 1)
             throw damaged();
-        int64_t qtBytes = QtImageBytes(size, reader.imageFormat());
+        const int64_t qtBytes = QtImageBytes(size, reader.imageFormat());
         // An animated picture needs its canvas beside the frame.
         const int images =
             reader.supportsAnimation() ? std::max(2, format.qtImages) : format.qtImages;
