@@ -133,7 +133,11 @@ int RunRender(const Args& args) {
 
     const OffscreenGui gui;
     Bitmap picture;
-    LoadSourcePicture(request.source, picture);
+    // A drawing is rendered at the size it is stretched to, else at its own.
+    const CalendarChoices& choices = request.choices;
+    LoadSourcePicture(request.source, picture,
+                      choices.stretch ? PictureSize{choices.desktopWidth, choices.desktopHeight}
+                                      : PictureSize{});
     ComposeCalendar(picture, request.choices, grids, MakeQtCanvas);
     // Written to a temporary file renamed over the output: a failure leaves no
     // half-written picture behind.

@@ -6,11 +6,12 @@
 
 #include <string>
 
-// Loads any BMP Qt reads into the 24-bit work format. Returns false with the
-// reason in *why when the file is not a readable BMP, leaving out untouched.
-// Throws std::runtime_error("Picture too large: <w> x <h>") for a BMP whose
-// header claims more than MaxPicturePixels (PictureLimit.h); never throws for
-// other bad input.
+// Loads any BMP Qt reads into the 24-bit work format; the path is opened by its
+// bytes, whatever their encoding. Returns false with the reason in *why when
+// the file is not a readable BMP, leaving out untouched. Throws
+// std::runtime_error("Picture too large: <w> x <h>") for a BMP whose header
+// claims more than MaxPicturePixels, or more than the memory budget allows
+// (PictureLimit.h); never throws for other bad input.
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why = nullptr);
 // Writes a temporary file beside path and renames it over path; the new file
 // keeps the mode of the one it replaces (a new one follows the umask).

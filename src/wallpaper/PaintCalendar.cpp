@@ -11,7 +11,10 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
         result.chosenFileMissing = true;
         return result;
     }
-    LoadSourcePicture(source.path, work);
+    LoadSourcePicture(source.path, work,
+                      choices.calendar.stretch
+                          ? PictureSize{context.desktop.width, context.desktop.height}
+                          : PictureSize{});
 
     CalendarChoices calendar = choices.calendar;
     calendar.desktopWidth = context.desktop.width;

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -145,6 +147,27 @@ TEST_F(RenderCommand, ColoursAndStretch) {
     }
     EXPECT_GT(blue, 1000);
     EXPECT_EQ(other, 0);
+}
+
+// A drawing is rendered at the size asked for, else at its own size: either
+// way its edges stay sharp (no stretch of a small rendering).
+TEST_F(RenderCommand, DrawsADrawingAtTheAskedSize) {
+    fs::remove(source_);
+    source_ = folder_ / "source.svg";
+    std::ofstream(source_) << R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="300"
+  viewBox="0 0 4 4"><rect width="4" height="4" fill="#fff"/>
+  <rect y="3" width="4" height="1" fill="#f00"/></svg>)";
+    for (const auto& [options, width, height] :
+         {std::tuple{std::vector<std::string>{}, 400, 300},
+          std::tuple{std::vector<std::string>{"--size", "800x600"}, 800, 600}}) {
+        const Bmp24 picture = Rendered(options);
+        ASSERT_EQ(picture.width, width);
+        ASSERT_EQ(picture.height, height);
+        // The edge, at three quarters of the height, blends over one row at most.
+        EXPECT_EQ(picture.At(2, height * 3 / 4 - 1), White);
+        EXPECT_EQ(picture.At(2, height * 3 / 4 + 1), PureRed);
+        fs::remove(folder_ / "out.bmp");
+    }
 }
 
 TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
