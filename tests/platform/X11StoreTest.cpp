@@ -1,7 +1,9 @@
 // The bare X11 store under an Xvfb of our own: the root window's pixels and
-// the pixmap properties after a reload.
+// the pixmap properties after a reload, and what the store reads when another
+// tool has set the root's picture.
 #include "DesktopStore.h"
 #include "TestSupport.h"
+#include "X11Session.h"
 
 #include <QImage>
 
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -90,6 +93,7 @@ class X11StoreTest : public ::testing::Test {
 
     void SetUp() override {
         display = XOpenDisplay(server->Name().c_str());
+        ClearRoot();
         ASSERT_NE(display, nullptr);
         WriteTestPicture(picture);
     }
@@ -147,8 +151,80 @@ class X11StoreTest : public ::testing::Test {
         return lastError == 0;
     }
 
+    // Another tool's picture, the way feh and hsetroot set one: a pixmap of a
+    // connection whose resources outlive it, named in both properties, the
+    // previous setter's pixmap freed.
+    void SetForeignPicture(const QImage& picture) {
+        Display* other = XOpenDisplay(server->Name().c_str());
+        ASSERT_NE(other, nullptr);
+        const Window root = DefaultRootWindow(other);
+        const Pixmap previous = RootProperty("ESETROOT_PMAP_ID");
+        if (previous != 0 && previous == RootProperty("_XROOTPMAP_ID"))
+            XKillClient(other, previous);
+        const auto width = static_cast<unsigned>(picture.width());
+        const auto height = static_cast<unsigned>(picture.height());
+        const Pixmap pixmap = XCreatePixmap(other, root, width, height, 24);
+        XImage* image = XCreateImage(other, DefaultVisual(other, 0), 24, ZPixmap, 0, nullptr, width,
+                                     height, 32, 0);
+        image->data = static_cast<char*>(std::malloc(image->bytes_per_line * height));
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                XPutPixel(image, x, y, picture.pixel(x, y) & 0xFFFFFF);
+        GC gc = XCreateGC(other, pixmap, 0, nullptr);
+        XPutImage(other, pixmap, gc, image, 0, 0, 0, 0, width, height);
+        XFreeGC(other, gc);
+        XDestroyImage(image);
+        for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+            XChangeProperty(other, root, XInternAtom(other, name, False), XA_PIXMAP, 32,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(&pixmap), 1);
+        XSetWindowBackgroundPixmap(other, root, pixmap);
+        XClearWindow(other, root);
+        XSetCloseDownMode(other, RetainPermanent);
+        XCloseDisplay(other);
+    }
+
+    // A root that no tool has given a picture: the server's own background.
+    void ClearRoot() {
+        const Window root = DefaultRootWindow(display);
+        for (const char* name : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"})
+            XDeleteProperty(display, root, XInternAtom(display, name, False));
+        XSetWindowBackgroundPixmap(display, root, None);
+        XClearWindow(display, root);
+        XSync(display, False);
+    }
+
+    // The whole of a drawable, as RGB32.
+    QImage Grab(Drawable drawable, int width = RootWidth, int height = RootHeight) {
+        XImage* image = XGetImage(display, drawable, 0, 0, static_cast<unsigned>(width),
+                                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
+        QImage grabbed(width, height, QImage::Format_RGB32);
+        if (image == nullptr)
+            return {};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                grabbed.setPixel(x, y, 0xFF000000 | (XGetPixel(image, x, y) & 0xFFFFFF));
+        XDestroyImage(image);
+        return grabbed;
+    }
+
+    // The files the store captured, by name.
+    std::vector<std::string> Captures() const {
+        std::vector<std::string> names;
+        std::error_code none;
+        for (const auto& entry : std::filesystem::directory_iterator(captures, none))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string ReadWallpaper() {
+        return OpenX11Store(StoreAccess::Read, values, server->Name())->Read("Wallpaper");
+    }
+
     static Xvfb* server;
     TempFolder folder;
+    ScopedEnv state{"XDG_STATE_HOME", folder / "state"};
+    const std::string captures = folder / "state/velnora";
     const std::string values = folder / "wallpaper.ini";
     const std::string picture = folder / "picture.bmp";
     Display* display = nullptr;
@@ -296,5 +372,175 @@ TEST_F(X11StoreTest, UnreachableDisplayFallsBackToTheFileStore) {
     EXPECT_EQ(OpenFileStore(StoreAccess::Read, WallpaperStorePath())->Read("WallpaperStyle"), "1");
     EXPECT_EQ(PixelAt(DefaultRootWindow(display), 0, 0), Black); // untouched
 }
+
+} // namespace
+
+namespace {
+
+// Every pixel its own colour, so that any shift or scaling shows.
+QImage Gradient(int width, int height, int seed) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(
+                x, y,
+                qRgb((x * 4 + seed) & 255, (y * 5 + seed * 3) & 255, (x * y + seed * 7) & 255));
+    return picture;
+}
+
+QImage Load(const std::string& path) {
+    return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+}
+
+struct ForeignCase {
+    const char* label;
+    int width;
+    int height;
+    const char* tile; // what the store reads as TileWallpaper
+};
+
+void PrintTo(const ForeignCase& foreign, std::ostream* out) {
+    *out << foreign.label;
+}
+
+const ForeignCase ForeignPictures[] = {
+    {"RootSized", RootWidth, RootHeight, "0"},
+    // X tiles a smaller pixmap from the corner, as tiling does.
+    {"Tile", 10, 7, "1"},
+};
+
+class X11ForeignTest : public X11StoreTest, public ::testing::WithParamInterface<ForeignCase> {};
+
+TEST_P(X11ForeignTest, AnotherToolsPictureIsCapturedAndPaintedBackPixelForPixel) {
+    const ForeignCase& foreign = GetParam();
+    const QImage set = Gradient(foreign.width, foreign.height, 1);
+    SetForeignPicture(set);
+    const QImage seen = Grab(DefaultRootWindow(display));
+    auto store = OpenX11Store(StoreAccess::Read, values, server->Name());
+    const std::string capture = store->Read("Wallpaper");
+    EXPECT_EQ(std::filesystem::path(capture).parent_path(), captures);
+    EXPECT_EQ(Load(capture), set);
+    EXPECT_EQ(store->Read("TileWallpaper"), foreign.tile);
+    EXPECT_EQ(store->Read("WallpaperStyle"), "1");
+    // The way back of a backup: the values written again and reloaded.
+    Apply(capture, foreign.tile, "1");
+    EXPECT_EQ(Grab(DefaultRootWindow(display)), seen);
+    // Now the store's own picture: read as its values, not captured again.
+    EXPECT_EQ(ReadWallpaper(), capture);
+    EXPECT_EQ(Captures().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, X11ForeignTest, ::testing::ValuesIn(ForeignPictures),
+                         [](const ::testing::TestParamInfo<ForeignCase>& info) {
+                             return info.param.label;
+                         });
+
+TEST_F(X11StoreTest, TheStoresOwnPictureReadsAsItsValues) {
+    Apply(picture, "0", "2");
+    auto store = OpenX11Store(StoreAccess::Read, values, server->Name());
+    EXPECT_EQ(store->Read("Wallpaper"), picture);
+    EXPECT_EQ(store->Read("TileWallpaper"), "0");
+    EXPECT_EQ(store->Read("WallpaperStyle"), "2");
+    EXPECT_TRUE(store->Holds("Wallpaper", picture));
+    EXPECT_TRUE(Captures().empty());
+}
+
+TEST_F(X11StoreTest, APictureSetWhileTheCalendarIsOnDisplacesIt) {
+    const std::string output = folder / "Velnora.bmp";
+    WriteTestPicture(output);
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 1));
+    const std::string user = ReadWallpaper();
+    Apply(output, "0", "1"); // the calendar goes on
+    EXPECT_EQ(ReadWallpaper(), output);
+
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 2));
+    const std::string displaced = ReadWallpaper();
+    EXPECT_NE(displaced, output);
+    EXPECT_NE(displaced, user);
+    EXPECT_EQ(Load(displaced), Gradient(RootWidth, RootHeight, 2));
+    EXPECT_FALSE(
+        OpenX11Store(StoreAccess::Read, values, server->Name())->Holds("Wallpaper", output));
+    EXPECT_EQ(OpenFileStore(StoreAccess::Read, values)->Read("Wallpaper"), output);
+}
+
+TEST_F(X11StoreTest, ThePictureUnderTheCalendarSetAgainAtLogonIsNoChange) {
+    const std::string output = folder / "Velnora.bmp";
+    WriteTestPicture(output);
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 1));
+    ReadWallpaper();
+    Apply(output, "0", "1");
+    ClearRoot(); // a new session: no picture until a setter runs
+    EXPECT_EQ(ReadWallpaper(), output);
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 1)); // ~/.fehbg at logon
+    EXPECT_EQ(ReadWallpaper(), output);
+}
+
+TEST_F(X11StoreTest, ABareRootReadsAsABlackPictureOfItsSize) {
+    const std::string wallpaper = ReadWallpaper();
+    QImage black(RootWidth, RootHeight, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    EXPECT_EQ(Load(wallpaper), black);
+    Apply(wallpaper, "0", "1");
+    EXPECT_EQ(Grab(DefaultRootWindow(display)), black);
+    EXPECT_EQ(ReadWallpaper(), wallpaper); // the same picture, the same file
+}
+
+TEST_F(X11StoreTest, CapturesAreKeptPerPictureAndTheOldestRemoved) {
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 0));
+    const std::string restored = ReadWallpaper();
+    Apply(restored, "0", "1"); // switched off: the store names the capture
+    std::vector<std::string> seen;
+    for (int i = 1; i <= 6; ++i) {
+        SetForeignPicture(Gradient(RootWidth, RootHeight, i));
+        seen.push_back(ReadWallpaper());
+    }
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 3)); // seen again: the same file
+    EXPECT_EQ(ReadWallpaper(), seen[2]);
+    EXPECT_TRUE(std::filesystem::exists(restored));
+    EXPECT_FALSE(std::filesystem::exists(seen[0]));
+    EXPECT_FALSE(std::filesystem::exists(seen[1]));
+    for (int i = 2; i < 6; ++i)
+        EXPECT_TRUE(std::filesystem::exists(seen[i])) << i;
+    EXPECT_EQ(Captures().size(), 5u);
+}
+
+struct SessionCase {
+    const char* label;
+    std::optional<std::string> sessionType;
+    std::optional<std::string> waylandDisplay;
+    bool display; // DISPLAY names the test's server
+    bool wayland;
+    bool bareX11;
+};
+
+void PrintTo(const SessionCase& session, std::ostream* out) {
+    *out << session.label;
+}
+
+const SessionCase Sessions[] = {
+    {"X11", "x11", std::nullopt, true, false, true},
+    {"NoSessionType", std::nullopt, std::nullopt, true, false, true},
+    {"WaylandType", "wayland", std::nullopt, true, true, false},
+    {"WaylandDisplay", std::nullopt, "wayland-0", true, true, false},
+    {"EmptyWaylandDisplay", "x11", "", true, false, true},
+    {"NoDisplay", "x11", std::nullopt, false, false, false},
+};
+
+class X11SessionTest : public X11StoreTest, public ::testing::WithParamInterface<SessionCase> {};
+
+TEST_P(X11SessionTest, WaylandNeverPaintsTheRoot) {
+    const SessionCase& session = GetParam();
+    ScopedEnv type("XDG_SESSION_TYPE", session.sessionType);
+    ScopedEnv wayland("WAYLAND_DISPLAY", session.waylandDisplay);
+    ScopedEnv displayName("DISPLAY",
+                          session.display ? std::optional(server->Name()) : std::nullopt);
+    EXPECT_EQ(WaylandSession(), session.wayland);
+    EXPECT_EQ(BareX11Session(), session.bareX11);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, X11SessionTest, ::testing::ValuesIn(Sessions),
+                         [](const ::testing::TestParamInfo<SessionCase>& info) {
+                             return info.param.label;
+                         });
 
 } // namespace

@@ -1,0 +1,229 @@
+#include "X11Root.h"
+
+#include "PictureLimit.h"
+
+// Xlib's macros (None, Status, Bool...) clash with Qt's names: Qt comes first.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <bit>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// Errors from a pixmap that its owner freed meanwhile are expected; Xlib's
+// default handler would end the program for them. Each request that can meet
+// one runs under this handler, and the errors are waited for before it goes.
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+class QuietErrors {
+  public:
+    explicit QuietErrors(Display* display)
+        : display_(display), previous_(XSetErrorHandler(IgnoreXError)) {}
+    ~QuietErrors() {
+        XSync(display_, False);
+        XSetErrorHandler(previous_);
+    }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+  private:
+    Display* display_;
+    XErrorHandler previous_;
+};
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); } // frees the pixels too
+};
+using ImagePtr = std::unique_ptr<XImage, ImageDeleter>;
+
+// The pixel value of an RGB32 colour in a TrueColor visual's channel masks:
+// the 8-bit value cut to the channel's width, or widened with zero bits.
+unsigned long PixelOf(QRgb colour, const Visual* visual) {
+    const auto channel = [](int value, unsigned long mask) -> unsigned long {
+        if (mask == 0)
+            return 0;
+        const int shift = std::countr_zero(mask);
+        const int bits = std::popcount(mask);
+        const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
+                                               : static_cast<unsigned long>(value) >> (8 - bits);
+        return (scaled << shift) & mask;
+    };
+    return channel(qRed(colour), visual->red_mask) | channel(qGreen(colour), visual->green_mask) |
+           channel(qBlue(colour), visual->blue_mask);
+}
+
+// The 8-bit value of one channel of pixel, the exact inverse of PixelOf: a
+// picture read this way and shown again gives the same pixel values.
+uint8_t ChannelOf(unsigned long pixel, unsigned long mask) {
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    const int bits = std::popcount(mask);
+    const unsigned long value = (pixel & mask) >> shift;
+    return static_cast<uint8_t>(bits >= 8 ? value >> (bits - 8) : value << (8 - bits));
+}
+
+// image (a ZPixmap of visual) into picture's blue, green, red.
+void CopyPixels(const XImage& image, const Visual* visual, Bitmap& picture) {
+    const bool common = image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
+                        visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
+                        visual->blue_mask == 0xFF;
+    for (int y = 0; y < picture.Height(); ++y) {
+        uint8_t* out = picture.Row(y);
+        if (common) {
+            // Bytes blue, green, red, unused: the layout of nearly every 24-bit screen.
+            const auto* in = reinterpret_cast<const uint8_t*>(image.data) +
+                             static_cast<std::size_t>(image.bytes_per_line) * y;
+            for (int x = 0; x < picture.Width(); ++x, in += 4, out += 3) {
+                out[0] = in[0];
+                out[1] = in[1];
+                out[2] = in[2];
+            }
+            continue;
+        }
+        for (int x = 0; x < picture.Width(); ++x, out += 3) {
+            const unsigned long pixel = XGetPixel(const_cast<XImage*>(&image), x, y);
+            out[0] = ChannelOf(pixel, visual->blue_mask);
+            out[1] = ChannelOf(pixel, visual->green_mask);
+            out[2] = ChannelOf(pixel, visual->red_mask);
+        }
+    }
+}
+
+// Draws picture into pixmap; black where it cannot.
+void PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
+                const QImage& picture) {
+    GC gc = XCreateGC(display, pixmap, 0, nullptr);
+    const int visualClass = root.visual->c_class;
+    ImagePtr image;
+    const bool fits = picture.width() == root.width && picture.height() == root.height;
+    if (fits && (visualClass == TrueColor || visualClass == DirectColor))
+        image.reset(XCreateImage(display, root.visual, static_cast<unsigned>(root.depth), ZPixmap,
+                                 0, nullptr, static_cast<unsigned>(root.width),
+                                 static_cast<unsigned>(root.height), 32, 0));
+    if (image)
+        image->data = static_cast<char*>(
+            std::malloc(static_cast<std::size_t>(image->bytes_per_line) * root.height));
+    if (image && image->data != nullptr) {
+        for (int y = 0; y < root.height; ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = 0; x < root.width; ++x)
+                XPutPixel(image.get(), x, y, PixelOf(row[x], root.visual));
+        }
+        XPutImage(display, pixmap, gc, image.get(), 0, 0, 0, 0, static_cast<unsigned>(root.width),
+                  static_cast<unsigned>(root.height));
+    } else {
+        XSetForeground(display, gc, BlackPixelOfScreen(root.screen));
+        XFillRectangle(display, pixmap, gc, 0, 0, static_cast<unsigned>(root.width),
+                       static_cast<unsigned>(root.height));
+    }
+    XFreeGC(display, gc);
+}
+
+// The pixmap a root property names, or 0 (also when the property was never made).
+Pixmap RootPixmap(Display* display, Window root, const char* name) {
+    const Atom property = XInternAtom(display, name, True);
+    if (property == 0)
+        return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    Pixmap pixmap = 0;
+    if (XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
+                           &after, &data) == Success &&
+        type == XA_PIXMAP && format == 32 && count == 1)
+        pixmap = *reinterpret_cast<Pixmap*>(data);
+    if (data != nullptr)
+        XFree(data);
+    return pixmap;
+}
+
+// The convention of Esetroot, feh and hsetroot: a setter keeps its pixmap alive
+// by leaving its connection's resources behind (RetainPermanent) and names it
+// in both properties; the next setter frees it by killing that connection.
+void SetRootPixmap(Display* display, Window root, Pixmap pixmap) {
+    const Atom rootId = XInternAtom(display, "_XROOTPMAP_ID", False);
+    const Atom esetrootId = XInternAtom(display, "ESETROOT_PMAP_ID", False);
+    const Pixmap old = RootPixmap(display, root, "ESETROOT_PMAP_ID");
+    if (old != 0 && old == RootPixmap(display, root, "_XROOTPMAP_ID"))
+        XKillClient(display, old);
+    XChangeProperty(display, root, rootId, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XChangeProperty(display, root, esetrootId, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSetWindowBackgroundPixmap(display, root, pixmap);
+    XClearWindow(display, root);
+}
+
+} // namespace
+
+X11Root::X11Root(const std::string& displayName)
+    : display_(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str())) {
+    if (display_ == nullptr)
+        return;
+    root_ = DefaultRootWindow(display_);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display_, root_, &attributes) == 0) {
+        XCloseDisplay(display_);
+        display_ = nullptr;
+        return;
+    }
+    width_ = attributes.width;
+    height_ = attributes.height;
+}
+
+X11Root::~X11Root() {
+    if (display_ == nullptr)
+        return;
+    if (retain_)
+        XSetCloseDownMode(display_, RetainPermanent);
+    XSync(display_, False);
+    XCloseDisplay(display_);
+}
+
+Bitmap X11Root::Picture() {
+    Bitmap picture;
+    if (display_ == nullptr)
+        return picture;
+    const QuietErrors quiet(display_);
+    Pixmap pixmap = RootPixmap(display_, root_, "_XROOTPMAP_ID");
+    if (pixmap == 0)
+        pixmap = RootPixmap(display_, root_, "ESETROOT_PMAP_ID");
+    XWindowAttributes root;
+    Window ignored = 0;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    if (pixmap == 0 || XGetWindowAttributes(display_, root_, &root) == 0 ||
+        XGetGeometry(display_, pixmap, &ignored, &x, &y, &width, &height, &border, &depth) == 0 ||
+        static_cast<int>(depth) != root.depth ||
+        int64_t{width} * int64_t{height} > MaxPicturePixels)
+        return picture;
+    const ImagePtr image(XGetImage(display_, pixmap, 0, 0, width, height, AllPlanes, ZPixmap));
+    if (!image)
+        return picture;
+    picture.Resize(static_cast<int>(width), static_cast<int>(height));
+    CopyPixels(*image, root.visual, picture);
+    return picture;
+}
+
+void X11Root::Show(const QImage& picture) {
+    if (display_ == nullptr)
+        return;
+    const QuietErrors quiet(display_);
+    XWindowAttributes root;
+    if (XGetWindowAttributes(display_, root_, &root) == 0)
+        return;
+    const Pixmap pixmap =
+        XCreatePixmap(display_, root_, static_cast<unsigned>(root.width),
+                      static_cast<unsigned>(root.height), static_cast<unsigned>(root.depth));
+    PutPicture(display_, pixmap, root, picture);
+    SetRootPixmap(display_, root_, pixmap);
+    retain_ = true;
+}
