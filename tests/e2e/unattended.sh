@@ -113,12 +113,23 @@ for backend in file x11; do
   other=$root/other.bmp
   cp "$user" "$other"
   store_names "$other"
+  if [[ $backend == x11 ]]; then
+    # On a bare X server another tool sets the root picture (feh here), and the
+    # store reads as that picture, captured.
+    DISPLAY=":$display" feh --no-fehbg --bg-tile "$other"
+  fi
   mkdir -p "$(dirname "$autostart")"
   printf '[Desktop Entry]\nType=Application\nName=Velnora\nExec=velnora start\n' >"$autostart"
   cp "$autostart" "$root/autostart-before"
   run "$backend"
   [[ ! -e $output ]] || fail "output picture written"
-  [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  if [[ $backend == x11 ]]; then
+    refreshed=$(value "$settings" Wallpaper)
+    [[ $refreshed == "$home/.local/state/velnora/"* ]] || fail "backup names $refreshed"
+    [[ $(compare -metric AE "$refreshed" "$other" null: 2>&1) == 0 ]] || fail "backup not refreshed"
+  else
+    [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  fi
   [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"
   ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
   cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
