@@ -95,9 +95,10 @@ void CopyPixels(const XImage& image, const Visual* visual, Bitmap& picture) {
     }
 }
 
-// Draws picture into pixmap; black where it cannot.
-void PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
-                const QImage& picture) {
+// Draws picture into pixmap and returns the image it put; black, and no
+// image, where it cannot.
+ImagePtr PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
+                    const QImage& picture) {
     GC gc = XCreateGC(display, pixmap, 0, nullptr);
     const int visualClass = root.visual->c_class;
     ImagePtr image;
@@ -118,11 +119,13 @@ void PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
         XPutImage(display, pixmap, gc, image.get(), 0, 0, 0, 0, static_cast<unsigned>(root.width),
                   static_cast<unsigned>(root.height));
     } else {
+        image.reset();
         XSetForeground(display, gc, BlackPixelOfScreen(root.screen));
         XFillRectangle(display, pixmap, gc, 0, 0, static_cast<unsigned>(root.width),
                        static_cast<unsigned>(root.height));
     }
     XFreeGC(display, gc);
+    return image;
 }
 
 // The pixmap a root property names, or 0 (also when the property was never made).
@@ -213,17 +216,27 @@ Bitmap X11Root::Picture() {
     return picture;
 }
 
-void X11Root::Show(const QImage& picture) {
+Bitmap X11Root::Show(const QImage& picture) {
     if (display_ == nullptr)
-        return;
-    const QuietErrors quiet(display_);
+        return {};
     XWindowAttributes root;
-    if (XGetWindowAttributes(display_, root_, &root) == 0)
-        return;
-    const Pixmap pixmap =
-        XCreatePixmap(display_, root_, static_cast<unsigned>(root.width),
-                      static_cast<unsigned>(root.height), static_cast<unsigned>(root.depth));
-    PutPicture(display_, pixmap, root, picture);
-    SetRootPixmap(display_, root_, pixmap);
-    retain_ = true;
+    ImagePtr image;
+    {
+        const QuietErrors quiet(display_);
+        if (XGetWindowAttributes(display_, root_, &root) == 0)
+            return {};
+        const Pixmap pixmap =
+            XCreatePixmap(display_, root_, static_cast<unsigned>(root.width),
+                          static_cast<unsigned>(root.height), static_cast<unsigned>(root.depth));
+        image = PutPicture(display_, pixmap, root, picture);
+        SetRootPixmap(display_, root_, pixmap);
+        retain_ = true;
+    }
+    if (!image)
+        return Picture();
+    // The pixmap holds the pixel values put, so they read as a read-back of
+    // the whole root would, without one.
+    Bitmap shown(root.width, root.height);
+    CopyPixels(*image, root.visual, shown);
+    return shown;
 }

@@ -32,8 +32,9 @@ class X11Root {
     // Puts picture (the root's size, Format_RGB32) on the root as a new pixmap,
     // frees the previous setter's pixmap and keeps the new one after this
     // connection closes. Visuals without direct colour channels (8-bit
-    // palettes, rare today) get black.
-    void Show(const QImage& picture);
+    // palettes, rare today) get black. Returns what the root now shows, as
+    // Picture() would read it.
+    Bitmap Show(const QImage& picture);
 
   private:
     _XDisplay* display_ = nullptr;

@@ -78,19 +78,21 @@ class X11Store : public DesktopStore {
         X11Root root(display_);
         if (!root.IsOpen())
             return;
-        const std::optional<std::string> covered = OthersPicture(root);
         const std::string path = values_->Read("Wallpaper");
+        // Only the program's own picture covers one (a full read of the root).
+        const std::optional<std::string> covered =
+            NamesOutputPicture(path) ? OthersPicture(root) : std::nullopt;
         // A picture that does not load leaves the root black rather than stale.
         const QImage picture =
             path.empty() ? QImage() : QImage(QFile::decodeName(QByteArray::fromStdString(path)));
-        root.Show(ComposeRootPicture(picture.convertToFormat(QImage::Format_RGB32), root.Width(),
-                                     root.Height(), values_->Read("TileWallpaper"),
-                                     values_->Read("WallpaperStyle")));
+        const Bitmap shown = root.Show(ComposeRootPicture(
+            picture.convertToFormat(QImage::Format_RGB32), root.Width(), root.Height(),
+            values_->Read("TileWallpaper"), values_->Read("WallpaperStyle")));
         // Without this record the program's own picture would read as someone
         // else's at the next start, and go into the backup.
         try {
-            record_.WriteString(RecordSection, "Shows", PictureKey(root.Picture()));
-            if (covered && NamesOutputPicture(path))
+            record_.WriteString(RecordSection, "Shows", PictureKey(shown));
+            if (covered)
                 record_.WriteString(RecordSection, "Covers", *covered);
         } catch (const std::runtime_error&) {
             throw WriteRefused("Wallpaper");
