@@ -4,46 +4,17 @@
 # program's own window (velnora-show-box) and its logon run (velnora start), and
 # the root window must then show exactly what feh painted, pixel for pixel.
 #   bare_x11.sh PATH_TO_VELNORA PATH_TO_VELNORA_SHOW_BOX
-set -euo pipefail
 program=$1
 showbox=$2
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
-
-# The X server: the first free display number from 120 up. -noreset: a
-# session's window manager stays connected, so the server keeps the root
-# picture when a setter disconnects; without it Xvfb would reset then.
-display=120
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+source "$(dirname "$0")/common.sh"
+start_xvfb 120
 
 # The user's pictures: smaller and larger than the screen, so that feh's
 # centring and filling both show.
 convert -size 320x200 gradient:'#ff8000-#0040ff' "$work/small.png"
-convert -size 900x700 plasma:'#208040-#c0e0ff' -seed 7 "$work/large.jpg"
+convert -seed 7 -size 900x700 plasma:'#208040-#c0e0ff' "$work/large.jpg"
 convert -size 800x600 pattern:checkerboard -fill '#a03060' -colorize 40 "$work/other.png"
 
-# A fresh user: HOME and a program folder of its own.
-setup() { # case-name
-  case=$1
-  root=$work/$case
-  home=$root/home
-  folder=$root/program
-  mkdir -p "$home" "$folder"
-  chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
-  cp "$program" "$folder/velnora"
-  settings=$folder/velnora.INI
-  output=$folder/Velnora.bmp
-}
 session() { # command...: run in the user's bare X11 session
   env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY XDG_SESSION_TYPE=x11 HOME="$home" \
     XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
@@ -77,7 +48,7 @@ backed_up() { # the backup's Wallpaper in the settings file
 
 # A root no tool has set: "the current wallpaper" is a black picture of the
 # screen's size; on and off leave the root black.
-setup bare-root
+new_user bare-root
 show_box on
 grab "$root/on.png"
 [[ -f $output ]] || fail "no output picture"
@@ -92,7 +63,7 @@ same "$root/off.png" "$root/black.png" "the root after switching off"
 # feh centres a small picture, then fills with a large one: each time the
 # calendar goes on, is redrawn at logon, and goes off again.
 for how in center fill; do
-  setup "feh-$how"
+  new_user "feh-$how"
   if [[ $how == center ]]; then feh_sets --bg-center "$work/small.png"; else feh_sets --bg-fill "$work/large.jpg"; fi
   grab "$root/feh.png"
   show_box on
@@ -119,7 +90,7 @@ done
 
 # feh sets another picture while the calendar is on: the next start finds the
 # calendar displaced and keeps that picture; on and off again give it back.
-setup displaced
+new_user displaced
 feh_sets --bg-fill "$work/large.jpg"
 show_box on
 feh_sets --bg-center "$work/other.png"
@@ -139,7 +110,7 @@ same "$root/off.png" "$root/other.png" "the root after switching off"
 
 # The picture under the calendar set again by the session at logon (feh's
 # ~/.fehbg) is no change: the logon run redraws the calendar.
-setup fehbg-at-logon
+new_user fehbg-at-logon
 feh_sets --bg-fill "$work/large.jpg"
 show_box on
 feh_sets --bg-fill "$work/large.jpg"
@@ -152,8 +123,4 @@ feh_sets --bg-fill "$work/large.jpg"
 grab "$root/feh.png"
 same "$root/off.png" "$root/feh.png" "the root after switching off"
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "all bare X11 runs passed"
+finish "all bare X11 runs passed"

@@ -6,41 +6,17 @@
 # offscreen platform) and once on an X server started here (Xvfb), where the
 # root window must then show the picture.
 #   unattended.sh PATH_TO_VELNORA
-set -euo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
-
-# The X server: the first free display number from 93 up.
-display=93
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-# -noreset: a session's window manager stays connected, so the server keeps the
-# root picture when the program disconnects; without it Xvfb would reset then.
-Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+source "$(dirname "$0")/common.sh"
+start_xvfb 93
 
 # A fresh user: HOME, program folder, the user's own wallpaper picture.
 setup() { # case-name
-  case=$1
-  root=$work/$case
-  home=$root/home
-  folder=$root/program
-  mkdir -p "$home/.config/velnora" "$folder"
-  chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
-  cp "$program" "$folder/velnora"
+  new_user "$1"
+  mkdir -p "$home/.config/velnora"
   user=$root/user.bmp
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
   store=$home/.config/velnora/wallpaper.ini
-  settings=$folder/velnora.INI
-  output=$folder/Velnora.bmp
   autostart=$home/.config/autostart/Velnora.desktop
 }
 store_names() { # picture
@@ -135,8 +111,4 @@ for backend in file x11; do
   cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
 done
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "all unattended runs passed"
+finish "all unattended runs passed"
