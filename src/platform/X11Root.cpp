@@ -7,9 +7,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -214,6 +216,53 @@ Bitmap X11Root::Picture() {
     picture.Resize(static_cast<int>(width), static_cast<int>(height));
     CopyPixels(*image, root.visual, picture);
     return picture;
+}
+
+std::optional<uint32_t> X11Root::BackgroundColour() {
+    if (display_ == nullptr)
+        return std::nullopt;
+    const QuietErrors quiet(display_);
+    XWindowAttributes root;
+    Window ignored = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XGetWindowAttributes(display_, root_, &root) == 0 ||
+        XQueryTree(display_, root_, &ignored, &ignored, &children, &count) == 0)
+        return std::nullopt;
+    struct Area {
+        int left, top, right, bottom; // right and bottom outside
+    };
+    std::vector<Area> covered;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes window;
+        if (XGetWindowAttributes(display_, children[i], &window) != 0 &&
+            window.map_state == IsViewable && window.c_class == InputOutput)
+            covered.push_back({window.x, window.y,
+                               window.x + window.width + 2 * window.border_width,
+                               window.y + window.height + 2 * window.border_width});
+    }
+    if (children != nullptr)
+        XFree(children);
+    // The corners, edges and middle first: where windows leave the desktop bare.
+    constexpr int Steps = 4;
+    for (int i = 0; i <= Steps; ++i) {
+        for (int j = 0; j <= Steps; ++j) {
+            const int x = (root.width - 1) * i / Steps;
+            const int y = (root.height - 1) * j / Steps;
+            if (std::any_of(covered.begin(), covered.end(), [&](const Area& area) {
+                    return x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                }))
+                continue;
+            const ImagePtr image(XGetImage(display_, root_, x, y, 1, 1, AllPlanes, ZPixmap));
+            if (!image)
+                return std::nullopt;
+            const unsigned long pixel = XGetPixel(image.get(), 0, 0);
+            return uint32_t{ChannelOf(pixel, root.visual->red_mask)} << 16 |
+                   uint32_t{ChannelOf(pixel, root.visual->green_mask)} << 8 |
+                   ChannelOf(pixel, root.visual->blue_mask);
+        }
+    }
+    return std::nullopt;
 }
 
 Bitmap X11Root::Show(const QImage& picture) {

@@ -8,6 +8,8 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 struct _XDisplay; // Xlib's Display, kept out of this header: its macros clash with Qt's names
@@ -28,6 +30,11 @@ class X11Root {
     // pixel for pixel. Empty when no property names one, or it names a pixmap
     // that is gone, of another depth, or of more than MaxPicturePixels pixels.
     Bitmap Picture();
+
+    // The root's own background colour (0xRRGGBB) at a point no window
+    // covers: what a root without a picture shows (black unless xsetroot
+    // -solid or the like set a colour). nullopt when windows cover it all.
+    std::optional<uint32_t> BackgroundColour();
 
     // Puts picture (the root's size, Format_RGB32) on the root as a new pixmap,
     // frees the previous setter's pixmap and keeps the new one after this

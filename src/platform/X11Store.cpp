@@ -6,8 +6,9 @@
 // read as what the root shows. While it shows the picture the store put there
 // last, the file's values stand; a picture someone else set is captured into
 // a file (RootCaptures.h) and read as the Wallpaper, laid out so that a reload
-// paints it back pixel for pixel. So the first backup holds the picture the
-// user saw, and a picture set while the calendar is on displaces it.
+// paints it back pixel for pixel. A root without a picture reads as a picture
+// of its plain colour. So the first backup holds what the user saw, and a
+// picture set while the calendar is on displaces it.
 #include "X11Session.h"
 
 #include "DesktopStore.h"
@@ -23,6 +24,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -60,10 +62,10 @@ class X11Store : public DesktopStore {
         if (shown.foreign && name == "WallpaperStyle")
             return "1";
         std::string value = values_->Read(name);
-        // No picture is the plain black root: a picture of it, so that drawing
-        // on "the current wallpaper" has a picture to draw on.
+        // No picture is the root's plain background: a picture of it, so that
+        // drawing on "the current wallpaper" has a picture to draw on.
         if (name == "Wallpaper" && value.empty())
-            return BlackRoot();
+            return PlainRoot();
         return value;
     }
 
@@ -109,8 +111,6 @@ class X11Store : public DesktopStore {
         bool foreign = false;   // someone else's picture: the values below stand for it
         std::string capture;    // its file
         bool rootSized = false; // it is the root's size
-        int rootWidth = 0;      // for the black root
-        int rootHeight = 0;
     };
 
     const Shown& Inspect() {
@@ -118,8 +118,6 @@ class X11Store : public DesktopStore {
             return *shown_;
         shown_.emplace();
         X11Root root(display_);
-        shown_->rootWidth = root.Width();
-        shown_->rootHeight = root.Height();
         const Bitmap picture = root.Picture();
         if (picture.Empty())
             return *shown_; // nothing shown (a new session, a plain colour): the values stand
@@ -148,13 +146,23 @@ class X11Store : public DesktopStore {
         return key;
     }
 
-    std::string BlackRoot() {
-        const Shown& shown = Inspect();
-        if (shown.rootWidth <= 0 || shown.rootHeight <= 0)
+    // A picture of the root's size in its background colour; black where
+    // windows cover the whole root (black is what X servers show by default).
+    std::string PlainRoot() {
+        X11Root root(display_);
+        if (root.Width() <= 0 || root.Height() <= 0)
             return {}; // the display is gone: nothing to show
-        Bitmap black(shown.rootWidth, shown.rootHeight);
-        std::memset(black.Data(), 0, black.SizeBytes());
-        return KeepRootPicture(black, PictureKey(black), {});
+        const uint32_t colour = root.BackgroundColour().value_or(0);
+        Bitmap plain(root.Width(), root.Height());
+        for (int y = 0; y < plain.Height(); ++y) {
+            uint8_t* pixel = plain.Row(y);
+            for (int x = 0; x < plain.Width(); ++x, pixel += 3) {
+                pixel[0] = static_cast<uint8_t>(colour);
+                pixel[1] = static_cast<uint8_t>(colour >> 8);
+                pixel[2] = static_cast<uint8_t>(colour >> 16);
+            }
+        }
+        return KeepRootPicture(plain, PictureKey(plain), {});
     }
 
     std::unique_ptr<DesktopStore> values_;

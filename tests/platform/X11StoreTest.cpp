@@ -475,15 +475,57 @@ TEST_F(X11StoreTest, ThePictureUnderTheCalendarSetAgainAtLogonIsNoChange) {
     EXPECT_EQ(ReadWallpaper(), output);
 }
 
-TEST_F(X11StoreTest, ABareRootReadsAsABlackPictureOfItsSize) {
+struct PlainRootCase {
+    const char* label;
+    std::optional<unsigned long> background; // as xsetroot -solid sets it
+    bool covered;                            // a window covers the whole root
+    QRgb reads;                              // the colour of the picture the store reads
+};
+
+void PrintTo(const PlainRootCase& plain, std::ostream* out) {
+    *out << plain.label;
+}
+
+const PlainRootCase PlainRoots[] = {
+    {"NeverSet", std::nullopt, false, 0xFF000000},
+    {"SolidColour", 0x336699, false, 0xFF336699},
+    {"CoveredByAWindow", 0x336699, true, 0xFF000000},
+};
+
+class X11PlainRootTest : public X11StoreTest,
+                         public ::testing::WithParamInterface<PlainRootCase> {};
+
+TEST_P(X11PlainRootTest, ARootWithoutAPictureReadsAsAPictureOfItsColour) {
+    const PlainRootCase& plain = GetParam();
+    const Window root = DefaultRootWindow(display);
+    if (plain.background) {
+        XSetWindowBackground(display, root, *plain.background);
+        XClearWindow(display, root);
+    }
+    Window window = 0;
+    if (plain.covered) {
+        window = XCreateSimpleWindow(display, root, 0, 0, RootWidth, RootHeight, 0, 0, 0);
+        XSetWindowAttributes override;
+        override.override_redirect = True;
+        XChangeWindowAttributes(display, window, CWOverrideRedirect, &override);
+        XMapWindow(display, window);
+    }
+    XSync(display, False);
     const std::string wallpaper = ReadWallpaper();
-    QImage black(RootWidth, RootHeight, QImage::Format_RGB32);
-    black.fill(Qt::black);
-    EXPECT_EQ(Load(wallpaper), black);
+    if (window != 0)
+        XDestroyWindow(display, window);
+    QImage expected(RootWidth, RootHeight, QImage::Format_RGB32);
+    expected.fill(plain.reads);
+    EXPECT_EQ(Load(wallpaper), expected);
     Apply(wallpaper, "0", "1");
-    EXPECT_EQ(Grab(DefaultRootWindow(display)), black);
+    EXPECT_EQ(Grab(root), expected);
     EXPECT_EQ(ReadWallpaper(), wallpaper); // the same picture, the same file
 }
+
+INSTANTIATE_TEST_SUITE_P(Roots, X11PlainRootTest, ::testing::ValuesIn(PlainRoots),
+                         [](const ::testing::TestParamInfo<PlainRootCase>& info) {
+                             return info.param.label;
+                         });
 
 TEST_F(X11StoreTest, CapturesAreKeptPerPictureAndTheOldestRemoved) {
     SetForeignPicture(Gradient(RootWidth, RootHeight, 0));
