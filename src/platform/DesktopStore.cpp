@@ -1,21 +1,76 @@
 // Which wallpaper store this session's desktop uses.
 #include "DesktopStore.h"
+#include "StoreBackends.h"
+
+#include <glib.h>
 
 #include <cstdlib>
 
 const char* const WallpaperValueNames[5] = {"Wallpaper", "TileWallpaper", "WallpaperStyle",
                                             "WallpaperOriginX", "WallpaperOriginY"};
 
-std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access) {
-    const char* currentDesktop = std::getenv("XDG_CURRENT_DESKTOP");
-    if (const auto family = SchemaFamilyFor(currentDesktop != nullptr ? currentDesktop : ""))
-        if (auto store = OpenGnomeStore(access, *family, WallpaperStorePath()))
-            return store;
-    // Any other desktop that draws its own background (KDE, Xfce...) covers the
-    // root window, so painting it there is harmless and invisible; a window
-    // manager alone shows it.
-    const char* display = std::getenv("DISPLAY");
-    if (display != nullptr && display[0] != '\0' && X11DisplayOpens(display))
-        return OpenX11Store(access, WallpaperStorePath(), display);
+namespace {
+
+// Tried in order: the desktops that keep their own wallpaper settings first,
+// then the bare X server, then the file store, which every session matches.
+const StoreBackend* const Backends[] = {
+    &GnomeFamilyBackend,
+    &BareX11Backend,
+    &FileStoreBackend,
+};
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+} // namespace
+
+DesktopSession CurrentDesktopSession() {
+    DesktopSession session;
+    session.currentDesktop = Variable("XDG_CURRENT_DESKTOP");
+    session.display = Variable("DISPLAY");
+    session.wayland =
+        Variable("XDG_SESSION_TYPE") == "wayland" || !Variable("WAYLAND_DISPLAY").empty();
+    return session;
+}
+
+std::vector<std::string> CurrentDesktopEntries(const std::string& currentDesktop) {
+    std::vector<std::string> entries;
+    std::size_t start = 0;
+    while (start <= currentDesktop.size()) {
+        std::size_t end = currentDesktop.find(':', start);
+        if (end == std::string::npos)
+            end = currentDesktop.size();
+        entries.push_back(currentDesktop.substr(start, end - start));
+        start = end + 1;
+    }
+    return entries;
+}
+
+bool CurrentDesktopIncludes(const std::string& currentDesktop, const char* desktop) {
+    for (const std::string& entry : CurrentDesktopEntries(currentDesktop))
+        if (g_ascii_strcasecmp(entry.c_str(), desktop) == 0)
+            return true;
+    return false;
+}
+
+std::unique_ptr<DesktopStore> OpenStoreFor(StoreAccess access, const DesktopSession& session) {
+    for (const StoreBackend* backend : Backends)
+        if (backend->matches(session))
+            if (auto store = backend->open(access, session))
+                return store;
+    // The file store matches every session and always opens.
     return OpenFileStore(access, WallpaperStorePath());
+}
+
+const char* StoreBackendNameFor(const DesktopSession& session) {
+    for (const StoreBackend* backend : Backends)
+        if (backend->matches(session) && backend->open(StoreAccess::Read, session) != nullptr)
+            return backend->name;
+    return FileStoreBackend.name;
+}
+
+std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access) {
+    return OpenStoreFor(access, CurrentDesktopSession());
 }

@@ -38,10 +38,8 @@ class DesktopStore {
 // The five values, in the order they are backed up and restored.
 extern const char* const WallpaperValueNames[5];
 
-// The backend for this session's desktop: the GNOME family when
-// XDG_CURRENT_DESKTOP names one of its desktops and that desktop's schema is
-// installed, else bare X11 when DISPLAY names a display that opens, else the
-// file store at WallpaperStorePath().
+// The store of this session's desktop: the first backend of the table in
+// DesktopStore.cpp that matches the session (StoreBackends.h).
 std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access);
 
 // The file store: the five values in the section "Control Panel\Desktop" of a

@@ -2,6 +2,7 @@
 // desktops that keep no wallpaper settings we can reach.
 #include "DesktopStore.h"
 #include "ProfileFile.h"
+#include "StoreBackends.h"
 #include "StoreErrors.h"
 #include "XdgFolders.h"
 
@@ -57,3 +58,11 @@ std::unique_ptr<DesktopStore> OpenFileStore(StoreAccess access, const std::strin
 std::string WallpaperStorePath() {
     return XdgConfigHome() + "/velnora/wallpaper.ini";
 }
+
+const StoreBackend FileStoreBackend = {
+    "file store",
+    [](const DesktopSession&) { return true; },
+    [](StoreAccess access, const DesktopSession&) {
+        return OpenFileStore(access, WallpaperStorePath());
+    },
+};

@@ -29,6 +29,7 @@
 // included), PictureUriDark (picture-uri-dark) and PictureOptions
 // (picture-options, "none" included).
 #include "GnomeStore.h"
+#include "StoreBackends.h"
 #include "StoreErrors.h"
 
 #include <gio/gio.h>
@@ -274,23 +275,28 @@ std::unique_ptr<DesktopStore> OpenGnomeStore(StoreAccess access, SchemaFamily fa
 
 std::optional<SchemaFamily> SchemaFamilyFor(const std::string& currentDesktop) {
     // The names desktops put in XDG_CURRENT_DESKTOP (Ubuntu gives "ubuntu:GNOME",
-    // Budgie "Budgie:GNOME", Cinnamon "X-Cinnamon").
+    // Budgie "Budgie:GNOME", Cinnamon "X-Cinnamon"). The first entry of the list
+    // that names a family wins.
     static const std::pair<const char*, SchemaFamily> Names[] = {
         {"gnome", SchemaFamily::Gnome},         {"unity", SchemaFamily::Gnome},
         {"ubuntu", SchemaFamily::Gnome},        {"budgie", SchemaFamily::Gnome},
         {"pantheon", SchemaFamily::Gnome},      {"cinnamon", SchemaFamily::Cinnamon},
         {"x-cinnamon", SchemaFamily::Cinnamon}, {"mate", SchemaFamily::Mate},
     };
-    std::size_t start = 0;
-    while (start <= currentDesktop.size()) {
-        std::size_t end = currentDesktop.find(':', start);
-        if (end == std::string::npos)
-            end = currentDesktop.size();
-        const std::string entry = currentDesktop.substr(start, end - start);
+    for (const std::string& entry : CurrentDesktopEntries(currentDesktop))
         for (const auto& [desktop, family] : Names)
             if (g_ascii_strcasecmp(entry.c_str(), desktop) == 0)
                 return family;
-        start = end + 1;
-    }
     return std::nullopt;
 }
+
+const StoreBackend GnomeFamilyBackend = {
+    "GNOME family",
+    [](const DesktopSession& session) {
+        return SchemaFamilyFor(session.currentDesktop).has_value();
+    },
+    [](StoreAccess access, const DesktopSession& session) {
+        return OpenGnomeStore(access, *SchemaFamilyFor(session.currentDesktop),
+                              WallpaperStorePath());
+    },
+};

@@ -9,13 +9,12 @@
 // paints it back pixel for pixel. A root without a picture reads as a picture
 // of its plain colour. So the first backup holds what the user saw, and a
 // picture set while the calendar is on displaces it.
-#include "X11Session.h"
-
 #include "DesktopStore.h"
 #include "ProfileFile.h"
 #include "ProgramPaths.h"
 #include "RootCaptures.h"
 #include "RootPicture.h"
+#include "StoreBackends.h"
 #include "StoreErrors.h"
 #include "X11Root.h"
 
@@ -25,8 +24,6 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -172,11 +169,6 @@ class X11Store : public DesktopStore {
     std::optional<Shown> shown_; // what the root showed when first asked, until the next reload
 };
 
-bool NonEmpty(const char* variable) {
-    const char* value = std::getenv(variable);
-    return value != nullptr && value[0] != '\0';
-}
-
 } // namespace
 
 std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string& path,
@@ -192,11 +184,15 @@ bool X11DisplayOpens(const std::string& displayName) {
     return true;
 }
 
-bool WaylandSession() {
-    const char* type = std::getenv("XDG_SESSION_TYPE");
-    return (type != nullptr && std::strcmp(type, "wayland") == 0) || NonEmpty("WAYLAND_DISPLAY");
-}
-
-bool BareX11Session() {
-    return !WaylandSession() && NonEmpty("DISPLAY") && X11DisplayOpens(std::getenv("DISPLAY"));
-}
+// A desktop that draws its own background (KDE, Xfce...) covers the root
+// window, so painting it there is harmless; a window manager alone shows it.
+// Under Wayland the root of XWayland is never seen: no painting there.
+const StoreBackend BareX11Backend = {
+    "bare X11",
+    [](const DesktopSession& session) { return !session.wayland && !session.display.empty(); },
+    [](StoreAccess access, const DesktopSession& session) -> std::unique_ptr<DesktopStore> {
+        if (!X11DisplayOpens(session.display))
+            return nullptr;
+        return OpenX11Store(access, WallpaperStorePath(), session.display);
+    },
+};

@@ -3,7 +3,6 @@
 // tool has set the root's picture.
 #include "DesktopStore.h"
 #include "TestSupport.h"
-#include "X11Session.h"
 
 #include <QImage>
 
@@ -545,44 +544,5 @@ TEST_F(X11StoreTest, CapturesAreKeptPerPictureAndTheOldestRemoved) {
         EXPECT_TRUE(std::filesystem::exists(seen[i])) << i;
     EXPECT_EQ(Captures().size(), 5u);
 }
-
-struct SessionCase {
-    const char* label;
-    std::optional<std::string> sessionType;
-    std::optional<std::string> waylandDisplay;
-    bool display; // DISPLAY names the test's server
-    bool wayland;
-    bool bareX11;
-};
-
-void PrintTo(const SessionCase& session, std::ostream* out) {
-    *out << session.label;
-}
-
-const SessionCase Sessions[] = {
-    {"X11", "x11", std::nullopt, true, false, true},
-    {"NoSessionType", std::nullopt, std::nullopt, true, false, true},
-    {"WaylandType", "wayland", std::nullopt, true, true, false},
-    {"WaylandDisplay", std::nullopt, "wayland-0", true, true, false},
-    {"EmptyWaylandDisplay", "x11", "", true, false, true},
-    {"NoDisplay", "x11", std::nullopt, false, false, false},
-};
-
-class X11SessionTest : public X11StoreTest, public ::testing::WithParamInterface<SessionCase> {};
-
-TEST_P(X11SessionTest, WaylandNeverPaintsTheRoot) {
-    const SessionCase& session = GetParam();
-    ScopedEnv type("XDG_SESSION_TYPE", session.sessionType);
-    ScopedEnv wayland("WAYLAND_DISPLAY", session.waylandDisplay);
-    ScopedEnv displayName("DISPLAY",
-                          session.display ? std::optional(server->Name()) : std::nullopt);
-    EXPECT_EQ(WaylandSession(), session.wayland);
-    EXPECT_EQ(BareX11Session(), session.bareX11);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sessions, X11SessionTest, ::testing::ValuesIn(Sessions),
-                         [](const ::testing::TestParamInfo<SessionCase>& info) {
-                             return info.param.label;
-                         });
 
 } // namespace

@@ -1,0 +1,41 @@
+// The table of wallpaper store backends: each desktop is one file that defines
+// its entry, and one line of the table in DesktopStore.cpp. The first entry
+// that matches the session and opens a store is the session's store.
+#pragma once
+
+#include "DesktopStore.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the backends look at to recognise their desktop, read from the
+// environment once per choice.
+struct DesktopSession {
+    std::string currentDesktop; // XDG_CURRENT_DESKTOP: a colon-separated list
+    std::string display;        // DISPLAY
+    bool wayland = false;       // XDG_SESSION_TYPE is "wayland", or WAYLAND_DISPLAY is set
+};
+
+DesktopSession CurrentDesktopSession();
+
+struct StoreBackend {
+    const char* name;
+    bool (*matches)(const DesktopSession& session);
+    // nullptr when the desktop matched but its store cannot be had (a schema
+    // that is not installed, a display that does not open): the next entry is tried.
+    std::unique_ptr<DesktopStore> (*open)(StoreAccess access, const DesktopSession& session);
+};
+
+extern const StoreBackend GnomeFamilyBackend;
+extern const StoreBackend BareX11Backend;
+extern const StoreBackend FileStoreBackend;
+
+// The name of the backend the session gets (for tests and messages).
+const char* StoreBackendNameFor(const DesktopSession& session);
+std::unique_ptr<DesktopStore> OpenStoreFor(StoreAccess access, const DesktopSession& session);
+
+// The entries of an XDG_CURRENT_DESKTOP-style colon-separated list, in order.
+std::vector<std::string> CurrentDesktopEntries(const std::string& currentDesktop);
+// True when one entry of the list names desktop, compared without regard to case.
+bool CurrentDesktopIncludes(const std::string& currentDesktop, const char* desktop);
