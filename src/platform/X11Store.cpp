@@ -112,13 +112,17 @@ class X11Store : public DesktopStore {
     };
 
     const Shown& Inspect() {
-        if (shown_)
-            return *shown_;
-        shown_.emplace();
+        if (!shown_)
+            shown_ = LookAtTheRoot(); // kept only once whole: a failed capture is tried again
+        return *shown_;
+    }
+
+    Shown LookAtTheRoot() {
+        Shown shown;
         X11Root root(display_);
         const Bitmap picture = root.Picture();
         if (picture.Empty())
-            return *shown_; // nothing shown (a new session, a plain colour): the values stand
+            return shown; // nothing shown (a new session, a plain colour): the values stand
         const std::string key = PictureKey(picture);
         // The picture the calendar was drawn on, set again by the session's own
         // setter at logon (feh's ~/.fehbg), is no change of wallpaper.
@@ -126,11 +130,11 @@ class X11Store : public DesktopStore {
                           (key == record_.ReadString(RecordSection, "Covers", "") &&
                            NamesOutputPicture(values_->Read("Wallpaper")));
         if (ours)
-            return *shown_;
-        shown_->foreign = true;
-        shown_->capture = KeepRootPicture(picture, key, values_->Read("Wallpaper"));
-        shown_->rootSized = picture.Width() == root.Width() && picture.Height() == root.Height();
-        return *shown_;
+            return shown;
+        shown.foreign = true;
+        shown.capture = KeepRootPicture(picture, key, values_->Read("Wallpaper"));
+        shown.rootSized = picture.Width() == root.Width() && picture.Height() == root.Height();
+        return shown;
     }
 
     // The key of the root's picture when someone else set it, else nullopt.

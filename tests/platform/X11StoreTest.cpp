@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -460,6 +461,23 @@ TEST_F(X11StoreTest, APictureSetWhileTheCalendarIsOnDisplacesIt) {
     EXPECT_FALSE(
         OpenX11Store(StoreAccess::Read, values, server->Name())->Holds("Wallpaper", output));
     EXPECT_EQ(OpenFileStore(StoreAccess::Read, values)->Read("Wallpaper"), output);
+}
+
+TEST_F(X11StoreTest, APictureThatCannotBeKeptIsAnErrorAtEveryRead) {
+    // The calendar was on: a read that gave the file's value instead would put
+    // the program's own picture into the backup.
+    OpenFileStore(StoreAccess::Write, values)->Write("Wallpaper", folder / "Velnora.bmp");
+    WriteWholeFile(folder / "state", "a file where the state folder should be");
+    SetForeignPicture(Gradient(RootWidth, RootHeight, 1));
+    auto store = OpenX11Store(StoreAccess::Read, values, server->Name());
+    for (int read = 0; read < 2; ++read) {
+        try {
+            store->Read("Wallpaper");
+            ADD_FAILURE() << "read " << read << " gave no error";
+        } catch (const std::runtime_error& error) {
+            EXPECT_THAT(error.what(), ::testing::StartsWith("Cannot create file \"" + captures));
+        }
+    }
 }
 
 TEST_F(X11StoreTest, ThePictureUnderTheCalendarSetAgainAtLogonIsNoChange) {
