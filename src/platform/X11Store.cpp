@@ -124,11 +124,15 @@ class X11Store : public DesktopStore {
         if (picture.Empty())
             return shown; // nothing shown (a new session, a plain colour): the values stand
         const std::string key = PictureKey(picture);
+        const bool calendarOn = NamesOutputPicture(values_->Read("Wallpaper"));
+        // A store without a record was last reloaded by a version that kept
+        // none: with the calendar on, the root shows the calendar; capturing
+        // it would put the program's own picture into the backup.
+        const std::optional<std::string> shows = record_.Read(RecordSection, "Shows");
         // The picture the calendar was drawn on, set again by the session's own
         // setter at logon (feh's ~/.fehbg), is no change of wallpaper.
-        const bool ours = key == record_.ReadString(RecordSection, "Shows", "") ||
-                          (key == record_.ReadString(RecordSection, "Covers", "") &&
-                           NamesOutputPicture(values_->Read("Wallpaper")));
+        const bool ours = (shows ? key == *shows : calendarOn) ||
+                          (calendarOn && key == record_.ReadString(RecordSection, "Covers", ""));
         if (ours)
             return shown;
         shown.foreign = true;

@@ -2,6 +2,7 @@
 // the pixmap properties after a reload, and what the store reads when another
 // tool has set the root's picture.
 #include "DesktopStore.h"
+#include "ProfileFile.h"
 #include "TestSupport.h"
 
 #include <QImage>
@@ -463,10 +464,20 @@ TEST_F(X11StoreTest, APictureSetWhileTheCalendarIsOnDisplacesIt) {
     EXPECT_EQ(OpenFileStore(StoreAccess::Read, values)->Read("Wallpaper"), output);
 }
 
+TEST_F(X11StoreTest, TheCalendarPaintedBeforeTheStoreKeptARecordIsItsOwn) {
+    const std::string output = folder / "Velnora.bmp";
+    WriteTestPicture(output);
+    Apply(output, "0", "1");
+    ProfileFile(values).EraseSection("Root window"); // as an earlier version left it
+    EXPECT_EQ(ReadWallpaper(), output);
+    EXPECT_TRUE(Captures().empty());
+}
+
 TEST_F(X11StoreTest, APictureThatCannotBeKeptIsAnErrorAtEveryRead) {
     // The calendar was on: a read that gave the file's value instead would put
     // the program's own picture into the backup.
-    OpenFileStore(StoreAccess::Write, values)->Write("Wallpaper", folder / "Velnora.bmp");
+    WriteTestPicture(folder / "Velnora.bmp");
+    Apply(folder / "Velnora.bmp", "0", "1");
     WriteWholeFile(folder / "state", "a file where the state folder should be");
     SetForeignPicture(Gradient(RootWidth, RootHeight, 1));
     auto store = OpenX11Store(StoreAccess::Read, values, server->Name());
