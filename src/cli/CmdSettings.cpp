@@ -11,8 +11,8 @@
 namespace {
 
 // The settings file of the program installed beside this command, wherever
-// that program keeps it (beside itself, or the XDG stand-in when its folder is
-// not writable).
+// that program keeps it (beside itself, or the XDG stand-in for an installed
+// copy).
 std::string ProgramSettingsFile() {
     const std::filesystem::path program =
         std::filesystem::path(ExecutablePath()).parent_path() / "velnora";

@@ -1,5 +1,6 @@
 // velnora-cli: the calendar and the picture pipeline from a terminal or a script.
 #include "Commands.h"
+#include "ProgramPaths.h"
 
 #include <cstdio>
 #include <exception>
@@ -39,6 +40,9 @@ int UsageError() {
 }
 
 int main(int argc, char** argv) {
+    // Resolved before anything else, while the program file is surely the one
+    // running: an upgrade may replace it later.
+    ExecutablePath();
     if (argc < 2)
         return UsageError();
     const std::string command = argv[1];

@@ -112,5 +112,10 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
 }
 
 void SetAutoRun(const std::string& name, unsigned mode) {
-    SetAutoRunFor(name, mode, ExecutablePath());
+    const std::string program = ExecutablePath();
+    // A program file replaced while the program runs is started again under
+    // the same path; with no file there at all, the entry would start nothing.
+    if (mode == 1 && !FileExists(program))
+        throw WriteRefused(name);
+    SetAutoRunFor(name, mode, program);
 }

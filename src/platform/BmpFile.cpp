@@ -181,9 +181,9 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
         throw CreateError(path, EFBIG);
 
     // Replaced whole: the desktop never reads half a picture, and a failed
-    // save leaves the previous picture whole. The wallpaper is read by the
-    // desktop's own processes, so it gets the usual 0644.
-    if (!ReplaceFileWith(path, 0644, [&](int fd) {
+    // save leaves the previous picture whole. It keeps the mode the user gave
+    // the picture it replaces; a new one gets the mode the umask allows.
+    if (!ReplaceFileWith(path, ModeForReplacing(path), [&](int fd) {
             return WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
         }))
         throw CreateError(path, errno);

@@ -12,7 +12,8 @@
 // header claims more than MaxPicturePixels (PictureLimit.h); never throws for
 // other bad input.
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why = nullptr);
-// Writes a temporary file beside path and renames it over path, mode 0644.
+// Writes a temporary file beside path and renames it over path; the new file
+// keeps the mode of the one it replaces (a new one follows the umask).
 // Throws std::runtime_error("Cannot create file \"<path>\". <reason>") when the
 // file cannot be created or written; the old file at path is then left whole.
 void WriteBmpFile(const std::string& path, const Bitmap& bitmap);

@@ -4,8 +4,8 @@
 #include "WholeNumber.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -187,8 +187,13 @@ Document Load(const std::string& path) {
     return content ? Parse(*content) : Document{};
 }
 
-[[noreturn]] void Refuse(const std::string& path) {
-    throw std::runtime_error("Unable to write to " + path);
+// The system's reason follows the message when there is one, as in the
+// picture errors ("Unable to write to <path>. Permission denied").
+[[noreturn]] void Refuse(const std::string& path, int error = 0) {
+    std::string message = "Unable to write to " + path;
+    if (error != 0)
+        message += std::string(". ") + std::strerror(error);
+    throw std::runtime_error(message);
 }
 
 // The file as it is now, for a change: a file that exists but cannot be read
@@ -197,21 +202,13 @@ Document LoadForChange(const std::string& path) {
     std::optional<std::string> content = ReadWholeFile(path);
     if (content)
         return Parse(*content);
+    const int readError = errno;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
-        Refuse(path);
+    if (::lstat(path.c_str(), &info) == 0)
+        Refuse(path, readError);
+    if (errno != ENOENT)
+        Refuse(path, errno);
     return Document{};
-}
-
-// The mode a newly created file gets: 0666 narrowed by the umask. Read from
-// /proc rather than set and reset, which would race with other threads.
-mode_t NewFileMode() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-    return 0644; // the usual umask 022
 }
 
 // Replaces the file at once: a crash or a full disk leaves either the old file
@@ -223,33 +220,35 @@ void ReplaceFile(const std::string& path, const std::string& content) {
     if (fs::is_symlink(target, error)) {
         target = fs::weakly_canonical(target, error);
         if (error)
-            Refuse(path);
+            Refuse(path, error.value());
     }
 
     mode_t mode = 0;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
-            Refuse(path);
+            Refuse(path, S_ISDIR(info.st_mode) ? EISDIR : 0);
         // A file without any write bit is read-only, as the Windows attribute
         // would make it; root would otherwise bypass it, so test the bits too.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
-            Refuse(path);
+        if ((info.st_mode & 0222) == 0)
+            Refuse(path, EACCES);
+        if (::access(target.c_str(), W_OK) != 0)
+            Refuse(path, errno);
         mode = info.st_mode & 07777;
     } else if (errno == ENOENT) {
         mode = NewFileMode();
     } else {
-        Refuse(path);
+        Refuse(path, errno);
     }
 
     // The settings may live under an XDG folder that does not exist yet.
     if (target.has_parent_path()) {
         fs::create_directories(target.parent_path(), error);
         if (error)
-            Refuse(path);
+            Refuse(path, error.value());
     }
     if (!ReplaceFileContents(target.string(), content, mode))
-        Refuse(path);
+        Refuse(path, errno);
 }
 
 // A name or value with a line break would turn into lines of its own (a value

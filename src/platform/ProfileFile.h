@@ -27,7 +27,8 @@ class ProfileFile {
     // Keys of a section in file order (first of duplicates only).
     std::vector<std::string> Keys(const std::string& section) const;
 
-    // Throw std::runtime_error("Unable to write to <path>") when refused.
+    // Throw std::runtime_error("Unable to write to <path>") when refused, with
+    // the system's reason after it when there is one ("<...>. Permission denied").
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);

@@ -7,7 +7,9 @@
 program=$1
 showbox=$2
 source "$(dirname "$0")/common.sh"
-start_xvfb 120
+# Ten above the unattended run's first number when one is given, so that the
+# two never race for a number when ctest runs them at once.
+if [[ -n ${VELNORA_FIRST_DISPLAY-} ]]; then start_xvfb $((VELNORA_FIRST_DISPLAY + 10)); else start_xvfb 120; fi
 
 # The user's pictures: smaller and larger than the screen, so that feh's
 # centring and filling both show.

@@ -2,13 +2,14 @@
 # The unattended run at logon, end to end: the built program is copied into a
 # program folder of its own (so its settings file and Velnora.bmp lie beside
 # it), run with "start" in a temporary HOME, and must end by itself having
-# changed only what it should. Once on the file store alone (no display, the
-# offscreen platform) and once on an X server started here (Xvfb), where the
-# root window must then show the picture.
+# changed only what it should. Once on the file store alone with no display at
+# all (as from cron or ssh: the run draws on Qt's offscreen platform and prints
+# what it would have shown), and once on an X server started here (Xvfb), where
+# the root window must then show the picture.
 #   unattended.sh PATH_TO_VELNORA
 program=$1
 source "$(dirname "$0")/common.sh"
-start_xvfb 93
+start_xvfb "${VELNORA_FIRST_DISPLAY:-93}"
 
 # A fresh user: HOME, program folder, the user's own wallpaper picture.
 setup() { # case-name
@@ -26,19 +27,24 @@ backup_of_user() {
   printf '[oldwallpaper]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
     "$user" >"$settings"
 }
-run() { # backend: file or x11
-  local status=0
+run() { # backend (file or x11) [expected status] [argument]: standard error in $root/log
+  local status=0 expected=${2:-0} argument=${3-start}
   if [[ $1 == x11 ]]; then
     env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/.config" \
       XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" \
-      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   else
-    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY HOME="$home" \
+    # No display server at all, and Qt not told where to draw.
+    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
       XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" \
-      QT_QPA_PLATFORM=offscreen timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+      timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   fi
-  if ((status == 124)); then fail "did not end by itself"; elif ((status != 0)); then
-    fail "exit status $status: $(cat "$root/log")"; fi
+  if ((status == 124)); then fail "did not end by itself"; elif ((status != expected)); then
+    fail "exit status $status, not $expected: $(cat "$root/log")"; fi
+}
+# What was printed, as one line per message.
+printed() { # expected text
+  [[ $(cat "$root/log") == "$1" ]] || fail "printed: '$(cat "$root/log")', not '$1'"
 }
 value() { # file key: the first value of that key
   sed -n "s/^$2=//p" "$1" | head -n 1
@@ -49,13 +55,19 @@ for backend in file x11; do
   setup "installed-$backend"
   backup_of_user
   store_names "$output"
-  convert -size 10x10 xc:black "BMP3:$output" # yesterday's picture, to be replaced
+  convert -size 320x240 xc:black "BMP3:$output" # yesterday's picture, to be replaced
   run "$backend"
-  [[ $(identify -format '%wx%h' "$output") != 10x10 ]] || fail "output picture not rewritten"
-  # The calendar is drawn onto the user's picture.
+  # Stretched to the desktop; with no display, to the size of yesterday's
+  # picture, which was stretched to the desktop by the last run.
+  size=$(identify -format '%wx%h' "$output")
+  if [[ $backend == x11 ]]; then expected=640x480; else expected=320x240; fi
+  [[ $size == "$expected" ]] || fail "output picture is $size, not $expected"
+  corner=$(convert "$output" -format '%[hex:p{5,235}]' info:)
+  [[ $corner == 336699* ]] || fail "output picture not redrawn: its corner is #$corner"
+  # Nothing printed: cron mails whatever a job prints.
+  [[ ! -s $root/log ]] || fail "printed: $(cat "$root/log")"
   # The calendar is drawn onto the user's picture (one colour, so any size of it
   # is the same colour everywhere).
-  size=$(identify -format '%wx%h' "$output")
   convert "$user" -resize "$size!" "$root/user-sized.png"
   drawn=$(compare -metric AE "$output" "$root/user-sized.png" null: 2>&1 || true)
   [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
@@ -110,5 +122,34 @@ for backend in file x11; do
   ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
   cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
 done
+
+# No display, and the run meets an error: it is printed as one line instead of
+# a box that no one could answer, and the run ends with a failure status
+# instead of waiting for ever.
+setup "no-display-error"
+backup_of_user
+store_names "$output"
+convert -size 320x240 xc:black "BMP3:$output"
+chmod a-w "$settings" # the close's saving of the choices is refused
+run file 1
+printed "velnora: Unable to write to $settings. Permission denied"
+corner=$(convert "$output" -format '%[hex:p{5,235}]' info:)
+[[ $corner == 336699* ]] || fail "the picture was not drawn before the error"
+
+setup "no-display-file-gone"
+backup_of_user
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$root/gone.jpg" >>"$settings"
+store_names "$output"
+convert -size 320x240 xc:black "BMP3:$output"
+run file 1
+printed "velnora: Selected File Not Found !"
+[[ $(value "$store" Wallpaper) == "$user" ]] || fail "the user's wallpaper is not back"
+
+# No display and no argument: the window cannot open; one line says so.
+setup "no-display-window"
+run file 1 ""
+[[ $(cat "$root/log") == "velnora: no display: "*"graphical session"* ]] ||
+  fail "printed: $(cat "$root/log")"
+[[ ! -e $settings && ! -e $output ]] || fail "files written"
 
 finish "all unattended runs passed"

@@ -264,15 +264,19 @@ TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     fs::create_directory(PathOf("folder.INI"));
     Write("plain", "x");
-    const std::string refused[] = {
-        readOnly,                         // no write bit: refused even for root
-        PathOf("folder.INI"),             // a folder where the file should be
-        PathOf("plain/under-a-file.INI"), // a file where a folder should be
-        "/proc/velnora-test.INI",         // a file system that takes no new files
+    const struct {
+        std::string path;
+        const char* reason; // the system's, after the message
+    } refused[] = {
+        {readOnly, "Permission denied"},                         // no write bit: even for root
+        {PathOf("folder.INI"), "Is a directory"},                // where the file should be
+        {PathOf("plain/under-a-file.INI"), "Not a directory"},   // a file where a folder should be
+        {"/proc/velnora-test.INI", "No such file or directory"}, // takes no new files
     };
-    for (const std::string& path : refused) {
+    for (const auto& [path, reason] : refused) {
         ProfileFile file(path);
-        ExpectMessage([&] { file.WriteString("s", "k", "2"); }, "Unable to write to " + path);
+        ExpectMessage([&] { file.WriteString("s", "k", "2"); },
+                      "Unable to write to " + path + ". " + reason);
         // Erasing from a file that does not exist changes nothing, so writes nothing.
         if (path != "/proc/velnora-test.INI") {
             EXPECT_THROW(file.EraseSection("s"), std::runtime_error) << path;
@@ -326,7 +330,7 @@ TEST_F(ProfileFileTest, ReadOnlyFolderRefuses) {
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                  fs::perms::group_exec | fs::perms::others_read |
                                  fs::perms::others_exec);
-    EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path);
+    EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path + ". Permission denied");
     fs::permissions(folder_, fs::perms::owner_all);
     EXPECT_EQ(Contents(path), "[s]\nk=1\n");
 }

@@ -167,7 +167,8 @@ TEST_F(SettingsTest, ReadOnlyFileRefusesTheFirstChange) {
     ProfileFile file(path);
     Settings settings;
     settings.leftRightText = "1"; // unchanged, so not written at all
-    ExpectMessage([&] { SaveSettings(file, settings); }, "Unable to write to " + path);
+    ExpectMessage([&] { SaveSettings(file, settings); },
+                  "Unable to write to " + path + ". Permission denied");
     EXPECT_EQ(Contents(path), "[distance]\nleftright=1\n");
 
     const std::string inFolder = PathOf("sub.INI");

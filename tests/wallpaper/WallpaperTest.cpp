@@ -294,7 +294,7 @@ TEST_F(WallpaperTest, SettingsFileThatCannotBeWritten) {
     desktop_.values = Before;
     settingsPath_ = PathOf("settings-folder.INI");
     fs::create_directory(settingsPath_);
-    ExpectMessage([&] { Install(); }, "Unable to write to " + settingsPath_);
+    ExpectMessage([&] { Install(); }, "Unable to write to " + settingsPath_ + ". Is a directory");
     EXPECT_TRUE(fs::is_regular_file(output_));
     EXPECT_EQ(desktop_.values, Before);
     EXPECT_EQ(desktop_.reloads, 0);
@@ -304,7 +304,8 @@ TEST_F(WallpaperTest, ReadOnlySettingsFileAtRestoreKeepsTheBackup) {
     desktop_.values = Before;
     Install();
     fs::permissions(settingsPath_, fs::perms::owner_read | fs::perms::group_read);
-    ExpectMessage([&] { Restore(); }, "Unable to write to " + settingsPath_);
+    ExpectMessage([&] { Restore(); },
+                  "Unable to write to " + settingsPath_ + ". Permission denied");
     // The store holds the old values again, the backup stays for the next try,
     // and the desktop was not told.
     EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
@@ -316,7 +317,8 @@ TEST_F(WallpaperTest, ReadOnlySettingsFileWhenDisplacedAtStart) {
     Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
     fs::permissions(settingsPath_, fs::perms::owner_read);
     desktop_.values = {{"Wallpaper", "/pics/forest.png"}};
-    ExpectMessage([&] { CheckAtStart(); }, "Unable to write to " + settingsPath_);
+    ExpectMessage([&] { CheckAtStart(); },
+                  "Unable to write to " + settingsPath_ + ". Permission denied");
 }
 
 TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
