@@ -70,13 +70,14 @@ uint8_t ChannelOf(unsigned long pixel, unsigned long mask) {
     return static_cast<uint8_t>(bits >= 8 ? value >> (bits - 8) : value << (8 - bits));
 }
 
-// image (a ZPixmap of visual) into picture's blue, green, red.
-void CopyPixels(const XImage& image, const Visual* visual, Bitmap& picture) {
+// image (a ZPixmap of visual) into picture's blue, green, red, its first row
+// into row top.
+void CopyPixels(const XImage& image, const Visual* visual, Bitmap& picture, int top = 0) {
     const bool common = image.bits_per_pixel == 32 && image.byte_order == LSBFirst &&
                         visual->red_mask == 0xFF0000 && visual->green_mask == 0xFF00 &&
                         visual->blue_mask == 0xFF;
-    for (int y = 0; y < picture.Height(); ++y) {
-        uint8_t* out = picture.Row(y);
+    for (int y = 0; y < image.height; ++y) {
+        uint8_t* out = picture.Row(top + y);
         if (common) {
             // Bytes blue, green, red, unused: the layout of nearly every 24-bit screen.
             const auto* in = reinterpret_cast<const uint8_t*>(image.data) +
@@ -210,11 +211,19 @@ Bitmap X11Root::Picture() {
         static_cast<int>(depth) != root.depth ||
         int64_t{width} * int64_t{height} > MaxPicturePixels)
         return picture;
-    const ImagePtr image(XGetImage(display_, pixmap, 0, 0, width, height, AllPlanes, ZPixmap));
-    if (!image)
-        return picture;
     picture.Resize(static_cast<int>(width), static_cast<int>(height));
-    CopyPixels(*image, root.visual, picture);
+    // In bands of 2^20 pixels: 4 MB held beside the picture at a time instead
+    // of a second whole copy (33 MB for 3840 x 2160); no slower under Xvfb.
+    constexpr unsigned BandPixels = 1U << 20;
+    const unsigned band = std::max(1U, BandPixels / width);
+    for (unsigned top = 0; top < height; top += band) {
+        const unsigned rows = std::min(band, height - top);
+        const ImagePtr image(
+            XGetImage(display_, pixmap, 0, static_cast<int>(top), width, rows, AllPlanes, ZPixmap));
+        if (!image)
+            return Bitmap(); // freed meanwhile by its owner
+        CopyPixels(*image, root.visual, picture, static_cast<int>(top));
+    }
     return picture;
 }
 

@@ -408,6 +408,8 @@ const ForeignCase ForeignPictures[] = {
     {"RootSized", RootWidth, RootHeight, "0"},
     // X tiles a smaller pixmap from the corner, as tiling does.
     {"Tile", 10, 7, "1"},
+    // Read in several requests (2^20 pixels each); X shows its top-left corner.
+    {"LargerThanTheRoot", 1100, 1000, "1"},
 };
 
 class X11ForeignTest : public X11StoreTest, public ::testing::WithParamInterface<ForeignCase> {};
