@@ -54,13 +54,6 @@ bool WaylandSocketExists() {
     return stat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-QtMessageHandler previousHandler = nullptr;
-
-void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        previousHandler(type, context, message);
-}
-
 } // namespace
 
 bool HasDisplay() {
@@ -70,7 +63,27 @@ bool HasDisplay() {
 void UseOffscreenPlatform() {
     if (!ScreenlessPlatform())
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler = qInstallMessageHandler(DropQtNotes);
+    DropQtNotes();
+}
+
+namespace {
+
+QtMessageHandler noteFilterFallback = nullptr;
+
+void PassOnlyCriticalNotes(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        noteFilterFallback(type, context, message);
+}
+
+} // namespace
+
+void DropQtNotes() {
+    noteFilterFallback = qInstallMessageHandler(PassOnlyCriticalNotes);
+}
+
+void KeepQtNotes() {
+    qInstallMessageHandler(noteFilterFallback);
 }
 
 DesktopSize DesktopSizeWithoutDisplay(const std::string& outputPicture) {

@@ -18,6 +18,14 @@ bool HasDisplay();
 // application object is made.
 void UseOffscreenPlatform();
 
+// Qt's own notes (the missing XDG_RUNTIME_DIR under cron or ssh, for one) would
+// mix into the messages of a program that has no window to explain them; what
+// goes wrong while drawing reaches the user as an exception. Critical and fatal
+// messages still go to the handler that was in place. KeepQtNotes puts that
+// handler back.
+void DropQtNotes();
+void KeepQtNotes();
+
 // The desktop's size is unknown without a display. The output picture the
 // last run made was stretched to it (the choices are those of that run), so
 // its size stands in; 0 x 0 when there is none, which the stretch refuses.

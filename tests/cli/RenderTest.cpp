@@ -89,6 +89,22 @@ TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
     EXPECT_EQ(InkIn(picture, 0, 230, 1024, 768), 0);
 }
 
+// 30 Esfand 1403 exists only under the official rule (the default is the
+// arithmetic one): today's frame then goes around column 1, row 5 of the
+// current month, 638..660 x 173..195, its straight top edge x 648..650.
+TEST_F(RenderCommand, TheOfficialCalendarHasThe30thOfEsfand1403) {
+    const Bmp24 picture = Rendered({"--date", "1403/12/30", "--calendar", "official"});
+    for (int x = 648; x <= 650; ++x)
+        EXPECT_EQ(picture.At(x, 173), PureRed) << x;
+    fs::remove(folder_ / "out.bmp");
+    const CliResult arithmetic = Render(
+        {(folder_ / "out.bmp").string(), "--source", source_.string(), "--date", "1403/12/30"});
+    EXPECT_EQ(arithmetic.status, 2);
+    EXPECT_EQ(arithmetic.err.rfind("velnora-cli: no day 30 in month 12 of 1403\n", 0), 0u)
+        << arithmetic.err;
+    EXPECT_TRUE(Written().empty());
+}
+
 TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
     // Bottom left, 16 and 5 pixels in, without the next month: the current
     // month takes the corner slot at (16, 573), the previous month the next one.
