@@ -7,41 +7,17 @@
 # what it would have shown), and once on an X server started here (Xvfb), where
 # the root window must then show the picture.
 #   unattended.sh PATH_TO_VELNORA
-set -euo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
-
-# The X server: the first free display number from 93 (or VELNORA_FIRST_DISPLAY) up.
-display=${VELNORA_FIRST_DISPLAY:-93}
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-# -noreset: a session's window manager stays connected, so the server keeps the
-# root picture when the program disconnects; without it Xvfb would reset then.
-Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+source "$(dirname "$0")/common.sh"
+start_xvfb "${VELNORA_FIRST_DISPLAY:-93}"
 
 # A fresh user: HOME, program folder, the user's own wallpaper picture.
 setup() { # case-name
-  case=$1
-  root=$work/$case
-  home=$root/home
-  folder=$root/program
-  mkdir -p "$home/.config/velnora" "$folder"
-  chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
-  cp "$program" "$folder/velnora"
+  new_user "$1"
+  mkdir -p "$home/.config/velnora"
   user=$root/user.bmp
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
   store=$home/.config/velnora/wallpaper.ini
-  settings=$folder/velnora.INI
-  output=$folder/Velnora.bmp
   autostart=$home/.config/autostart/Velnora.desktop
 }
 store_names() { # picture
@@ -125,12 +101,23 @@ for backend in file x11; do
   other=$root/other.bmp
   cp "$user" "$other"
   store_names "$other"
+  if [[ $backend == x11 ]]; then
+    # On a bare X server another tool sets the root picture (feh here), and the
+    # store reads as that picture, captured.
+    DISPLAY=":$display" feh --no-fehbg --bg-tile "$other"
+  fi
   mkdir -p "$(dirname "$autostart")"
   printf '[Desktop Entry]\nType=Application\nName=Velnora\nExec=velnora start\n' >"$autostart"
   cp "$autostart" "$root/autostart-before"
   run "$backend"
   [[ ! -e $output ]] || fail "output picture written"
-  [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  if [[ $backend == x11 ]]; then
+    refreshed=$(value "$settings" Wallpaper)
+    [[ $refreshed == "$home/.local/state/velnora/"* ]] || fail "backup names $refreshed"
+    [[ $(compare -metric AE "$refreshed" "$other" null: 2>&1) == 0 ]] || fail "backup not refreshed"
+  else
+    [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  fi
   [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"
   ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
   cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
@@ -165,8 +152,4 @@ run file 1 ""
   fail "printed: $(cat "$root/log")"
 [[ ! -e $settings && ! -e $output ]] || fail "files written"
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "all unattended runs passed"
+finish "all unattended runs passed"
