@@ -30,6 +30,10 @@ class DesktopStore {
     virtual bool Holds(const std::string& name, const std::string& value) {
         return Read(name) == value;
     }
+    // False for the store of a desktop that no backend knows: the values are
+    // kept, but nothing shows the picture, so the user must be told which file
+    // to set as the wallpaper.
+    virtual bool ReachesDesktop() const { return true; }
     // Names of values beyond the five that this desktop needs backed up so that a
     // restore gives it back exactly (kept as extra keys of the backup section),
     // in the order a restore writes them, after the five.

@@ -45,6 +45,8 @@ class FileStore : public DesktopStore {
 
     void Reload() override {}
 
+    bool ReachesDesktop() const override { return false; }
+
   private:
     ProfileFile file_;
     bool open_ = true;

@@ -27,7 +27,7 @@ void PrintLine(const QString& text) {
     ++printed;
 }
 
-void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
+void ShowBox(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
     if (Hook()) {
         Hook()(title, text);
         return;
@@ -36,14 +36,22 @@ void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
         PrintLine(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     // Error texts carry file names, which are the user's text and not markup:
     // a picture named "<h1>x</h1>" must show as that name, not as a heading.
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
+void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
+    ShowBox(QMessageBox::Critical, parent, title, text);
+}
+
 } // namespace
+
+void ShowNotice(QWidget* parent, const QString& text) {
+    ShowBox(QMessageBox::Information, parent, QStringLiteral("Velnora"), text);
+}
 
 void ShowSelectedFileNotFound(QWidget* parent) {
     ShowCritical(parent, QStringLiteral("Error"), QString::fromLatin1(SelectedFileNotFound));

@@ -11,6 +11,8 @@ class QWidget;
 
 // "Selected File Not Found !": modal, titled "Error", critical icon, one OK button.
 void ShowSelectedFileNotFound(QWidget* parent);
+// A notice that is no error: information icon, titled "Velnora", one OK button.
+void ShowNotice(QWidget* parent, const QString& text);
 // The general error handler's box: the error's text, titled with the program's name.
 void ReportException(const std::exception& error);
 

@@ -34,9 +34,13 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent) {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     // One file, and a typed name need not exist.
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setNameFilters({QStringLiteral("All (*.jpg *.jpeg *.bmp)"),
-                            QStringLiteral("JPEG Image File (*.jpg *.jpeg)"),
-                            QStringLiteral("Bitmaps (*.bmp)")});
+    // "All" lists every kind the loader reads; the desktops ship their
+    // wallpapers as PNG, WebP, SVG and GNOME's XML slideshows.
+    dialog->setNameFilters(
+        {QStringLiteral("All (*.jpg *.jpeg *.bmp *.png *.webp *.tif *.tiff *.gif *.svg *.xml)"),
+         QStringLiteral("JPEG Image File (*.jpg *.jpeg)"), QStringLiteral("Bitmaps (*.bmp)"),
+         QStringLiteral("Other pictures (*.png *.webp *.tif *.tiff *.gif *.svg)"),
+         QStringLiteral("Slideshows (*.xml)")});
     dialog->selectNameFilter(dialog->nameFilters().first());
     dialog->setSizeGripEnabled(true);
 

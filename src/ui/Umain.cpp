@@ -368,11 +368,25 @@ void Tmain::CHK_showClick() {
     if (CHK_show->isChecked()) {
         PaintOnDesktop();
         context_.setAutoRun(AutoRunName, 1);
+        TellWhereThePictureIs();
     } else {
         RestoreWallpaper();
         context_.setAutoRun(AutoRunName, 0);
     }
     Brepaint->setEnabled(CHK_show->isChecked());
+}
+
+// On a desktop that no backend knows, the picture is saved but nothing shows
+// it: the user who has just turned the calendar on learns which file to set as
+// the wallpaper. Not at start-up, where the box is set from the settings.
+void Tmain::TellWhereThePictureIs() {
+    if (!isVisible() || !CHK_show->isChecked() ||
+        context_.openStore(StoreAccess::Read)->ReachesDesktop())
+        return;
+    ShowNotice(this, QStringLiteral("Velnora cannot set the wallpaper of this desktop by itself. "
+                                    "Set this picture as your wallpaper:\n\n%1\n\n"
+                                    "Velnora redraws it with the new day at every logon.")
+                         .arg(QString::fromStdString(context_.files.outputPicture)));
 }
 
 void Tmain::BrepaintClick() {

@@ -128,6 +128,7 @@ class Tmain : public QWidget {
     // PaintCalendar(false) on a work bitmap of its own, freed on every way out.
     void PaintOnDesktop();
     void RestoreWallpaper();
+    void TellWhereThePictureIs();
     bool CheckWallpaperAtStart(ProfileFile& settings);
     // Fills Grids for today unless they already are.
     void FillGridsForToday();

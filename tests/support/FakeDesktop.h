@@ -20,6 +20,7 @@ struct FakeDesktop {
     std::set<std::string> notText;             // names whose value is not text
     std::vector<std::string> extras;           // what ExtraNames gives
     int reloads = 0;
+    bool reachesDesktop = true; // false: as the store of a desktop no backend knows
 
     // As a locked store: every write of the wallpaper values fails.
     void RefuseEveryWrite() {
@@ -52,6 +53,7 @@ class FakeStore : public DesktopStore {
     }
     void Reload() override { ++desktop_.reloads; }
     std::vector<std::string> ExtraNames() const override { return desktop_.extras; }
+    bool ReachesDesktop() const override { return desktop_.reachesDesktop; }
 
   private:
     FakeDesktop& desktop_;

@@ -102,10 +102,13 @@ void Commands::PickerDialogOffersThePictureFilters() {
     const auto window = fixture->MakeWindow();
     // The dialog itself, as the program shows it.
     const std::unique_ptr<QFileDialog> dialog = MakePictureDialog(window.get());
+    const QString all =
+        QStringLiteral("All (*.jpg *.jpeg *.bmp *.png *.webp *.tif *.tiff *.gif *.svg *.xml)");
     QCOMPARE(dialog->nameFilters(),
-             (QStringList{"All (*.jpg *.jpeg *.bmp)", "JPEG Image File (*.jpg *.jpeg)",
-                          "Bitmaps (*.bmp)"}));
-    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("All (*.jpg *.jpeg *.bmp)"));
+             (QStringList{all, "JPEG Image File (*.jpg *.jpeg)", "Bitmaps (*.bmp)",
+                          "Other pictures (*.png *.webp *.tif *.tiff *.gif *.svg)",
+                          "Slideshows (*.xml)"}));
+    QCOMPARE(dialog->selectedNameFilter(), all);
     QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
     QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
     auto* preview = dialog->findChild<QLabel*>(QStringLiteral("preview"));

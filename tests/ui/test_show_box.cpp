@@ -24,6 +24,7 @@ class ShowBox : public UiTest {
     void StartWithTheChosenFileDeleted();
     void FailedInstallLeavesTheBoxOnAndNoAutostart();
     void ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack();
+    void OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet();
 };
 
 namespace {
@@ -174,6 +175,27 @@ void ShowBox::ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack() {
     QCOMPARE(fixture->store.values["WallpaperStyle"], std::string("2"));
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
     QVERIFY(fixture->messages.isEmpty());
+}
+
+void ShowBox::OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet() {
+    fixture->SetUserWallpaper();
+    fixture->store.reachesDesktop = false;
+    const auto window = fixture->MakeWindow();
+    window->show();
+    QTest::mouseClick(window->CHK_show, Qt::LeftButton);
+    // Saved and recorded as on any desktop, then one notice that is no error.
+    QCOMPARE(fixture->store.values["Wallpaper"], fixture->OutputPath());
+    QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
+    QCOMPARE(fixture->messages.size(), 1);
+    QVERIFY(fixture->messages.front().startsWith(QStringLiteral("Velnora|")));
+    QVERIFY(fixture->messages.front().contains(QString::fromStdString(fixture->OutputPath())));
+
+    // A redraw, and a later start with the calendar on, tell nothing more.
+    QTest::mouseClick(window->Brepaint, Qt::LeftButton);
+    const auto again = fixture->MakeWindow();
+    again->show();
+    QVERIFY(again->CHK_show->isChecked());
+    QCOMPARE(fixture->messages.size(), 1);
 }
 
 VELNORA_UI_TEST_MAIN(ShowBox)
