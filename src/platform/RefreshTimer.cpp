@@ -204,8 +204,8 @@ std::string RefreshCommand(const std::string& executablePath) {
     for (const unsigned char c : executablePath)
         refused = refused || Control(c) || c == '"' || c == '\'' || c == '\\';
     if (refused)
-        return "/usr/bin/env " + ExecWord(executablePath, true) + " start";
-    return ExecWord(executablePath, false) + " start";
+        return "/usr/bin/env " + ExecWord(executablePath, true) + " refresh";
+    return ExecWord(executablePath, false) + " refresh";
 }
 
 void SetRefreshTimer(unsigned mode, const std::string& executablePath) {

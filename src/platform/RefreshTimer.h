@@ -26,6 +26,7 @@ std::string UserUnitFolder();
 void SetRefreshTimer(unsigned mode, const std::string& executablePath);
 
 // The service's ExecStart value: the path quoted by systemd's rules and
-// " start"; through /usr/bin/env when systemd would refuse the path as an
+// " refresh" (the unattended run, which outside a graphical session changes
+// nothing); through /usr/bin/env when systemd would refuse the path as an
 // executable's name.
 std::string RefreshCommand(const std::string& executablePath);

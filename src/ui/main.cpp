@@ -8,6 +8,7 @@
 #include "UnattendedMain.h"
 
 #include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv) {
     // Resolved before anything else, while the program file is surely the one
@@ -22,6 +23,14 @@ int main(int argc, char** argv) {
     // unattended run only draws, which needs none, so it runs on Qt's offscreen
     // platform and prints what it would have shown.
     const bool headless = !HasDisplay();
+    // The refresh timer runs in the user's service manager, which also runs
+    // while no one is logged in graphically (lingering, a text console): with
+    // no session there is no desktop to update, and its store may not be
+    // reachable. The journal says why nothing happened.
+    if (headless && argc > 1 && std::string_view(argv[1]) == "refresh") {
+        std::fputs("velnora: no graphical session: the calendar was not redrawn\n", stderr);
+        return 0;
+    }
     if (headless) {
         if (!unattended) {
             std::fputs("velnora: no display: the window needs a graphical session "

@@ -152,4 +152,23 @@ run file 1 ""
   fail "printed: $(cat "$root/log")"
 [[ ! -e $settings && ! -e $output ]] || fail "files written"
 
+# The refresh timer's run with no graphical session: nothing changes, one line
+# in the journal, and no failure for the service manager to report.
+setup "refresh-without-session"
+backup_of_user
+store_names "$output"
+convert -size 320x240 xc:black "BMP3:$output"
+before=$(md5sum <"$output")
+run file 0 refresh
+printed "velnora: no graphical session: the calendar was not redrawn"
+[[ $(md5sum <"$output") == "$before" ]] || fail "the picture was redrawn"
+
+# With a display it is the unattended run itself.
+setup "refresh-x11"
+backup_of_user
+store_names "$output"
+run x11 0 refresh
+[[ -s $output ]] || fail "no picture drawn"
+[[ -e $autostart ]] || fail "no autostart entry"
+
 finish "all unattended runs passed"

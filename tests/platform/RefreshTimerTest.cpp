@@ -94,7 +94,7 @@ TEST_F(RefreshTimerTest, SwitchingOnWritesTheUnitsAndTheLinkAndOffRemovesThem) {
               "\n"
               "[Service]\n"
               "Type=oneshot\n"
-              "ExecStart=/opt/velnora/velnora start\n");
+              "ExecStart=/opt/velnora/velnora refresh\n");
     const std::string timerText = ReadWholeFile(timer);
     EXPECT_THAT(timerText, HasSubstr("\n[Timer]\nOnCalendar=*-*-* 00:00:10\nPersistent=true\n"));
     EXPECT_THAT(timerText, HasSubstr("\n[Install]\nWantedBy=timers.target\n"));
@@ -130,13 +130,13 @@ TEST_F(RefreshTimerTest, QuotingFollowsTheExecStartRules) {
         const char* path;
         const char* command;
     } cases[] = {
-        {"/opt/a b/v", "\"/opt/a b/v\" start"},
-        {"/opt/100%/v", "\"/opt/100%%/v\" start"},
-        {"/opt/$X/v", "\"/opt/$X/v\" start"}, // no variables in the executable's name
-        {"/opt/it's/v", "/usr/bin/env \"/opt/it's/v\" start"},
-        {"/opt/\"$1\"/v", "/usr/bin/env \"/opt/\\\"$$1\\\"/v\" start"},
-        {"/opt/a\\b/v", "/usr/bin/env \"/opt/a\\\\b/v\" start"},
-        {"/opt/new\nline/v", "/usr/bin/env \"/opt/new\\x0aline/v\" start"},
+        {"/opt/a b/v", "\"/opt/a b/v\" refresh"},
+        {"/opt/100%/v", "\"/opt/100%%/v\" refresh"},
+        {"/opt/$X/v", "\"/opt/$X/v\" refresh"}, // no variables in the executable's name
+        {"/opt/it's/v", "/usr/bin/env \"/opt/it's/v\" refresh"},
+        {"/opt/\"$1\"/v", "/usr/bin/env \"/opt/\\\"$$1\\\"/v\" refresh"},
+        {"/opt/a\\b/v", "/usr/bin/env \"/opt/a\\\\b/v\" refresh"},
+        {"/opt/new\nline/v", "/usr/bin/env \"/opt/new\\x0aline/v\" refresh"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RefreshCommand(c.path), c.command) << c.path;
@@ -228,9 +228,9 @@ TEST_F(RefreshTimerManagerTest, SwitchingOnStartsTheTimerThatRunsExactlyThatProg
         SetAutoRunFor("Velnora", 1, path);
         EXPECT_EQ(TimerState(), "active\n") << name;
         EXPECT_EQ(Systemctl({"is-enabled", "velnora-refresh.timer"}), "enabled\n") << name;
-        // The service as the timer starts it: the very program, with "start".
+        // The service as the timer starts it: the very program, with "refresh".
         EXPECT_EQ(Systemctl({"start", "velnora-refresh.service"}), "") << name;
-        EXPECT_EQ(ReadWholeFile(record), path + "\nstart\n") << name;
+        EXPECT_EQ(ReadWholeFile(record), path + "\nrefresh\n") << name;
 
         SetAutoRunFor("Velnora", 0, path);
         EXPECT_EQ(TimerState(), "inactive\n") << name;
