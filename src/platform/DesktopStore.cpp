@@ -15,6 +15,7 @@ namespace {
 // then the bare X server, then the file store, which every session matches.
 const StoreBackend* const Backends[] = {
     &GnomeFamilyBackend,
+    &XfceBackend,
     &BareX11Backend,
     &FileStoreBackend,
 };

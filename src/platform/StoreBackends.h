@@ -28,6 +28,7 @@ struct StoreBackend {
 };
 
 extern const StoreBackend GnomeFamilyBackend;
+extern const StoreBackend XfceBackend;
 extern const StoreBackend BareX11Backend;
 extern const StoreBackend FileStoreBackend;
 

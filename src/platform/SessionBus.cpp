@@ -1,0 +1,16 @@
+#include "SessionBus.h"
+
+#include <QDBusConnection>
+
+QDBusMessage CallSessionBus(const char* service, const char* path, const char* interface,
+                            const char* method, const QVariantList& arguments) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, interface, method);
+    call.setArguments(arguments);
+    // A bus that is not there gives an error reply of its own: no call is made.
+    return bus.call(call, QDBus::Block);
+}
+
+bool Answered(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
