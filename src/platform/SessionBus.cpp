@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 
+#include <glib.h>
+
 QDBusMessage CallSessionBus(const char* service, const char* path, const char* interface,
                             const char* method, const QVariantList& arguments) {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -13,4 +15,8 @@ QDBusMessage CallSessionBus(const char* service, const char* path, const char* i
 
 bool Answered(const QDBusMessage& reply) {
     return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool IsUtf8(const std::string& text) {
+    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
 }

@@ -5,6 +5,8 @@
 #include <QDBusMessage>
 #include <QVariantList>
 
+#include <string>
+
 // The reply, or an error message when the bus, the service or the method
 // did not answer. Blocks until the reply comes (D-Bus activation included) or
 // QtDBus's own timeout ends the wait.
@@ -13,3 +15,6 @@ QDBusMessage CallSessionBus(const char* service, const char* path, const char* i
 
 // True when the reply is a reply and not an error.
 bool Answered(const QDBusMessage& reply);
+
+// D-Bus strings are UTF-8 without NULs: text that is not cannot be sent whole.
+bool IsUtf8(const std::string& text);

@@ -32,6 +32,7 @@
 // Written back (after the five), it sets each one as it was, with its type, and
 // removes the absent ones.
 #include "DesktopStore.h"
+#include "LayoutTable.h"
 #include "SessionBus.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
@@ -46,12 +47,9 @@
 #include <QDBusArgument>
 #include <QDBusVariant>
 
-#include <glib.h>
-
 #include <array>
 #include <map>
 #include <optional>
-#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -73,42 +71,19 @@ using Backdrop = std::array<std::optional<QVariant>, std::size(Kept)>;
 // Keyed by the backdrop's folder, "/backdrop/screen0/monitorscreen/workspace0".
 using Backdrops = std::map<QString, Backdrop>;
 
-struct StyleRow {
-    int imageStyle;
-    const char* tile;
-    const char* style;
-};
-
-// Read direction. The Windows styles are those of the "Control Panel\Desktop"
-// key: 0 centre, 2 stretch, 6 fit, 10 fill, 22 span; TileWallpaper 1 tiles.
-constexpr StyleRow ReadRows[] = {
+constexpr LayoutRow ImageStyles[] = {
     {0, "0", "0"}, // none: centre is the nearest
     {1, "0", "0"}, {2, "1", "0"}, {3, "0", "2"}, {4, "0", "6"}, {5, "0", "10"}, {6, "0", "22"},
 };
-
-// Write direction for an untiled picture; "1" is the program's own style.
-constexpr std::pair<const char*, int> WriteRows[] = {
+constexpr std::pair<const char*, int> UntiledImageStyles[] = {
     {"0", 1}, {"1", 6}, {"2", 3}, {"6", 4}, {"10", 5}, {"22", 6},
 };
+constexpr LayoutTable ImageStyleTable = {ImageStyles, 2, UntiledImageStyles};
 
-std::optional<int> ImageStyleFor(const std::string& tile, const std::string& style) {
-    if (tile == "1")
-        return 2;
-    for (const auto& [windowsStyle, imageStyle] : WriteRows)
-        if (style == windowsStyle)
-            return imageStyle;
-    return std::nullopt;
-}
-
-const StyleRow* RowFor(const std::optional<QVariant>& imageStyle) {
-    if (!imageStyle)
-        return nullptr;
+std::optional<int> NumberOf(const std::optional<QVariant>& value) {
     bool isNumber = false;
-    const int value = imageStyle->toInt(&isNumber);
-    for (const StyleRow& row : ReadRows)
-        if (isNumber && value == row.imageStyle)
-            return &row;
-    return nullptr;
+    const int number = value ? value->toInt(&isNumber) : 0;
+    return isNumber ? std::optional<int>(number) : std::nullopt;
 }
 
 // The D-Bus types xfconf keeps a plain value in, by the letter of their signature.
@@ -163,10 +138,6 @@ std::optional<QVariantMap> BackdropProperties() {
     return qdbus_cast<QVariantMap>(reply.arguments().first());
 }
 
-bool Utf8(const std::string& text) {
-    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
-}
-
 class XfceStore : public DesktopStore {
   public:
     XfceStore(StoreAccess access, const std::string& originsPath)
@@ -185,12 +156,8 @@ class XfceStore : public DesktopStore {
         const Backdrop& first = backdrops.begin()->second;
         if (name == "Wallpaper")
             return first[LastImage] ? first[LastImage]->toString().toStdString() : "";
-        if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            const StyleRow* row = RowFor(first[ImageStyle]);
-            if (row == nullptr)
-                return "";
-            return name == "TileWallpaper" ? row->tile : row->style;
-        }
+        if (name == "TileWallpaper" || name == "WallpaperStyle")
+            return ReadLayout(ImageStyleTable, name, NumberOf(first[ImageStyle]));
         return "";
     }
 
@@ -205,7 +172,7 @@ class XfceStore : public DesktopStore {
         }
         const Backdrops backdrops = Current(name);
         // No backdrop yet: xfdesktop has not run, and nothing would show the picture.
-        if (backdrops.empty() || !Utf8(value))
+        if (backdrops.empty() || !IsUtf8(value))
             throw WriteRefused(name);
         if (name == "Wallpaper") {
             for (const auto& [folder, backdrop] : backdrops)
@@ -227,18 +194,12 @@ class XfceStore : public DesktopStore {
             return HoldsBackdrops(value, name);
         if (Read(name) == value)
             return true;
-        // The program's style "1" reads back as the span it is shown with.
-        if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            const Backdrops backdrops = Current(name);
-            const std::optional<int> style = StyleAfter(name, value, backdrops);
-            if (backdrops.empty() || !style)
-                return false;
-            for (const auto& [folder, backdrop] : backdrops)
-                if (!backdrop[ImageStyle] || backdrop[ImageStyle]->toInt() != *style)
-                    return false;
-            return true;
-        }
-        return false;
+        if (name != "TileWallpaper" && name != "WallpaperStyle")
+            return false;
+        std::vector<std::optional<int>> styles;
+        for (const auto& [folder, backdrop] : Current(name))
+            styles.push_back(NumberOf(backdrop[ImageStyle]));
+        return LayoutHolds(ImageStyleTable, name, value, styles);
     }
 
     std::vector<std::string> ExtraNames() const override { return {BackdropsName}; }
@@ -249,7 +210,7 @@ class XfceStore : public DesktopStore {
     static Backdrops Current(const std::string& name) {
         const std::optional<QVariantMap> properties = BackdropProperties();
         if (!properties)
-            throw std::runtime_error("Failed to read data for '" + name + "'");
+            throw ReadRefused(name);
         static const QRegularExpression KeptProperty(
             "^(/backdrop/screen[0-9]+/monitor[^/]+/workspace[0-9]+)/([a-z-]+)$");
         Backdrops backdrops;
@@ -265,15 +226,11 @@ class XfceStore : public DesktopStore {
         return backdrops;
     }
 
-    // The image-style that writing value for name gives, the other half of the
-    // pair taken from the first backdrop as it stands.
     static std::optional<int> StyleAfter(const std::string& name, const std::string& value,
                                          const Backdrops& backdrops) {
-        const StyleRow* now =
-            backdrops.empty() ? nullptr : RowFor(backdrops.begin()->second[ImageStyle]);
-        const bool tile = name == "TileWallpaper";
-        return ImageStyleFor(tile ? value : (now ? now->tile : ""),
-                             tile ? (now ? now->style : "") : value);
+        return SettingAfter(ImageStyleTable, name, value,
+                            backdrops.empty() ? std::nullopt
+                                              : NumberOf(backdrops.begin()->second[ImageStyle]));
     }
 
     // {"<folder>": [<last-image>, <image-style>, <color-style>], ...}, each a

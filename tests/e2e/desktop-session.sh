@@ -3,7 +3,8 @@
 # which run under dbus-run-session (the session bus the desktop's services use).
 #   new_session FIRST_DISPLAY   makes $work, $home, $folder, starts Xvfb on $DISPLAY
 #   wait_for SECONDS COMMAND... runs COMMAND every 0.2 s until it succeeds
-#   shows PICTURE               true when the screen is PICTURE pixel for pixel
+#   shows PICTURE [AREA]        true when the screen is PICTURE pixel for pixel,
+#                               or in AREA (WxH+X+Y) only
 #   differing A B               the number of pixels in which two pictures differ
 #   fail MESSAGE                records a failure of the current $case
 # Everything started here is stopped when the script exits.
@@ -12,10 +13,28 @@ failures=0
 case=setup
 started=()
 fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
+# The processes of this session that were not started here: those the desktop
+# and the session bus started, known by this session's own run-time folder.
+session_processes() {
+  local process
+  [[ -n ${work:-} ]] || return 0
+  for process in /proc/[0-9]*; do
+    [[ ${process#/proc/} != "$$" ]] || continue
+    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$work/run" &&
+      echo "${process#/proc/}"
+  done
+  return 0
+}
 stop_all() {
-  local pid
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+  local pid left
+  for pid in "${started[@]}" $(session_processes); do kill "$pid" 2>/dev/null || true; done
   for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+  for _ in $(seq 25); do
+    left=$(session_processes)
+    [[ -n $left ]] || break
+    sleep 0.2
+  done
+  for pid in $left; do kill -KILL "$pid" 2>/dev/null || true; done
   [[ -z ${work:-} ]] || rm -rf "$work"
 }
 trap stop_all EXIT
@@ -46,9 +65,9 @@ new_session() { # first display number
 }
 
 wait_for() { # seconds command...
-  local tries=$(($1 * 5))
+  local end=$((SECONDS + $1))
   shift
-  while ((tries-- > 0)); do
+  while ((SECONDS < end)); do
     if "$@"; then return 0; fi
     sleep 0.2
   done
@@ -61,6 +80,14 @@ differing() { # a b
   [[ $count =~ ^[0-9]+$ ]] && echo "$count" || echo "unknown ($count)"
 }
 
-shows() { # picture
-  import -window root "$work/screen.png" 2>/dev/null && [[ $(differing "$work/screen.png" "$1") == 0 ]]
+shows() { # picture [area]
+  local area=${2:-}
+  import -window root "$work/screen.png" 2>/dev/null || return 1
+  if [[ -n $area ]]; then
+    convert "$work/screen.png" -crop "$area" +repage "$work/screen-area.png"
+    convert "$1" -crop "$area" +repage "$work/picture-area.png"
+    [[ $(differing "$work/screen-area.png" "$work/picture-area.png") == 0 ]]
+  else
+    [[ $(differing "$work/screen.png" "$1") == 0 ]]
+  fi
 }
