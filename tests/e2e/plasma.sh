@@ -56,7 +56,7 @@ start plasmashell --no-respawn
 # A fresh profile: the shell makes its default layout, one desktop on the screen.
 wait_for 120 eval 'desktops_state | grep -q "screen 0"' || { fail "plasmashell did not start"; exit 1; }
 output=$folder/Velnora.bmp
-user="$work/the user's \"sea\" دریا.bmp"
+user="$work/the user's \"sea\" \\ دریا.bmp"
 convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
 "$cli" render "$work/calendar.bmp" --source "$user" --size 640x480 --corner top-left
 
@@ -100,7 +100,8 @@ grep -q 'Image=' "$work/before.state" && fail "a fresh profile has an Image: $(c
 
 # The user's own picture, under a name that needs quoting in every language,
 # and a layout of the user's (centred, no scaling).
-js_url="file://${user//\"/\\\"}"
+js_url=${user//\\/\\\\}
+js_url="file://${js_url//\"/\\\"}"
 script "var all = desktops();
   for (var i = 0; i < all.length; i++) {
     all[i].currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
@@ -116,7 +117,8 @@ kill "${started[-1]}"
 wait "${started[-1]}" 2>/dev/null || true
 rc=$XDG_CONFIG_HOME/plasma-org.kde.plasma.desktop-appletsrc
 saved=$(sed -n '/^\[Containments\]\[[0-9]*\]\[Wallpaper\]\[org.kde.image\]\[General\]$/,/^$/p' "$rc")
-[[ $saved == *"FillMode=6"* && $saved == *"Image=file://$user"* ]] || fail "saved: $saved"
+# The settings file writes a backslash as two.
+[[ $saved == *"FillMode=6"* && $saved == *"Image=file://${user//\\/\\\\}"* ]] || fail "saved: $saved"
 
 if ((failures > 0)); then
   echo "$failures failure(s)" >&2

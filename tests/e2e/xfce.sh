@@ -44,9 +44,11 @@ wait_for 90 property "${ws}1/last-image" >/dev/null || fail "xfdesktop wrote no 
 # The user's own backdrops: a picture whose name needs quoting in every
 # language, a property of another integer type, and absent properties.
 case=user-backdrop
-user="$work/the user's \"sea\" دریا.bmp"
+user="$work/the user's \"sea\" \\ دریا.bmp"
 convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
-xfconf SetProperty "${ws}0/last-image" "<'${user//\'/\\\'}'>" >/dev/null
+quoted=${user//\\/\\\\}
+quoted=${quoted//\'/\\\'}
+xfconf SetProperty "${ws}0/last-image" "<'$quoted'>" >/dev/null
 xfconf SetProperty "${ws}0/image-style" '<5>' >/dev/null
 xfconf SetProperty "${ws}1/image-style" '<uint32 3>' >/dev/null
 xfconf ResetProperty "${ws}1/last-image" false >/dev/null
