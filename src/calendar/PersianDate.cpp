@@ -1,8 +1,10 @@
 #include "PersianDate.h"
 
 #include "DateTime.h"
+#include "OfficialLeapYears.h"
 #include "WholeNumber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
@@ -68,11 +70,15 @@ int64_t GregorianDay(int64_t y, int64_t m, int64_t d) {
            FloorDiv(before, 400) + FloorDiv(367 * m - 362, 12) + a + d;
 }
 
+// Months 1 to 6 have 31 days, 7 to 11 have 30; a month outside 1..12 rolls over.
+int64_t DaysBeforeMonth(int64_t m) {
+    return m <= 7 ? 31 * (m - 1) : 30 * (m - 1) + 6;
+}
+
 int64_t PersianDay(int64_t y, int64_t m, int64_t d) {
     const int64_t b = y - CycleBase;
     const int64_t c = CycleBase + FloorMod(b, CycleYears);
-    const int64_t daysBeforeMonth = m <= 7 ? 31 * (m - 1) : 30 * (m - 1) + 6;
-    return d + daysBeforeMonth + FloorDiv(682 * c - 110, 2816) + 365 * (c - 1) +
+    return d + DaysBeforeMonth(m) + FloorDiv(682 * c - 110, 2816) + 365 * (c - 1) +
            CycleDays * FloorDiv(b, CycleYears) + PersianEpochEve;
 }
 
@@ -116,6 +122,47 @@ Ymd PersianFromDay(int64_t k) {
     return {year, month, day};
 }
 
+// Both rules begin 1403 on 20 March 2024 (JD 2460389.5): the equinox came at
+// 03:06 UTC, 06:36 at Tehran, before noon. The official years are counted from
+// there on.
+constexpr int64_t AnchorYear = 1403;
+constexpr int64_t AnchorNowruz = 2460389;
+
+// k of 1 Farvardin of `year` under the official rule. Outside Borkowski's years
+// the arithmetic rule's years follow on from his first or last year.
+int64_t OfficialNowruz(int64_t year) {
+    const int64_t edge = std::clamp(year, FirstOfficialYear, LastOfficialYear + 1);
+    const int64_t edgeNowruz = AnchorNowruz + 365 * (edge - AnchorYear) +
+                               OfficialLeapYearsBefore(edge) - OfficialLeapYearsBefore(AnchorYear);
+    return edgeNowruz + PersianDay(year, 1, 1) - PersianDay(edge, 1, 1);
+}
+
+int64_t Nowruz(int64_t year, CalendarRule rule) {
+    return rule == CalendarRule::Official ? OfficialNowruz(year) : PersianDay(year, 1, 1);
+}
+
+int64_t PersianDay(int64_t y, int64_t m, int64_t d, CalendarRule rule) {
+    if (rule == CalendarRule::Arithmetic)
+        return PersianDay(y, m, d);
+    return OfficialNowruz(y) + DaysBeforeMonth(m) + d - 1;
+}
+
+Ymd PersianFromDay(int64_t k, CalendarRule rule) {
+    if (rule == CalendarRule::Arithmetic)
+        return PersianFromDay(k);
+    // The two rules' years begin at most a few days apart, so the arithmetic
+    // year is the official one or its neighbour.
+    int64_t year = PersianFromDay(k).year;
+    while (OfficialNowruz(year) > k)
+        --year;
+    while (OfficialNowruz(year + 1) <= k)
+        ++year;
+    const int64_t yday = k - OfficialNowruz(year) + 1;
+    const int64_t month = yday <= 186 ? CeilDiv(yday, 31) : CeilDiv(yday - 6, 30);
+    const int64_t day = k - PersianDay(year, month, 1, rule) + 1;
+    return {year, month, day};
+}
+
 int64_t WholeDay(long double value) {
     if (!std::isfinite(value) || std::fabs(value) > JDLimit)
         throw std::runtime_error("Julian Day out of range");
@@ -135,7 +182,21 @@ bool IsLeapGregorian(uint16_t year) {
     return LeapGregorian(year);
 }
 
-bool IsLeapPersian(uint16_t year) {
+const char* CalendarRuleName(CalendarRule rule) {
+    return rule == CalendarRule::Official ? "official" : "arithmetic";
+}
+
+std::optional<CalendarRule> CalendarRuleNamed(const std::string& name) {
+    if (name == "arithmetic")
+        return CalendarRule::Arithmetic;
+    if (name == "official")
+        return CalendarRule::Official;
+    return std::nullopt;
+}
+
+bool IsLeapPersian(uint16_t year, CalendarRule rule) {
+    if (rule == CalendarRule::Official && year <= LastOfficialYear)
+        return IsOfficialLeapYear(year);
     return LeapPersian(year);
 }
 
@@ -147,36 +208,37 @@ void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& da
     Store(GregorianFromDay(WholeDay(jd - 0.5L)), year, month, day);
 }
 
-long double PersianToJD(uint16_t year, uint16_t month, uint16_t day) {
-    return static_cast<long double>(PersianDay(year, month, day)) + 0.5L;
+long double PersianToJD(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
+    return static_cast<long double>(PersianDay(year, month, day, rule)) + 0.5L;
 }
 
-void JDToPersian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day) {
+void JDToPersian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day,
+                 CalendarRule rule) {
     const int64_t k = WholeDay(jd);
-    if (k <= PersianEpochEve)
+    if (k < Nowruz(1, rule))
         throw std::runtime_error("Date before 1 Farvardin 1");
-    Store(PersianFromDay(k), year, month, day);
+    Store(PersianFromDay(k, rule), year, month, day);
 }
 
-void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day) {
+void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day, CalendarRule rule) {
     uint16_t gy, gm, gd;
     DecodeDate(date, gy, gm, gd);
-    JDToPersian(GregorianToJD(gy, gm, gd), year, month, day);
+    JDToPersian(GregorianToJD(gy, gm, gd), year, month, day, rule);
 }
 
-double PersianToDate(uint16_t year, uint16_t month, uint16_t day) {
+double PersianToDate(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
     // The Gregorian year is checked before it is cut to 16 bits: from Persian
     // year 64915 on it would wrap into the years 1 to 9999 and give a wrong day.
-    const Ymd g = GregorianFromDay(PersianDay(year, month, day));
+    const Ymd g = GregorianFromDay(PersianDay(year, month, day, rule));
     if (g.year < 1 || g.year > 9999)
         throw std::runtime_error("Invalid argument to date encode");
     return EncodeDate(static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
                       static_cast<uint16_t>(g.day));
 }
 
-std::string DateToPersianStr(double date) {
+std::string DateToPersianStr(double date, CalendarRule rule) {
     uint16_t year, month, day;
-    DateToPersian(date, year, month, day);
+    DateToPersian(date, year, month, day, rule);
     // A month or day below 10 gets a leading "0"; the year never does.
     const auto twoDigits = [](uint16_t value) {
         std::string text(value < 10 ? 1 : 0, '0');

@@ -1,6 +1,9 @@
-// The Persian (Solar Hijri) calendar, arithmetic form with the 2820-year cycle
-// (1404 is a leap year, 1403 a common one). Every conversion goes through the
-// Julian Day number; calendar dates are the platform's day count (see DateTime.h).
+// The Persian (Solar Hijri) calendar. By default the arithmetic form with the
+// 2820-year cycle (1404 is a leap year, 1403 a common one); every operation that
+// depends on the leap years also takes CalendarRule::Official, Iran's official
+// calendar (1403 is a leap year, 1404 a common one; OfficialLeapYears.h). Every
+// conversion goes through the Julian Day number; calendar dates are the
+// platform's day count (see DateTime.h).
 //
 // The arithmetic is exact: floored division, floored non-negative remainders,
 // 64-bit integers counting whole days, and the half of a JD (a day starts at
@@ -21,23 +24,45 @@
 //   JDToGregorian itself keeps the low 16 bits of such a year.
 // - A JD that is not finite or lies beyond 1e15 days throws
 //   std::runtime_error("Julian Day out of range").
+//
+// Under the official rule the months are the same; only the leap years, and so
+// the first day of each year, differ. Its years -61 to 3177 follow Borkowski's
+// rule; the years after 3177 have the leap years of the arithmetic rule, each
+// year starting where the one before it ends. 1 Farvardin 1 is then 22 March
+// 622 as well, and "Date before 1 Farvardin 1" is thrown before that day.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace PersianDate {
 
+// Which leap years the Persian calendar has.
+enum class CalendarRule {
+    Arithmetic, // the 2820-year cycle: the program's own calendar, the default
+    Official,   // Iran's official calendar: the equinox before or after Tehran noon
+};
+
+// "arithmetic" or "official", as the settings file and the command line write them.
+const char* CalendarRuleName(CalendarRule rule);
+// The rule a name stands for, compared exactly; nothing for any other text.
+std::optional<CalendarRule> CalendarRuleNamed(const std::string& name);
+
 bool IsLeapGregorian(uint16_t year);
-bool IsLeapPersian(uint16_t year);
+bool IsLeapPersian(uint16_t year, CalendarRule rule = CalendarRule::Arithmetic);
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day);
 void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day);
-long double PersianToJD(uint16_t year, uint16_t month, uint16_t day);
-void JDToPersian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day);
-void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day);
-double PersianToDate(uint16_t year, uint16_t month, uint16_t day);
+long double PersianToJD(uint16_t year, uint16_t month, uint16_t day,
+                        CalendarRule rule = CalendarRule::Arithmetic);
+void JDToPersian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day,
+                 CalendarRule rule = CalendarRule::Arithmetic);
+void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day,
+                   CalendarRule rule = CalendarRule::Arithmetic);
+double PersianToDate(uint16_t year, uint16_t month, uint16_t day,
+                     CalendarRule rule = CalendarRule::Arithmetic);
 // Year/month/day in ASCII digits, month and day with two digits: 1403/01/01.
-std::string DateToPersianStr(double date);
+std::string DateToPersianStr(double date, CalendarRule rule = CalendarRule::Arithmetic);
 // Midnight of the day that year/month/day text names. The fields are read by the
 // whole-number rule (WholeNumber.h: leading spaces, a sign, "$" or "0x" hex) and
 // keep their low 16 bits; the day is read from the two characters after the

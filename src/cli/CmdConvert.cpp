@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CalendarOption.h"
 #include "DateArgs.h"
 #include "PersianDate.h"
 
@@ -9,20 +10,22 @@
 
 namespace {
 
+using PersianDate::CalendarRule;
+
 // One date in one notation, given in the other; throws the reason it cannot.
-std::string Convert(const std::string& input) {
+std::string Convert(const std::string& input, CalendarRule rule) {
     if (const std::optional<double> date = ParseGregorianArg(input))
-        return PersianDate::DateToPersianStr(*date);
+        return PersianDate::DateToPersianStr(*date, rule);
     if (const std::optional<PersianYmd> persian = ParsePersianArg(input))
         return GregorianText(
-            PersianDate::PersianToDate(persian->year, persian->month, persian->day));
+            PersianDate::PersianToDate(persian->year, persian->month, persian->day, rule));
     throw std::runtime_error("not a date (YYYY-MM-DD or Y/M/D)");
 }
 
 // Prints the conversion, or the reason on standard error; false on failure.
-bool ConvertLine(const std::string& input) {
+bool ConvertLine(const std::string& input, CalendarRule rule) {
     try {
-        const std::string output = Convert(input);
+        const std::string output = Convert(input, rule);
         std::fwrite(output.data(), 1, output.size(), stdout);
         std::fputc('\n', stdout);
         return true;
@@ -41,18 +44,27 @@ struct LineBuffer {
 
 } // namespace
 
-// velnora-cli convert [DATE...]: each argument, or each line of standard input.
+// velnora-cli convert [--calendar RULE] [DATE...]: each argument, or each line
+// of standard input; the arithmetic rule unless told.
 int RunConvert(const Args& args) {
-    for (const std::string& arg : args)
-        if (arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9'))
-            return UsageError(); // no options here
+    CalendarRule rule = CalendarRule::Arithmetic;
+    Args dates;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--calendar")
+            rule = CalendarOption(OptionValue(args, i));
+        else if (arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9'))
+            return UsageError(); // no other options here
+        else
+            dates.push_back(arg);
+    }
     // Whole blocks, not a flush per line: millions of lines pass through pipes.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     bool allConverted = true;
-    if (!args.empty()) {
-        for (const std::string& arg : args)
-            allConverted &= ConvertLine(arg);
+    if (!dates.empty()) {
+        for (const std::string& date : dates)
+            allConverted &= ConvertLine(date, rule);
     } else {
         LineBuffer line;
         ssize_t length;
@@ -62,7 +74,7 @@ int RunConvert(const Args& args) {
                 --length;
             if (length > 0 && line.data[length - 1] == '\r')
                 --length;
-            allConverted &= ConvertLine(std::string(line.data, static_cast<size_t>(length)));
+            allConverted &= ConvertLine(std::string(line.data, static_cast<size_t>(length)), rule);
         }
         if (std::ferror(stdin))
             throw std::runtime_error("cannot read standard input");

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "CalendarOption.h"
 #include "Cp1256.h"
 #include "DateArgs.h"
 #include "DateTime.h"
@@ -65,14 +66,19 @@ void PrintForReading(const MonthGrid& grid, bool highlight) {
 
 } // namespace
 
-// velnora-cli month [Y/M/D] [--tsv]: the grid of month M of year Y with D as
-// today's day; today's month and day by default.
+// velnora-cli month [Y/M/D] [--tsv] [--calendar RULE]: the grid of month M of
+// year Y with D as today's day; today's month and day by default, under the
+// rule of the program's settings unless told.
 int RunMonth(const Args& args) {
     bool tsv = false;
     std::string dateArg;
-    for (const std::string& arg : args) {
+    std::optional<PersianDate::CalendarRule> chosenRule;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--tsv")
             tsv = true;
+        else if (arg == "--calendar")
+            chosenRule = CalendarOption(OptionValue(args, i));
         else if (!arg.empty() && arg[0] == '-')
             return UsageError();
         else if (dateArg.empty())
@@ -80,9 +86,10 @@ int RunMonth(const Args& args) {
         else
             return UsageError();
     }
+    const PersianDate::CalendarRule rule = chosenRule ? *chosenRule : ProgramCalendarRule();
     PersianYmd date{};
     if (dateArg.empty()) {
-        PersianDate::DateToPersian(Today(), date.year, date.month, date.day);
+        PersianDate::DateToPersian(Today(), date.year, date.month, date.day, rule);
     } else {
         try {
             const std::optional<PersianYmd> parsed = ParsePersianArg(dateArg);
@@ -99,7 +106,7 @@ int RunMonth(const Args& args) {
     MonthGrid grid;
     grid.name = CurrentMonthGridName;
     try {
-        FillMonthGrid(grid, date.year, date.month, date.day);
+        FillMonthGrid(grid, date.year, date.month, date.day, rule);
     } catch (const std::runtime_error& error) {
         PrintError(dateArg + ": " + error.what()); // a month after 9999
         return 2;

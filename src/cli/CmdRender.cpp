@@ -4,6 +4,7 @@
 #include "Commands.h"
 
 #include "BmpFile.h"
+#include "CalendarOption.h"
 #include "Compose.h"
 #include "DateArgs.h"
 #include "DateTime.h"
@@ -24,23 +25,19 @@ struct RenderRequest {
     std::string output;
     std::string source;
     std::optional<PersianYmd> date;
+    PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
     CalendarChoices choices;
-};
-
-// Misuse of the command: reported with its own text, status 2, nothing written.
-struct Misuse : std::runtime_error {
-    using std::runtime_error::runtime_error;
 };
 
 // Y/M/D naming a day that exists. Unlike the settings file's date text, a
 // mistyped date is refused rather than taken for today, and a day past the
 // month's end is refused rather than rolled into the next month: the picture
 // would silently show another month than the one asked for.
-PersianYmd ParseDay(const std::string& text) {
+PersianYmd ParseDay(const std::string& text, PersianDate::CalendarRule rule) {
     const std::optional<PersianYmd> date = ParsePersianArg(text);
     if (!date || date->year < 1 || date->month < 1 || date->month > 12 || date->day < 1)
         throw Misuse("--date wants Y/M/D, not '" + text + "'");
-    if (date->day > DaysInPersianMonth(date->year, date->month))
+    if (date->day > DaysInPersianMonth(date->year, date->month, rule))
         throw Misuse("no day " + std::to_string(date->day) + " in month " +
                      std::to_string(date->month) + " of " + std::to_string(date->year));
     return *date;
@@ -78,17 +75,17 @@ RenderRequest ParseRequest(const Args& args) {
     RenderRequest request;
     // The program's own defaults: no stretch unless a size is given.
     request.choices.stretch = false;
+    // The day is checked against its month once the rule is known.
+    std::optional<std::string> dateText;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw Misuse(arg + " wants a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (arg == "--source")
             request.source = value();
         else if (arg == "--date")
-            request.date = ParseDay(value());
+            dateText = value();
+        else if (arg == "--calendar")
+            request.rule = CalendarOption(value());
         else if (arg == "--size")
             ParseSize(value(), request.choices);
         else if (arg == "--corner")
@@ -116,30 +113,31 @@ RenderRequest ParseRequest(const Args& args) {
         throw Misuse("render wants an output file");
     if (request.source.empty())
         throw Misuse("render wants --source PICTURE");
+    if (dateText)
+        request.date = ParseDay(*dateText, request.rule);
     return request;
 }
 
 } // namespace
 
 int RunRender(const Args& args) {
-    RenderRequest request;
-    try {
-        request = ParseRequest(args);
-    } catch (const Misuse& misuse) {
-        PrintError(misuse.what());
-        return UsageError();
-    }
+    // Misuse is reported by main with the usage text, before anything is written.
+    const RenderRequest request = ParseRequest(args);
 
     PersianYmd today{};
     if (request.date)
         today = *request.date;
     else
-        PersianDate::DateToPersian(Today(), today.year, today.month, today.day);
-    const MonthGrids grids = FillMonthGrids(today.year, today.month, today.day);
+        PersianDate::DateToPersian(Today(), today.year, today.month, today.day, request.rule);
+    const MonthGrids grids = FillMonthGrids(today.year, today.month, today.day, request.rule);
 
     const OffscreenGui gui;
     Bitmap picture;
-    LoadSourcePicture(request.source, picture);
+    // A drawing is rendered at the size it is stretched to, else at its own.
+    const CalendarChoices& choices = request.choices;
+    LoadSourcePicture(request.source, picture,
+                      choices.stretch ? PictureSize{choices.desktopWidth, choices.desktopHeight}
+                                      : PictureSize{});
     ComposeCalendar(picture, request.choices, grids, MakeQtCanvas);
     // Written to a temporary file renamed over the output: a failure leaves no
     // half-written picture behind.

@@ -8,18 +8,11 @@
 #include <filesystem>
 #include <iostream>
 
-namespace {
-
-// The settings file of the program installed beside this command, wherever
-// that program keeps it (beside itself, or the XDG stand-in when its folder is
-// not writable).
 std::string ProgramSettingsFile() {
     const std::filesystem::path program =
         std::filesystem::path(ExecutablePath()).parent_path() / "velnora";
     return ProgramFilesFor(program.string()).settingsFile;
 }
-
-} // namespace
 
 int RunSettings(const Args& args) {
     if (args.size() > 1)

@@ -15,7 +15,8 @@ int RunStretch(const Args& args) {
     const int32_t width = StrToInt(args[2]);
     const int32_t height = StrToInt(args[3]);
     Bitmap picture;
-    LoadSourcePicture(args[0], picture);
+    // A drawing is rendered at the new size straight away.
+    LoadSourcePicture(args[0], picture, PictureSize{width, height});
     StretchBitmap(picture, width, height);
     WriteBmpFile(args[1], picture);
     return 0;

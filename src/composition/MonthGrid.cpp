@@ -39,12 +39,13 @@ void CheckMonth(uint16_t month) {
 
 } // namespace
 
-int DaysInPersianMonth(uint16_t year, uint16_t month) {
+int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule) {
     CheckMonth(month);
-    return month == 12 && PersianDate::IsLeapPersian(year) ? 30 : DaysInMonth[month - 1];
+    return month == 12 && PersianDate::IsLeapPersian(year, rule) ? 30 : DaysInMonth[month - 1];
 }
 
-void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day) {
+void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day,
+                   CalendarRule rule) {
     CheckMonth(month);
     for (int i = 0; i < 7; ++i) {
         for (std::string& cell : grid.cells[6 - i])
@@ -53,9 +54,9 @@ void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day)
     }
 
     // b counts the days from Saturday to day 1, so day 1 goes to column 6 - b.
-    const int weekday = DayOfWeek(PersianDate::PersianToDate(year, month, 1)); // 1 = Sunday
+    const int weekday = DayOfWeek(PersianDate::PersianToDate(year, month, 1, rule)); // 1 = Sunday
     int b = weekday == 7 ? 0 : weekday;
-    const int days = DaysInPersianMonth(year, month);
+    const int days = DaysInPersianMonth(year, month, rule);
     int row = 1;
     for (int k = 1; k <= days; ++k) {
         grid.cells[6 - b][row] = std::to_string(k);
@@ -95,7 +96,7 @@ std::string MonthTitle(uint16_t year, uint16_t month) {
     return std::string(MonthNames[month - 1]) + " " + std::to_string(year);
 }
 
-MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day) {
+MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
     const YearMonth previous = PreviousMonth(year, month);
     const YearMonth next = NextMonth(year, month);
     MonthGrids grids;
@@ -103,9 +104,9 @@ MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day) {
     grids.next.name = "SGnext";
     grids.prev.name = "SGprev";
     // The neighbours get today's day too; only the current month's cell is marked.
-    FillMonthGrid(grids.now, year, month, day);
-    FillMonthGrid(grids.next, next.year, next.month, day);
-    FillMonthGrid(grids.prev, previous.year, previous.month, day);
+    FillMonthGrid(grids.now, year, month, day, rule);
+    FillMonthGrid(grids.next, next.year, next.month, day, rule);
+    FillMonthGrid(grids.prev, previous.year, previous.month, day, rule);
     grids.prev.title = MonthTitle(previous.year, previous.month);
     grids.now.title = MonthTitle(year, month);
     grids.next.title = MonthTitle(next.year, next.month);

@@ -2,6 +2,8 @@
 // Windows-1256 bytes, digits in ASCII.
 #pragma once
 
+#include "PersianDate.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -25,15 +27,19 @@ extern const uint16_t DaysInMonth[12];
 // Month 1 first.
 extern const char* const MonthNames[12];
 
-// The days of Persian month `month` (1..12) of `year`: DaysInMonth, and 30 for
-// month 12 of a leap year. Throws std::out_of_range for a month outside 1..12.
-int DaysInPersianMonth(uint16_t year, uint16_t month);
+using PersianDate::CalendarRule;
 
-// Rewrites all 49 cells with Persian month `month` (1..12) of `year`, the week
-// running right to left from Saturday; makes the first cell holding `day` the
-// current cell, or leaves the current cell as it was when there is none.
-// Throws std::out_of_range for a month outside 1..12.
-void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day);
+// The days of Persian month `month` (1..12) of `year`: DaysInMonth, and 30 for
+// month 12 of a leap year of `rule`. Throws std::out_of_range for a month
+// outside 1..12.
+int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule = CalendarRule::Arithmetic);
+
+// Rewrites all 49 cells with Persian month `month` (1..12) of `year` under
+// `rule`, the week running right to left from Saturday; makes the first cell
+// holding `day` the current cell, or leaves the current cell as it was when
+// there is none. Throws std::out_of_range for a month outside 1..12.
+void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day,
+                   CalendarRule rule = CalendarRule::Arithmetic);
 
 struct YearMonth {
     uint16_t year;
@@ -52,5 +58,6 @@ struct MonthGrids {
     MonthGrid next; // SGnext, title of Lnext
 };
 
-// The three grids and titles for today's Persian date.
-MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day);
+// The three grids and titles for today's Persian date under `rule`.
+MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day,
+                          CalendarRule rule = CalendarRule::Arithmetic);

@@ -1,5 +1,6 @@
-// The largest picture the program takes on as a source, checked from a file's
-// header before any pixel memory is taken.
+// The largest picture the program takes on as a source, and the memory a
+// decoder may take for one, both checked from a file's header before any pixel
+// memory is taken.
 #pragma once
 
 #include "Bitmap.h"
@@ -8,16 +9,50 @@
 #include <stdexcept>
 #include <string>
 
-// 2^28 pixels (for example 16384 x 16384): 768 MiB in the 24-bit work format,
-// plus up to 1 GiB more while a decoder holds the picture in its own 32-bit
-// form. That is well above any camera (a 100-megapixel sensor is 2^26.6) or
-// desktop (8K is 2^25) and still fits the memory of an ordinary machine.
+// 2^28 pixels (for example 16384 x 16384): 768 MiB in the 24-bit work format.
+// That is well above any camera (a 100-megapixel sensor is 2^26.6) or desktop
+// (8K is 2^25) and still fits the memory of an ordinary machine.
 constexpr int64_t MaxPicturePixels = int64_t{1} << 28;
 
-// Throws std::runtime_error("Picture too large: <w> x <h>") when either side is
-// above Bitmap::MaxSide or the picture has more than MaxPicturePixels pixels.
+// A load may make the program's peak memory at most 2.5 times the bytes of the
+// picture it makes plus 100 MB: room for one decoder buffer of up to one and a
+// half times the picture beside the picture itself, and never gigabytes for a
+// file of a few bytes that claims a huge picture.
+constexpr int64_t BudgetSlackBytes = 100'000'000;
+// What the program holds before any picture: velnora-cli render of a tiny
+// picture peaks at 25 MB (Qt, fonts, the calendar's drawing); the rest is room
+// for Qt's image plugins and their libraries.
+constexpr int64_t ProgramBytes = 40'000'000;
+
+// The size a picture is drawn at; 0 x 0 where no size is asked for.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+inline std::runtime_error PictureTooLarge(int64_t width, int64_t height) {
+    return std::runtime_error("Picture too large: " + std::to_string(width) + " x " +
+                              std::to_string(height));
+}
+
+// Throws PictureTooLarge when either side is above Bitmap::MaxSide or the
+// picture has more than MaxPicturePixels pixels.
 inline void CheckPictureSize(int64_t width, int64_t height) {
     if (width > Bitmap::MaxSide || height > Bitmap::MaxSide || width * height > MaxPicturePixels)
-        throw std::runtime_error("Picture too large: " + std::to_string(width) + " x " +
-                                 std::to_string(height));
+        throw PictureTooLarge(width, height);
+}
+
+// The bytes of a width x height picture in the work format.
+inline int64_t PictureBytes(int64_t width, int64_t height) {
+    return static_cast<int64_t>(Bitmap::StrideFor(static_cast<int>(width))) * height;
+}
+
+// CheckPictureSize, and throws PictureTooLarge when a decoder that holds
+// decoderBytes beside the finished picture would take the program past its
+// budget.
+inline void CheckPictureMemory(int64_t width, int64_t height, int64_t decoderBytes) {
+    CheckPictureSize(width, height);
+    const int64_t picture = PictureBytes(width, height);
+    if (ProgramBytes + picture + decoderBytes > picture * 5 / 2 + BudgetSlackBytes)
+        throw PictureTooLarge(width, height);
 }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "PictureLimit.h"
 #include "StretchRows.h"
 
 namespace {
@@ -23,6 +24,9 @@ void CheckStretchSizes(const Bitmap& bitmap, int newWidth, int newHeight) {
     if (newWidth < 1 || newHeight < 1 || newWidth > Bitmap::MaxSide || newHeight > Bitmap::MaxSide)
         throw std::runtime_error("Cannot stretch a picture to " + SizeText(newWidth, newHeight) +
                                  " pixels: each side must be from 1 to 65536 pixels");
+    // The same limit as for a source picture: no result the program would
+    // refuse to load.
+    CheckPictureSize(newWidth, newHeight);
 }
 
 } // namespace

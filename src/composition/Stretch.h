@@ -6,8 +6,9 @@
 
 // Resizes in place, on the calling thread, with the fastest instruction set the
 // processor has. Throws std::runtime_error for a new side below 1 or above
-// 65536, a source side above 65536, or an empty source; the bitmap is then
-// left as it was.
+// 65536, a source side above 65536, or an empty source, and
+// "Picture too large: <w> x <h>" for a result above MaxPicturePixels
+// (PictureLimit.h); the bitmap is then left as it was.
 void StretchBitmap(Bitmap& bitmap, int newWidth, int newHeight);
 // The plain scalar rule, kept as the reference the fast paths are tested against.
 void StretchBitmapReference(Bitmap& bitmap, int newWidth, int newHeight);

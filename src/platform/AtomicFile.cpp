@@ -3,9 +3,60 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// mkstemp replaces the six X of its template with these characters (glibc).
+bool IsTemplateCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// "<target name>.XXXXXX" with exactly six template characters.
+bool IsTemporaryOf(const std::string& entry, const std::string& targetName) {
+    if (entry.size() != targetName.size() + 7 ||
+        entry.compare(0, targetName.size(), targetName) != 0 || entry[targetName.size()] != '.')
+        return false;
+    for (std::size_t i = targetName.size() + 1; i < entry.size(); ++i)
+        if (!IsTemplateCharacter(entry[i]))
+            return false;
+    return true;
+}
+
+// A write that is still going on changes its temporary file all the time (a
+// 4K picture takes well under a second), so a minute without a change means
+// the writer was killed between creating the file and renaming it. A younger
+// one may belong to another copy of the program writing now, and stays.
+constexpr time_t StaleAfterSeconds = 60;
+
+// Removes what killed writes of path left behind. Only a tidy-up: a file that
+// cannot be listed or removed stays, and the write itself goes on.
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr)
+        return;
+    const time_t now = time(nullptr);
+    while (const dirent* entry = readdir(listing)) {
+        if (!IsTemporaryOf(entry->d_name, name))
+            continue;
+        struct stat info {};
+        if (fstatat(dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtime + StaleAfterSeconds < now)
+            unlinkat(dirfd(listing), entry->d_name, 0);
+    }
+    closedir(listing);
+}
+
+} // namespace
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const char* next = static_cast<const char*>(data);
@@ -25,6 +76,9 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent) {
     // The temporary name does not end like the target's, so a folder watcher
     // (the autostart folder, for one) never takes it for a finished file.
+    const int savedErrno = errno;
+    RemoveStaleTemporaries(path);
+    errno = savedErrno;
     std::string temporary = path + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
@@ -52,4 +106,22 @@ bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& 
 bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode) {
     return ReplaceFileWith(path, mode,
                            [&](int fd) { return WriteAll(fd, contents.data(), contents.size()); });
+}
+
+mode_t NewFileMode() {
+    // Read from /proc rather than set and reset with umask(), which would race
+    // with other threads.
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0)
+            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+    return 0644; // the usual umask 022
+}
+
+mode_t ModeForReplacing(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    return NewFileMode();
 }

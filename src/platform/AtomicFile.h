@@ -13,10 +13,19 @@
 using ContentWriter = std::function<bool(int fd)>;
 
 // False when any step is refused (errno then tells why); the target is then
-// untouched and the temporary file removed.
+// untouched and the temporary file removed. The temporary file is named
+// <path>.XXXXXX (mkstemp's six characters); one of that name older than a
+// minute, left by a write that was killed, is removed first.
 bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent);
 bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode);
 
 // Writes all of the bytes, resuming after a short write or an interruption;
 // false, with errno telling why, when the system refuses.
 bool WriteAll(int fd, const void* data, std::size_t size);
+
+// The mode a newly created file gets: 0666 narrowed by the umask, as open()
+// would give it.
+mode_t NewFileMode();
+// The mode for a file that replaces path: that of the file there now, or
+// NewFileMode() when there is none.
+mode_t ModeForReplacing(const std::string& path);

@@ -5,6 +5,7 @@
 
 #include "AtomicFile.h"
 #include "ProgramPaths.h"
+#include "RefreshTimer.h"
 #include "StoreErrors.h"
 #include "XdgFolders.h"
 
@@ -93,6 +94,7 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
     if (mode == 0) {
         // As with the registry value, a missing entry is no error.
         unlink(entry.c_str());
+        SetRefreshTimer(0, executablePath);
         return;
     }
     // The stand-in for a Run key that cannot be opened: nothing is reported.
@@ -109,8 +111,14 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
     // Readable by all, as the other entries of the folder are.
     if (!ReplaceFileContents(entry, contents, 0644))
         throw WriteRefused(name);
+    SetRefreshTimer(1, executablePath);
 }
 
 void SetAutoRun(const std::string& name, unsigned mode) {
-    SetAutoRunFor(name, mode, ExecutablePath());
+    const std::string program = ExecutablePath();
+    // A program file replaced while the program runs is started again under
+    // the same path; with no file there at all, the entry would start nothing.
+    if (mode == 1 && !FileExists(program))
+        throw WriteRefused(name);
+    SetAutoRunFor(name, mode, program);
 }

@@ -5,7 +5,10 @@
 #include <string>
 
 // Mode 1 writes the entry for the running executable with " start", mode 0
-// removes it (silently when missing), any other mode does nothing.
+// removes it (silently when missing), any other mode does nothing. The entry
+// names the path the program was started from (ExecutablePath); when no file
+// is there any more, the write is refused ("Failed to set data for '<name>'").
+// The daily refresh timer (RefreshTimer.h) is written and removed with it.
 void SetAutoRun(const std::string& name, unsigned mode);
 // Same, for a given executable path (tests).
 void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath);

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "PictureLimit.h"
+#include "QtPictureRows.h"
 
 #include <QFile>
 #include <QImage>
@@ -16,11 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Qt's BMP decoder holds at most 4 bytes a pixel (RGB32, ARGB32) before the
-// copy into the work format; the limit is in MiB, one more so that a picture
-// of exactly MaxPicturePixels passes whichever way Qt compares.
-constexpr int QtAllocationLimitMiB = static_cast<int>(MaxPicturePixels * 4 / (1024 * 1024)) + 1;
 
 // BITMAPFILEHEADER (14 bytes) followed by BITMAPINFOHEADER (40 bytes), as Windows defines them.
 constexpr std::size_t FileHeaderSize = 14;
@@ -123,16 +119,12 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     // The format is forced: a BMP is recognised by its content as a BMP, never
     // by its name, and nothing else is tried here.
     // Opened here rather than by the reader, which warns on standard error
-    // about a file it cannot open (and Qt about an empty name).
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
-    if (path.empty() || !file.open(QIODevice::ReadOnly)) {
-        if (why)
-            *why = file.errorString().toStdString();
+    // about a file it cannot open, and by the path's bytes, whatever their encoding.
+    QFile file;
+    if (!OpenFileByBytes(path, file, why))
         return false;
-    }
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
-    reader.setAllocationLimit(QtAllocationLimitMiB);
     const auto fail = [&](const char* reason) {
         if (why)
             *why = reason ? reason : reader.errorString().toStdString();
@@ -144,31 +136,23 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     const int height = std::abs(size.height());
     if (width < 1 || height < 1)
         return fail(nullptr);
+    // Qt's decoder holds the whole picture in its own form (RGB32 for most)
+    // beside the copy in the work format.
+    const int64_t qtBytes = QtImageBytes(QSize(width, height), reader.imageFormat());
+    CheckPictureMemory(width, height, qtBytes);
+    reader.setAllocationLimit(QtAllocationLimitMiB(qtBytes));
     // Qt reuses an image of the right size and format, and leaves the rows a
     // truncated file lacks as it finds them: start from black, not from
     // whatever the memory held.
-    QImage image(width, height, reader.imageFormat());
+    QImage image = BlankQtImage(QSize(width, height), reader.imageFormat());
     if (image.isNull())
         return fail("not enough memory");
     image.fill(0);
     if (!reader.read(&image) || image.isNull())
         return fail(nullptr);
-
-    Bitmap loaded(image.width(), image.height());
-    // Row by row, so the conversion never holds a second copy of the whole
-    // picture. The alpha of a 32-bit BMP is ignored, as the desktop ignores it:
-    // many writers leave it zero, and blending would turn such a picture black.
-    const QImage::Format rowFormat =
-        image.format() == QImage::Format_ARGB32 ? QImage::Format_RGB32 : image.format();
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3;
-    for (int y = 0; y < image.height(); ++y) {
-        QImage row(image.constScanLine(y), image.width(), 1, image.bytesPerLine(), rowFormat);
-        row.setColorTable(image.colorTable());
-        const QImage converted = row.convertToFormat(QImage::Format_BGR888);
-        std::memcpy(loaded.Row(y), converted.constScanLine(0), rowBytes);
-        std::memset(loaded.Row(y) + rowBytes, 0, loaded.Stride() - rowBytes);
-    }
-    out.Swap(loaded);
+    // The alpha of a 32-bit BMP is ignored, as the desktop ignores it: many
+    // writers leave it zero, and blending would turn such a picture black.
+    CopyQtImage(image, out, AlphaRule::Ignore);
     return true;
 }
 
@@ -181,9 +165,9 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
         throw CreateError(path, EFBIG);
 
     // Replaced whole: the desktop never reads half a picture, and a failed
-    // save leaves the previous picture whole. The wallpaper is read by the
-    // desktop's own processes, so it gets the usual 0644.
-    if (!ReplaceFileWith(path, 0644, [&](int fd) {
+    // save leaves the previous picture whole. It keeps the mode the user gave
+    // the picture it replaces; a new one gets the mode the umask allows.
+    if (!ReplaceFileWith(path, ModeForReplacing(path), [&](int fd) {
             return WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
         }))
         throw CreateError(path, errno);

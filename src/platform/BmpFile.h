@@ -6,13 +6,15 @@
 
 #include <string>
 
-// Loads any BMP Qt reads into the 24-bit work format. Returns false with the
-// reason in *why when the file is not a readable BMP, leaving out untouched.
-// Throws std::runtime_error("Picture too large: <w> x <h>") for a BMP whose
-// header claims more than MaxPicturePixels (PictureLimit.h); never throws for
-// other bad input.
+// Loads any BMP Qt reads into the 24-bit work format; the path is opened by its
+// bytes, whatever their encoding. Returns false with the reason in *why when
+// the file is not a readable BMP, leaving out untouched. Throws
+// std::runtime_error("Picture too large: <w> x <h>") for a BMP whose header
+// claims more than MaxPicturePixels, or more than the memory budget allows
+// (PictureLimit.h); never throws for other bad input.
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why = nullptr);
-// Writes a temporary file beside path and renames it over path, mode 0644.
+// Writes a temporary file beside path and renames it over path; the new file
+// keeps the mode of the one it replaces (a new one follows the umask).
 // Throws std::runtime_error("Cannot create file \"<path>\". <reason>") when the
 // file cannot be created or written; the old file at path is then left whole.
 void WriteBmpFile(const std::string& path, const Bitmap& bitmap);

@@ -31,7 +31,8 @@ class DesktopStore {
         return Read(name) == value;
     }
     // Names of values beyond the five that this desktop needs backed up so that a
-    // restore gives it back exactly (kept as extra keys of the backup section).
+    // restore gives it back exactly (kept as extra keys of the backup section),
+    // in the order a restore writes them, after the five.
     virtual std::vector<std::string> ExtraNames() const { return {}; }
 };
 

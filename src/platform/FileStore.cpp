@@ -27,8 +27,9 @@ class FileStore : public DesktopStore {
 
     bool IsOpen() const override { return open_; }
 
+    // Whole, as the registry gives a value of any length.
     std::string Read(const std::string& name) override {
-        return open_ ? file_.ReadString(Section, name, "") : std::string();
+        return open_ ? file_.ReadWhole(Section, name).value_or("") : std::string();
     }
 
     void Write(const std::string& name, const std::string& value) override {
@@ -36,7 +37,7 @@ class FileStore : public DesktopStore {
         if (!open_ || value.find_first_of("\r\n") != std::string::npos)
             throw WriteRefused(name);
         try {
-            file_.WriteString(Section, name, value);
+            file_.WriteWhole(Section, name, value);
         } catch (const std::runtime_error&) {
             throw WriteRefused(name);
         }

@@ -3,10 +3,14 @@
 //
 // The five values map onto the desktop's keys like this:
 //
-//   Wallpaper         picture-uri (file:// URI) as a local path, "" for any other
-//                     URI; MATE: picture-filename as it stands. Writing sets
-//                     picture-uri and picture-uri-dark alike, so the picture
-//                     shows in the dark style too.
+//   Wallpaper         the picture the desktop shows now as a local path, "" for a
+//                     URI that names no local file: picture-uri (a file:// URI),
+//                     or picture-uri-dark when org.gnome.desktop.interface's
+//                     color-scheme is 'prefer-dark' and that key is not empty;
+//                     MATE: picture-filename as it stands. Writing sets
+//                     picture-uri and picture-uri-dark alike (the latter only
+//                     where the schema has it: GNOME before 42 lacks it), so the
+//                     picture shows in either style.
 //   TileWallpaper     \  read from picture-options:
 //   WallpaperStyle    /    wallpaper  -> "1" "0"    (tiled)
 //                          centered   -> "0" "0"
@@ -25,17 +29,31 @@
 //                     as written.
 //
 // What the five cannot say comes back through the extra values, restored after
-// the five: PictureUri (picture-uri as it stands, a remote or empty URI
-// included), PictureUriDark (picture-uri-dark) and PictureOptions
-// (picture-options, "none" included).
+// the five and in this order: PictureUri (picture-uri as it stands, a remote or
+// empty URI included), PictureUriDark (picture-uri-dark, where the schema has
+// it), PictureOptions (picture-options, "none" included) and, last,
+// DefaultKeys: the keys that were at their defaults (no value of the user's own),
+// separated by blanks. Writing DefaultKeys resets those keys, so a restored
+// desktop follows the system's default picture again instead of holding a copy
+// of it.
+//
+// Whether the desktop took a write: GSettings accepts every write at once and
+// dconf commits it later, in dconf-service; a refused commit (no session bus,
+// a ~/.config/dconf folder the user cannot write) only logs a warning. Tried
+// on the real dconf (0.40): once g_settings_sync() returns, the engine has had
+// the service's answer and has dropped a refused change, so every read in this
+// process, through this GSettings or a new one, gives what the database holds.
+// So Reload syncs, and Holds syncs and reads.
 #include "GnomeStore.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
 
 #include <gio/gio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -82,6 +100,56 @@ std::string TakeString(gchar* text) {
     return result;
 }
 
+// The blank-separated words of text, and back.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while ((start = text.find_first_not_of(' ', start)) != std::string::npos) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return words;
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : " ") + word;
+    return text;
+}
+
+bool Contains(const std::vector<std::string>& words, const char* word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// GNOME 42 and later show picture-uri-dark when the interface's colour scheme,
+// chosen in Settings > Appearance, is 'prefer-dark'.
+bool DarkStyleChosen() {
+    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+    GSettingsSchema* schema =
+        source != nullptr
+            ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE)
+            : nullptr;
+    if (schema == nullptr)
+        return false;
+    bool dark = false;
+    if (g_settings_schema_has_key(schema, "color-scheme")) {
+        GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
+        dark = TakeString(g_settings_get_string(settings, "color-scheme")) == "prefer-dark";
+        g_object_unref(settings);
+    }
+    g_settings_schema_unref(schema);
+    return dark;
+}
+
+// The file-store value in which the last restore records the keys it reset, so
+// that a later read-back (from a new store) takes a key at its default as
+// restored, even when the system's default changed while the calendar was on.
+// Any other write clears it: after an install a key at its default means the
+// desktop did not take the picture.
+constexpr const char* ResetRecord = "ResetKeys";
+
 class GSettingsStore : public DesktopStore {
   public:
     GSettingsStore(StoreAccess access, const GSettingsLayout& layout, GSettingsSchema* schema,
@@ -102,9 +170,8 @@ class GSettingsStore : public DesktopStore {
 
     std::string Read(const std::string& name) override {
         if (name == "Wallpaper")
-            return layout_.pictureIsUri ? PathOfUri(ReadKey(layout_.pictureKey, name))
-                                        : ReadKey(layout_.pictureKey, name);
-        if (name == "TileWallpaper" || name == "WallpaperStyle") {
+            return PictureOf(ShownPictureKey(), name);
+        if (IsStyleName(name)) {
             const StyleRow* row = RowFor(ReadKey(layout_.optionsKey, name));
             if (row == nullptr)
                 return "";
@@ -112,24 +179,27 @@ class GSettingsStore : public DesktopStore {
         }
         if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
             return origins_->Read(name);
+        if (name == "DefaultKeys")
+            return Joined(KeysAtDefault());
         if (const char* key = ExtraKey(name))
             return ReadKey(key, name);
         return "";
     }
 
     void Write(const std::string& name, const std::string& value) override {
+        if (name == "DefaultKeys") {
+            ResetKeys(value);
+            return;
+        }
+        if (!origins_->Read(ResetRecord).empty())
+            RecordReset("", name);
         if (name == "Wallpaper") {
             const std::string picture = layout_.pictureIsUri ? UriOfPath(value, name) : value;
             WriteKey(layout_.pictureKey, name, picture);
-            if (layout_.darkKey != nullptr)
+            if (Has(layout_.darkKey))
                 WriteKey(layout_.darkKey, name, picture);
-        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            // The other half of the pair as the desktop holds it now.
-            const StyleRow* now = RowFor(OptionNow());
-            const bool tile = name == "TileWallpaper";
-            const char* option = OptionFor(tile ? value : (now ? now->tile : ""),
-                                           tile ? (now ? now->style : "") : value);
-            if (option != nullptr)
+        } else if (IsStyleName(name)) {
+            if (const char* option = OptionAfterWriting(name, value))
                 WriteKey(layout_.optionsKey, name, option);
         } else if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
             origins_->Write(name, value);
@@ -142,17 +212,56 @@ class GSettingsStore : public DesktopStore {
 
     void Reload() override { g_settings_sync(); }
 
+    // Each value as the desktop shows it after its write: the picture in either
+    // style (the dark style may have been chosen or left since the backup), the
+    // layout the write would make (the program's style "1" reads back as "22"),
+    // a key reset by the restore whatever its default now is.
+    bool Holds(const std::string& name, const std::string& value) override {
+        g_settings_sync(); // the database's answer to every write of this process
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
+            return origins_->Read(name) == value;
+        if (!KeptBeyondThisProcess())
+            return false;
+        if (name == "Wallpaper") {
+            for (const char* key : {layout_.pictureKey, layout_.darkKey})
+                if (Has(key) && (PictureOf(key, name) == value || WasReset(key)))
+                    return true;
+            return false;
+        }
+        if (IsStyleName(name)) {
+            if (Read(name) == value || WasReset(layout_.optionsKey))
+                return true;
+            const char* option = OptionAfterWriting(name, value);
+            return option == nullptr || OptionNow() == option;
+        }
+        if (name == "DefaultKeys") {
+            for (const std::string& key : Words(value))
+                if (Has(key.c_str()) && HasUserValue(key.c_str()))
+                    return false;
+            return true;
+        }
+        if (const char* key = ExtraKey(name))
+            return ReadKey(key, name) == value || WasReset(key);
+        return false;
+    }
+
     std::vector<std::string> ExtraNames() const override {
         std::vector<std::string> names;
         if (layout_.pictureIsUri)
             names.push_back("PictureUri");
-        if (layout_.darkKey != nullptr)
+        if (Has(layout_.darkKey))
             names.push_back("PictureUriDark");
-        names.push_back("PictureOptions");
+        if (Has(layout_.optionsKey))
+            names.push_back("PictureOptions");
+        names.push_back("DefaultKeys"); // last: it resets what the others wrote
         return names;
     }
 
   private:
+    static bool IsStyleName(const std::string& name) {
+        return name == "TileWallpaper" || name == "WallpaperStyle";
+    }
+
     const char* ExtraKey(const std::string& name) const {
         if (name == "PictureUri" && layout_.pictureIsUri)
             return layout_.pictureKey;
@@ -163,10 +272,101 @@ class GSettingsStore : public DesktopStore {
         return nullptr;
     }
 
+    // GIO falls back to settings held in memory, with a warning, when it has no
+    // backend that stores them (dconf-gsettings-backend not installed): what
+    // this process writes there never reaches the desktop.
+    bool KeptBeyondThisProcess() const {
+        GObject* backend = nullptr;
+        g_object_get(settings_, "backend", &backend, nullptr);
+        const bool kept = backend != nullptr &&
+                          std::strcmp(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") != 0 &&
+                          std::strcmp(G_OBJECT_TYPE_NAME(backend), "GNullSettingsBackend") != 0;
+        if (backend != nullptr)
+            g_object_unref(backend);
+        return kept;
+    }
+
+    bool Has(const char* key) const {
+        return key != nullptr && g_settings_schema_has_key(schema_, key);
+    }
+
+    bool IsLayoutKey(const std::string& key) const {
+        for (const char* own : {layout_.pictureKey, layout_.darkKey, layout_.optionsKey})
+            if (own != nullptr && key == own)
+                return true;
+        return false;
+    }
+
+    // The keys the store writes, as far as the schema has them.
+    std::vector<std::string> Keys() const {
+        std::vector<std::string> keys;
+        for (const char* key : {layout_.pictureKey, layout_.darkKey, layout_.optionsKey})
+            if (Has(key))
+                keys.push_back(key);
+        return keys;
+    }
+
+    bool HasUserValue(const char* key) const {
+        GVariant* value = g_settings_get_user_value(settings_, key);
+        if (value == nullptr)
+            return false;
+        g_variant_unref(value);
+        return true;
+    }
+
+    std::vector<std::string> KeysAtDefault() const {
+        std::vector<std::string> keys;
+        for (const std::string& key : Keys())
+            if (!HasUserValue(key.c_str()))
+                keys.push_back(key);
+        return keys;
+    }
+
+    // Keys of the layout that this schema lacks are passed over, as on writing
+    // the picture; a word that names none of the store's keys is refused.
+    void ResetKeys(const std::string& value) {
+        const std::vector<std::string> words = Words(value);
+        for (const std::string& key : words)
+            if (!IsLayoutKey(key))
+                throw WriteRefused("DefaultKeys");
+        std::vector<std::string> reset;
+        for (const std::string& key : words)
+            if (Has(key.c_str())) {
+                g_settings_reset(settings_, key.c_str());
+                reset.push_back(key);
+            }
+        RecordReset(Joined(reset), "DefaultKeys");
+    }
+
+    bool WasReset(const char* key) const {
+        return Has(key) && !HasUserValue(key) && Contains(Words(origins_->Read(ResetRecord)), key);
+    }
+
+    // Notes the keys reset on behalf of the write of name, refused in name's words.
+    void RecordReset(const std::string& keys, const std::string& name) {
+        try {
+            origins_->Write(ResetRecord, keys);
+        } catch (const std::runtime_error&) {
+            throw WriteRefused(name);
+        }
+    }
+
+    const char* ShownPictureKey() const {
+        if (Has(layout_.darkKey) && !ReadKey(layout_.darkKey, "Wallpaper").empty() &&
+            DarkStyleChosen())
+            return layout_.darkKey;
+        return layout_.pictureKey;
+    }
+
+    std::string PictureOf(const char* key, const std::string& name) const {
+        const std::string picture = ReadKey(key, name);
+        return layout_.pictureIsUri ? PathOfUri(picture) : picture;
+    }
+
     enum class KeyKind { Missing, Text, Other };
 
     KeyKind KindOf(const char* key) const {
-        if (key == nullptr || !g_settings_schema_has_key(schema_, key))
+        if (!Has(key))
             return KeyKind::Missing;
         GSettingsSchemaKey* schemaKey = g_settings_schema_get_key(schema_, key);
         const bool text = g_variant_type_equal(g_settings_schema_key_get_value_type(schemaKey),
@@ -193,6 +393,15 @@ class GSettingsStore : public DesktopStore {
         return KindOf(layout_.optionsKey) == KeyKind::Text
                    ? TakeString(g_settings_get_string(settings_, layout_.optionsKey))
                    : "";
+    }
+
+    // The layout a write of name = value makes, with the other half of the
+    // pair as the desktop holds it now; nullptr when it leaves the layout as it is.
+    const char* OptionAfterWriting(const std::string& name, const std::string& value) const {
+        const StyleRow* now = RowFor(OptionNow());
+        const bool tile = name == "TileWallpaper";
+        return OptionFor(tile ? value : (now ? now->tile : ""),
+                         tile ? (now ? now->style : "") : value);
     }
 
     void WriteKey(const char* key, const std::string& name, const std::string& value) {

@@ -8,7 +8,7 @@ struct GSettingsLayout {
     const char* schema;     // schema id
     const char* pictureKey; // the picture: a URI, or a plain path when !pictureIsUri
     bool pictureIsUri;
-    const char* darkKey;    // the dark-style picture (a URI), or nullptr
+    const char* darkKey;    // the dark-style picture (a URI), or nullptr; a schema may lack it
     const char* optionsKey; // how the picture is laid out (GDesktopBackgroundStyle nicks)
 };
 

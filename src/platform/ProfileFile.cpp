@@ -4,8 +4,8 @@
 #include "WholeNumber.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -187,8 +187,13 @@ Document Load(const std::string& path) {
     return content ? Parse(*content) : Document{};
 }
 
-[[noreturn]] void Refuse(const std::string& path) {
-    throw std::runtime_error("Unable to write to " + path);
+// The system's reason follows the message when there is one, as in the
+// picture errors ("Unable to write to <path>. Permission denied").
+[[noreturn]] void Refuse(const std::string& path, int error = 0) {
+    std::string message = "Unable to write to " + path;
+    if (error != 0)
+        message += std::string(". ") + std::strerror(error);
+    throw std::runtime_error(message);
 }
 
 // The file as it is now, for a change: a file that exists but cannot be read
@@ -197,21 +202,13 @@ Document LoadForChange(const std::string& path) {
     std::optional<std::string> content = ReadWholeFile(path);
     if (content)
         return Parse(*content);
+    const int readError = errno;
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 || errno != ENOENT)
-        Refuse(path);
+    if (::lstat(path.c_str(), &info) == 0)
+        Refuse(path, readError);
+    if (errno != ENOENT)
+        Refuse(path, errno);
     return Document{};
-}
-
-// The mode a newly created file gets: 0666 narrowed by the umask. Read from
-// /proc rather than set and reset, which would race with other threads.
-mode_t NewFileMode() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-    return 0644; // the usual umask 022
 }
 
 // Replaces the file at once: a crash or a full disk leaves either the old file
@@ -223,33 +220,35 @@ void ReplaceFile(const std::string& path, const std::string& content) {
     if (fs::is_symlink(target, error)) {
         target = fs::weakly_canonical(target, error);
         if (error)
-            Refuse(path);
+            Refuse(path, error.value());
     }
 
     mode_t mode = 0;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
-            Refuse(path);
+            Refuse(path, S_ISDIR(info.st_mode) ? EISDIR : 0);
         // A file without any write bit is read-only, as the Windows attribute
         // would make it; root would otherwise bypass it, so test the bits too.
-        if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
-            Refuse(path);
+        if ((info.st_mode & 0222) == 0)
+            Refuse(path, EACCES);
+        if (::access(target.c_str(), W_OK) != 0)
+            Refuse(path, errno);
         mode = info.st_mode & 07777;
     } else if (errno == ENOENT) {
         mode = NewFileMode();
     } else {
-        Refuse(path);
+        Refuse(path, errno);
     }
 
     // The settings may live under an XDG folder that does not exist yet.
     if (target.has_parent_path()) {
         fs::create_directories(target.parent_path(), error);
         if (error)
-            Refuse(path);
+            Refuse(path, error.value());
     }
     if (!ReplaceFileContents(target.string(), content, mode))
-        Refuse(path);
+        Refuse(path, errno);
 }
 
 // A name or value with a line break would turn into lines of its own (a value
@@ -276,6 +275,14 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {}
 
 std::optional<std::string> ProfileFile::Read(const std::string& section,
                                              const std::string& key) const {
+    const std::optional<std::string> whole = ReadWhole(section, key);
+    if (!whole)
+        return std::nullopt;
+    return whole->substr(0, MaxValueLength);
+}
+
+std::optional<std::string> ProfileFile::ReadWhole(const std::string& section,
+                                                  const std::string& key) const {
     const Document doc = Load(path_);
     const std::optional<std::size_t> header = FindSection(doc, section);
     if (!header)
@@ -284,7 +291,7 @@ std::optional<std::string> ProfileFile::Read(const std::string& section,
     for (std::size_t i = *header + 1; i < end; ++i) {
         const Entry entry = Classify(doc.lines[i].text);
         if (entry.kind == Kind::Key && SameName(entry.name, key))
-            return Unquote(entry.value).substr(0, MaxValueLength);
+            return Unquote(entry.value);
     }
     return std::nullopt;
 }
@@ -369,6 +376,13 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
     ReplaceFile(path_, Serialise(doc));
 }
 
+void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
+                             const std::string& value) {
+    const bool blankEnd = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted = Unquote(value).size() != value.size();
+    WriteString(section, key, blankEnd || quoted ? "\"" + value + "\"" : value);
+}
+
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
     WriteString(section, key, std::to_string(value));
 }
@@ -391,6 +405,39 @@ void ProfileFile::EraseSection(const std::string& section) {
         while (toEnd && !doc.lines.empty() && Trim(doc.lines.back().text).empty())
             doc.lines.pop_back();
         changed = true;
+    }
+    if (changed)
+        ReplaceFile(path_, Serialise(doc));
+}
+
+void ProfileFile::DeleteKey(const std::string& section, const std::string& key) {
+    Document doc = LoadForChange(path_);
+    bool changed = false;
+    // The key goes from every section of that name and every duplicate line,
+    // so that no shadowed copy comes to light in its place.
+    for (std::size_t i = 0; i < doc.lines.size();) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind == Kind::Section) {
+            const std::size_t end = SectionEnd(doc, i);
+            if (!SameName(entry.name, section)) {
+                i = end;
+                continue;
+            }
+            std::size_t stop = end;
+            for (std::size_t k = i + 1; k < stop;) {
+                const Entry inner = Classify(doc.lines[k].text);
+                if (inner.kind == Kind::Key && SameName(inner.name, key)) {
+                    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(k));
+                    --stop;
+                    changed = true;
+                } else {
+                    ++k;
+                }
+            }
+            i = stop;
+            continue;
+        }
+        ++i;
     }
     if (changed)
         ReplaceFile(path_, Serialise(doc));

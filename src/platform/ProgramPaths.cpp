@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include <filesystem>
+#include <string_view>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -33,6 +35,18 @@ std::string ProgramDataFolder(const std::string& base) {
     return folder;
 }
 
+// A folder named "bin" is a prefix's program folder (/usr/bin, /usr/local/bin,
+// ~/.local/bin, /opt/x/bin), where an installed copy lies and where no
+// settings or pictures belong: it is on PATH. The build writes its programs to
+// <build>/bin too, and CMake keeps CMakeCache.txt in <build>: that bin folder
+// belongs to a build tree, whose copy stays portable.
+bool InPrefixBin(const std::string& folder) {
+    const std::filesystem::path bin = std::filesystem::path(folder).parent_path();
+    std::error_code ignored;
+    return bin.filename() == "bin" &&
+           !std::filesystem::exists(bin.parent_path() / "CMakeCache.txt", ignored);
+}
+
 } // namespace
 
 ProgramFiles ProgramFilesFor(const std::string& executablePath) {
@@ -40,8 +54,9 @@ ProgramFiles ProgramFilesFor(const std::string& executablePath) {
     files.executable = executablePath;
     const std::string folder = FolderOf(executablePath);
     // A portable copy or the build folder keeps its files beside itself, as the
-    // program always did; an installed copy cannot, so it uses the XDG folders.
-    if (access(folder.c_str(), W_OK) == 0) {
+    // program always did; an installed copy uses the XDG folders, whether or
+    // not it could write beside itself.
+    if (!InPrefixBin(folder) && access(folder.c_str(), W_OK) == 0) {
         files.settingsFile = SettingsPathFor(executablePath);
         files.outputPicture = folder + OutputPictureName;
     } else {
@@ -52,15 +67,41 @@ ProgramFiles ProgramFilesFor(const std::string& executablePath) {
     return files;
 }
 
-std::string ExecutablePath() {
+namespace {
+
+// What the kernel appends to /proc/self/exe once the running file is gone.
+constexpr std::string_view DeletedMark = " (deleted)";
+
+bool SameFile(const std::string& a, const char* b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b, &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::string ResolveExecutablePath() {
     std::error_code error;
-    const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        return path.string();
-    // Without /proc (some sandboxes) Qt knows the path when an application exists.
-    if (QCoreApplication::instance() != nullptr)
-        return QCoreApplication::applicationFilePath().toStdString();
-    return {};
+    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    if (error) {
+        // Without /proc (some sandboxes) Qt knows the path when an application exists.
+        if (QCoreApplication::instance() != nullptr)
+            return QCoreApplication::applicationFilePath().toStdString();
+        return {};
+    }
+    // Replaced before this first call: the path without the mark starts the
+    // new file. A program whose very name ends so is still running from it.
+    if (path.ends_with(DeletedMark) && !SameFile(path, "/proc/self/exe"))
+        path.resize(path.size() - DeletedMark.size());
+    return path;
+}
+
+} // namespace
+
+std::string ExecutablePath() {
+    static std::string resolved;
+    if (resolved.empty())
+        resolved = ResolveExecutablePath();
+    return resolved;
 }
 
 ProgramFiles CurrentProgramFiles() {

@@ -14,10 +14,16 @@ struct ProgramFiles {
     std::string outputPicture; // <folder>/Velnora.bmp, or the XDG stand-in
 };
 
-// Beside the executable when its folder is writable, else
-// $XDG_CONFIG_HOME/velnora/<name>.INI and $XDG_DATA_HOME/velnora/Velnora.bmp.
+// Beside the executable when its folder is writable and is no prefix's "bin"
+// folder (a "bin" folder beside CMakeCache.txt is a build tree's, and counts as
+// portable); else $XDG_CONFIG_HOME/velnora/<name>.INI and
+// $XDG_DATA_HOME/velnora/Velnora.bmp.
 ProgramFiles ProgramFilesFor(const std::string& executablePath);
-// The running program's, from /proc/self/exe.
+// The path the running program was started from, from /proc/self/exe. It is
+// resolved on the first call and kept, and main makes that call first thing:
+// once the program file is replaced while the program runs (an upgrade, a
+// rebuild), /proc/self/exe names the old file as "<path> (deleted)", while
+// <path> itself is what starts the program again.
 std::string ExecutablePath();
 ProgramFiles CurrentProgramFiles();
 

@@ -1,6 +1,7 @@
 #include "QtCanvas.h"
 
 #include "Cp1256.h"
+#include "DisplayServer.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -241,17 +242,6 @@ char offscreenOption[] = "-platform";
 char offscreenPlatform[] = "offscreen";
 char* offscreenArgv[] = {offscreenName, offscreenOption, offscreenPlatform, nullptr};
 
-// Qt's own notes (the missing XDG_RUNTIME_DIR under cron or ssh, for one) would
-// mix into the messages of a program that has no window to explain them; what
-// goes wrong while drawing reaches the user as an exception. Critical and fatal
-// messages still go to the handler that was in place.
-QtMessageHandler previousHandler = nullptr;
-
-void DropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        previousHandler(type, context, message);
-}
-
 } // namespace
 
 std::unique_ptr<Canvas> MakeQtCanvas(Bitmap& bitmap) {
@@ -261,7 +251,7 @@ std::unique_ptr<Canvas> MakeQtCanvas(Bitmap& bitmap) {
 OffscreenGui::OffscreenGui() {
     if (QGuiApplication::instance())
         return;
-    previousHandler = qInstallMessageHandler(DropQtNotes);
+    DropQtNotes();
     application_ = std::make_unique<QGuiApplication>(offscreenArgc, offscreenArgv);
 }
 
@@ -269,5 +259,5 @@ OffscreenGui::~OffscreenGui() {
     if (!application_)
         return;
     application_.reset();
-    qInstallMessageHandler(previousHandler);
+    KeepQtNotes();
 }

@@ -1,146 +1,71 @@
 // Bare X11: the values live in the file store, and the reload puts the picture
 // on the root window the way feh and hsetroot do, so that pseudo-transparent
 // terminals and panels that read _XROOTPMAP_ID see it too.
+//
+// The root window is the desktop here, and other tools set it too: the values
+// read as what the root shows. While it shows the picture the store put there
+// last, the file's values stand; a picture someone else set is captured into
+// a file (RootCaptures.h) and read as the Wallpaper, laid out so that a reload
+// paints it back pixel for pixel. A root without a picture reads as a picture
+// of its plain colour. So the first backup holds what the user saw, and a
+// picture set while the calendar is on displaces it.
 #include "DesktopStore.h"
+#include "ProfileFile.h"
+#include "ProgramPaths.h"
+#include "RootCaptures.h"
 #include "RootPicture.h"
 #include "StoreBackends.h"
+#include "StoreErrors.h"
+#include "X11Root.h"
 
 #include <QFile>
 #include <QImage>
 
-// Xlib's macros (None, Status, Bool...) clash with Qt's names: Qt comes first.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
-#include <bit>
-#include <cstdlib>
+#include <cstdint>
+#include <optional>
 
 namespace {
 
-// Errors from a pixmap that its owner freed meanwhile are expected; Xlib's
-// default handler would end the program for them.
-int IgnoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
+// The store's own record beside the values, as keys of the picture's pixels
+// (PictureKey): "Shows", the picture the store put on the root last, and
+// "Covers", the picture someone else had set when the program's own went over
+// it. Keys rather than pixmap ids: the server hands a freed id out again, and
+// a new session starts the ids afresh.
+constexpr const char* RecordSection = "Root window";
 
-// The pixel value of an RGB32 colour in a TrueColor visual's channel masks.
-unsigned long PixelOf(QRgb colour, const Visual* visual) {
-    const auto channel = [](int value, unsigned long mask) -> unsigned long {
-        if (mask == 0)
-            return 0;
-        const int shift = std::countr_zero(mask);
-        const int bits = std::popcount(mask);
-        const unsigned long scaled = bits >= 8 ? static_cast<unsigned long>(value) << (bits - 8)
-                                               : static_cast<unsigned long>(value) >> (8 - bits);
-        return (scaled << shift) & mask;
-    };
-    return channel(qRed(colour), visual->red_mask) | channel(qGreen(colour), visual->green_mask) |
-           channel(qBlue(colour), visual->blue_mask);
-}
-
-// Draws picture into pixmap. Visuals without direct colour channels (8-bit
-// palettes, rare today) get black, and so does a root too large for the
-// memory the picture needs.
-void PutPicture(Display* display, Pixmap pixmap, const XWindowAttributes& root,
-                const QImage& picture) {
-    GC gc = XCreateGC(display, pixmap, 0, nullptr);
-    const int visualClass = root.visual->c_class;
-    XImage* image = nullptr;
-    const bool fits = picture.width() == root.width && picture.height() == root.height;
-    if (fits && (visualClass == TrueColor || visualClass == DirectColor))
-        image = XCreateImage(display, root.visual, static_cast<unsigned>(root.depth), ZPixmap, 0,
-                             nullptr, static_cast<unsigned>(root.width),
-                             static_cast<unsigned>(root.height), 32, 0);
-    if (image != nullptr)
-        image->data = static_cast<char*>(
-            std::malloc(static_cast<std::size_t>(image->bytes_per_line) * root.height));
-    if (image != nullptr && image->data != nullptr) {
-        for (int y = 0; y < root.height; ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-            for (int x = 0; x < root.width; ++x)
-                XPutPixel(image, x, y, PixelOf(row[x], root.visual));
-        }
-        XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, static_cast<unsigned>(root.width),
-                  static_cast<unsigned>(root.height));
-    } else {
-        XSetForeground(display, gc, BlackPixelOfScreen(root.screen));
-        XFillRectangle(display, pixmap, gc, 0, 0, static_cast<unsigned>(root.width),
-                       static_cast<unsigned>(root.height));
-    }
-    if (image != nullptr)
-        XDestroyImage(image); // frees the pixel memory too
-    XFreeGC(display, gc);
-}
-
-// The pixmap a root property names, or 0.
-Pixmap RootPixmap(Display* display, Window root, Atom property) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    Pixmap pixmap = 0;
-    if (XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                           &after, &data) == Success &&
-        type == XA_PIXMAP && format == 32 && count == 1)
-        pixmap = *reinterpret_cast<Pixmap*>(data);
-    if (data != nullptr)
-        XFree(data);
-    return pixmap;
-}
-
-// The convention of Esetroot, feh and hsetroot: a setter keeps its pixmap alive
-// by leaving its connection's resources behind (RetainPermanent) and names it
-// in both properties; the next setter frees it by killing that connection.
-void SetRootPixmap(Display* display, Window root, Pixmap pixmap) {
-    const Atom rootId = XInternAtom(display, "_XROOTPMAP_ID", False);
-    const Atom esetrootId = XInternAtom(display, "ESETROOT_PMAP_ID", False);
-    const Pixmap old = RootPixmap(display, root, esetrootId);
-    if (old != 0 && old == RootPixmap(display, root, rootId))
-        XKillClient(display, old);
-    XChangeProperty(display, root, rootId, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XChangeProperty(display, root, esetrootId, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XSetWindowBackgroundPixmap(display, root, pixmap);
-    XClearWindow(display, root);
-}
-
-void PaintRoot(const std::string& displayName, const std::string& path, const std::string& tile,
-               const std::string& style) {
-    Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display == nullptr)
-        return;
-    const auto previousHandler = XSetErrorHandler(IgnoreXError);
-    const Window root = DefaultRootWindow(display);
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, root, &attributes) != 0) {
-        // A picture that does not load leaves the root black rather than stale.
-        const QImage picture =
-            path.empty() ? QImage() : QImage(QFile::decodeName(QByteArray::fromStdString(path)));
-        const QImage composed =
-            ComposeRootPicture(picture.convertToFormat(QImage::Format_RGB32), attributes.width,
-                               attributes.height, tile, style);
-        const Pixmap pixmap = XCreatePixmap(display, root, static_cast<unsigned>(attributes.width),
-                                            static_cast<unsigned>(attributes.height),
-                                            static_cast<unsigned>(attributes.depth));
-        PutPicture(display, pixmap, attributes, composed);
-        SetRootPixmap(display, root, pixmap);
-        XSetCloseDownMode(display, RetainPermanent);
-    }
-    XSync(display, False);
-    XSetErrorHandler(previousHandler);
-    XCloseDisplay(display);
+// The file-name part of a Wallpaper value names the program's output picture.
+bool NamesOutputPicture(const std::string& wallpaper) {
+    const std::size_t cut = wallpaper.find_last_of('/');
+    return wallpaper.substr(cut == std::string::npos ? 0 : cut + 1) == OutputPictureName;
 }
 
 class X11Store : public DesktopStore {
   public:
     X11Store(StoreAccess access, const std::string& path, const std::string& display)
-        : values_(OpenFileStore(access, path)), display_(display) {}
+        : values_(OpenFileStore(access, path)), record_(path), display_(display) {}
 
     bool IsOpen() const override { return values_->IsOpen(); }
-    std::string Read(const std::string& name) override { return values_->Read(name); }
+
+    std::string Read(const std::string& name) override {
+        const Shown& shown = Inspect();
+        if (shown.foreign && name == "Wallpaper")
+            return shown.capture;
+        // Tiled from the corner is how X itself lays out a root pixmap of any
+        // size; one of the root's size shows the same at the corner, unscaled.
+        if (shown.foreign && name == "TileWallpaper")
+            return shown.rootSized ? "0" : "1";
+        if (shown.foreign && name == "WallpaperStyle")
+            return "1";
+        std::string value = values_->Read(name);
+        // No picture is the root's plain background: a picture of it, so that
+        // drawing on "the current wallpaper" has a picture to draw on.
+        if (name == "Wallpaper" && value.empty())
+            return PlainRoot();
+        return value;
+    }
+
     void Write(const std::string& name, const std::string& value) override {
         values_->Write(name, value);
     }
@@ -148,13 +73,108 @@ class X11Store : public DesktopStore {
     // Like SystemParametersInfoA, whose result the program ignores: a display
     // that has gone away leaves nothing to repaint.
     void Reload() override {
-        PaintRoot(display_, values_->Read("Wallpaper"), values_->Read("TileWallpaper"),
-                  values_->Read("WallpaperStyle"));
+        shown_.reset();
+        X11Root root(display_);
+        if (!root.IsOpen())
+            return;
+        const std::string path = values_->Read("Wallpaper");
+        // Only the program's own picture covers one (a full read of the root).
+        const std::optional<std::string> covered =
+            NamesOutputPicture(path) ? OthersPicture(root) : std::nullopt;
+        // A picture that does not load leaves the root black rather than stale.
+        const QImage picture =
+            path.empty() ? QImage() : QImage(QFile::decodeName(QByteArray::fromStdString(path)));
+        const Bitmap shown = root.Show(ComposeRootPicture(
+            picture.convertToFormat(QImage::Format_RGB32), root.Width(), root.Height(),
+            values_->Read("TileWallpaper"), values_->Read("WallpaperStyle")));
+        // Without this record the program's own picture would read as someone
+        // else's at the next start, and go into the backup.
+        try {
+            record_.WriteString(RecordSection, "Shows", PictureKey(shown));
+            if (covered)
+                record_.WriteString(RecordSection, "Covers", *covered);
+        } catch (const std::runtime_error&) {
+            throw WriteRefused("Wallpaper");
+        }
+        shown_.emplace(); // the store's own picture: the read-back needs no new look
+    }
+
+    // The file holds the value and the root shows the picture the store put there.
+    bool Holds(const std::string& name, const std::string& value) override {
+        return !Inspect().foreign && values_->Read(name) == value;
     }
 
   private:
+    struct Shown {
+        bool foreign = false;   // someone else's picture: the values below stand for it
+        std::string capture;    // its file
+        bool rootSized = false; // it is the root's size
+    };
+
+    const Shown& Inspect() {
+        if (!shown_)
+            shown_ = LookAtTheRoot(); // kept only once whole: a failed capture is tried again
+        return *shown_;
+    }
+
+    Shown LookAtTheRoot() {
+        Shown shown;
+        X11Root root(display_);
+        const Bitmap picture = root.Picture();
+        if (picture.Empty())
+            return shown; // nothing shown (a new session, a plain colour): the values stand
+        const std::string key = PictureKey(picture);
+        const bool calendarOn = NamesOutputPicture(values_->Read("Wallpaper"));
+        // A store without a record was last reloaded by a version that kept
+        // none: with the calendar on, the root shows the calendar; capturing
+        // it would put the program's own picture into the backup.
+        const std::optional<std::string> shows = record_.Read(RecordSection, "Shows");
+        // The picture the calendar was drawn on, set again by the session's own
+        // setter at logon (feh's ~/.fehbg), is no change of wallpaper.
+        const bool ours = (shows ? key == *shows : calendarOn) ||
+                          (calendarOn && key == record_.ReadString(RecordSection, "Covers", ""));
+        if (ours)
+            return shown;
+        shown.foreign = true;
+        shown.capture = KeepRootPicture(picture, key, values_->Read("Wallpaper"));
+        shown.rootSized = picture.Width() == root.Width() && picture.Height() == root.Height();
+        return shown;
+    }
+
+    // The key of the root's picture when someone else set it, else nullopt.
+    std::optional<std::string> OthersPicture(X11Root& root) {
+        const Bitmap picture = root.Picture();
+        if (picture.Empty())
+            return std::nullopt;
+        std::string key = PictureKey(picture);
+        if (key == record_.ReadString(RecordSection, "Shows", ""))
+            return std::nullopt;
+        return key;
+    }
+
+    // A picture of the root's size in its background colour; black where
+    // windows cover the whole root (black is what X servers show by default).
+    std::string PlainRoot() {
+        X11Root root(display_);
+        if (root.Width() <= 0 || root.Height() <= 0)
+            return {}; // the display is gone: nothing to show
+        const uint32_t colour = root.BackgroundColour().value_or(0);
+        Bitmap plain(root.Width(), root.Height());
+        for (int y = 0; y < plain.Height(); ++y) {
+            uint8_t* pixel = plain.Row(y);
+            for (int x = 0; x < plain.Width(); ++x, pixel += 3) {
+                pixel[0] = static_cast<uint8_t>(colour);
+                pixel[1] = static_cast<uint8_t>(colour >> 8);
+                pixel[2] = static_cast<uint8_t>(colour >> 16);
+            }
+        }
+        return KeepRootPicture(plain, PictureKey(plain), {});
+    }
+
     std::unique_ptr<DesktopStore> values_;
+    ProfileFile record_;
     std::string display_;
+    std::optional<Shown> shown_; // what the root showed when first asked, until the next reload
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 MainContext SystemContext() {
     MainContext context;
     context.files = CurrentProgramFiles();
+    context.shared = CurrentSharedBackup();
     context.openStore = OpenDesktopStore;
     context.setAutoRun = SetAutoRun;
     context.desktopSize = VirtualDesktopSize;

@@ -6,6 +6,7 @@
 
 #include "DesktopStore.h"
 #include "ProgramPaths.h"
+#include "Wallpaper.h"
 
 #include <QString>
 
@@ -18,6 +19,7 @@ class QWidget;
 
 struct MainContext {
     ProgramFiles files;
+    SharedBackup shared;
     std::function<std::unique_ptr<DesktopStore>(StoreAccess)> openStore;
     std::function<void(const std::string& name, unsigned mode)> setAutoRun;
     std::function<DesktopSize()> desktopSize;

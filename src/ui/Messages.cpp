@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace {
 
 MessageHook& Hook() {
@@ -12,12 +14,32 @@ MessageHook& Hook() {
     return hook;
 }
 
+bool printing = false;
+int printed = 0;
+
+// One line, whatever the text holds, so that a log keeps one message a line.
+void PrintLine(const QString& text) {
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    std::fprintf(stderr, "velnora: %s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+    ++printed;
+}
+
 void ShowCritical(QWidget* parent, const QString& title, const QString& text) {
     if (Hook()) {
         Hook()(title, text);
         return;
     }
+    if (printing) {
+        PrintLine(text);
+        return;
+    }
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    // Error texts carry file names, which are the user's text and not markup:
+    // a picture named "<h1>x</h1>" must show as that name, not as a heading.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -30,6 +52,14 @@ void ShowSelectedFileNotFound(QWidget* parent) {
 void ReportException(const std::exception& error) {
     ShowCritical(QApplication::activeWindow(), QStringLiteral("Velnora"),
                  QString::fromUtf8(error.what()));
+}
+
+void PrintMessagesInstead() {
+    printing = true;
+}
+
+int PrintedMessageCount() {
+    return printed;
 }
 
 void SetMessageHookForTesting(MessageHook hook) {

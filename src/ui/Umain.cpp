@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace {
 
 const char* const AutoRunName = "Velnora";
@@ -267,9 +269,7 @@ void Tmain::ConnectHandlers() {
 void Tmain::FormCreate() {
     const bool show = LoadSettings();
     R_ChooseClick();
-    uint16_t year = 0, month = 0, day = 0;
-    PersianDate::DateToPersian(Today(), year, month, day);
-    Grids = FillMonthGrids(year, month, day);
+    FillGridsForToday();
     SetChecked(CHK_show, show);
     Brepaint->setEnabled(CHK_show->isChecked());
 }
@@ -295,6 +295,7 @@ bool Tmain::LoadSettings() {
     SetChecked(R_CurrentPicture, stored.current);
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
+    Rule = CalendarRuleOf(stored);
     return CheckWallpaperAtStart(settings);
 }
 
@@ -317,7 +318,11 @@ void Tmain::SaveSettings() {
     if (!FileExists(Text(Efilename)))
         Efilename->clear();
     choices.path = Text(Efilename);
+    choices.calendarRule = PersianDate::CalendarRuleName(Rule);
     ProfileFile settings(context_.files.settingsFile);
+    // The backup lives in the same file: a logon run changing it meanwhile
+    // must not have its change undone by this rewrite.
+    const WallpaperLock lock(context_.shared);
     ::SaveSettings(settings, choices);
 }
 
@@ -412,7 +417,20 @@ bool Tmain::FormClose() {
     return true;
 }
 
+// A window left open past midnight draws the new day: every redraw and
+// preview refills the grids when the date has changed since they were filled.
+void Tmain::FillGridsForToday() {
+    const double today = std::floor(Today());
+    if (gridsDate_ == today)
+        return;
+    uint16_t year = 0, month = 0, day = 0;
+    PersianDate::DateToPersian(today, year, month, day, Rule);
+    Grids = FillMonthGrids(year, month, day, Rule);
+    gridsDate_ = today;
+}
+
 void Tmain::PaintCalendar(bool preview) {
+    FillGridsForToday();
     PictureChoices choices;
     choices.chooseFile = R_Choose->isChecked();
     choices.fileName = Text(Efilename);
@@ -427,6 +445,7 @@ void Tmain::PaintCalendar(bool preview) {
 
     PaintContext where;
     where.files = context_.files;
+    where.shared = context_.shared;
     where.openStore = context_.openStore;
     where.makeCanvas = MakeQtCanvas;
     if (choices.calendar.stretch)
@@ -449,11 +468,11 @@ void Tmain::PaintOnDesktop() {
 
 void Tmain::RestoreWallpaper() {
     ProfileFile settings(context_.files.settingsFile);
-    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.openStore));
+    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.shared, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    return ::CheckWallpaperAtStart(settings, context_.openStore);
+    return ::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class ColourPicker;
@@ -75,6 +76,9 @@ class Tmain : public QWidget {
 
     // The three month grids with their titles, for today.
     MonthGrids Grids;
+    // The calendar rule of the settings file: the grids follow it, and the
+    // settings are saved with it. No control shows it yet.
+    CalendarRule Rule = CalendarRule::Arithmetic;
     // The picture of the redraw or preview in progress; empty otherwise.
     std::unique_ptr<Bitmap> WorkBitmap;
 
@@ -122,8 +126,12 @@ class Tmain : public QWidget {
     void PaintOnDesktop();
     void RestoreWallpaper();
     bool CheckWallpaperAtStart(ProfileFile& settings);
+    // Fills Grids for today unless they already are.
+    void FillGridsForToday();
 
     MainContext context_;
     bool shown_ = false;
     bool activated_ = false;
+    // The day Grids were filled for (the whole part of Today()).
+    std::optional<double> gridsDate_;
 };

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 
 #include <jpeglib.h>
+// After jpeglib.h, which jerror.h needs.
+#include <jerror.h>
 
 namespace {
 
@@ -19,10 +21,49 @@ namespace {
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+    bool tooManyScans;
 };
 
 [[noreturn]] void JumpOnError(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
+}
+
+// libjpeg-turbo's guard against progressive pictures made of endless scans
+// (djpeg -maxscans; every scan costs a pass over the whole picture, and a
+// scan of nothing but "EOB runs" takes a few bytes): its progress monitor
+// counts the scans and gives up past the cap. libjpeg's own progressive
+// script has 10 scans (6 for grey) and encoders that tune their scripts stay
+// near that; 100 leaves every real photo ten times the room, and bounds a
+// 1 MB file of empty scans to well under a second of work per megapixel.
+constexpr int MaxScans = 100;
+
+void CountScans(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
+        reinterpret_cast<ErrorManager*>(info->err)->tooManyScans = true;
+        JumpOnError(info);
+    }
+}
+
+// The memory libjpeg holds beside the finished picture: for a picture of
+// several scans (progressive ones) all its DCT coefficients, 64 of 2 bytes a
+// block, each component rounded up to whole MCUs as libjpeg's coefficient
+// buffer is; and for every picture its row buffers, at most a few row groups
+// of 16 rows (h2v2 fancy upsampling keeps three) of every component, counted
+// four times over.
+int64_t DecoderBytes(const jpeg_decompress_struct& info) {
+    int64_t bytes = int64_t{info.output_width} * info.num_components * 16 * 4 * 4;
+    if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info)))
+        return bytes;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const auto roundUp = [](int64_t value, int64_t step) {
+            return (value + step - 1) / step * step;
+        };
+        bytes += roundUp(component.width_in_blocks, component.h_samp_factor) *
+                 roundUp(component.height_in_blocks, component.v_samp_factor) * DCTSIZE2 *
+                 static_cast<int64_t>(sizeof(JCOEF));
+    }
+    return bytes;
 }
 
 // Warnings (corrupt data, a file cut short) are accepted, as picture viewers
@@ -37,6 +78,7 @@ struct Decoder {
     std::FILE* file = nullptr;
     jpeg_decompress_struct info{}; // all zero: jpeg_destroy_decompress is then a no-op
     ErrorManager error{};
+    jpeg_progress_mgr progress{};
 
     ~Decoder() {
         jpeg_destroy_decompress(&info);
@@ -72,9 +114,12 @@ bool DecodeJpeg(Decoder& d, Bitmap& out) {
     d.info.err = jpeg_std_error(&d.error.pub);
     d.error.pub.error_exit = JumpOnError;
     d.error.pub.output_message = IgnoreMessage;
+    d.error.tooManyScans = false;
     if (setjmp(d.error.jump))
         return false;
     jpeg_create_decompress(&d.info);
+    d.progress.progress_monitor = CountScans;
+    d.info.progress = &d.progress;
     jpeg_stdio_src(&d.info, d.file);
     jpeg_read_header(&d.info, TRUE);
     CheckPictureSize(d.info.image_width, d.info.image_height);
@@ -88,6 +133,7 @@ bool DecodeJpeg(Decoder& d, Bitmap& out) {
     d.info.dct_method = JDCT_ISLOW;
     d.info.do_fancy_upsampling = TRUE;
     jpeg_calc_output_dimensions(&d.info);
+    CheckPictureMemory(d.info.output_width, d.info.output_height, DecoderBytes(d.info));
     out.Resize(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height));
     jpeg_start_decompress(&d.info);
 
@@ -121,7 +167,7 @@ std::runtime_error OpenError(const std::string& path, int error) {
 
 } // namespace
 
-void ReadJpegFile(const std::string& path, Bitmap& out) {
+bool ReadJpegFile(const std::string& path, Bitmap& out) {
     Decoder decoder;
     decoder.file = std::fopen(path.c_str(), "rbe");
     if (!decoder.file)
@@ -132,7 +178,15 @@ void ReadJpegFile(const std::string& path, Bitmap& out) {
         throw OpenError(path, EISDIR);
 
     Bitmap decoded;
-    if (!DecodeJpeg(decoder, decoded))
+    const bool decodedWhole = DecodeJpeg(decoder, decoded);
+    if (!decodedWhole && decoder.error.tooManyScans)
+        throw std::runtime_error("Cannot read picture \"" + path + "\": a JPEG of more than " +
+                                 std::to_string(MaxScans) + " scans");
+    // No start-of-image marker: the file is no JPEG at all, and another reader may know it.
+    if (!decodedWhole && decoder.error.pub.msg_code == JERR_NO_SOI)
+        return false;
+    if (!decodedWhole)
         throw std::runtime_error("JPEG error #" + std::to_string(decoder.error.pub.msg_code));
     out.Swap(decoded);
+    return true;
 }

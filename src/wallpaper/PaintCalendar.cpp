@@ -5,13 +5,16 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
                           const MonthGrids& grids, const PaintContext& context) {
     PaintResult result;
     ProfileFile settings(context.files.settingsFile);
-    const SourcePath source =
-        ChooseSourcePath(choices.chooseFile, choices.fileName, settings, context.openStore);
+    const SourcePath source = ChooseSourcePath(choices.chooseFile, choices.fileName, settings,
+                                               context.shared, context.openStore);
     if (source.chosenFileMissing) {
         result.chosenFileMissing = true;
         return result;
     }
-    LoadSourcePicture(source.path, work);
+    LoadSourcePicture(source.path, work,
+                      choices.calendar.stretch
+                          ? PictureSize{context.desktop.width, context.desktop.height}
+                          : PictureSize{});
 
     CalendarChoices calendar = choices.calendar;
     calendar.desktopWidth = context.desktop.width;
@@ -19,7 +22,7 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
     ComposeCalendar(work, calendar, grids, context.makeCanvas);
 
     if (!preview)
-        result.installed =
-            InstallWallpaper(work, context.files.outputPicture, settings, context.openStore);
+        result.installed = InstallWallpaper(work, context.files.outputPicture, settings,
+                                            context.shared, context.openStore);
     return result;
 }

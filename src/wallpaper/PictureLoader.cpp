@@ -1,12 +1,44 @@
 #include "PictureLoader.h"
 
+#include "BackgroundSlideshow.h"
 #include "BmpFile.h"
 #include "JpegDecoder.h"
+#include "QtPictureFile.h"
 
-void LoadSourcePicture(const std::string& path, Bitmap& out) {
-    // Whatever stops the BMP reader (no such file, another format), the JPEG
-    // decoder's own error is the one the user sees.
-    if (ReadBmpFile(path, out))
+#include <ctime>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+std::runtime_error NoKnownFormat(const std::string& path) {
+    return std::runtime_error("Cannot read picture \"" + path +
+                              "\": not a BMP, JPEG, PNG, WebP, TIFF, GIF or SVG file");
+}
+
+// BMP and JPEG come first, in the order the program has always tried them, so
+// that every BMP and JPEG loads as before and gives the messages it gave.
+// Whatever stops the BMP reader (no such file, another format), the JPEG
+// decoder's own error is the one the user sees, unless the file is no JPEG at
+// all and another reader knows it. A slideshow is checked before Qt's readers,
+// whose SVG reader takes any XML for a drawing; the picture it names is loaded
+// as any other, but never as a slideshow again.
+void LoadPicture(const std::string& path, Bitmap& out, PictureSize drawingSize, bool slideshows) {
+    if (ReadBmpFile(path, out) || ReadJpegFile(path, out))
         return;
-    ReadJpegFile(path, out);
+    if (slideshows) {
+        if (const std::optional<std::string> shown =
+                SlideshowPictureAt(path, std::time(nullptr), drawingSize)) {
+            LoadPicture(*shown, out, drawingSize, false);
+            return;
+        }
+    }
+    if (!ReadQtPictureFile(path, out, drawingSize))
+        throw NoKnownFormat(path);
+}
+
+} // namespace
+
+void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize) {
+    LoadPicture(path, out, drawingSize, true);
 }

@@ -1,12 +1,19 @@
-// Loading the source picture: as BMP first, else as JPEG through libjpeg-turbo.
+// Loading the source picture: as BMP first, then as JPEG through libjpeg-turbo,
+// then as a GNOME background slideshow or one of the formats of Qt's image
+// readers (PNG, WebP, TIFF, GIF, SVG), each recognised by its content.
 #pragma once
 
 #include "Bitmap.h"
+#include "PictureLimit.h"
 
 #include <string>
 
-// Pictures above MaxPicturePixels (PictureLimit.h) are refused from their
-// header, before pixel memory is taken. out is left untouched on failure.
-// Throws std::runtime_error with "JPEG error #<code>", "Cannot open file \"<path>\". <reason>"
-// or "Picture too large: <w> x <h>".
-void LoadSourcePicture(const std::string& path, Bitmap& out);
+// A drawing (SVG) is rendered at drawingSize (the desktop's when the picture
+// is stretched to it), or at its own size when that is 0 x 0. A slideshow
+// gives the picture it shows now. Pictures above the size and memory limits
+// of PictureLimit.h are refused from their header, before pixel memory is
+// taken. out is left untouched on failure. Throws std::runtime_error with
+// "JPEG error #<code>", "Cannot open file \"<path>\". <reason>",
+// "Picture too large: <w> x <h>" or "Cannot read picture \"<path>\": <reason>",
+// among them "not a BMP, JPEG, PNG, WebP, TIFF, GIF or SVG file".
+void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize = {});

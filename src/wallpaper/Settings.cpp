@@ -19,7 +19,14 @@ Settings LoadSettings(const ProfileFile& file) {
             break;
         }
     }
+    // The rule is a choice of two; the reading of any other text is the default.
+    settings.calendarRule = PersianDate::CalendarRuleName(CalendarRuleOf(settings));
     return settings;
+}
+
+PersianDate::CalendarRule CalendarRuleOf(const Settings& settings) {
+    return PersianDate::CalendarRuleNamed(settings.calendarRule)
+        .value_or(PersianDate::CalendarRule::Arithmetic);
 }
 
 void SaveSettings(ProfileFile& file, const Settings& settings) {

@@ -1,6 +1,7 @@
 // The user's choices as the settings file keeps them.
 #pragma once
 
+#include "PersianDate.h"
 #include "ProfileFile.h"
 
 #include <array>
@@ -21,6 +22,9 @@ struct Settings {
     bool current = true;  // image/current
     bool stretch = true;  // image/stretch
     std::string path;     // image/path
+    // calendar/rule: "arithmetic" or "official"; any other stored text reads as
+    // "arithmetic", so this holds one of the two.
+    std::string calendarRule = "arithmetic";
 };
 
 enum class SettingType { Integer, Text, Boolean };
@@ -41,7 +45,7 @@ struct SettingKey {
 };
 
 // In the order the settings are read; the saved ones in the order they are written.
-inline constexpr std::array<SettingKey, 13> SettingsSchema = {{
+inline constexpr std::array<SettingKey, 14> SettingsSchema = {{
     {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
     {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
     {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
@@ -57,6 +61,8 @@ inline constexpr std::array<SettingKey, 13> SettingsSchema = {{
     {"image", "current", SettingType::Boolean, "1", true, nullptr, &Settings::current},
     {"image", "stretch", SettingType::Boolean, "1", true, nullptr, &Settings::stretch},
     {"image", "path", SettingType::Text, "", true, nullptr, nullptr, &Settings::path},
+    {"calendar", "rule", SettingType::Text, "arithmetic", true, nullptr, nullptr,
+     &Settings::calendarRule},
 }};
 
 // Reads every choice with its default. The window applies them to its controls
@@ -66,6 +72,9 @@ Settings LoadSettings(const ProfileFile& file);
 // the caller empties it first when it names no existing file. Stops at the
 // first refused write ("Unable to write to <path>"); earlier keys stay written.
 void SaveSettings(ProfileFile& file, const Settings& settings);
+
+// The calendar rule the settings choose.
+PersianDate::CalendarRule CalendarRuleOf(const Settings& settings);
 
 // A setting's value as the file stores it: texts as they are, integers in
 // decimal, booleans "0" or "1".

@@ -27,9 +27,9 @@ Ymd Persian(double date) {
     return d;
 }
 
-Ymd PersianOfJD(long double jd) {
+Ymd PersianOfJD(long double jd, CalendarRule rule = CalendarRule::Arithmetic) {
     Ymd d{};
-    JDToPersian(jd, d.year, d.month, d.day);
+    JDToPersian(jd, d.year, d.month, d.day, rule);
     return d;
 }
 
@@ -178,22 +178,22 @@ TEST(PersianDate, NonFiniteJDsAreRejected) {
 
 // One loop over every supported day: the two directions agree, consecutive
 // days follow each other, and the leap rule matches the length of each year.
-TEST(PersianDate, EveryDayRoundTripsAndLeapYearsAgree) {
-    const long double first = PersianToJD(1, 1, 1);
-    const long double last = PersianToJD(9378, 10, 12);
+void CheckEveryDayRoundTrips(CalendarRule rule) {
+    const long double first = PersianToJD(1, 1, 1, rule);
+    const long double last = PersianToJD(9378, 10, 12, rule);
     ASSERT_EQ(last, GregorianToJD(9999, 12, 31));
     Ymd expected{1, 1, 1};
     long double yearStart = first;
     int failures = 0;
     for (long double jd = first; jd <= last && failures < 10; jd += 1) {
-        const Ymd got = PersianOfJD(jd);
-        if (got != expected || PersianToJD(got.year, got.month, got.day) != jd) {
+        const Ymd got = PersianOfJD(jd, rule);
+        if (got != expected || PersianToJD(got.year, got.month, got.day, rule) != jd) {
             ADD_FAILURE() << "JD " << static_cast<double>(jd) << " gave " << got << ", expected "
                           << expected;
             ++failures;
         }
         const int monthLength = expected.month <= 6 ? 31 : expected.month <= 11 ? 30 : 29;
-        const bool leap = IsLeapPersian(expected.year);
+        const bool leap = IsLeapPersian(expected.year, rule);
         if (expected.day < monthLength || (expected.month == 12 && leap && expected.day == 29)) {
             ++expected.day;
         } else if (expected.month < 12) {
@@ -201,12 +201,20 @@ TEST(PersianDate, EveryDayRoundTripsAndLeapYearsAgree) {
         } else {
             const long double nextStart = jd + 1;
             EXPECT_EQ(nextStart - yearStart, leap ? 366 : 365) << "year " << expected.year;
-            EXPECT_EQ(PersianToJD(expected.year + 1, 1, 1), nextStart);
+            EXPECT_EQ(PersianToJD(expected.year + 1, 1, 1, rule), nextStart);
             yearStart = nextStart;
             expected = {static_cast<uint16_t>(expected.year + 1), 1, 1};
         }
     }
     EXPECT_EQ(expected, (Ymd{9378, 10, 13}));
+}
+
+TEST(PersianDate, EveryDayRoundTripsAndLeapYearsAgree) {
+    CheckEveryDayRoundTrips(CalendarRule::Arithmetic);
+}
+
+TEST(PersianDate, EveryDayRoundTripsAndLeapYearsAgreeUnderTheOfficialRule) {
+    CheckEveryDayRoundTrips(CalendarRule::Official);
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 #include "CliProcess.h"
 
+#include "../support/TempFolder.h"
 #include "Cp1256.h"
 #include "DateTime.h"
 #include "PersianDate.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -103,7 +107,8 @@ TEST(CliMonth, TsvGivesTitleCellsAndCurrentCell) {
 }
 
 TEST(CliMonth, TsvOfADayMissingFromTheMonthKeepsTheFirstCell) {
-    const CliResult r = RunCli({"month", "1403/12/30", "--tsv"}); // 1403 is common
+    // 1403 is common under the arithmetic rule.
+    const CliResult r = RunCli({"month", "1403/12/30", "--tsv", "--calendar", "arithmetic"});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(StartsWith(r.out, "اسفند 1403\n")) << r.out;
     EXPECT_EQ(r.out.find("30"), r.out.npos);
@@ -162,11 +167,72 @@ TEST(CliMonth, BadDatesAreReported) {
     }
 }
 
+// 20 March 2025: 30 Esfand 1403 under the official rule, 1 Farvardin 1404 under
+// the arithmetic one.
+TEST(CliConvert, TheCalendarOptionChoosesTheRule) {
+    const CliResult official =
+        RunCli({"convert", "--calendar", "official", "2025-03-20", "1403/12/30", "1404/1/1"});
+    EXPECT_EQ(official.status, 0);
+    EXPECT_EQ(official.out, "1403/12/30\n2025-03-20\n2025-03-21\n");
+    // The arithmetic rule is the default; the option may follow the dates.
+    const CliResult arithmetic = RunCli({"convert", "2025-03-20", "1404/1/1"});
+    EXPECT_EQ(arithmetic.out, "1404/01/01\n2025-03-20\n");
+    EXPECT_EQ(RunCli({"convert", "2025-03-20", "1404/1/1", "--calendar", "arithmetic"}).out,
+              arithmetic.out);
+    const CliResult input = RunCli({"convert", "--calendar", "official"}, "2025-03-20\n");
+    EXPECT_EQ(input.out, "1403/12/30\n");
+}
+
+TEST(CliUsage, TheCalendarOptionWantsOneOfTheTwoRules) {
+    for (const char* command : {"today", "convert", "month", "render"}) {
+        const CliResult bad = RunCli({command, "--calendar", "Official"});
+        EXPECT_EQ(bad.status, 2) << command;
+        EXPECT_EQ(bad.out, "") << command;
+        EXPECT_TRUE(StartsWith(bad.err, "velnora-cli: --calendar is arithmetic or official, not "
+                                        "'Official'\nUsage: velnora-cli"))
+            << command << ": " << bad.err;
+    }
+    const CliResult missing = RunCli({"month", "--calendar"});
+    EXPECT_TRUE(StartsWith(missing.err, "velnora-cli: --calendar wants a value\nUsage:"))
+        << missing.err;
+}
+
+// A copy of the command in a folder of its own, with the program's settings
+// file beside it, run on 20 March 2025 (by faketime).
+class CalendarRuleOfTheSettings : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        std::filesystem::copy_file(std::string(VELNORA_BIN_DIR) + "/velnora-cli",
+                                   PathOf("velnora-cli"));
+    }
+    std::string Run(const std::string& args) {
+        const std::string command = "faketime '2025-03-20 12:00:00' '" + PathOf("velnora-cli") +
+                                    "' " + args + " > '" + PathOf("out.txt") + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return Contents(PathOf("out.txt"));
+    }
+};
+
+TEST_F(CalendarRuleOfTheSettings, TodayAndMonthFollowTheSettingsUnlessTold) {
+    EXPECT_EQ(Run("today"), "1404/01/01\n"); // no settings file: arithmetic
+    Write("velnora.INI", "[calendar]\nrule=official\n");
+    EXPECT_EQ(Run("today"), "1403/12/30\n");
+    EXPECT_EQ(Run("today --calendar arithmetic"), "1404/01/01\n");
+    const std::string month = Run("month --tsv");
+    EXPECT_TRUE(StartsWith(month, "اسفند 1403\n")) << month;
+    EXPECT_NE(month.find("\t30\t"), month.npos) << month;
+    EXPECT_TRUE(StartsWith(Run("month --tsv --calendar arithmetic"), "فروردين 1404\n"));
+    // convert and render keep the arithmetic rule whatever the settings say.
+    EXPECT_EQ(Run("convert 2025-03-20"), "1404/01/01\n");
+}
+
 TEST(CliUsage, WrongCommandsAndOptionsGiveTheUsageText) {
     const std::vector<std::vector<std::string>> cases = {
         {},
         {"bogus"},
         {"today", "extra"},
+        {"today", "--calendar", "official", "extra"},
         {"convert", "--bogus"},
         {"convert", "2024-03-20", "-x"},
         {"month", "--bogus"},

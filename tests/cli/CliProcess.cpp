@@ -1,5 +1,6 @@
 #include "CliProcess.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -38,16 +39,19 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
-// Spawns the program with the given file actions and waits for it.
-int SpawnAndWait(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions) {
-    std::vector<std::string> all = {Program};
+// Spawns the program, after the given prefix of a program that runs it, with
+// the given file actions and waits for it.
+int SpawnAndWait(const std::vector<std::string>& args, posix_spawn_file_actions_t& actions,
+                 const std::vector<std::string>& runner = {}) {
+    std::vector<std::string> all = runner;
+    all.push_back(Program);
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : all)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
     pid_t pid;
-    const int spawned = posix_spawn(&pid, Program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&pid, all[0].c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + Program);
@@ -60,6 +64,11 @@ int SpawnAndWait(const std::vector<std::string>& args, posix_spawn_file_actions_
 } // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& input) {
+    return RunCliMeasured(args, input, false);
+}
+
+CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string& input,
+                         bool measure) {
     TempFolder folder;
     const fs::path in = folder.path / "in", out = folder.path / "out", err = folder.path / "err";
     std::ofstream(in, std::ios::binary) << input;
@@ -69,7 +78,17 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     CliResult result;
-    result.status = SpawnAndWait(args, actions);
+    // The child's own peak, from GNU time: a child spawned straight from the
+    // test would count the test's memory too, which it shares until exec.
+    const fs::path peak = folder.path / "peak";
+    const std::vector<std::string> runner = {"/usr/bin/time", "-f", "%M", "-o", peak.string()};
+    result.status = SpawnAndWait(args, actions, measure ? runner : std::vector<std::string>{});
+    if (measure) {
+        std::istringstream lines(ReadFile(peak));
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
+                result.peakKiB = std::stol(line);
+    }
     result.out = ReadFile(out);
     result.err = ReadFile(err);
     return result;

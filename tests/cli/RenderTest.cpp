@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -89,6 +91,22 @@ TEST_F(RenderCommand, DrawsTodaysCalendarOntoThePicture) {
     EXPECT_EQ(InkIn(picture, 0, 230, 1024, 768), 0);
 }
 
+// 30 Esfand 1403 exists only under the official rule (the default is the
+// arithmetic one): today's frame then goes around column 1, row 5 of the
+// current month, 638..660 x 173..195, its straight top edge x 648..650.
+TEST_F(RenderCommand, TheOfficialCalendarHasThe30thOfEsfand1403) {
+    const Bmp24 picture = Rendered({"--date", "1403/12/30", "--calendar", "official"});
+    for (int x = 648; x <= 650; ++x)
+        EXPECT_EQ(picture.At(x, 173), PureRed) << x;
+    fs::remove(folder_ / "out.bmp");
+    const CliResult arithmetic = Render(
+        {(folder_ / "out.bmp").string(), "--source", source_.string(), "--date", "1403/12/30"});
+    EXPECT_EQ(arithmetic.status, 2);
+    EXPECT_EQ(arithmetic.err.rfind("velnora-cli: no day 30 in month 12 of 1403\n", 0), 0u)
+        << arithmetic.err;
+    EXPECT_TRUE(Written().empty());
+}
+
 TEST_F(RenderCommand, CornerDistancesAndHiddenMonths) {
     // Bottom left, 16 and 5 pixels in, without the next month: the current
     // month takes the corner slot at (16, 573), the previous month the next one.
@@ -129,6 +147,27 @@ TEST_F(RenderCommand, ColoursAndStretch) {
     }
     EXPECT_GT(blue, 1000);
     EXPECT_EQ(other, 0);
+}
+
+// A drawing is rendered at the size asked for, else at its own size: either
+// way its edges stay sharp (no stretch of a small rendering).
+TEST_F(RenderCommand, DrawsADrawingAtTheAskedSize) {
+    fs::remove(source_);
+    source_ = folder_ / "source.svg";
+    std::ofstream(source_) << R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="300"
+  viewBox="0 0 4 4"><rect width="4" height="4" fill="#fff"/>
+  <rect y="3" width="4" height="1" fill="#f00"/></svg>)";
+    for (const auto& [options, width, height] :
+         {std::tuple{std::vector<std::string>{}, 400, 300},
+          std::tuple{std::vector<std::string>{"--size", "800x600"}, 800, 600}}) {
+        const Bmp24 picture = Rendered(options);
+        ASSERT_EQ(picture.width, width);
+        ASSERT_EQ(picture.height, height);
+        // The edge, at three quarters of the height, blends over one row at most.
+        EXPECT_EQ(picture.At(2, height * 3 / 4 - 1), White);
+        EXPECT_EQ(picture.At(2, height * 3 / 4 + 1), PureRed);
+        fs::remove(folder_ / "out.bmp");
+    }
 }
 
 TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {

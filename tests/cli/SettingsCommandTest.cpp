@@ -25,7 +25,8 @@ const char* const Defaults = "distance/leftright=30\n"
                              "image/choose=0\n"
                              "image/current=1\n"
                              "image/stretch=1\n"
-                             "image/path=\n";
+                             "image/path=\n"
+                             "calendar/rule=arithmetic\n";
 
 TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
     const std::string file = Write("velnora.INI", "; written on Windows\r\n"
@@ -42,6 +43,8 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                                                   "Position = 7\r\n"
                                                   "choose=1\r\n"
                                                   "path=\"C:\\My Pictures\\sea.jpg\"\r\n"
+                                                  "[calendar]\r\n"
+                                                  "rule=official\r\n"
                                                   "[oldwallpaper]\r\n"
                                                   "Wallpaper=C:\\Windows\\web.jpg\r\n"
                                                   "TileWallpaper=0\r\n"
@@ -61,6 +64,7 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                           "image/current=1\n"
                           "image/stretch=1\n"
                           "image/path=C:\\My Pictures\\sea.jpg\n"
+                          "calendar/rule=official\n"
                           "oldwallpaper/Wallpaper=C:\\Windows\\web.jpg\n"
                           "oldwallpaper/TileWallpaper=0\n"
                           "oldwallpaper/WallpaperStyle=2\n");

@@ -27,6 +27,7 @@ TEST_F(StretchCommandTest, WritesTheStretchedPictureAsBmp) {
         {"photo.jpg", "photo.djpeg.bmp", "80", "45", 80, 45},
         {"photo24.bmp", "photo24.bmp", "$10", " 9", 16, 9},
         {"gray.jpg", "gray.djpeg.bmp", "0x1", "+1", 1, 1},
+        {"photo.png", "photo24.bmp", "80", "45", 80, 45},
     };
     for (const auto& c : cases) {
         const std::string out = PathOf("out.bmp");
@@ -50,13 +51,16 @@ TEST_F(StretchCommandTest, FailsWithTheMessageAndLeavesNoFile) {
     const std::string out = PathOf("out.bmp");
     const std::string noFolder = PathOf("no folder/out.bmp");
     const std::string photo = Pictures + "photo.jpg";
+    const std::string notes = Write("notes.txt", "Wallpaper ideas\n");
     const struct {
         std::vector<std::string> args;
         std::string message;
     } cases[] = {
         {{missing, out, "10", "10"},
          "Cannot open file \"" + missing + "\". No such file or directory"},
-        {{Pictures + "photo.png", out, "10", "10"}, "JPEG error #53"},
+        {{notes, out, "10", "10"},
+         "Cannot read picture \"" + notes +
+             "\": not a BMP, JPEG, PNG, WebP, TIFF, GIF or SVG file"},
         {{photo, out, "12a", "10"}, "'12a' is not a valid integer value"},
         {{photo, out, "10", ""}, "'' is not a valid integer value"},
         {{photo, noFolder, "10", "10"},

@@ -118,6 +118,58 @@ TEST(MonthGrid, EsfandHas30DaysOnlyInLeapYears) {
     }
 }
 
+// Under the official rule 1403 is the leap year and 1404 begins a day later,
+// on Friday 21 March 2025 instead of Thursday 20 March.
+TEST(MonthGrid, TheRuleDecidesEsfandsLengthAndTheWeekdayOfDay1) {
+    struct Case {
+        const char* what;
+        CalendarRule rule;
+        uint16_t year, month;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"Esfand 1403, official: 30 days", CalendarRule::Official, 1403, 12,
+         " 3  2  1  .  .  .  . "
+         "10  9  8  7  6  5  4 "
+         "17 16 15 14 13 12 11 "
+         "24 23 22 21 20 19 18 "
+         " . 30 29 28 27 26 25 "
+         " .  .  .  .  .  .  . "},
+        {"Esfand 1403, arithmetic: 29 days", CalendarRule::Arithmetic, 1403, 12,
+         " 3  2  1  .  .  .  . "
+         "10  9  8  7  6  5  4 "
+         "17 16 15 14 13 12 11 "
+         "24 23 22 21 20 19 18 "
+         " .  . 29 28 27 26 25 "
+         " .  .  .  .  .  .  . "},
+        {"Farvardin 1404, official: day 1 on Friday", CalendarRule::Official, 1404, 1,
+         " 1  .  .  .  .  .  . "
+         " 8  7  6  5  4  3  2 "
+         "15 14 13 12 11 10  9 "
+         "22 21 20 19 18 17 16 "
+         "29 28 27 26 25 24 23 "
+         " .  .  .  .  . 31 30 "},
+        {"Farvardin 1404, arithmetic: day 1 on Thursday", CalendarRule::Arithmetic, 1404, 1,
+         " 2  1  .  .  .  .  . "
+         " 9  8  7  6  5  4  3 "
+         "16 15 14 13 12 11 10 "
+         "23 22 21 20 19 18 17 "
+         "30 29 28 27 26 25 24 "
+         " .  .  .  .  .  . 31 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MonthGrid grid;
+        FillMonthGrid(grid, c.year, c.month, 1, c.rule);
+        ExpectCells(grid, c.rows);
+        // The three grids use the rule too: this month seen from the month after it.
+        const YearMonth next = NextMonth(c.year, c.month);
+        EXPECT_EQ(FillMonthGrids(next.year, next.month, 1, c.rule).prev.cells, grid.cells);
+    }
+    EXPECT_EQ(DaysInPersianMonth(1403, 12, CalendarRule::Official), 30);
+    EXPECT_EQ(DaysInPersianMonth(1404, 12, CalendarRule::Official), 29);
+}
+
 TEST(MonthGrid, NeighboursCrossTheYear) {
     struct Case {
         uint16_t year, month;

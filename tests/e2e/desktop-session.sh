@@ -1,32 +1,36 @@
-# Shared by the end-to-end tests of the desktops' own wallpaper stores: a fresh
-# user, an X server, captures of the screen. Sourced by xfce.sh and plasma.sh,
-# which run under dbus-run-session (the session bus the desktop's services use).
-#   new_session FIRST_DISPLAY   makes $work, $home, $folder, starts Xvfb on $DISPLAY
+# Shared by the end-to-end tests of the desktops' own wallpaper stores (Xfce,
+# KDE Plasma), on top of common.sh: a fresh user whose session runs under
+# dbus-run-session (the bus the desktop's services use) on an X server of its
+# own, and captures of the screen. Sourced; $program must be set.
+#   new_session FIRST_DISPLAY   the user (common.sh's new_user), the session's
+#                               variables, Xvfb on $DISPLAY
+#   start COMMAND...            runs COMMAND in the background until the end
 #   wait_for SECONDS COMMAND... runs COMMAND every 0.2 s until it succeeds
 #   shows PICTURE [AREA]        true when the screen is PICTURE pixel for pixel,
 #                               or in AREA (WxH+X+Y) only
 #   differing A B               the number of pixels in which two pictures differ
-#   fail MESSAGE                records a failure of the current $case
-# Everything started here is stopped when the script exits.
-set -euo pipefail
-failures=0
+# Everything the session started is stopped when the script exits: what was
+# started here, and what the desktop and the bus started, known by the
+# session's own run-time folder in their environment.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 case=setup
 started=()
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
-# The processes of this session that were not started here: those the desktop
-# and the session bus started, known by this session's own run-time folder.
+start() {
+  "$@" &
+  started+=($!)
+}
 session_processes() {
   local process
-  [[ -n ${work:-} ]] || return 0
+  [[ -n ${root:-} ]] || return 0
   for process in /proc/[0-9]*; do
     [[ ${process#/proc/} != "$$" ]] || continue
-    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$work/run" &&
+    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$root" &&
       echo "${process#/proc/}"
   done
   return 0
 }
-stop_all() {
-  local pid left
+stop_session() {
+  local pid left=
   for pid in "${started[@]}" $(session_processes); do kill "$pid" 2>/dev/null || true; done
   for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
   for _ in $(seq 25); do
@@ -35,33 +39,21 @@ stop_all() {
     sleep 0.2
   done
   for pid in $left; do kill -KILL "$pid" 2>/dev/null || true; done
-  [[ -z ${work:-} ]] || rm -rf "$work"
+  cleanup
 }
-trap stop_all EXIT
-# start COMMAND...: runs it in the background, to be stopped at exit.
-start() {
-  "$@" &
-  started+=($!)
-}
+trap stop_session EXIT
 
 new_session() { # first display number
   [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]] || { echo "run under dbus-run-session" >&2; exit 2; }
-  work=$(mktemp -d)
-  home=$work/home
-  folder=$work/program
-  mkdir -p "$home" "$folder" "$work/run"
-  chmod 700 "$work/run"
+  new_user "$case"
   export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
-    XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$work/run \
-    XDG_SESSION_TYPE=x11
+    XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$root \
+    XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
   # No accessibility bus: nothing here needs it, and it would outlive the test.
   export NO_AT_BRIDGE=1
-  local display=$1
-  while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-  start Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset
+  start_xvfb "$1"
   export DISPLAY=:$display
-  wait_for 20 test -e "/tmp/.X11-unix/X$display" || { echo "Xvfb did not start" >&2; exit 1; }
 }
 
 wait_for() { # seconds command...
@@ -90,4 +82,18 @@ shows() { # picture [area]
   else
     [[ $(differing "$work/screen.png" "$1") == 0 ]]
   fi
+}
+
+# The window's show box, and the logon run, of the program copy in $folder.
+show_box() { # on|off
+  timeout 120 "$showbox" "$folder/velnora" "$1" >"$root/log" 2>&1 || fail "show box $1: $(cat "$root/log")"
+}
+logon_run() {
+  timeout 120 "$folder/velnora" start >"$root/log" 2>&1 || fail "velnora start: $(cat "$root/log")"
+}
+# A redraw that differs from the last: the calendar moved 40 pixels.
+moved_and_redrawn() {
+  sed -i 's/^leftright=.*/leftright=70/' "$settings"
+  grep -q '^leftright=70' "$settings" || fail "no distance in the settings file"
+  logon_run
 }

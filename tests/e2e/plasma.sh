@@ -6,11 +6,11 @@
 # desktop, a redraw of the same file by "velnora start" is shown, switching off
 # gives back the plugin, Image and FillMode of every desktop exactly (absent
 # ones absent) and the desktop shows what it showed.
-#   dbus-run-session -- plasma.sh VELNORA VELNORA_CLI VELNORA_STORE_SWITCH
-program=$1 cli=$2 switch=$3
+#   dbus-run-session -- plasma.sh VELNORA VELNORA_SHOW_BOX
+program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
 
-new_session 160
+new_session $((${VELNORA_FIRST_DISPLAY:-140} + 30))
 export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 \
   QT_QUICK_BACKEND=software LIBGL_ALWAYS_SOFTWARE=1
 # The services the shell starts through the bus must reach the same display and home.
@@ -55,20 +55,19 @@ settled() {
 start plasmashell --no-respawn
 # A fresh profile: the shell makes its default layout, one desktop on the screen.
 wait_for 120 eval 'desktops_state | grep -q "screen 0"' || { fail "plasmashell did not start"; exit 1; }
-output=$folder/Velnora.bmp
 user="$work/the user's \"sea\" \\ دریا.bmp"
 convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
-"$cli" render "$work/calendar.bmp" --source "$user" --size 640x480 --corner top-left
+# A fresh profile has no picture to draw on: the user chooses one.
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$user" >"$settings"
 
-round() { # name: switch on, redraw (when a wallpaper can be drawn on), switch off
+round() { # name: switch on, redraw (on the user's picture), switch off
   case=$1-before
   wait_for 60 settled || fail "the desktop does not settle"
   cp "$work/settle2.png" "$work/before.png"
   desktops_state >"$work/before.state"
 
   case=$1-switch-on
-  [[ $("$switch" backend) == "KDE Plasma" ]] || fail "backend $("$switch" backend)"
-  "$switch" on "$folder" "$work/calendar.bmp" || fail "switching on failed"
+  show_box on
   desktops_state >"$work/on.state"
   grep -q "plugin org.kde.image .*Image=\"file://$output\"" "$work/on.state" || fail "state: $(cat "$work/on.state")"
   wait_for 30 shows "$output" "$desktop_area" ||
@@ -78,19 +77,18 @@ round() { # name: switch on, redraw (when a wallpaper can be drawn on), switch o
 
   if [[ $1 == user-picture ]]; then
     case=$1-redraw
-    cp "$program" "$folder/velnora"
     cp "$output" "$work/first.bmp"
-    QT_QPA_PLATFORM=xcb timeout 60 "$folder/velnora" start >"$work/log" 2>&1 || fail "velnora start: $(cat "$work/log")"
+    moved_and_redrawn
     [[ $(differing "$output" "$work/first.bmp") != 0 ]] || fail "the picture was not redrawn"
     wait_for 30 shows "$output" "$desktop_area" ||
       fail "the redraw is not shown ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
   fi
 
   case=$1-switch-off
-  "$switch" off "$folder" || fail "switching off failed"
+  show_box off
   desktops_state >"$work/after.state"
   diff "$work/before.state" "$work/after.state" >&2 || fail "desktop settings differ"
-  ! grep -q '^\[oldwallpaper\]' "$folder/velnora.INI" || fail "backup left behind"
+  ! grep -q '^\[oldwallpaper\]' "$settings" || fail "backup left behind"
   wait_for 30 shows "$work/before.png" "$desktop_area" ||
     fail "the desktop is not what it was ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
 }
@@ -109,6 +107,8 @@ script "var all = desktops();
     all[i].writeConfig('FillMode', 6);
   }" >/dev/null || fail "the user's picture was refused"
 wait_for 30 shows "$user" "$desktop_area" || fail "plasmashell does not show the user's picture"
+# Now the calendar goes on the wallpaper the desktop shows.
+sed -i 's/^choose=.*/choose=0/; s/^current=.*/current=1/' "$settings"
 round user-picture
 
 # What the shell keeps on disk once it ends: the user's picture and layout.
@@ -120,8 +120,4 @@ saved=$(sed -n '/^\[Containments\]\[[0-9]*\]\[Wallpaper\]\[org.kde.image\]\[Gene
 # The settings file writes a backslash as two.
 [[ $saved == *"FillMode=6"* && $saved == *"Image=file://${user//\\/\\\\}"* ]] || fail "saved: $saved"
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "the calendar went on and off KDE Plasma"
+finish "the calendar went on and off KDE Plasma"

@@ -2,45 +2,22 @@
 # The unattended run at logon, end to end: the built program is copied into a
 # program folder of its own (so its settings file and Velnora.bmp lie beside
 # it), run with "start" in a temporary HOME, and must end by itself having
-# changed only what it should. Once on the file store alone (no display, the
-# offscreen platform) and once on an X server started here (Xvfb), where the
-# root window must then show the picture.
+# changed only what it should. Once on the file store alone with no display at
+# all (as from cron or ssh: the run draws on Qt's offscreen platform and prints
+# what it would have shown), and once on an X server started here (Xvfb), where
+# the root window must then show the picture.
 #   unattended.sh PATH_TO_VELNORA
-set -euo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
-
-# The X server: the first free display number from 93 up.
-display=93
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-# -noreset: a session's window manager stays connected, so the server keeps the
-# root picture when the program disconnects; without it Xvfb would reset then.
-Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+source "$(dirname "$0")/common.sh"
+start_xvfb "${VELNORA_FIRST_DISPLAY:-93}"
 
 # A fresh user: HOME, program folder, the user's own wallpaper picture.
 setup() { # case-name
-  case=$1
-  root=$work/$case
-  home=$root/home
-  folder=$root/program
-  mkdir -p "$home/.config/velnora" "$folder"
-  chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
-  cp "$program" "$folder/velnora"
+  new_user "$1"
+  mkdir -p "$home/.config/velnora"
   user=$root/user.bmp
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
   store=$home/.config/velnora/wallpaper.ini
-  settings=$folder/velnora.INI
-  output=$folder/Velnora.bmp
   autostart=$home/.config/autostart/Velnora.desktop
 }
 store_names() { # picture
@@ -50,19 +27,24 @@ backup_of_user() {
   printf '[oldwallpaper]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
     "$user" >"$settings"
 }
-run() { # backend: file or x11
-  local status=0
+run() { # backend (file or x11) [expected status] [argument]: standard error in $root/log
+  local status=0 expected=${2:-0} argument=${3-start}
   if [[ $1 == x11 ]]; then
     env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/.config" \
       XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" \
-      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   else
-    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY HOME="$home" \
+    # No display server at all, and Qt not told where to draw.
+    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
       XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" \
-      QT_QPA_PLATFORM=offscreen timeout 30 "$folder/velnora" start >"$root/log" 2>&1 || status=$?
+      timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   fi
-  if ((status == 124)); then fail "did not end by itself"; elif ((status != 0)); then
-    fail "exit status $status: $(cat "$root/log")"; fi
+  if ((status == 124)); then fail "did not end by itself"; elif ((status != expected)); then
+    fail "exit status $status, not $expected: $(cat "$root/log")"; fi
+}
+# What was printed, as one line per message.
+printed() { # expected text
+  [[ $(cat "$root/log") == "$1" ]] || fail "printed: '$(cat "$root/log")', not '$1'"
 }
 value() { # file key: the first value of that key
   sed -n "s/^$2=//p" "$1" | head -n 1
@@ -73,13 +55,19 @@ for backend in file x11; do
   setup "installed-$backend"
   backup_of_user
   store_names "$output"
-  convert -size 10x10 xc:black "BMP3:$output" # yesterday's picture, to be replaced
+  convert -size 320x240 xc:black "BMP3:$output" # yesterday's picture, to be replaced
   run "$backend"
-  [[ $(identify -format '%wx%h' "$output") != 10x10 ]] || fail "output picture not rewritten"
-  # The calendar is drawn onto the user's picture.
+  # Stretched to the desktop; with no display, to the size of yesterday's
+  # picture, which was stretched to the desktop by the last run.
+  size=$(identify -format '%wx%h' "$output")
+  if [[ $backend == x11 ]]; then expected=640x480; else expected=320x240; fi
+  [[ $size == "$expected" ]] || fail "output picture is $size, not $expected"
+  corner=$(convert "$output" -format '%[hex:p{5,235}]' info:)
+  [[ $corner == 336699* ]] || fail "output picture not redrawn: its corner is #$corner"
+  # Nothing printed: cron mails whatever a job prints.
+  [[ ! -s $root/log ]] || fail "printed: $(cat "$root/log")"
   # The calendar is drawn onto the user's picture (one colour, so any size of it
   # is the same colour everywhere).
-  size=$(identify -format '%wx%h' "$output")
   convert "$user" -resize "$size!" "$root/user-sized.png"
   drawn=$(compare -metric AE "$output" "$root/user-sized.png" null: 2>&1 || true)
   [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
@@ -113,19 +101,55 @@ for backend in file x11; do
   other=$root/other.bmp
   cp "$user" "$other"
   store_names "$other"
+  if [[ $backend == x11 ]]; then
+    # On a bare X server another tool sets the root picture (feh here), and the
+    # store reads as that picture, captured.
+    DISPLAY=":$display" feh --no-fehbg --bg-tile "$other"
+  fi
   mkdir -p "$(dirname "$autostart")"
   printf '[Desktop Entry]\nType=Application\nName=Velnora\nExec=velnora start\n' >"$autostart"
   cp "$autostart" "$root/autostart-before"
   run "$backend"
   [[ ! -e $output ]] || fail "output picture written"
-  [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  if [[ $backend == x11 ]]; then
+    refreshed=$(value "$settings" Wallpaper)
+    [[ $refreshed == "$home/.local/state/velnora/"* ]] || fail "backup names $refreshed"
+    [[ $(compare -metric AE "$refreshed" "$other" null: 2>&1) == 0 ]] || fail "backup not refreshed"
+  else
+    [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+  fi
   [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"
   ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
   cmp -s "$autostart" "$root/autostart-before" || fail "autostart entry changed"
 done
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "all unattended runs passed"
+# No display, and the run meets an error: it is printed as one line instead of
+# a box that no one could answer, and the run ends with a failure status
+# instead of waiting for ever.
+setup "no-display-error"
+backup_of_user
+store_names "$output"
+convert -size 320x240 xc:black "BMP3:$output"
+chmod a-w "$settings" # the close's saving of the choices is refused
+run file 1
+printed "velnora: Unable to write to $settings. Permission denied"
+corner=$(convert "$output" -format '%[hex:p{5,235}]' info:)
+[[ $corner == 336699* ]] || fail "the picture was not drawn before the error"
+
+setup "no-display-file-gone"
+backup_of_user
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$root/gone.jpg" >>"$settings"
+store_names "$output"
+convert -size 320x240 xc:black "BMP3:$output"
+run file 1
+printed "velnora: Selected File Not Found !"
+[[ $(value "$store" Wallpaper) == "$user" ]] || fail "the user's wallpaper is not back"
+
+# No display and no argument: the window cannot open; one line says so.
+setup "no-display-window"
+run file 1 ""
+[[ $(cat "$root/log") == "velnora: no display: "*"graphical session"* ]] ||
+  fail "printed: $(cat "$root/log")"
+[[ ! -e $settings && ! -e $output ]] || fail "files written"
+
+finish "all unattended runs passed"

@@ -3,14 +3,14 @@
 # their own. Switching on shows the calendar on the desktop window, a redraw of
 # the same file by "velnora start" is shown, and switching off gives back every
 # backdrop property exactly (its type too), removes those that were absent, and
-# the screen is what it was.
-#   dbus-run-session -- xfce.sh VELNORA VELNORA_CLI VELNORA_STORE_SWITCH
-program=$1 cli=$2 switch=$3
+# the screen is what it was. The calendar is drawn on the current wallpaper.
+#   dbus-run-session -- xfce.sh VELNORA VELNORA_SHOW_BOX
+program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
 xfconfd=/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd
 [[ -x $xfconfd ]] || xfconfd=$(find /usr/lib* -path '*xfconf/xfconfd' -print -quit)
 
-new_session 160
+new_session $((${VELNORA_FIRST_DISPLAY:-140} + 20))
 export XDG_CURRENT_DESKTOP=XFCE
 channel=xfce4-desktop
 xfconf() { # method arguments...: one call to xfconfd
@@ -59,10 +59,7 @@ backdrop_state >"$work/before.state"
 grep -q "${ws}1/image-style (<uint32 3>,)" "$work/before.state" || fail "state: $(cat "$work/before.state")"
 
 case=switch-on
-[[ $("$switch" backend) == Xfce ]] || fail "backend $("$switch" backend)"
-"$cli" render "$work/calendar.bmp" --source "$user" --size 640x480 --corner top-left
-"$switch" on "$folder" "$work/calendar.bmp" || fail "switching on failed"
-output=$folder/Velnora.bmp
+show_box on
 for n in 0 1; do
   [[ $(property "${ws}$n/last-image") == "(<'$output'>,)" ]] || fail "workspace $n: $(property "${ws}$n/last-image")"
   [[ $(property "${ws}$n/image-style") == "(<6>,)" ]] || fail "workspace $n style: $(property "${ws}$n/image-style")"
@@ -72,22 +69,17 @@ drawn=$(differing "$output" "$user")
 [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
 
 case=redraw
-cp "$program" "$folder/velnora"
 cp "$output" "$work/first.bmp"
-QT_QPA_PLATFORM=xcb timeout 60 "$folder/velnora" start >"$work/log" 2>&1 || fail "velnora start: $(cat "$work/log")"
+moved_and_redrawn
 [[ $(differing "$output" "$work/first.bmp") != 0 ]] || fail "the picture was not redrawn"
 wait_for 30 shows "$output" || fail "the redraw is not shown ($(differing "$work/screen.png" "$output") pixels differ)"
 
 case=switch-off
-"$switch" off "$folder" || fail "switching off failed"
+show_box off
 backdrop_state >"$work/after.state"
 
 diff "$work/before.state" "$work/after.state" >&2 || fail "backdrop properties differ"
-! grep -q '^\[oldwallpaper\]' "$folder/velnora.INI" || fail "backup left behind"
+! grep -q '^\[oldwallpaper\]' "$settings" || fail "backup left behind"
 wait_for 30 shows "$work/before.png" || fail "the screen is not what it was ($(differing "$work/screen.png" "$work/before.png") pixels differ)"
 
-if ((failures > 0)); then
-  echo "$failures failure(s)" >&2
-  exit 1
-fi
-echo "the calendar went on and off Xfce"
+finish "the calendar went on and off Xfce"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -194,6 +195,71 @@ TEST_F(AutostartTest, PathAnEntryCannotHoldIsRefused) {
         ExpectMessage([&] { SetAutoRunFor("Velnora", 1, path); },
                       "Failed to set data for 'Velnora'");
     EXPECT_FALSE(std::filesystem::exists(entry));
+}
+
+// The child side of the test below: a copy of this test program that sees its
+// own file replaced or removed while it runs, then writes the entry.
+TEST(ReplacedProgramChild, WritesTheEntry) {
+    const char* action = std::getenv("VELNORA_TEST_REPLACE");
+    if (action == nullptr)
+        GTEST_SKIP() << "run by ReplacedProgramKeepsItsPath";
+    // Passed apart: this program sets XDG_CONFIG_HOME for GIO before main.
+    ScopedEnv config("XDG_CONFIG_HOME", std::getenv("VELNORA_TEST_CONFIG"));
+    const std::string own = std::filesystem::read_symlink("/proc/self/exe").string();
+    const auto replace = [&] {
+        std::filesystem::remove(own);
+        if (std::string(action) != "remove")
+            std::filesystem::copy_file("/bin/true", own);
+    };
+    if (std::string(action) == "before start")
+        replace();
+    ExecutablePath(); // as main does first thing
+    if (std::string(action) != "before start")
+        replace();
+    try {
+        SetAutoRun("Velnora", 1);
+        std::printf("written\n");
+    } catch (const std::exception& error) {
+        std::printf("%s\n", error.what());
+    }
+}
+
+// An upgrade or a rebuild replaces the program file while it runs: the entry
+// still names the path that starts it, never "<path> (deleted)"; with nothing
+// left at that path it is refused rather than written broken.
+TEST_F(AutostartTest, ReplacedProgramKeepsItsPath) {
+    const struct {
+        const char* action;
+        const char* output;
+        bool entryWritten;
+    } rows[] = {
+        {"after start", "written", true},
+        {"before start", "written", true},
+        {"remove", "Failed to set data for 'Velnora'", false},
+    };
+    for (const auto& row : rows) {
+        std::filesystem::remove(entry);
+        const std::string program = folder / "my programs/velnora";
+        std::filesystem::create_directories(folder / "my programs");
+        std::filesystem::remove(program);
+        std::filesystem::copy_file("/proc/self/exe", program);
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+        const std::string command = "VELNORA_TEST_CONFIG='" + folder / "config" +
+                                    "' VELNORA_TEST_REPLACE='" + row.action + "' '" + program +
+                                    "' --gtest_filter=ReplacedProgramChild.* --gtest_brief=1";
+        std::string output;
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+            output += buffer;
+        pclose(pipe);
+        EXPECT_THAT(output, HasSubstr(std::string(row.output) + "\n")) << row.action;
+        EXPECT_EQ(std::filesystem::exists(entry), row.entryWritten) << row.action;
+        if (row.entryWritten) {
+            EXPECT_THAT(ParseExec(ExecLine(entry)), ElementsAre(program, "start")) << row.action;
+        }
+    }
 }
 
 TEST_F(AutostartTest, RunningProgramRegistersItself) {

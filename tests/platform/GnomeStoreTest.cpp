@@ -1,7 +1,10 @@
 // The GNOME-family store on the real GSettings library, with the keyfile
 // backend in a temporary folder. Cinnamon's and MATE's schemas are not
-// installable here: copies of their wallpaper keys are compiled for the test.
+// installable here: copies of their wallpaper keys are compiled for the test, and
+// so is GNOME's before version 42 (gsettings-desktop-schemas 41), which had no
+// picture-uri-dark.
 #include "GnomeStore.h"
+#include "../support/StoreSteps.h"
 #include "DesktopStore.h"
 #include "TestSupport.h"
 
@@ -9,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -28,6 +32,10 @@ constexpr const char* TestSchemas = R"(
   </schema>
   <schema id="org.mate.background" path="/org/mate/desktop/background/">
     <key name="picture-filename" type="s"><default>'/usr/share/m.jpg'</default></key>
+    <key name="picture-options" enum="org.velnora.test.Style"><default>'zoom'</default></key>
+  </schema>
+  <schema id="org.velnora.test.gnome41" path="/org/velnora/test/gnome41/">
+    <key name="picture-uri" type="s"><default>'file:///usr/share/g41.jpg'</default></key>
     <key name="picture-options" enum="org.velnora.test.Style"><default>'zoom'</default></key>
   </schema>
   <schema id="org.velnora.test.broken" path="/org/velnora/test/broken/">
@@ -86,45 +94,46 @@ class RawSettings {
         g_free(value);
         return result;
     }
+    void Reset(const char* key) { g_settings_reset(settings_, key); }
+    bool HasUserValue(const char* key) {
+        GVariant* value = g_settings_get_user_value(settings_, key);
+        if (value != nullptr)
+            g_variant_unref(value);
+        return value != nullptr;
+    }
 
   private:
     GSettings* settings_;
 };
 
-std::unique_ptr<DesktopStore> Open(StoreAccess access, SchemaFamily family) {
+const GSettingsLayout Gnome41{"org.velnora.test.gnome41", "picture-uri", true, "picture-uri-dark",
+                              "picture-options"};
+
+std::unique_ptr<DesktopStore> Open(StoreAccess access, const GSettingsLayout& layout) {
     // The origins' file follows the test's own folder via XDG_CONFIG_HOME.
-    auto store = OpenGnomeStore(access, family, WallpaperStorePath());
+    auto store = OpenGSettingsStore(access, layout, WallpaperStorePath());
     if (store == nullptr)
         throw std::runtime_error("schema not found");
     return store;
 }
 
-// What the wallpaper layer does: the five values then the extras, in order.
-using Backup = std::vector<std::pair<std::string, std::string>>;
-
-Backup TakeBackup(SchemaFamily family) {
-    auto store = Open(StoreAccess::Read, family);
-    Backup backup;
-    for (const char* name : WallpaperValueNames)
-        backup.emplace_back(name, store->Read(name));
-    for (const std::string& name : store->ExtraNames())
-        backup.emplace_back(name, store->Read(name));
-    return backup;
+std::unique_ptr<DesktopStore> Open(StoreAccess access, SchemaFamily family) {
+    return Open(access, LayoutOf(family));
 }
 
-void Restore(SchemaFamily family, const Backup& backup) {
-    auto store = Open(StoreAccess::Write, family);
-    for (const auto& [name, value] : backup)
-        store->Write(name, value);
-    store->Reload();
+// The store on layout, for the wallpaper layer's steps.
+OpenStore On(const GSettingsLayout& layout) {
+    return [layout](StoreAccess access) { return Open(access, layout); };
 }
 
-void Install(SchemaFamily family, const std::string& picture) {
-    auto store = Open(StoreAccess::Write, family);
-    store->Write("Wallpaper", picture);
-    store->Write("TileWallpaper", "0");
-    store->Write("WallpaperStyle", "1");
-    store->Reload();
+using Names = std::vector<std::string>;
+
+Names Words(const std::string& text) {
+    std::istringstream in(text);
+    Names words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
 }
 
 constexpr const char* AllOptions[] = {"none",      "wallpaper", "centered", "scaled",
@@ -224,23 +233,24 @@ TEST_F(GSettingsStoreTest, OriginsReadBackAsWritten) {
 }
 
 TEST_F(GSettingsStoreTest, ExtraNamesPerFamily) {
-    using Names = std::vector<std::string>;
     EXPECT_EQ(Open(StoreAccess::Read, SchemaFamily::Gnome)->ExtraNames(),
-              (Names{"PictureUri", "PictureUriDark", "PictureOptions"}));
+              (Names{"PictureUri", "PictureUriDark", "PictureOptions", "DefaultKeys"}));
+    EXPECT_EQ(Open(StoreAccess::Read, Gnome41)->ExtraNames(),
+              (Names{"PictureUri", "PictureOptions", "DefaultKeys"}));
     EXPECT_EQ(Open(StoreAccess::Read, SchemaFamily::Cinnamon)->ExtraNames(),
-              (Names{"PictureUri", "PictureOptions"}));
-    EXPECT_EQ(Open(StoreAccess::Read, SchemaFamily::Mate)->ExtraNames(), (Names{"PictureOptions"}));
+              (Names{"PictureUri", "PictureOptions", "DefaultKeys"}));
+    EXPECT_EQ(Open(StoreAccess::Read, SchemaFamily::Mate)->ExtraNames(),
+              (Names{"PictureOptions", "DefaultKeys"}));
 }
 
 // Every layout the desktop can hold, with pictures the five values cannot
-// name, comes back exactly after the calendar was put on and taken off.
+// name, comes back exactly after the calendar was put on and taken off, and
+// each step reads back as written, as the wallpaper layer checks.
 struct RestoreCase {
     const char* label;
-    SchemaFamily family;
-    const char* schema;
-    const char* pictureKey;
+    GSettingsLayout layout;
     const char* picture;
-    const char* dark; // nullptr: the family has no dark picture
+    const char* dark; // nullptr: the schema has no dark picture
 };
 
 void PrintTo(const RestoreCase& c, std::ostream* out) {
@@ -252,47 +262,180 @@ class GSettingsRestoreTest : public GSettingsStoreTest,
 
 TEST_P(GSettingsRestoreTest, RestoreGivesTheDesktopBackExactly) {
     const RestoreCase& c = GetParam();
-    RawSettings raw(c.schema);
+    RawSettings raw(c.layout.schema);
     for (const char* option : AllOptions) {
-        raw.Set(c.pictureKey, c.picture);
+        raw.Set(c.layout.pictureKey, c.picture);
         if (c.dark != nullptr)
             raw.Set("picture-uri-dark", c.dark);
         raw.Set("picture-options", option);
-        Open(StoreAccess::Write, c.family)->Write("WallpaperOriginY", "3");
+        Open(StoreAccess::Write, c.layout)->Write("WallpaperOriginY", "3");
 
-        const Backup backup = TakeBackup(c.family);
-        Install(c.family, "/opt/velnora/Velnora.bmp");
+        const StoreValues backup = TakeBackup(On(c.layout));
+        Put(On(c.layout), InstalledValues);
+        EXPECT_EQ(NotHeld(On(c.layout), InstalledValues), Names{}) << option;
         EXPECT_EQ(raw.Get("picture-options"), "spanned");
-        EXPECT_EQ(Open(StoreAccess::Read, c.family)->Read("Wallpaper"), "/opt/velnora/Velnora.bmp");
+        EXPECT_EQ(Open(StoreAccess::Read, c.layout)->Read("Wallpaper"), "/opt/velnora/Velnora.bmp");
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), "file:///opt/velnora/Velnora.bmp");
         }
 
-        Restore(c.family, backup);
-        EXPECT_EQ(raw.Get(c.pictureKey), c.picture) << option;
+        Put(On(c.layout), backup);
+        EXPECT_EQ(NotHeld(On(c.layout), backup), Names{}) << option;
+        EXPECT_EQ(raw.Get(c.layout.pictureKey), c.picture) << option;
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), c.dark) << option;
         }
         EXPECT_EQ(raw.Get("picture-options"), option);
-        EXPECT_EQ(Open(StoreAccess::Read, c.family)->Read("WallpaperOriginY"), "3");
+        EXPECT_EQ(Open(StoreAccess::Read, c.layout)->Read("WallpaperOriginY"), "3");
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Families, GSettingsRestoreTest,
-    ::testing::Values(
-        RestoreCase{"GnomeLocalFiles", SchemaFamily::Gnome, "org.gnome.desktop.background",
-                    "picture-uri", "file:///usr/share/backgrounds/gnome/adwaita-l.webp",
-                    "file:///usr/share/backgrounds/gnome/adwaita-d.webp"},
-        RestoreCase{"GnomeRemoteUri", SchemaFamily::Gnome, "org.gnome.desktop.background",
-                    "picture-uri", "https://example.org/remote.jpg", ""},
-        RestoreCase{"GnomeDarkOnly", SchemaFamily::Gnome, "org.gnome.desktop.background",
-                    "picture-uri", "", "file:///home/u/dark%20sky.png"},
-        RestoreCase{"Cinnamon", SchemaFamily::Cinnamon, "org.cinnamon.desktop.background",
-                    "picture-uri", "file:///usr/share/c%C3%A9.jpg", nullptr},
-        RestoreCase{"Mate", SchemaFamily::Mate, "org.mate.background", "picture-filename",
-                    "/usr/share/backgrounds/mate/a b.jpg", nullptr}),
+    ::testing::Values(RestoreCase{"GnomeLocalFiles", LayoutOf(SchemaFamily::Gnome),
+                                  "file:///usr/share/backgrounds/gnome/adwaita-l.webp",
+                                  "file:///usr/share/backgrounds/gnome/adwaita-d.webp"},
+                      RestoreCase{"GnomeRemoteUri", LayoutOf(SchemaFamily::Gnome),
+                                  "https://example.org/remote.jpg", ""},
+                      RestoreCase{"GnomeDarkOnly", LayoutOf(SchemaFamily::Gnome), "",
+                                  "file:///home/u/dark%20sky.png"},
+                      RestoreCase{"GnomeBefore42", Gnome41, "file:///usr/share/g41%20b.jpg",
+                                  nullptr},
+                      RestoreCase{"Cinnamon", LayoutOf(SchemaFamily::Cinnamon),
+                                  "file:///usr/share/c%C3%A9.jpg", nullptr},
+                      RestoreCase{"Mate", LayoutOf(SchemaFamily::Mate),
+                                  "/usr/share/backgrounds/mate/a b.jpg", nullptr}),
     [](const ::testing::TestParamInfo<RestoreCase>& info) { return info.param.label; });
+
+// Keys the user never set come back unset, so the desktop follows the system's
+// default picture again, even one that changed while the calendar was on.
+TEST_F(GSettingsStoreTest, KeysAtTheirDefaultsAreResetOnRestore) {
+    const struct {
+        GSettingsLayout layout;
+        const char* keys;     // the keys at their defaults, as backed up
+        const char* userKeys; // ... once the user has set picture-options
+    } rows[] = {
+        {LayoutOf(SchemaFamily::Gnome), "picture-uri picture-uri-dark picture-options",
+         "picture-uri picture-uri-dark"},
+        {Gnome41, "picture-uri picture-options", "picture-uri"},
+        {LayoutOf(SchemaFamily::Cinnamon), "picture-uri picture-options", "picture-uri"},
+        {LayoutOf(SchemaFamily::Mate), "picture-filename picture-options", "picture-filename"},
+    };
+    for (const auto& row : rows) {
+        RawSettings raw(row.layout.schema);
+        for (const std::string& key : Words(row.keys))
+            raw.Reset(key.c_str());
+        StoreValues backup = TakeBackup(On(row.layout));
+        EXPECT_EQ(backup.back(), (std::pair<std::string, std::string>{"DefaultKeys", row.keys}));
+        const std::string defaultPicture = raw.Get(row.layout.pictureKey);
+
+        // The backup as it was taken under an older default picture.
+        for (auto& [name, value] : backup)
+            if (name == "Wallpaper" || name == "PictureUri")
+                value = name == "Wallpaper" ? "/usr/share/old.jpg" : "file:///usr/share/old.jpg";
+        Put(On(row.layout), InstalledValues);
+        Put(On(row.layout), backup);
+        EXPECT_EQ(NotHeld(On(row.layout), backup), Names{}) << row.layout.schema;
+        for (const std::string& key : Words(row.keys))
+            EXPECT_FALSE(raw.HasUserValue(key.c_str())) << row.layout.schema << " " << key;
+        EXPECT_EQ(raw.Get(row.layout.pictureKey), defaultPicture);
+
+        // A user's own value, even one equal to the default, stays the user's.
+        raw.Set("picture-options", raw.Get("picture-options"));
+        EXPECT_EQ(Open(StoreAccess::Read, row.layout)->Read("DefaultKeys"), row.userKeys);
+    }
+}
+
+// An install or restore that the desktop did not take (dconf drops a refused
+// commit: the keys read as before) is not reported as held.
+TEST_F(GSettingsStoreTest, ValuesTheDesktopDroppedDoNotHold) {
+    const GSettingsLayout gnome = LayoutOf(SchemaFamily::Gnome);
+    RawSettings raw(gnome.schema);
+    raw.Set("picture-uri", "file:///home/u/sea.jpg");
+    raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
+    raw.Set("picture-options", "zoom");
+    Put(On(gnome), InstalledValues);
+    raw.Set("picture-uri", "file:///home/u/sea.jpg");
+    raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
+    raw.Set("picture-options", "zoom");
+    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
+
+    // After a restore that reset keys, an install dropped by the desktop leaves
+    // them at their defaults: still not held.
+    raw.Reset("picture-uri");
+    raw.Reset("picture-uri-dark");
+    raw.Reset("picture-options");
+    const StoreValues backup = TakeBackup(On(gnome));
+    Put(On(gnome), InstalledValues);
+    Put(On(gnome), backup);
+    ASSERT_EQ(NotHeld(On(gnome), backup), Names{});
+    Put(On(gnome), InstalledValues);
+    raw.Reset("picture-uri");
+    raw.Reset("picture-uri-dark");
+    raw.Reset("picture-options");
+    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
+    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{});
+    raw.Set("picture-uri", "file:///x.jpg");
+    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{"DefaultKeys"});
+}
+
+// The style pair holds when the desktop shows the layout its write makes.
+TEST_F(GSettingsStoreTest, StyleHoldsAsTheLayoutItMakes) {
+    const struct {
+        const char* option;
+        const char* name;
+        const char* value;
+        bool holds;
+    } rows[] = {
+        {"spanned", "WallpaperStyle", "1", true}, // the program's own style reads back as "22"
+        {"spanned", "WallpaperStyle", "22", true},
+        {"zoom", "WallpaperStyle", "1", false},
+        {"zoom", "WallpaperStyle", "10", true},
+        {"zoom", "TileWallpaper", "0", true},
+        {"wallpaper", "TileWallpaper", "0", false},
+        {"wallpaper", "TileWallpaper", "1", true},
+        {"zoom", "TileWallpaper", "1", false},
+        {"wallpaper", "WallpaperStyle", "2", true}, // tiling wins over any style
+        {"none", "TileWallpaper", "0", true},
+        {"none", "WallpaperStyle", "0", true},
+        {"scaled", "WallpaperStyle", "5", true}, // no such style: the write left it
+    };
+    RawSettings raw("org.gnome.desktop.background");
+    for (const auto& row : rows) {
+        raw.Set("picture-options", row.option);
+        EXPECT_EQ(Open(StoreAccess::Read, SchemaFamily::Gnome)->Holds(row.name, row.value),
+                  row.holds)
+            << row.option << " " << row.name << "=" << row.value;
+    }
+}
+
+// The calendar is drawn on the picture the desktop shows: the dark one when
+// the user chose the dark style. Either picture holds, so a restore holds
+// although the style was switched while the calendar was on.
+TEST_F(GSettingsStoreTest, WallpaperIsThePictureOfTheChosenStyle) {
+    const struct {
+        const char* scheme;
+        const char* dark;
+        const char* shown;
+    } rows[] = {
+        {"prefer-dark", "file:///d/night.png", "/d/night.png"},
+        {"prefer-dark", "", "/d/day.png"},
+        {"prefer-light", "file:///d/night.png", "/d/day.png"},
+        {"default", "file:///d/night.png", "/d/day.png"},
+    };
+    RawSettings background("org.gnome.desktop.background");
+    RawSettings interface("org.gnome.desktop.interface");
+    background.Set("picture-uri", "file:///d/day.png");
+    for (const auto& row : rows) {
+        interface.Set("color-scheme", row.scheme);
+        background.Set("picture-uri-dark", row.dark);
+        auto store = Open(StoreAccess::Read, SchemaFamily::Gnome);
+        EXPECT_EQ(store->Read("Wallpaper"), row.shown) << row.scheme << " " << row.dark;
+        EXPECT_TRUE(store->Holds("Wallpaper", "/d/day.png"));
+        EXPECT_EQ(store->Holds("Wallpaper", "/d/night.png"), row.dark[0] != '\0');
+    }
+    interface.Reset("color-scheme");
+}
 
 TEST_F(GSettingsStoreTest, MatePictureIsAPlainPath) {
     RawSettings raw("org.mate.background");
@@ -309,6 +452,12 @@ TEST_F(GSettingsStoreTest, RefusedValues) {
     ExpectMessage([&] { store->Write("PictureOptions", "sideways"); },
                   "Failed to set data for 'PictureOptions'");
     ExpectMessage([&] { store->Write("Desktop", "x"); }, "Failed to set data for 'Desktop'");
+    // Only the store's own keys are reset, and none when one is not.
+    RawSettings raw("org.gnome.desktop.background");
+    raw.Set("picture-uri", "file:///a.jpg");
+    ExpectMessage([&] { store->Write("DefaultKeys", "picture-uri color-scheme"); },
+                  "Failed to set data for 'DefaultKeys'");
+    EXPECT_TRUE(raw.HasUserValue("picture-uri"));
 }
 
 TEST_F(GSettingsStoreTest, KeysOfTheWrongKindOrMissing) {
@@ -357,7 +506,7 @@ TEST_F(GSettingsStoreTest, SessionDesktopChoosesTheFamily) {
     const struct {
         const char* desktop;
         std::size_t extras;
-    } rows[] = {{"ubuntu:GNOME", 3}, {"X-Cinnamon", 2}, {"MATE", 1}, {"KDE", 0}};
+    } rows[] = {{"ubuntu:GNOME", 4}, {"X-Cinnamon", 3}, {"MATE", 2}, {"KDE", 0}};
     ScopedEnv display("DISPLAY", std::nullopt);
     for (const auto& row : rows) {
         ScopedEnv desktop("XDG_CURRENT_DESKTOP", row.desktop);

@@ -205,6 +205,47 @@ TEST_F(ProfileFileTest, EraseSectionRemovesItsLinesOnly) {
     EXPECT_EQ(Contents(atEnd), "[a]\nx=1\n");
 }
 
+TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
+    // A wallpaper under a long Persian path: its file URI is 2449 characters.
+    std::string uri = "file:///home/u/";
+    while (uri.size() < 2449)
+        uri += "%D8%AA";
+    uri.resize(2449);
+    ProfileFile file(PathOf("whole.ini"));
+    file.WriteString("oldwallpaper", "picture-uri", uri);
+    EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-uri"), uri);
+    EXPECT_EQ(file.Read("oldwallpaper", "picture-uri"), uri.substr(0, 2047));
+    EXPECT_EQ(file.ReadWhole("oldwallpaper", "picture-options"), std::nullopt);
+
+    // What the reader would trim or unquote is kept inside quotes.
+    for (const std::string& value :
+         {uri, std::string(" lead"), std::string("trail\t"), std::string("\"both\""),
+          std::string("'single'"), std::string("\"\""), std::string("\""), std::string("a \"b\""),
+          std::string("")}) {
+        file.WriteWhole("oldwallpaper", "Wallpaper", value);
+        EXPECT_EQ(file.ReadWhole("oldwallpaper", "Wallpaper"), value) << value;
+    }
+    file.WriteWhole("oldwallpaper", "Wallpaper", "/pics/a b.jpg");
+    EXPECT_EQ(Contents(file.Path()),
+              "[oldwallpaper]\npicture-uri=" + uri + "\nWallpaper=/pics/a b.jpg\n");
+}
+
+TEST_F(ProfileFileTest, DeleteKeyRemovesEveryCopyOfThatKeyOnly) {
+    const std::string path = Write("delete.ini", "[oldwallpaper]\nWallpaper=w\nRestoring=1\n"
+                                                 "RESTORING=2\n\n[b]\nRestoring=keep\n"
+                                                 "[OldWallpaper]\nrestoring=shadow\n");
+    ProfileFile file(path);
+    file.DeleteKey("oldwallpaper", "Restoring");
+    EXPECT_EQ(Contents(path),
+              "[oldwallpaper]\nWallpaper=w\n\n[b]\nRestoring=keep\n[OldWallpaper]\n");
+    EXPECT_FALSE(file.HasKey("oldwallpaper", "Restoring"));
+
+    // Nothing to delete: the file is not rewritten.
+    fs::permissions(path, fs::perms::owner_read);
+    EXPECT_NO_THROW(file.DeleteKey("oldwallpaper", "Restoring"));
+    fs::permissions(path, fs::perms::owner_all);
+}
+
 TEST_F(ProfileFileTest, UnchangedWritesLeaveTheFileAlone) {
     const std::string path = Write("same.ini", "[s]\nk = 1\n");
     struct stat before {};
@@ -264,15 +305,19 @@ TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     fs::create_directory(PathOf("folder.INI"));
     Write("plain", "x");
-    const std::string refused[] = {
-        readOnly,                         // no write bit: refused even for root
-        PathOf("folder.INI"),             // a folder where the file should be
-        PathOf("plain/under-a-file.INI"), // a file where a folder should be
-        "/proc/velnora-test.INI",         // a file system that takes no new files
+    const struct {
+        std::string path;
+        const char* reason; // the system's, after the message
+    } refused[] = {
+        {readOnly, "Permission denied"},                         // no write bit: even for root
+        {PathOf("folder.INI"), "Is a directory"},                // where the file should be
+        {PathOf("plain/under-a-file.INI"), "Not a directory"},   // a file where a folder should be
+        {"/proc/velnora-test.INI", "No such file or directory"}, // takes no new files
     };
-    for (const std::string& path : refused) {
+    for (const auto& [path, reason] : refused) {
         ProfileFile file(path);
-        ExpectMessage([&] { file.WriteString("s", "k", "2"); }, "Unable to write to " + path);
+        ExpectMessage([&] { file.WriteString("s", "k", "2"); },
+                      "Unable to write to " + path + ". " + reason);
         // Erasing from a file that does not exist changes nothing, so writes nothing.
         if (path != "/proc/velnora-test.INI") {
             EXPECT_THROW(file.EraseSection("s"), std::runtime_error) << path;
@@ -326,7 +371,7 @@ TEST_F(ProfileFileTest, ReadOnlyFolderRefuses) {
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                  fs::perms::group_exec | fs::perms::others_read |
                                  fs::perms::others_exec);
-    EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path);
+    EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path + ". Permission denied");
     fs::permissions(folder_, fs::perms::owner_all);
     EXPECT_EQ(Contents(path), "[s]\nk=1\n");
 }

@@ -46,12 +46,42 @@ TEST(FileExists, OnlyEntriesThatAreNotFolders) {
         EXPECT_EQ(FileExists(row.path), row.exists) << row.path;
 }
 
-TEST(ProgramFilesFor, WritableFolderKeepsTheFilesBesideTheProgram) {
+// A copy in an unpacked folder or a build tree keeps its files beside itself;
+// one installed into a prefix's bin folder, a folder on PATH, does not, even
+// where it could write there (cmake --install --prefix ~/.local).
+TEST(ProgramFilesFor, PortableCopiesKeepTheirFilesBesideThemInstalledOnesDoNot) {
     TempFolder folder;
-    const ProgramFiles files = ProgramFilesFor(folder / "cal.exe");
-    EXPECT_EQ(files.executable, folder / "cal.exe");
-    EXPECT_EQ(files.settingsFile, folder / "cal.INI");
-    EXPECT_EQ(files.outputPicture, folder / "Velnora.bmp");
+    ScopedEnv config("XDG_CONFIG_HOME", folder / "config");
+    ScopedEnv data("XDG_DATA_HOME", folder / "data");
+    std::filesystem::create_directories(folder / "build/bin");
+    WriteWholeFile(folder / "build/CMakeCache.txt", "");
+    const struct {
+        const char* program;
+        bool beside;
+    } rows[] = {
+        {"velnora-1.0/velnora", true}, // an unpacked archive
+        {"build/bin/velnora", true},   // the build tree's
+        {"bin-old/velnora", true},
+        {"bin/velnora/velnora", true}, // a folder inside a bin folder
+        {"home/.local/bin/velnora", false},
+        {"usr/local/bin/velnora", false},
+        {"opt/velnora/bin/velnora", false},
+        {"bin/velnora", false},
+    };
+    for (const auto& row : rows) {
+        const std::string program = folder / row.program;
+        const std::string programFolder = program.substr(0, program.rfind('/'));
+        std::filesystem::create_directories(programFolder);
+        const ProgramFiles files = ProgramFilesFor(program);
+        EXPECT_EQ(files.executable, program);
+        if (row.beside) {
+            EXPECT_EQ(files.settingsFile, programFolder + "/velnora.INI") << row.program;
+            EXPECT_EQ(files.outputPicture, programFolder + "/Velnora.bmp") << row.program;
+        } else {
+            EXPECT_EQ(files.settingsFile, folder / "config/velnora/velnora.INI") << row.program;
+            EXPECT_EQ(files.outputPicture, folder / "data/velnora/Velnora.bmp") << row.program;
+        }
+    }
 }
 
 TEST(ProgramFilesFor, InstalledProgramUsesTheXdgFolders) {

@@ -16,6 +16,7 @@ struct FakeDesktop {
     std::map<std::string, std::string> values; // absent names are absent values
     bool openable = true;                      // false: reads give "", writes are refused
     std::set<std::string> refused;             // names whose write is refused
+    std::set<std::string> dropped;             // names whose write is taken, then lost
     std::set<std::string> notText;             // names whose value is not text
     std::vector<std::string> extras;           // what ExtraNames gives
     int reloads = 0;
@@ -45,7 +46,9 @@ class FakeStore : public DesktopStore {
     void Write(const std::string& name, const std::string& value) override {
         if (!desktop_.openable || desktop_.refused.count(name))
             throw std::runtime_error("Failed to set data for '" + name + "'");
-        desktop_.values[name] = value;
+        // As dconf does when it cannot commit: the write returns, the value stays.
+        if (!desktop_.dropped.count(name))
+            desktop_.values[name] = value;
     }
     void Reload() override { ++desktop_.reloads; }
     std::vector<std::string> ExtraNames() const override { return desktop_.extras; }

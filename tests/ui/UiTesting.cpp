@@ -77,6 +77,10 @@ MainContext UiFixture::Context() {
     context.files.executable = Path("velnora");
     context.files.settingsFile = SettingsPath();
     context.files.outputPicture = OutputPath();
+    context.shared.record = Path("state/velnora/oldwallpaper.ini");
+    context.shared.lock = Path("state/velnora/wallpaper.lock");
+    // Short, so that a test of another copy holding the lock ends soon.
+    context.shared.lockWait = std::chrono::milliseconds(300);
     context.openStore = OpenerFor(store);
     context.setAutoRun = [this](const std::string& name, unsigned mode) {
         if (name != "Velnora")

@@ -1,10 +1,13 @@
 // Closing the window: every way of closing goes through the close handler,
 // which saves only while the calendar is shown, and may refuse.
+#include "Cp1256.h"
+#include "DateTime.h"
 #include "ProfileFile.h"
 #include "UiTesting.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -17,9 +20,12 @@ class Closing : public UiTest {
     void WithTheBoxOffNothingIsWritten();
     void WithTheBoxOnRedrawsRegistersAndSaves();
     void StalePathIsSavedEmpty();
+    void TheCalendarRuleIsUsedAndSavedUnchanged_data();
+    void TheCalendarRuleIsUsedAndSavedUnchanged();
     void EveryWayOfClosingAsksTheCloseHandler_data();
     void EveryWayOfClosingAsksTheCloseHandler();
     void AnErrorWhileClosingKeepsTheWindowOpen();
+    void AnotherCopyChangingTheWallpaperKeepsTheWindowOpen();
     void UnattendedRunClosesByItself_data();
     void UnattendedRunClosesByItself();
 };
@@ -66,6 +72,41 @@ void Closing::StalePathIsSavedEmpty() {
     QVERIFY(window->close());
     QCOMPARE(ProfileFile(fixture->SettingsPath()).ReadString("image", "path", "<absent>"),
              std::string(""));
+}
+
+void Closing::TheCalendarRuleIsUsedAndSavedUnchanged_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("today"); // the text of today's cell on 20 March 2025
+    QTest::addColumn<QString>("title");
+    // Under the official rule 20 March 2025 is 30 Esfand 1403, under the
+    // arithmetic one 1 Farvardin 1404.
+    QTest::newRow("official") << "official"
+                              << "official"
+                              << "30" << QString::fromUtf8("اسفند 1403");
+    QTest::newRow("arithmetic") << "arithmetic"
+                                << "arithmetic"
+                                << "1" << QString::fromUtf8("فروردين 1404");
+    QTest::newRow("other text") << "Official"
+                                << "arithmetic"
+                                << "1" << QString::fromUtf8("فروردين 1404");
+}
+
+void Closing::TheCalendarRuleIsUsedAndSavedUnchanged() {
+    QFETCH(QString, stored);
+    QFETCH(QString, saved);
+    QFETCH(QString, today);
+    QFETCH(QString, title);
+    SetTodayForTesting([] { return EncodeDate(2025, 3, 20); });
+    fixture->SetInstalled("[calendar]\nrule=" + stored.toStdString() + "\n");
+    const auto window = fixture->MakeWindow();
+    const MonthGrid& now = window->Grids.now;
+    QCOMPARE(QString::fromStdString(Cp1256ToUtf8(now.title)), title);
+    QCOMPARE(QString::fromStdString(now.cells[now.currentColumn][now.currentRow]), today);
+    window->show();
+    QVERIFY(window->close());
+    QCOMPARE(ProfileFile(fixture->SettingsPath()).ReadString("calendar", "rule", "<absent>"),
+             saved.toStdString());
 }
 
 void Closing::EveryWayOfClosingAsksTheCloseHandler_data() {
@@ -122,6 +163,32 @@ void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
     QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});
     QCOMPARE(fixture->autoRunModes.size(), autoRuns);
     QCOMPARE(fixture->SettingsText(), before);
+}
+
+void Closing::AnotherCopyChangingTheWallpaperKeepsTheWindowOpen() {
+    fixture->SetInstalled();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    // Another copy holds the lock: a shell that locks it with util-linux flock
+    // and then becomes the sleep, one process that holds it until killed.
+    const std::string lock = fixture->Path("state/velnora/wallpaper.lock");
+    std::filesystem::create_directories(std::filesystem::path(lock).parent_path());
+    QProcess holder;
+    holder.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("exec 9>\"$0\"; flock 9; echo held; exec sleep 60"),
+                  QString::fromStdString(lock)});
+    QVERIFY(holder.waitForReadyRead(10000));
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QVERIFY(window->isVisible());
+    QCOMPARE(fixture->messages,
+             QStringList{"Velnora|Another copy of Velnora is changing the wallpaper. "
+                         "Try again in a moment."});
+    holder.kill();
+    holder.waitForFinished();
+
+    QTest::mouseClick(window->Bclose, Qt::LeftButton);
+    QVERIFY(!window->isVisible());
 }
 
 void Closing::UnattendedRunClosesByItself_data() {

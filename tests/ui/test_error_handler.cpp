@@ -2,8 +2,13 @@
 // text and the program goes on.
 #include "UiTesting.h"
 
+#include "Messages.h"
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +36,7 @@ class ErrorHandler : public UiTest {
     void AnErrorInAnEventIsShownAndTheLoopGoesOn();
     void AnErrorInTheCreationHandlerEndsItButTheWindowOpens();
     void ANestedErrorEndsTheOuterHandlerToo();
+    void AnErrorTextIsShownAsItIsNotAsMarkup();
 };
 
 void ErrorHandler::AnErrorInAnEventIsShownAndTheLoopGoesOn() {
@@ -74,6 +80,28 @@ void ErrorHandler::ANestedErrorEndsTheOuterHandlerToo() {
     // The backup stays, the autostart entry and the confirm button are not updated.
     QCOMPARE(fixture->autoRunModes.size(), autoRuns);
     QVERIFY(window->Brepaint->isEnabled());
+}
+
+void ErrorHandler::AnErrorTextIsShownAsItIsNotAsMarkup() {
+    // A wallpaper's name is the user's text, not markup: it must not become a
+    // heading and a picture in the box.
+    const QString text =
+        QStringLiteral("Cannot open file \"/home/u/<h1>x</h1><img src=/tmp/a.png>.jpg\".");
+    SetMessageHookForTesting({}); // the real box
+    QString shown;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label != nullptr);
+        shown = label->text();
+        format = label->textFormat();
+        box->accept();
+    });
+    ReportException(std::runtime_error(text.toStdString()));
+    QCOMPARE(shown, text);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 VELNORA_UI_TEST_MAIN(ErrorHandler)

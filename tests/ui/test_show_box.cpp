@@ -23,6 +23,7 @@ class ShowBox : public UiTest {
     void StartAfterAnotherWallpaperWasSet();
     void StartWithTheChosenFileDeleted();
     void FailedInstallLeavesTheBoxOnAndNoAutostart();
+    void ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack();
 };
 
 namespace {
@@ -157,6 +158,22 @@ void ShowBox::FailedInstallLeavesTheBoxOnAndNoAutostart() {
     // The message loop goes on: the window still answers the user.
     QTest::mouseClick(window->CHKprev, Qt::LeftButton);
     QVERIFY(!window->CHKprev->isChecked());
+}
+
+void ShowBox::ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack() {
+    const std::string user = fixture->SetUserWallpaper();
+    const auto window = fixture->MakeWindow();
+    window->show();
+    QTest::mouseClick(window->CHK_show, Qt::LeftButton);
+    std::filesystem::remove(fixture->SettingsPath());
+    QTest::mouseClick(window->CHK_show, Qt::LeftButton);
+
+    QVERIFY(!window->CHK_show->isChecked());
+    QCOMPARE(fixture->store.values["Wallpaper"], user);
+    QCOMPARE(fixture->store.values["TileWallpaper"], std::string("1"));
+    QCOMPARE(fixture->store.values["WallpaperStyle"], std::string("2"));
+    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
+    QVERIFY(fixture->messages.isEmpty());
 }
 
 VELNORA_UI_TEST_MAIN(ShowBox)

@@ -4,6 +4,7 @@
 #include "../support/FakeDesktop.h"
 #include "../support/TempFolder.h"
 #include "BmpFile.h"
+#include "ProgramCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Draws nothing: these tests are about which picture is used and where it goes.
-class NullCanvas : public Canvas {
-  public:
-    void SetFont(const std::string&, int, bool) override {}
-    TextSize MeasureText(const std::string& text) override {
-        return {static_cast<int>(text.size()), 1};
-    }
-    void DrawText(int, int, const std::string&, uint32_t) override {}
-    void RoundRect(int, int, int, int, int, int, uint32_t) override {}
-};
-
 class PaintCalendarTest : public TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         context_.files = {PathOf("velnora"), PathOf("velnora.INI"), PathOf("Velnora.bmp")};
+        context_.shared.record = PathOf("state/velnora/oldwallpaper.ini");
+        context_.shared.lock = PathOf("state/velnora/wallpaper.lock");
         context_.openStore = OpenerFor(desktop_);
         context_.makeCanvas = [](Bitmap&) { return std::make_unique<NullCanvas>(); };
         context_.desktop = {16, 12};

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
 
 #include <cstring>
 #include <filesystem>
@@ -140,6 +142,11 @@ std::string JpegError(int code) {
     return "JPEG error #" + std::to_string(code);
 }
 
+std::string NoKnownFormat(const std::string& path) {
+    return "Cannot read picture \"" + path +
+           "\": not a BMP, JPEG, PNG, WebP, TIFF, GIF or SVG file";
+}
+
 // Every bad file gives its message and leaves the bitmap as it was.
 TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
     const std::string photo = Contents(Pictures + "photo.jpg");
@@ -158,14 +165,18 @@ TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
     std::fill(garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) - 3,
               garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) + 12, '\xAB');
 
+    const std::string png = Contents(Pictures + "photo.png");
     const struct {
         const char* name;
         std::string bytes;
         std::string message;
     } files[] = {
         {"empty.jpg", {}, JpegError(JERR_INPUT_EMPTY)},
-        {"truncated.bmp", Cut(bmp, 40), JpegError(JERR_NO_SOI)},
-        {"png.bmp", Contents(Pictures + "photo.png"), JpegError(JERR_NO_SOI)},
+        // Neither a JPEG nor anything another reader knows.
+        {"truncated.bmp", Cut(bmp, 40), NoKnownFormat(PathOf("truncated.bmp"))},
+        {"notes.txt", "Wallpaper ideas\n", NoKnownFormat(PathOf("notes.txt"))},
+        {"cut.png", Cut(png, 200),
+         "Cannot read picture \"" + PathOf("cut.png") + "\": damaged PNG file"},
         // Cut after the frame header, and inside the Huffman table after it.
         {"header-only.jpg", Cut(photo, frame + 14), JpegError(JERR_SOF_NO_SOS)},
         {"cut-in-table.jpg", Cut(photo, frame + 40), JpegError(JERR_SOF_NO_SOS)},
@@ -199,6 +210,116 @@ TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
         ExpectMessage([&] { LoadSourcePicture(p.path, bitmap); }, p.message);
         EXPECT_TRUE(bitmap.Empty());
     }
+}
+
+// What Qt's own reader gives for the file, composed over black as the loader does.
+QImage QtDecode(const std::string& path, QSize scaled = {}) {
+    QImageReader reader(QString::fromStdString(path));
+    reader.setBackgroundColor(Qt::black);
+    if (scaled.isValid())
+        reader.setScaledSize(scaled);
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Every format desktops ship wallpapers in gives the pixels of Qt's own reader,
+// whatever its name; the lossless ones give the very pixels of the original.
+TEST_F(PictureLoaderTest, ReadsTheFormatsOfQtsReadersByContent) {
+    const QImage original(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
+    const auto written = [&](const char* name, const char* format, int quality) {
+        QImageWriter writer(QString::fromStdString(PathOf(name)), format);
+        writer.setQuality(quality);
+        EXPECT_TRUE(writer.write(original)) << name;
+        return PathOf(name);
+    };
+    const struct {
+        std::string path;
+        bool lossless;
+    } files[] = {
+        {Pictures + "photo.png", true},
+        {written("lossless.webp", "webp", 100), true},
+        {written("lossy.webp", "webp", 60), false},
+        {written("photo.tiff", "tiff", -1), true},
+        {written("named.jpg", "png", -1), true},
+        {Pictures + "two-frames.gif", false}, // its first frame, in 256 colours
+    };
+    for (const auto& file : files) {
+        const Bitmap bitmap = Load(file.path);
+        EXPECT_EQ(MaxDifference(bitmap, QtDecode(file.path)), 0) << file.path;
+        if (file.lossless)
+            EXPECT_EQ(MaxDifference(bitmap, original), 0) << file.path;
+        else
+            EXPECT_LT(MaxDifference(bitmap, original), 64) << file.path;
+    }
+}
+
+// Transparent parts come out as drawn over black.
+TEST_F(PictureLoaderTest, ComposesTransparentPicturesOverBlack) {
+    QImage image(3, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 255, 255, 0));
+    image.setPixel(1, 0, qRgba(200, 100, 50, 255));
+    image.setPixel(2, 0, qRgba(255, 255, 255, 102)); // 40 %
+    ASSERT_TRUE(image.save(QString::fromStdString(PathOf("alpha.png")), "png"));
+    const Bitmap bitmap = Load(PathOf("alpha.png"));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bitmap.Row(0)), 9),
+              std::string("\0\0\0\x32\x64\xC8\x66\x66\x66", 9));
+}
+
+// A drawing: at its own size, or at the size it is drawn at (the desktop's).
+TEST_F(PictureLoaderTest, RendersADrawingAtTheAskedSize) {
+    const std::string svg = Write("flag.svg", R"(<?xml version="1.0"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30" viewBox="0 0 4 3">
+  <rect width="2" height="3" fill="#ff0000"/><rect x="2" width="2" height="2" fill="#0000ff"/>
+</svg>)");
+    const struct {
+        PictureSize asked;
+        int width, height;
+    } sizes[] = {{{}, 40, 30}, {{200, 90}, 200, 90}};
+    for (const auto& size : sizes) {
+        Bitmap bitmap;
+        LoadSourcePicture(svg, bitmap, size.asked);
+        ASSERT_EQ(bitmap.Width(), size.width);
+        ASSERT_EQ(bitmap.Height(), size.height);
+        const auto at = [&](int x, int y) {
+            return std::string(reinterpret_cast<const char*>(bitmap.Row(y) + x * 3), 3);
+        };
+        EXPECT_EQ(at(1, 1), std::string("\0\0\xFF", 3));                      // red
+        EXPECT_EQ(at(size.width - 2, 1), std::string("\xFF\0\0", 3));         // blue
+        EXPECT_EQ(at(size.width - 2, size.height - 2), std::string(3, '\0')); // nothing: black
+        const QSize scaled = size.asked.width ? QSize(size.width, size.height) : QSize();
+        EXPECT_EQ(MaxDifference(bitmap, QtDecode(svg, scaled)), 0);
+    }
+}
+
+// File names are bytes: one that is not UTF-8 opens as any other.
+TEST_F(PictureLoaderTest, OpensNamesThatAreNotUtf8) {
+    const QImage original(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
+    for (const char* from : {"photo24.bmp", "photo.png", "photo.jpg"}) {
+        const std::string name = PathOf(std::string("caf\xE9.") + from);
+        fs::copy_file(Pictures + from, name);
+        const QImage reference = std::strcmp(from, "photo.jpg") == 0
+                                     ? QImage(QString::fromStdString(Pictures + "photo.djpeg.bmp"))
+                                     : original;
+        EXPECT_EQ(MaxDifference(Load(name), reference), 0) << from;
+    }
+}
+
+// A desktop's slideshow gives the picture it shows now: here one picture all
+// day long, named from the slideshow's own folder.
+TEST_F(PictureLoaderTest, LoadsThePictureASlideshowShowsNow) {
+    fs::copy_file(Pictures + "photo.png", PathOf("day.png"));
+    const std::string xml = Write("slideshow.xml", R"(<?xml version="1.0"?>
+<background>
+  <starttime><year>2024</year><month>1</month><day>1</day><hour>0</hour><minute>0</minute>
+    <second>0</second></starttime>
+  <static><duration>86400.0</duration><file>day.png</file></static>
+</background>)");
+    const QImage original(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
+    EXPECT_EQ(MaxDifference(Load(xml), original), 0);
+
+    Write("slideshow.xml", "<background><static><duration>5</duration><file>missing.png"
+                           "</file></static></background>");
+    ExpectMessage([&] { Load(xml); },
+                  "Cannot open file \"" + PathOf("missing.png") + "\". No such file or directory");
 }
 
 } // namespace

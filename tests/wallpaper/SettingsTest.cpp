@@ -34,6 +34,8 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
     EXPECT_TRUE(read.current);
     EXPECT_TRUE(read.stretch);
     EXPECT_EQ(read.path, "");
+    EXPECT_EQ(read.calendarRule, "arithmetic");
+    EXPECT_EQ(CalendarRuleOf(read), PersianDate::CalendarRule::Arithmetic);
     // The schema's defaults and the initial values of Settings are one and the same.
     ExpectSame(read, Settings{}, "defaults");
     EXPECT_FALSE(std::filesystem::exists(PathOf("absent.INI")));
@@ -83,6 +85,18 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
              EXPECT_EQ(s.topBottomText, "40");
              EXPECT_EQ(s.path, "C:\\a.jpg");
          }},
+        {"official calendar", "[Calendar]\nRule=official\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.calendarRule, "official");
+             EXPECT_EQ(CalendarRuleOf(s), PersianDate::CalendarRule::Official);
+         }},
+        {"calendar rule neither of the two", "[calendar]\nrule=Official\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.calendarRule, "arithmetic");
+             EXPECT_EQ(CalendarRuleOf(s), PersianDate::CalendarRule::Arithmetic);
+         }},
+        {"calendar rule empty", "[calendar]\nrule=\n",
+         [](const Settings& s) { EXPECT_EQ(s.calendarRule, "arithmetic"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -102,6 +116,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.current = false;
     settings.stretch = false;
     settings.path = "/pics/a b.jpg";
+    settings.calendarRule = "official";
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
@@ -121,7 +136,10 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "choose=1\n"
                                      "current=0\n"
                                      "stretch=0\n"
-                                     "path=/pics/a b.jpg\n");
+                                     "path=/pics/a b.jpg\n"
+                                     "\n"
+                                     "[calendar]\n"
+                                     "rule=official\n");
 }
 
 TEST_F(SettingsTest, SaveKeepsTheBackupAndForeignLines) {
@@ -167,7 +185,8 @@ TEST_F(SettingsTest, ReadOnlyFileRefusesTheFirstChange) {
     ProfileFile file(path);
     Settings settings;
     settings.leftRightText = "1"; // unchanged, so not written at all
-    ExpectMessage([&] { SaveSettings(file, settings); }, "Unable to write to " + path);
+    ExpectMessage([&] { SaveSettings(file, settings); },
+                  "Unable to write to " + path + ". Permission denied");
     EXPECT_EQ(Contents(path), "[distance]\nleftright=1\n");
 
     const std::string inFolder = PathOf("sub.INI");

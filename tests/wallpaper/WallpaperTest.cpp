@@ -21,24 +21,27 @@ class WallpaperTest : public TempFolderTest {
         TempFolderTest::SetUp();
         settingsPath_ = PathOf("velnora.INI");
         output_ = PathOf("Velnora.bmp");
+        shared_.record = PathOf("state/velnora/oldwallpaper.ini");
+        shared_.lock = PathOf("state/velnora/wallpaper.lock");
     }
 
     bool Install() {
         ProfileFile settings(settingsPath_);
-        return InstallWallpaper(work_, output_, settings, OpenerFor(desktop_));
+        return InstallWallpaper(work_, output_, settings, shared_, OpenerFor(desktop_));
     }
     bool Restore() {
         ProfileFile settings(settingsPath_);
-        return RestoreWallpaper(settings, OpenerFor(desktop_));
+        return RestoreWallpaper(settings, shared_, OpenerFor(desktop_));
     }
     bool CheckAtStart() {
         ProfileFile settings(settingsPath_);
-        return CheckWallpaperAtStart(settings, OpenerFor(desktop_));
+        return CheckWallpaperAtStart(settings, shared_, OpenerFor(desktop_));
     }
     // The backup section as written, or "" without a settings file.
     std::string SettingsText() const { return Contents(settingsPath_); }
 
     FakeDesktop desktop_;
+    SharedBackup shared_;
     Bitmap work_{4, 3};
     std::string settingsPath_;
     std::string output_;
@@ -174,8 +177,10 @@ TEST_F(WallpaperTest, EmptyBackupWallpaperCountsAsPresent) {
     EXPECT_TRUE(CheckAtStart());
     EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=\n");
 
-    // Only the Wallpaper key makes a backup.
+    // Only the Wallpaper key makes a backup (and with no record of the user's
+    // wallpaper, a switch-off has nothing to put back).
     Write("velnora.INI", "[oldwallpaper]\nTileWallpaper=0\n");
+    fs::remove(shared_.record);
     EXPECT_FALSE(CheckAtStart());
     EXPECT_FALSE(Restore());
     EXPECT_EQ(desktop_.reloads, 0);
@@ -227,21 +232,28 @@ TEST_F(WallpaperTest, SourcePathChoice) {
         {"backup wins over the desktop's calendar", false, chosen,
          "[oldwallpaper]\nWallpaper=/old.jpg\n", false, "/old.jpg"},
         {"empty backup value", false, "", "[oldwallpaper]\nWallpaper=\n", false, ""},
-        {"no backup: the desktop's wallpaper", false, "", nullptr, false, "/now/Velnora.bmp"},
+        // A calendar picture is never the source; with no record of the user's
+        // wallpaper, none is known.
+        {"no backup, the desktop's calendar", false, "", nullptr, false, ""},
     };
     for (const Case& c : cases) {
         fs::remove(settingsPath_);
         if (c.settings)
             Write("velnora.INI", c.settings);
-        const SourcePath source = ChooseSourcePath(c.chooseFile, c.fileName,
-                                                   ProfileFile(settingsPath_), OpenerFor(desktop_));
+        const SourcePath source = ChooseSourcePath(
+            c.chooseFile, c.fileName, ProfileFile(settingsPath_), shared_, OpenerFor(desktop_));
         EXPECT_EQ(source.chosenFileMissing, c.missing) << c.what;
         EXPECT_EQ(source.path, c.path) << c.what;
     }
+    desktop_.values = {{"Wallpaper", "/now/sea.jpg"}};
+    EXPECT_EQ(
+        ChooseSourcePath(false, "", ProfileFile(settingsPath_), shared_, OpenerFor(desktop_)).path,
+        "/now/sea.jpg");
     desktop_.openable = false;
     fs::remove(settingsPath_);
-    EXPECT_EQ(ChooseSourcePath(false, "", ProfileFile(settingsPath_), OpenerFor(desktop_)).path,
-              "");
+    EXPECT_EQ(
+        ChooseSourcePath(false, "", ProfileFile(settingsPath_), shared_, OpenerFor(desktop_)).path,
+        "");
 }
 
 // Failures: each stops at its step and leaves what was done before.
@@ -250,12 +262,13 @@ TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtInstall) {
     desktop_.openable = false;
     ExpectMessage([&] { Install(); }, "Failed to set data for 'Wallpaper'");
     EXPECT_TRUE(fs::is_regular_file(output_));
-    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=\nTileWallpaper=\nWallpaperStyle=\n"
-                              "WallpaperOriginX=\nWallpaperOriginY=\n");
+    // Nothing reached the desktop, so the backup this install took goes again:
+    // the calendar is off, not taken for on.
+    EXPECT_EQ(SettingsText(), "");
     EXPECT_EQ(desktop_.reloads, 0);
-    // The backup is present, so the calendar counts as on; the desktop shows no
-    // picture of ours, so the next start finds it displaced.
     EXPECT_FALSE(CheckAtStart());
+    // An unopened store reads as nothing, which is no wallpaper to remember.
+    EXPECT_FALSE(fs::exists(shared_.record));
 }
 
 TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtRestore) {
@@ -263,7 +276,8 @@ TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtRestore) {
     Install();
     desktop_.openable = false;
     ExpectMessage([&] { Restore(); }, "Failed to set data for 'Wallpaper'");
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    // The backup stays, marked as a restore to finish.
+    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
     EXPECT_EQ(desktop_.reloads, 1);
 }
 
@@ -271,15 +285,18 @@ TEST_F(WallpaperTest, StoreRefusingOneValue) {
     desktop_.values = Before;
     desktop_.refused = {"TileWallpaper"};
     ExpectMessage([&] { Install(); }, "Failed to set data for 'TileWallpaper'");
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
-    EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
+    // The picture was written before the refusal, so the install put the
+    // backup back; that stopped at the same value, so the backup stays marked
+    // as a restore to finish.
+    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
     EXPECT_EQ(desktop_.values.at("WallpaperStyle"), "2");
     EXPECT_EQ(desktop_.reloads, 0);
 
     desktop_.refused = {"WallpaperStyle"};
     ExpectMessage([&] { Restore(); }, "Failed to set data for 'WallpaperStyle'");
     EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
 }
 
 TEST_F(WallpaperTest, StoreValueThatIsNotText) {
@@ -294,7 +311,7 @@ TEST_F(WallpaperTest, SettingsFileThatCannotBeWritten) {
     desktop_.values = Before;
     settingsPath_ = PathOf("settings-folder.INI");
     fs::create_directory(settingsPath_);
-    ExpectMessage([&] { Install(); }, "Unable to write to " + settingsPath_);
+    ExpectMessage([&] { Install(); }, "Unable to write to " + settingsPath_ + ". Is a directory");
     EXPECT_TRUE(fs::is_regular_file(output_));
     EXPECT_EQ(desktop_.values, Before);
     EXPECT_EQ(desktop_.reloads, 0);
@@ -304,10 +321,11 @@ TEST_F(WallpaperTest, ReadOnlySettingsFileAtRestoreKeepsTheBackup) {
     desktop_.values = Before;
     Install();
     fs::permissions(settingsPath_, fs::perms::owner_read | fs::perms::group_read);
-    ExpectMessage([&] { Restore(); }, "Unable to write to " + settingsPath_);
-    // The store holds the old values again, the backup stays for the next try,
-    // and the desktop was not told.
-    EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
+    ExpectMessage([&] { Restore(); },
+                  "Unable to write to " + settingsPath_ + ". Permission denied");
+    // The mark of a restore in progress is written before the store, so nothing
+    // changed: the calendar stays on, the backup whole.
+    EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
     EXPECT_EQ(SettingsText(), BackupOfBefore);
     EXPECT_EQ(desktop_.reloads, 1);
 }
@@ -316,7 +334,8 @@ TEST_F(WallpaperTest, ReadOnlySettingsFileWhenDisplacedAtStart) {
     Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
     fs::permissions(settingsPath_, fs::perms::owner_read);
     desktop_.values = {{"Wallpaper", "/pics/forest.png"}};
-    ExpectMessage([&] { CheckAtStart(); }, "Unable to write to " + settingsPath_);
+    ExpectMessage([&] { CheckAtStart(); },
+                  "Unable to write to " + settingsPath_ + ". Permission denied");
 }
 
 TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
@@ -345,20 +364,20 @@ TEST_F(WallpaperTest, RoundTripOnTheFileStore) {
             store->Write(name, value);
     }
     ProfileFile settings(settingsPath_);
-    EXPECT_TRUE(InstallWallpaper(work_, output_, settings, open));
+    EXPECT_TRUE(InstallWallpaper(work_, output_, settings, shared_, open));
     EXPECT_EQ(SettingsText(), BackupOfBefore);
     EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", output_},
                                   {"TileWallpaper", "0"},
                                   {"WallpaperStyle", "1"},
                                   {"WallpaperOriginX", "5"},
                                   {"WallpaperOriginY", "-3"}}));
-    EXPECT_TRUE(CheckWallpaperAtStart(settings, open));
+    EXPECT_TRUE(CheckWallpaperAtStart(settings, shared_, open));
 
     open(StoreAccess::Write)->Write("Wallpaper", "/pics/forest.png");
-    EXPECT_FALSE(CheckWallpaperAtStart(settings, open));
+    EXPECT_FALSE(CheckWallpaperAtStart(settings, shared_, open));
     EXPECT_EQ(settings.ReadString(BackupSection, "Wallpaper", ""), "/pics/forest.png");
 
-    EXPECT_FALSE(RestoreWallpaper(settings, open));
+    EXPECT_FALSE(RestoreWallpaper(settings, shared_, open));
     EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", "/pics/forest.png"},
                                   {"TileWallpaper", "0"},
                                   {"WallpaperStyle", "1"},

@@ -1,0 +1,26 @@
+// An exclusive lock on a file, held between processes (flock) for as long as
+// the object lives. Within one process a second lock of the same path nests
+// instead of waiting for itself, so a routine that takes it may run inside
+// another that holds it.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+class FileLock {
+  public:
+    // Creates the file (and its folder) when missing, then waits at most wait
+    // for other processes to let go of it. Throws "Unable to write to <path>.
+    // <reason>" when the file cannot be opened.
+    FileLock(const std::string& path, std::chrono::milliseconds wait);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // False when another process held the lock for the whole wait.
+    bool Held() const { return held_; }
+
+  private:
+    std::string path_;
+    bool held_ = false;
+};

@@ -1,0 +1,42 @@
+// The show box of the main window, set as a user sets it, for the end-to-end
+// tests: the program's own window on the session's desktop, with the settings
+// file and output picture of the program named on the command line, then
+// closed as a user closes it. Every message the window would show goes to
+// standard error instead, and makes the status 1.
+//   velnora-show-box PROGRAM on|off
+#include "Application.h"
+#include "MainContext.h"
+#include "Messages.h"
+#include "ProgramPaths.h"
+#include "Umain.h"
+
+#include <QCheckBox>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3 || (std::string(argv[2]) != "on" && std::string(argv[2]) != "off")) {
+        std::fputs("usage: velnora-show-box PROGRAM on|off\n", stderr);
+        return 2;
+    }
+    const std::string program = argv[1];
+    const bool on = std::string(argv[2]) == "on";
+    int argumentCount = 1; // the window's own run, not the unattended one
+    SetArgumentCount(0);
+    Application application(argumentCount, argv);
+    int messages = 0;
+    SetMessageHookForTesting([&messages](const QString& title, const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+        ++messages;
+    });
+    MainContext context = SystemContext();
+    context.files = ProgramFilesFor(program);
+    {
+        Tmain window(context);
+        window.CHK_show->setChecked(on);
+        window.close();
+    }
+    SetMessageHookForTesting({});
+    return messages == 0 ? 0 : 1;
+}

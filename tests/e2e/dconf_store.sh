@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The GNOME store on the real dconf: dconf-service activated on a session bus of
+# its own (dbus-run-session), the user's database in a temporary HOME; then the
+# same store with no session bus at all, and on GIO's settings held in memory.
+#   dconf_store.sh PATH_TO_TEST_DCONF_STORE
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+# A test killed half-way may leave the database folder read-only.
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+mkdir -p "$work/home/.config" "$work/run"
+chmod 700 "$work/run"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+export GSETTINGS_BACKEND=dconf
+unset GSETTINGS_SCHEMA_DIR
+
+# Root writes into read-only folders; in a user namespace that maps an ordinary
+# user id onto the caller it does not, so the read-only database can be tried.
+as_user=()
+if [[ $(id -u) == 0 ]] && unshare --user --map-user=1000 --map-group=1000 true 2>/dev/null; then
+  as_user=(unshare --user --map-user=1000 --map-group=1000)
+fi
+"${as_user[@]}" dbus-run-session -- "$program" --gtest_filter='Dconf.*'
+DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus "$program" --gtest_filter='NoSessionBus.*'
+GSETTINGS_BACKEND=memory "$program" --gtest_filter='MemoryBackend.*'

@@ -1,0 +1,60 @@
+// A copy of the program as the wallpaper tests drive it: its own folder with
+// its settings file and output picture, the user's shared backup, and the
+// three things its window does to the wallpaper (switch on, switch off, start).
+#pragma once
+
+#include "Wallpaper.h"
+
+#include <filesystem>
+#include <string>
+
+// Draws nothing: these tests are about which picture is used and where it goes.
+class NullCanvas : public Canvas {
+  public:
+    void SetFont(const std::string&, int, bool) override {}
+    TextSize MeasureText(const std::string& text) override {
+        return {static_cast<int>(text.size()), 1};
+    }
+    void DrawText(int, int, const std::string&, uint32_t) override {}
+    void RoundRect(int, int, int, int, int, int, uint32_t) override {}
+};
+
+// The per-user files below stateFolder, as $XDG_STATE_HOME/velnora would hold them.
+inline SharedBackup SharedBackupIn(const std::string& stateFolder) {
+    SharedBackup shared;
+    shared.record = stateFolder + "/velnora/oldwallpaper.ini";
+    shared.lock = stateFolder + "/velnora/wallpaper.lock";
+    return shared;
+}
+
+struct ProgramCopy {
+    ProgramCopy(const std::string& folder, const SharedBackup& shared, StoreOpener openStore) {
+        std::filesystem::create_directories(folder);
+        context.files = {folder + "/velnora", folder + "/velnora.INI", folder + "/Velnora.bmp"};
+        context.shared = shared;
+        context.openStore = std::move(openStore);
+        context.makeCanvas = [](Bitmap&) { return std::make_unique<NullCanvas>(); };
+        context.desktop = {16, 12};
+        choices.calendar.stretch = false;
+    }
+
+    // The show box ticked, with the current wallpaper as the source.
+    bool On() {
+        Bitmap work;
+        return PaintCalendar(work, false, choices, MonthGrids{}, context).installed;
+    }
+    // The show box cleared.
+    bool Off() {
+        ProfileFile settings(context.files.settingsFile);
+        return RestoreWallpaper(settings, context.shared, context.openStore);
+    }
+    // The show flag of a start.
+    bool Start() {
+        ProfileFile settings(context.files.settingsFile);
+        return CheckWallpaperAtStart(settings, context.shared, context.openStore);
+    }
+    ProfileFile Settings() const { return ProfileFile(context.files.settingsFile); }
+
+    PaintContext context;
+    PictureChoices choices;
+};
