@@ -12,6 +12,8 @@
 #include "PersianDate.h"
 #include "PictureLoader.h"
 #include "QtCanvas.h"
+#include "Settings.h"
+#include "UnattendedRun.h"
 #include "WholeNumber.h"
 
 #include <cstdint>
@@ -26,7 +28,9 @@ struct RenderRequest {
     std::string source;
     std::optional<PersianYmd> date;
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
-    CalendarChoices choices;
+    // The choices in the settings file's terms, drawn as the program draws them.
+    Settings settings;
+    PictureSize size; // the stretch's size, when stretching
 };
 
 // Y/M/D naming a day that exists. Unlike the settings file's date text, a
@@ -45,7 +49,7 @@ PersianYmd ParseDay(const std::string& text, PersianDate::CalendarRule rule) {
 
 // WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
 // cannot make.
-void ParseSize(const std::string& text, CalendarChoices& choices) {
+void ParseSize(const std::string& text, RenderRequest& request) {
     const std::size_t cross = text.find_first_of("xX", 1);
     const auto width =
         cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(0, cross));
@@ -53,20 +57,20 @@ void ParseSize(const std::string& text, CalendarChoices& choices) {
         cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(cross + 1));
     if (!width || !height)
         throw Misuse("--size wants WIDTHxHEIGHT, not '" + text + "'");
-    choices.stretch = true;
-    choices.desktopWidth = *width;
-    choices.desktopHeight = *height;
+    request.settings.stretch = true;
+    request.size = {*width, *height};
 }
 
-Corner ParseCorner(const std::string& text) {
+// The settings file's corner code.
+int32_t ParseCorner(const std::string& text) {
     if (text == "top-right")
-        return Corner::TopRight;
+        return 1;
     if (text == "bottom-right")
-        return Corner::BottomRight;
+        return 2;
     if (text == "bottom-left")
-        return Corner::BottomLeft;
+        return 3;
     if (text == "top-left")
-        return Corner::TopLeft;
+        return 4;
     throw Misuse("--corner is top-right, bottom-right, bottom-left or top-left, not '" + text +
                  "'");
 }
@@ -74,7 +78,7 @@ Corner ParseCorner(const std::string& text) {
 RenderRequest ParseRequest(const Args& args) {
     RenderRequest request;
     // The program's own defaults: no stretch unless a size is given.
-    request.choices.stretch = false;
+    request.settings.stretch = false;
     // The day is checked against its month once the rule is known.
     std::optional<std::string> dateText;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -87,23 +91,23 @@ RenderRequest ParseRequest(const Args& args) {
         else if (arg == "--calendar")
             request.rule = CalendarOption(value());
         else if (arg == "--size")
-            ParseSize(value(), request.choices);
+            ParseSize(value(), request);
         else if (arg == "--corner")
-            request.choices.placement.corner = ParseCorner(value());
+            request.settings.position = ParseCorner(value());
         // The distances stay texts: the drawing converts them as the window's
         // fields are converted, with the same message for a bad one.
         else if (arg == "--dx")
-            request.choices.placement.dxText = value();
+            request.settings.leftRightText = value();
         else if (arg == "--dy")
-            request.choices.placement.dyText = value();
+            request.settings.topBottomText = value();
         else if (arg == "--no-prev")
-            request.choices.placement.showPrev = false;
+            request.settings.previous = false;
         else if (arg == "--no-next")
-            request.choices.placement.showNext = false;
+            request.settings.next = false;
         else if (arg == "--text-colour")
-            request.choices.textColour = static_cast<uint32_t>(StrToInt(value()));
+            request.settings.back = StrToInt(value());
         else if (arg == "--today-colour")
-            request.choices.todayColour = static_cast<uint32_t>(StrToInt(value()));
+            request.settings.today = StrToInt(value());
         else if (arg.starts_with("--") || !request.output.empty())
             throw Misuse("render: unexpected argument '" + arg + "'");
         else
@@ -133,12 +137,12 @@ int RunRender(const Args& args) {
 
     const OffscreenGui gui;
     Bitmap picture;
+    CalendarChoices choices = PictureChoicesFor(request.settings).calendar;
+    choices.desktopWidth = request.size.width;
+    choices.desktopHeight = request.size.height;
     // A drawing is rendered at the size it is stretched to, else at its own.
-    const CalendarChoices& choices = request.choices;
-    LoadSourcePicture(request.source, picture,
-                      choices.stretch ? PictureSize{choices.desktopWidth, choices.desktopHeight}
-                                      : PictureSize{});
-    ComposeCalendar(picture, request.choices, grids, MakeQtCanvas);
+    LoadSourcePicture(request.source, picture, choices.stretch ? request.size : PictureSize{});
+    ComposeCalendar(picture, choices, grids, MakeQtCanvas);
     // Written to a temporary file renamed over the output: a failure leaves no
     // half-written picture behind.
     WriteBmpFile(request.output, picture);

@@ -13,6 +13,7 @@
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
+#include "UnattendedRun.h"
 #include "Upreview.h"
 #include "Wallpaper.h"
 #include "WholeNumber.h"
@@ -299,26 +300,31 @@ bool Tmain::LoadSettings() {
     return CheckWallpaperAtStart(settings);
 }
 
-void Tmain::SaveSettings() {
-    Settings choices;
-    choices.leftRight = UDLeftRight->Position();
-    choices.topBottom = UDTopBottom->Position();
-    choices.leftRightText = Text(ELeftRight);
-    choices.topBottomText = Text(ETopBottom);
-    choices.back = static_cast<int32_t>(ccBack->SelectedColour());
-    choices.today = static_cast<int32_t>(ccToday->SelectedColour());
-    choices.previous = CHKprev->isChecked();
-    choices.next = CHKnext->isChecked();
+Settings Tmain::HeldSettings() const {
+    Settings held;
+    held.leftRight = UDLeftRight->Position();
+    held.topBottom = UDTopBottom->Position();
+    held.leftRightText = Text(ELeftRight);
+    held.topBottomText = Text(ETopBottom);
+    held.back = static_cast<int32_t>(ccBack->SelectedColour());
+    held.today = static_cast<int32_t>(ccToday->SelectedColour());
+    held.previous = CHKprev->isChecked();
+    held.next = CHKnext->isChecked();
     // No corner on (only after a stored code outside 1..4) is written as 0, so
     // the next start shows none on either.
-    choices.position = static_cast<int32_t>(SelectedCorner());
-    choices.choose = R_Choose->isChecked();
-    choices.current = R_CurrentPicture->isChecked();
-    choices.stretch = CHK_Stretch->isChecked();
+    held.position = static_cast<int32_t>(SelectedCorner());
+    held.choose = R_Choose->isChecked();
+    held.current = R_CurrentPicture->isChecked();
+    held.stretch = CHK_Stretch->isChecked();
+    held.path = Text(Efilename);
+    held.calendarRule = PersianDate::CalendarRuleName(Rule);
+    return held;
+}
+
+void Tmain::SaveSettings() {
     if (!FileExists(Text(Efilename)))
         Efilename->clear();
-    choices.path = Text(Efilename);
-    choices.calendarRule = PersianDate::CalendarRuleName(Rule);
+    const Settings choices = HeldSettings();
     ProfileFile settings(context_.files.settingsFile);
     // The backup lives in the same file: a logon run changing it meanwhile
     // must not have its change undone by this rewrite.
@@ -423,25 +429,13 @@ void Tmain::FillGridsForToday() {
     const double today = std::floor(Today());
     if (gridsDate_ == today)
         return;
-    uint16_t year = 0, month = 0, day = 0;
-    PersianDate::DateToPersian(today, year, month, day, Rule);
-    Grids = FillMonthGrids(year, month, day, Rule);
+    Grids = GridsForDay(today, Rule);
     gridsDate_ = today;
 }
 
 void Tmain::PaintCalendar(bool preview) {
     FillGridsForToday();
-    PictureChoices choices;
-    choices.chooseFile = R_Choose->isChecked();
-    choices.fileName = Text(Efilename);
-    choices.calendar.stretch = CHK_Stretch->isChecked();
-    choices.calendar.placement.corner = SelectedCorner();
-    choices.calendar.placement.dxText = Text(ELeftRight);
-    choices.calendar.placement.dyText = Text(ETopBottom);
-    choices.calendar.placement.showPrev = CHKprev->isChecked();
-    choices.calendar.placement.showNext = CHKnext->isChecked();
-    choices.calendar.textColour = ccBack->SelectedColour();
-    choices.calendar.todayColour = ccToday->SelectedColour();
+    const PictureChoices choices = PictureChoicesFor(HeldSettings());
 
     PaintContext where;
     where.files = context_.files;

@@ -9,6 +9,7 @@
 #include "MainContext.h"
 #include "MonthGrid.h"
 #include "Placement.h"
+#include "Settings.h"
 
 #include <QWidget>
 
@@ -109,6 +110,8 @@ class Tmain : public QWidget {
     // start-up wallpaper check.
     bool LoadSettings();
     void SaveSettings();
+    // The choices as the controls hold them now, in the settings file's terms.
+    Settings HeldSettings() const;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -5,8 +5,7 @@
 #include "Messages.h"
 #include "ProgramPaths.h"
 #include "Umain.h"
-
-#include <QTimer>
+#include "UnattendedMain.h"
 
 #include <cstdio>
 
@@ -40,17 +39,9 @@ int main(int argc, char** argv) {
         context.desktopSize = [picture = context.files.outputPicture] {
             return DesktopSizeWithoutDisplay(picture);
         };
+    if (unattended)
+        return RunUnattended(context);
     Tmain window(context);
     window.show();
-    if (headless) {
-        // The run closes the window as soon as it is shown. A close refused
-        // after an error would wait for a user that no one can be: the run
-        // ends there instead. Queued after the window's own activation.
-        QTimer::singleShot(0, &window, [&window] {
-            if (window.isVisible())
-                QCoreApplication::exit(1);
-        });
-    }
-    const int status = application.exec();
-    return status != 0 || PrintedMessageCount() > 0 ? 1 : 0;
+    return application.exec();
 }

@@ -1,0 +1,46 @@
+// The redraw at logon and after midnight, without a window: what the window
+// does when started with an argument (read the settings, check the wallpaper,
+// redraw an installed calendar for today, register the autostart entry, save
+// the settings), from plain data.
+#pragma once
+
+#include "MonthGrid.h"
+#include "PersianDate.h"
+#include "Settings.h"
+#include "Wallpaper.h"
+
+#include <functional>
+#include <string>
+
+// The settings as the window's controls hold them once it is shown: each
+// distance is its spin position (a 16-bit number) limited to 0..100 and
+// written as decimal, a corner code outside 1..4 selects no corner (written
+// as 0), and of the two picture sources the current wallpaper wins when both
+// are on. The path is kept as read; saving empties one that names no file.
+Settings AsTheWindowHoldsThem(const Settings& stored);
+
+// The one mapping from the user's choices to a redraw: the window's controls,
+// the unattended run and velnora-cli render all go through it.
+PictureChoices PictureChoicesFor(const Settings& settings);
+
+// The three grids for a calendar date under a calendar rule.
+MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule);
+
+struct UnattendedContext {
+    PaintContext paint; // its desktop size is filled in from desktopSize when stretching
+    std::function<DesktopSize()> desktopSize;
+    std::function<void(const std::string& name, unsigned mode)> setAutoRun;
+    // Shows "Selected File Not Found !" (the window's modal message).
+    std::function<void()> chosenFileMissing;
+    double today = 0; // the calendar date to draw
+};
+
+enum class UnattendedResult {
+    NotInstalled,     // the calendar is off or displaced: nothing was redrawn
+    Redrawn,          // drawn, installed, registered and saved
+    ChosenFileMissing // the message was shown and the calendar taken off
+};
+
+// Stops at the first error (an exception with the program's message), with
+// what was done before it left done.
+UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context);
