@@ -14,8 +14,10 @@ namespace {
 // Tried in order: the desktops that keep their own wallpaper settings first,
 // then the bare X server, then the file store, which every session matches.
 const StoreBackend* const Backends[] = {
-    &GnomeFamilyBackend,
-    &BareX11Backend,
+    &GnomeFamilyBackend, // GSettings: GNOME, Cinnamon, MATE and their kin
+    &XfceBackend,        // xfconf over D-Bus
+    &PlasmaBackend,      // the Plasma shell's scripts over D-Bus
+    &BareX11Backend,     // the root window
     &FileStoreBackend,
 };
 

@@ -1,6 +1,6 @@
 // Stand-in for the registry key "Control Panel\Desktop": five text values
 // (Wallpaper, TileWallpaper, WallpaperStyle, WallpaperOriginX, WallpaperOriginY)
-// and the reload request. Backends: file store, GNOME family (GSettings), bare X11.
+// and the reload request. Backends: StoreBackends.h.
 #pragma once
 
 #include <memory>

@@ -28,6 +28,8 @@ struct StoreBackend {
 };
 
 extern const StoreBackend GnomeFamilyBackend;
+extern const StoreBackend XfceBackend;
+extern const StoreBackend PlasmaBackend;
 extern const StoreBackend BareX11Backend;
 extern const StoreBackend FileStoreBackend;
 

@@ -19,6 +19,8 @@ TEST(StoreBackends, SessionChoosesTheFirstBackendThatServesIt) {
         {"ubuntu:GNOME", "", false, "GNOME family"},
         {"GNOME", "", true, "GNOME family"}, // GNOME keeps its settings under Wayland too
         {"KDE", "", false, "file store"},
+        // Xfce without an xfconf that answers: the settings are out of reach.
+        {"XFCE", "unix:/nonexistent-velnora-display", false, "file store"},
         // A display that does not open leaves nothing to paint.
         {"", "unix:/nonexistent-velnora-display", false, "file store"},
         // The root window of XWayland is never seen.
@@ -26,6 +28,8 @@ TEST(StoreBackends, SessionChoosesTheFirstBackendThatServesIt) {
     };
     TempFolder folder;
     ScopedEnv config("XDG_CONFIG_HOME", folder.Path());
+    // No session bus: the user's own desktop services are never asked.
+    ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + folder / "no-bus");
     for (const auto& row : rows) {
         const DesktopSession session{row.desktop, row.display, row.wayland};
         EXPECT_STREQ(StoreBackendNameFor(session), row.backend)

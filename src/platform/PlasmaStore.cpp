@@ -1,0 +1,384 @@
+// The wallpaper store of KDE Plasma (5 and 6, X11 and Wayland): the settings
+// of each desktop (containment) of the shell, read and written by scripts that
+// the shell runs (org.kde.plasmashell /PlasmaShell evaluateScript).
+//
+// Each desktop has a wallpaper plugin; the picture plugin "org.kde.image"
+// keeps, in its group Wallpaper/org.kde.image/General:
+//   Image     the picture's URL ("file:///home/me/sea.jpg"); absent on a fresh profile
+//   FillMode  0 stretch, 1 fit, 2 fill (crop; the default when absent), 3 tile,
+//             4 tile vertically, 5 tile horizontally, 6 centre (no scaling)
+// The shell's scripts can remove Image (writing "" while the picture plugin is
+// the desktop's plugin removes the key), but no script removes FillMode: the
+// store writes FillMode only where the layout has to change, so a FillMode
+// that was absent stays absent (the program's own layout is the default one).
+// The shell does not load a picture again when the same URL is written again;
+// Reload points each desktop at no picture and back, which loads the file anew.
+//
+// The five values:
+//   Wallpaper         Image of the first desktop (lowest screen) as a local
+//                     path; "" when its plugin is another or the URL names no
+//                     local file. Written: every desktop gets the picture plugin
+//                     and the picture.
+//   TileWallpaper  \  read from FillMode of the first desktop: 3, 4, 5 -> "1" "0";
+//   WallpaperStyle /    6 -> "0" "0"; 0 -> "0" "2"; 1 -> "0" "6"; 2 -> "0" "10".
+//                     written into every desktop: tile "1" -> 3; else style
+//                     "0" -> 6, "2" -> 0, "6" -> 1, "10" -> 2, and "1" and "22"
+//                     -> 2: each screen is a desktop of its own, and the
+//                     program's picture, the size of all monitors together,
+//                     fills one monitor pixel for pixel; any other style leaves
+//                     FillMode as it is. Each write combines the written value
+//                     with the other one as read.
+//   WallpaperOriginX/Y  no such settings: kept in the file store.
+// The extra value PlasmaDesktops holds what the five cannot say: every
+// desktop's id, screen, plugin, Image and FillMode as they stand, absent ones
+// as null, on one line. Written back (after the five), it sets each desktop
+// that still exists as it was and removes an Image that was absent.
+#include "DesktopStore.h"
+#include "LayoutTable.h"
+#include "SessionBus.h"
+#include "StoreBackends.h"
+#include "StoreErrors.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
+namespace {
+
+constexpr const char* Service = "org.kde.plasmashell";
+constexpr const char* ObjectPath = "/PlasmaShell";
+constexpr const char* Interface = "org.kde.PlasmaShell";
+constexpr const char* DesktopsName = "PlasmaDesktops";
+constexpr const char* PicturePlugin = "org.kde.image";
+// FillMode when the key is absent: the picture plugin's default.
+constexpr int DefaultFillMode = 2;
+
+constexpr LayoutRow FillModes[] = {
+    {0, "0", "2"}, {1, "0", "6"}, {2, "0", "10"}, {3, "1", "0"},
+    {4, "1", "0"}, {5, "1", "0"}, {6, "0", "0"},
+};
+constexpr std::pair<const char*, int> UntiledFillModes[] = {
+    {"0", 6}, {"1", 2}, {"2", 0}, {"6", 1}, {"10", 2}, {"22", 2},
+};
+constexpr LayoutTable FillModeTable = {FillModes, 3, UntiledFillModes};
+
+// Every desktop as the shell holds it, printed as JSON.
+constexpr const char* ReadScript = R"(
+var found = [];
+var all = desktops();
+for (var i = 0; i < all.length; i++) {
+    var d = all[i];
+    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    var keys = d.configKeys;
+    found.push({id: d.id, screen: d.screen, plugin: d.wallpaperPlugin,
+                Image: keys.indexOf('Image') >= 0 ? String(d.readConfig('Image')) : null,
+                FillMode: keys.indexOf('FillMode') >= 0 ? String(d.readConfig('FillMode')) : null});
+}
+print(JSON.stringify(found));
+)";
+
+// Applies the list "changes" put before it: for each desktop by id, the
+// picture plugin's values that the entry names (Image null removes it), then
+// the entry's plugin. The values are written while the picture plugin is the
+// desktop's plugin: only then does the shell take them up at once, and remove
+// an Image written empty. An empty Image written where there is none would be
+// kept as an empty value, so an absent one is left alone.
+constexpr const char* ApplyScript = R"(
+for (var i = 0; i < changes.length; i++) {
+    var c = changes[i];
+    var d = desktopById(c.id);
+    if (!d)
+        continue;
+    d.wallpaperPlugin = 'org.kde.image';
+    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    if ('Image' in c && c.Image !== null)
+        d.writeConfig('Image', c.Image);
+    else if ('Image' in c && d.configKeys.indexOf('Image') >= 0)
+        d.writeConfig('Image', '');
+    if ('FillMode' in c)
+        d.writeConfig('FillMode', c.FillMode);
+    if ('plugin' in c)
+        d.wallpaperPlugin = c.plugin;
+}
+print('applied');
+)";
+
+// The picture of every desktop that shows one, pointed at nothing and back.
+constexpr const char* ReloadScript = R"(
+var all = desktops();
+for (var i = 0; i < all.length; i++) {
+    var d = all[i];
+    if (d.wallpaperPlugin != 'org.kde.image')
+        continue;
+    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    if (d.configKeys.indexOf('Image') < 0)
+        continue;
+    var image = d.readConfig('Image');
+    d.writeConfig('Image', '');
+    d.writeConfig('Image', image);
+}
+print('reloaded');
+)";
+
+struct PlasmaDesktop {
+    int id = 0;
+    int screen = -1; // -1: a desktop of another activity, or of no screen now
+    QString plugin;
+    std::optional<QString> image;
+    std::optional<QString> fillMode;
+
+    std::optional<int> FillMode() const {
+        if (!fillMode)
+            return DefaultFillMode;
+        bool isNumber = false;
+        const int mode = fillMode->toInt(&isNumber);
+        return isNumber ? std::optional<int>(mode) : std::nullopt;
+    }
+};
+
+// A JavaScript string literal holding text: every character that is not
+// printable ASCII, and the quote and the backslash, as a \u escape, so that no
+// path or value can end the literal or the line.
+QString ScriptString(const QString& text) {
+    QString literal = "\"";
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit >= 0x20 && unit < 0x7f && unit != u'"' && unit != u'\\')
+            literal += c;
+        else
+            literal += QString("\\u%1").arg(static_cast<unsigned>(unit), 4, 16, QChar('0'));
+    }
+    return literal + "\"";
+}
+
+std::optional<QString> RunScript(const QString& script) {
+    const QDBusMessage reply =
+        CallSessionBus(Service, ObjectPath, Interface, "evaluateScript", {script});
+    if (!Answered(reply) || reply.arguments().isEmpty())
+        return std::nullopt;
+    return reply.arguments().first().toString();
+}
+
+std::optional<QString> OptionalText(const QJsonValue& value) {
+    return value.isString() ? std::optional<QString>(value.toString()) : std::nullopt;
+}
+
+QJsonValue JsonOf(const std::optional<QString>& text) {
+    return text ? QJsonValue(*text) : QJsonValue(QJsonValue::Null);
+}
+
+// nullopt when the text is not such a list.
+std::optional<std::vector<PlasmaDesktop>> DesktopsOf(const QString& text) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return std::nullopt;
+    std::vector<PlasmaDesktop> desktops;
+    for (const QJsonValue& entry : document.array()) {
+        const QJsonObject object = entry.toObject();
+        if (!object.value("id").isDouble() || !object.value("plugin").isString())
+            return std::nullopt;
+        desktops.push_back({object.value("id").toInt(), object.value("screen").toInt(-1),
+                            object.value("plugin").toString(), OptionalText(object.value("Image")),
+                            OptionalText(object.value("FillMode"))});
+    }
+    // The first desktop is that of the lowest screen; those of no screen come last.
+    std::sort(desktops.begin(), desktops.end(), [](const auto& a, const auto& b) {
+        return std::tuple(a.screen < 0, a.screen, a.id) < std::tuple(b.screen < 0, b.screen, b.id);
+    });
+    return desktops;
+}
+
+std::optional<std::vector<PlasmaDesktop>> ShellDesktops() {
+    const std::optional<QString> printed = RunScript(ReadScript);
+    return printed ? DesktopsOf(*printed) : std::nullopt;
+}
+
+class PlasmaStore : public DesktopStore {
+  public:
+    PlasmaStore(StoreAccess access, const std::string& originsPath)
+        : origins_(OpenFileStore(access, originsPath)) {}
+
+    bool IsOpen() const override { return true; }
+
+    std::string Read(const std::string& name) override {
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
+            return origins_->Read(name);
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        if (name == DesktopsName)
+            return Encode(desktops);
+        if (desktops.empty())
+            return "";
+        const PlasmaDesktop& first = desktops.front();
+        if (name == "Wallpaper")
+            return first.plugin == PicturePlugin && first.image ? PathOf(*first.image) : "";
+        if (name == "TileWallpaper" || name == "WallpaperStyle")
+            return ReadLayout(FillModeTable, name, first.FillMode());
+        return "";
+    }
+
+    void Write(const std::string& name, const std::string& value) override {
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
+            origins_->Write(name, value);
+            return;
+        }
+        if (!IsUtf8(value))
+            throw WriteRefused(name);
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        if (name == DesktopsName) {
+            const std::optional<std::vector<PlasmaDesktop>> wanted =
+                DesktopsOf(QString::fromStdString(value));
+            if (!wanted)
+                throw WriteRefused(name);
+            Apply(RestoreChanges(*wanted, desktops), name);
+            return;
+        }
+        if (desktops.empty())
+            throw WriteRefused(name);
+        QJsonArray changes;
+        if (name == "Wallpaper") {
+            const QString path = QString::fromStdString(value);
+            // "" is no picture: the key goes, as on a fresh profile.
+            if (!path.isEmpty() && !QDir::isAbsolutePath(path))
+                throw WriteRefused(name);
+            const QJsonValue image = path.isEmpty()
+                                         ? QJsonValue(QJsonValue::Null)
+                                         : QJsonValue(QUrl::fromLocalFile(path).toString());
+            for (const PlasmaDesktop& desktop : desktops)
+                changes.append(QJsonObject{{"id", desktop.id}, {"Image", image}});
+        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
+            const std::optional<int> mode =
+                SettingAfter(FillModeTable, name, value, desktops.front().FillMode());
+            if (!mode)
+                return;
+            for (const PlasmaDesktop& desktop : desktops)
+                if (desktop.FillMode() != mode)
+                    changes.append(QJsonObject{{"id", desktop.id},
+                                               {"FillMode", QString::number(*mode)},
+                                               {"plugin", desktop.plugin}});
+        } else {
+            throw WriteRefused(name);
+        }
+        Apply(changes, name);
+    }
+
+    void Reload() override {
+        // Nothing to tell when the shell is gone: it reads its settings when it starts.
+        RunScript(ReloadScript);
+    }
+
+    bool Holds(const std::string& name, const std::string& value) override {
+        if (name == DesktopsName)
+            return HoldsDesktops(value, name);
+        if (Read(name) == value)
+            return true;
+        if (name != "TileWallpaper" && name != "WallpaperStyle")
+            return false;
+        std::vector<std::optional<int>> modes;
+        for (const PlasmaDesktop& desktop : Current(name))
+            modes.push_back(desktop.FillMode());
+        return LayoutHolds(FillModeTable, name, value, modes);
+    }
+
+    std::vector<std::string> ExtraNames() const override { return {DesktopsName}; }
+
+  private:
+    static std::vector<PlasmaDesktop> Current(const std::string& name) {
+        std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
+        if (!desktops)
+            throw ReadRefused(name);
+        return *desktops;
+    }
+
+    // "" for a URL that names no local file: the program can only draw on a file.
+    static std::string PathOf(const QString& image) {
+        if (QDir::isAbsolutePath(image))
+            return image.toStdString();
+        const QUrl url(image);
+        return url.isLocalFile() ? url.toLocalFile().toStdString() : "";
+    }
+
+    static std::string Encode(const std::vector<PlasmaDesktop>& desktops) {
+        QJsonArray all;
+        for (const PlasmaDesktop& desktop : desktops)
+            all.append(QJsonObject{{"id", desktop.id},
+                                   {"screen", desktop.screen},
+                                   {"plugin", desktop.plugin},
+                                   {"Image", JsonOf(desktop.image)},
+                                   {"FillMode", JsonOf(desktop.fillMode)}});
+        return QJsonDocument(all).toJson(QJsonDocument::Compact).toStdString();
+    }
+
+    // Each backed-up desktop that still exists, as it was. A FillMode that was
+    // absent cannot be removed again: where one was written since, the default
+    // it stood for is written.
+    static QJsonArray RestoreChanges(const std::vector<PlasmaDesktop>& wanted,
+                                     const std::vector<PlasmaDesktop>& now) {
+        QJsonArray changes;
+        for (const PlasmaDesktop& desktop : wanted) {
+            const auto present = std::find_if(now.begin(), now.end(),
+                                              [&](const auto& d) { return d.id == desktop.id; });
+            if (present == now.end())
+                continue;
+            QJsonObject change{
+                {"id", desktop.id}, {"plugin", desktop.plugin}, {"Image", JsonOf(desktop.image)}};
+            if (desktop.fillMode)
+                change.insert("FillMode", *desktop.fillMode);
+            else if (present->fillMode)
+                change.insert("FillMode", QString::number(DefaultFillMode));
+            changes.append(change);
+        }
+        return changes;
+    }
+
+    static bool HoldsDesktops(const std::string& value, const std::string& name) {
+        const std::optional<std::vector<PlasmaDesktop>> wanted =
+            DesktopsOf(QString::fromStdString(value));
+        if (!wanted)
+            return false;
+        const std::vector<PlasmaDesktop> now = Current(name);
+        for (const PlasmaDesktop& desktop : *wanted) {
+            const auto present = std::find_if(now.begin(), now.end(),
+                                              [&](const auto& d) { return d.id == desktop.id; });
+            if (present == now.end())
+                continue;
+            if (present->plugin != desktop.plugin || present->image != desktop.image ||
+                present->FillMode() != desktop.FillMode())
+                return false;
+        }
+        return true;
+    }
+
+    static void Apply(const QJsonArray& changes, const std::string& name) {
+        if (changes.isEmpty())
+            return;
+        const QString list =
+            QString::fromUtf8(QJsonDocument(changes).toJson(QJsonDocument::Compact));
+        const QString script =
+            "var changes = JSON.parse(" + ScriptString(list) + ");\n" + ApplyScript;
+        if (!RunScript(script))
+            throw WriteRefused(name);
+    }
+
+    std::unique_ptr<DesktopStore> origins_;
+};
+
+} // namespace
+
+const StoreBackend PlasmaBackend = {
+    "KDE Plasma",
+    [](const DesktopSession& session) {
+        return CurrentDesktopIncludes(session.currentDesktop, "KDE");
+    },
+    [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
+        if (!ShellDesktops())
+            return nullptr;
+        return std::make_unique<PlasmaStore>(access, WallpaperStorePath());
+    },
+};

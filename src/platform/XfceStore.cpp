@@ -1,0 +1,347 @@
+// The wallpaper store of Xfce: xfdesktop's settings in the xfconf channel
+// "xfce4-desktop", reached over D-Bus (the service org.xfce.Xfconf, which the
+// bus starts on demand).
+//
+// xfdesktop keeps one backdrop for every monitor and every workspace, under
+// /backdrop/screen0/monitor<OUTPUT>/workspace<N>/ (OUTPUT is the output's name:
+// "eDP-1", "HDMI-1"; "screen" under Xvfb), and writes each one's properties
+// when it first shows it. The backdrops are those the channel holds. Of their
+// properties the store reads and writes:
+//   last-image   the picture's path (a string)
+//   image-style  0 none, 1 centred, 2 tiled, 3 stretched, 4 scaled, 5 zoomed,
+//                6 spanning screens (an int)
+//   color-style  how the colours behind the picture are drawn; not written, but
+//                xfdesktop adds it (and image-style) to a backdrop the program
+//                gave a picture, so it is backed up to be removed again.
+// xfdesktop watches the picture file, so a rewrite of the same file is shown.
+//
+// The five values:
+//   Wallpaper         last-image of the first backdrop; written into every one.
+//   TileWallpaper  \  read from image-style of the first backdrop:
+//   WallpaperStyle /    2 tiled -> "1" "0"; 1 centred, 0 none -> "0" "0";
+//                       3 -> "0" "2"; 4 -> "0" "6"; 5 -> "0" "10"; 6 -> "0" "22".
+//                     written into every backdrop: tile "1" -> 2; else style
+//                     "0" -> 1, "1" -> 6 (the program's own picture is the size
+//                     of all monitors together, and spanning shows it pixel for
+//                     pixel), "2" -> 3, "6" -> 4, "10" -> 5, "22" -> 6; any
+//                     other style leaves image-style as it is. Each write
+//                     combines the written value with the other one as read.
+//   WallpaperOriginX/Y  no such settings: kept in the file store.
+// The extra value XfceBackdrops holds what the five cannot say: every backdrop's
+// three properties exactly as they stand, absent ones included, on one line.
+// Written back (after the five), it sets each one as it was, with its type, and
+// removes the absent ones.
+#include "DesktopStore.h"
+#include "LayoutTable.h"
+#include "SessionBus.h"
+#include "StoreBackends.h"
+#include "StoreErrors.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaType>
+#include <QRegularExpression>
+#include <QVariantMap>
+
+#include <QDBusArgument>
+#include <QDBusVariant>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr const char* Service = "org.xfce.Xfconf";
+constexpr const char* ObjectPath = "/org/xfce/Xfconf";
+constexpr const char* Interface = "org.xfce.Xfconf";
+constexpr const char* Channel = "xfce4-desktop";
+
+// The properties of a backdrop that the store backs up, in the order of the
+// backup's lists.
+constexpr const char* Kept[] = {"last-image", "image-style", "color-style"};
+enum { LastImage, ImageStyle, ColorStyle };
+
+constexpr const char* BackdropsName = "XfceBackdrops";
+
+// One backdrop's kept properties as they stand; nullopt where absent.
+using Backdrop = std::array<std::optional<QVariant>, std::size(Kept)>;
+// Keyed by the backdrop's folder, "/backdrop/screen0/monitorscreen/workspace0".
+using Backdrops = std::map<QString, Backdrop>;
+
+constexpr LayoutRow ImageStyles[] = {
+    {0, "0", "0"}, // none: centre is the nearest
+    {1, "0", "0"}, {2, "1", "0"}, {3, "0", "2"}, {4, "0", "6"}, {5, "0", "10"}, {6, "0", "22"},
+};
+constexpr std::pair<const char*, int> UntiledImageStyles[] = {
+    {"0", 1}, {"1", 6}, {"2", 3}, {"6", 4}, {"10", 5}, {"22", 6},
+};
+constexpr LayoutTable ImageStyleTable = {ImageStyles, 2, UntiledImageStyles};
+
+std::optional<int> NumberOf(const std::optional<QVariant>& value) {
+    bool isNumber = false;
+    const int number = value ? value->toInt(&isNumber) : 0;
+    return isNumber ? std::optional<int>(number) : std::nullopt;
+}
+
+// The D-Bus types xfconf keeps a plain value in, by the letter of their signature.
+constexpr std::pair<char, QMetaType::Type> Types[] = {
+    {'s', QMetaType::QString},  {'i', QMetaType::Int},       {'u', QMetaType::UInt},
+    {'x', QMetaType::LongLong}, {'t', QMetaType::ULongLong}, {'n', QMetaType::Short},
+    {'q', QMetaType::UShort},   {'y', QMetaType::UChar},     {'b', QMetaType::Bool},
+    {'d', QMetaType::Double},
+};
+
+// A value as its signature letter followed by its text ("i5", "s/home/a.jpg");
+// nullopt for a type that is not kept (an array, a structure).
+std::optional<QString> TypedText(const QVariant& value) {
+    for (const auto& [letter, type] : Types) {
+        if (value.metaType().id() != type)
+            continue;
+        if (type == QMetaType::Double)
+            return QString(letter) + QString::number(value.toDouble(), 'g', 17);
+        if (type == QMetaType::Bool)
+            return QString(letter) + (value.toBool() ? "1" : "0");
+        return QString(letter) + value.toString();
+    }
+    return std::nullopt;
+}
+
+std::optional<QVariant> ValueOfTypedText(const QString& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    for (const auto& [letter, type] : Types) {
+        if (text[0] != QChar(letter))
+            continue;
+        QVariant value(text.mid(1));
+        if (type == QMetaType::Bool)
+            value = QVariant(text.mid(1) == "1");
+        if (type != QMetaType::Bool && !value.convert(QMetaType(type)))
+            return std::nullopt;
+        return value;
+    }
+    return std::nullopt;
+}
+
+QDBusMessage CallXfconf(const char* method, const QVariantList& arguments) {
+    return CallSessionBus(Service, ObjectPath, Interface, method, arguments);
+}
+
+// Every property under /backdrop, or nullopt when xfconf does not answer.
+std::optional<QVariantMap> BackdropProperties() {
+    const QDBusMessage reply =
+        CallXfconf("GetAllProperties", {QString(Channel), QString("/backdrop")});
+    if (!Answered(reply) || reply.arguments().isEmpty())
+        return std::nullopt;
+    return qdbus_cast<QVariantMap>(reply.arguments().first());
+}
+
+class XfceStore : public DesktopStore {
+  public:
+    XfceStore(StoreAccess access, const std::string& originsPath)
+        : origins_(OpenFileStore(access, originsPath)) {}
+
+    bool IsOpen() const override { return true; }
+
+    std::string Read(const std::string& name) override {
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
+            return origins_->Read(name);
+        if (name == BackdropsName)
+            return Encode(Current(name), name);
+        const Backdrops backdrops = Current(name);
+        if (backdrops.empty())
+            return "";
+        const Backdrop& first = backdrops.begin()->second;
+        if (name == "Wallpaper")
+            return first[LastImage] ? first[LastImage]->toString().toStdString() : "";
+        if (name == "TileWallpaper" || name == "WallpaperStyle")
+            return ReadLayout(ImageStyleTable, name, NumberOf(first[ImageStyle]));
+        return "";
+    }
+
+    void Write(const std::string& name, const std::string& value) override {
+        if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
+            origins_->Write(name, value);
+            return;
+        }
+        if (name == BackdropsName) {
+            WriteBackdrops(value, name);
+            return;
+        }
+        const Backdrops backdrops = Current(name);
+        // No backdrop yet: xfdesktop has not run, and nothing would show the picture.
+        if (backdrops.empty() || !IsUtf8(value))
+            throw WriteRefused(name);
+        if (name == "Wallpaper") {
+            for (const auto& [folder, backdrop] : backdrops)
+                Set(folder, LastImage, QString::fromStdString(value), name);
+        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
+            if (const std::optional<int> style = StyleAfter(name, value, backdrops))
+                for (const auto& [folder, backdrop] : backdrops)
+                    Set(folder, ImageStyle, *style, name);
+        } else {
+            throw WriteRefused(name);
+        }
+    }
+
+    // xfconf tells xfdesktop of every change at once; nothing is left to ask.
+    void Reload() override {}
+
+    bool Holds(const std::string& name, const std::string& value) override {
+        if (name == BackdropsName)
+            return HoldsBackdrops(value, name);
+        if (Read(name) == value)
+            return true;
+        if (name != "TileWallpaper" && name != "WallpaperStyle")
+            return false;
+        std::vector<std::optional<int>> styles;
+        for (const auto& [folder, backdrop] : Current(name))
+            styles.push_back(NumberOf(backdrop[ImageStyle]));
+        return LayoutHolds(ImageStyleTable, name, value, styles);
+    }
+
+    std::vector<std::string> ExtraNames() const override { return {BackdropsName}; }
+
+  private:
+    // Throws when xfconf does not answer: an empty reading would back up a
+    // wallpaper that is not the user's.
+    static Backdrops Current(const std::string& name) {
+        const std::optional<QVariantMap> properties = BackdropProperties();
+        if (!properties)
+            throw ReadRefused(name);
+        static const QRegularExpression KeptProperty(
+            "^(/backdrop/screen[0-9]+/monitor[^/]+/workspace[0-9]+)/([a-z-]+)$");
+        Backdrops backdrops;
+        for (auto property = properties->begin(); property != properties->end(); ++property) {
+            const QRegularExpressionMatch match = KeptProperty.match(property.key());
+            if (!match.hasMatch())
+                continue;
+            Backdrop& backdrop = backdrops[match.captured(1)];
+            for (std::size_t i = 0; i < std::size(Kept); ++i)
+                if (match.captured(2) == Kept[i])
+                    backdrop[i] = property.value();
+        }
+        return backdrops;
+    }
+
+    static std::optional<int> StyleAfter(const std::string& name, const std::string& value,
+                                         const Backdrops& backdrops) {
+        return SettingAfter(ImageStyleTable, name, value,
+                            backdrops.empty() ? std::nullopt
+                                              : NumberOf(backdrops.begin()->second[ImageStyle]));
+    }
+
+    // {"<folder>": [<last-image>, <image-style>, <color-style>], ...}, each a
+    // typed text or null for an absent property; JSON escapes every line break.
+    static std::string Encode(const Backdrops& backdrops, const std::string& name) {
+        QJsonObject all;
+        for (const auto& [folder, backdrop] : backdrops) {
+            QJsonArray values;
+            for (const std::optional<QVariant>& value : backdrop) {
+                if (!value) {
+                    values.append(QJsonValue::Null);
+                    continue;
+                }
+                const std::optional<QString> text = TypedText(*value);
+                if (!text)
+                    throw NotText(name);
+                values.append(*text);
+            }
+            all.insert(folder, values);
+        }
+        return QJsonDocument(all).toJson(QJsonDocument::Compact).toStdString();
+    }
+
+    static std::optional<Backdrops> Decode(const std::string& text) {
+        QJsonParseError error;
+        const QJsonDocument document =
+            QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject())
+            return std::nullopt;
+        Backdrops backdrops;
+        const QJsonObject all = document.object();
+        for (auto entry = all.begin(); entry != all.end(); ++entry) {
+            const QJsonArray values = entry.value().toArray();
+            if (!entry.key().startsWith("/backdrop/") || values.size() != std::size(Kept))
+                return std::nullopt;
+            Backdrop& backdrop = backdrops[entry.key()];
+            for (std::size_t i = 0; i < std::size(Kept); ++i) {
+                const QJsonValue value = values[static_cast<qsizetype>(i)];
+                if (value.isNull())
+                    continue;
+                backdrop[i] = ValueOfTypedText(value.toString());
+                if (!backdrop[i])
+                    return std::nullopt;
+            }
+        }
+        return backdrops;
+    }
+
+    void WriteBackdrops(const std::string& text, const std::string& name) {
+        const std::optional<Backdrops> wanted = Decode(text);
+        if (!wanted)
+            throw WriteRefused(name);
+        const Backdrops now = Current(name);
+        for (const auto& [folder, backdrop] : *wanted) {
+            const auto present = now.find(folder);
+            for (std::size_t i = 0; i < std::size(Kept); ++i) {
+                if (backdrop[i])
+                    Set(folder, i, *backdrop[i], name);
+                else if (present != now.end() && present->second[i])
+                    Reset(folder, i, name);
+            }
+        }
+    }
+
+    static bool HoldsBackdrops(const std::string& text, const std::string& name) {
+        const std::optional<Backdrops> wanted = Decode(text);
+        if (!wanted)
+            return false;
+        const Backdrops now = Current(name);
+        for (const auto& [folder, backdrop] : *wanted) {
+            const auto present = now.find(folder);
+            const Backdrop absent{};
+            const Backdrop& there = present != now.end() ? present->second : absent;
+            for (std::size_t i = 0; i < std::size(Kept); ++i)
+                if (backdrop[i].has_value() != there[i].has_value() ||
+                    (backdrop[i] && (backdrop[i]->metaType() != there[i]->metaType() ||
+                                     *backdrop[i] != *there[i])))
+                    return false;
+        }
+        return true;
+    }
+
+    static void Set(const QString& folder, std::size_t property, const QVariant& value,
+                    const std::string& name) {
+        const QDBusMessage reply =
+            CallXfconf("SetProperty", {QString(Channel), folder + "/" + Kept[property],
+                                       QVariant::fromValue(QDBusVariant(value))});
+        if (!Answered(reply))
+            throw WriteRefused(name);
+    }
+
+    static void Reset(const QString& folder, std::size_t property, const std::string& name) {
+        const QDBusMessage reply =
+            CallXfconf("ResetProperty", {QString(Channel), folder + "/" + Kept[property], false});
+        if (!Answered(reply))
+            throw WriteRefused(name);
+    }
+
+    std::unique_ptr<DesktopStore> origins_;
+};
+
+} // namespace
+
+const StoreBackend XfceBackend = {
+    "Xfce",
+    [](const DesktopSession& session) {
+        return CurrentDesktopIncludes(session.currentDesktop, "XFCE");
+    },
+    [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
+        if (!BackdropProperties())
+            return nullptr;
+        return std::make_unique<XfceStore>(access, WallpaperStorePath());
+    },
+};

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The calendar on a real KDE Plasma desktop: plasmashell on an X server of its
+# own, drawing with Qt Quick's software renderer. Twice: on a fresh profile
+# (the picture plugin's Image and FillMode absent) and on the user's own
+# picture with a layout of the user's. Switching on shows the calendar on the
+# desktop, a redraw of the same file by "velnora start" is shown, switching off
+# gives back the plugin, Image and FillMode of every desktop exactly (absent
+# ones absent) and the desktop shows what it showed.
+#   dbus-run-session -- plasma.sh VELNORA VELNORA_SHOW_BOX
+program=$1 showbox=$2
+source "$(dirname "$0")/desktop-session.sh"
+
+new_session $((${VELNORA_FIRST_DISPLAY:-140} + 30))
+export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 \
+  QT_QUICK_BACKEND=software LIBGL_ALWAYS_SOFTWARE=1
+# The services the shell starts through the bus must reach the same display and home.
+dbus-update-activation-environment --all
+# The panel is 50 pixels high along the bottom; the clock on it changes.
+desktop_area=640x430+0+0
+
+script() { # javascript: run by the shell; prints what the script prints
+  local reply
+  if ! reply=$(timeout 60 dbus-send --session --print-reply=literal --dest=org.kde.plasmashell \
+    /PlasmaShell org.kde.PlasmaShell.evaluateScript "string:$1" 2>&1); then
+    echo "$reply" >&2
+    return 1
+  fi
+  echo "${reply#"${reply%%[![:space:]]*}"}"
+}
+# Every desktop's plugin and the picture plugin's keys, absent ones as absent.
+desktops_state() {
+  script "var out = '';
+    var all = desktops();
+    for (var i = 0; i < all.length; i++) {
+      var d = all[i];
+      d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+      out += d.id + ' screen ' + d.screen + ' plugin ' + d.wallpaperPlugin;
+      var keys = [];
+      for (var k = 0; k < d.configKeys.length; k++)
+        keys.push(d.configKeys[k]);
+      keys.sort();
+      for (var k = 0; k < keys.length; k++)
+        out += ' ' + keys[k] + '=' + JSON.stringify(String(d.readConfig(keys[k])));
+      out += '\n';
+    }
+    print(out);"
+}
+# True when two captures a second apart are the same (the shell has drawn).
+settled() {
+  import -window root "$work/settle1.png" 2>/dev/null && sleep 1 &&
+    import -window root "$work/settle2.png" 2>/dev/null &&
+    [[ $(differing "$work/settle1.png" "$work/settle2.png") == 0 ]]
+}
+
+start plasmashell --no-respawn
+# A fresh profile: the shell makes its default layout, one desktop on the screen.
+wait_for 120 eval 'desktops_state | grep -q "screen 0"' || { fail "plasmashell did not start"; exit 1; }
+user="$work/the user's \"sea\" \\ دریا.bmp"
+convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
+# A fresh profile has no picture to draw on: the user chooses one.
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$user" >"$settings"
+
+round() { # name: switch on, redraw (on the user's picture), switch off
+  case=$1-before
+  wait_for 60 settled || fail "the desktop does not settle"
+  cp "$work/settle2.png" "$work/before.png"
+  desktops_state >"$work/before.state"
+
+  case=$1-switch-on
+  show_box on
+  desktops_state >"$work/on.state"
+  grep -q "plugin org.kde.image .*Image=\"file://$output\"" "$work/on.state" || fail "state: $(cat "$work/on.state")"
+  wait_for 30 shows "$output" "$desktop_area" ||
+    fail "the calendar is not shown ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
+  drawn=$(differing "$output" "$user")
+  [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
+
+  if [[ $1 == user-picture ]]; then
+    case=$1-redraw
+    cp "$output" "$work/first.bmp"
+    moved_and_redrawn
+    [[ $(differing "$output" "$work/first.bmp") != 0 ]] || fail "the picture was not redrawn"
+    wait_for 30 shows "$output" "$desktop_area" ||
+      fail "the redraw is not shown ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
+  fi
+
+  case=$1-switch-off
+  show_box off
+  desktops_state >"$work/after.state"
+  diff "$work/before.state" "$work/after.state" >&2 || fail "desktop settings differ"
+  ! grep -q '^\[oldwallpaper\]' "$settings" || fail "backup left behind"
+  wait_for 30 shows "$work/before.png" "$desktop_area" ||
+    fail "the desktop is not what it was ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
+}
+
+round fresh-profile
+grep -q 'Image=' "$work/before.state" && fail "a fresh profile has an Image: $(cat "$work/before.state")"
+
+# The user's own picture, under a name that needs quoting in every language,
+# and a layout of the user's (centred, no scaling).
+js_url=${user//\\/\\\\}
+js_url="file://${js_url//\"/\\\"}"
+script "var all = desktops();
+  for (var i = 0; i < all.length; i++) {
+    all[i].currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
+    all[i].writeConfig('Image', \"$js_url\");
+    all[i].writeConfig('FillMode', 6);
+  }" >/dev/null || fail "the user's picture was refused"
+wait_for 30 shows "$user" "$desktop_area" || fail "plasmashell does not show the user's picture"
+# Now the calendar goes on the wallpaper the desktop shows.
+sed -i 's/^choose=.*/choose=0/; s/^current=.*/current=1/' "$settings"
+round user-picture
+
+# What the shell keeps on disk once it ends: the user's picture and layout.
+case=saved
+kill "${started[-1]}"
+wait "${started[-1]}" 2>/dev/null || true
+rc=$XDG_CONFIG_HOME/plasma-org.kde.plasma.desktop-appletsrc
+saved=$(sed -n '/^\[Containments\]\[[0-9]*\]\[Wallpaper\]\[org.kde.image\]\[General\]$/,/^$/p' "$rc")
+# The settings file writes a backslash as two.
+[[ $saved == *"FillMode=6"* && $saved == *"Image=file://${user//\\/\\\\}"* ]] || fail "saved: $saved"
+
+finish "the calendar went on and off KDE Plasma"
