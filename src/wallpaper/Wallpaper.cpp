@@ -5,6 +5,7 @@
 #include "XdgFolders.h"
 
 #include <filesystem>
+#include <string_view>
 #include <stdexcept>
 #include <utility>
 
@@ -78,8 +79,12 @@ void TakeBackup(DesktopStore& store, ProfileFile& settings, ProfileFile& record)
         // The calendar, or part of a restore from the record.
         Keep(settings, KeptValues(record, names));
     } else {
-        for (const std::string& name : names)
-            settings.WriteWhole(BackupSection, name, name == "Wallpaper" ? "" : store.Read(name));
+        // The extra values name the shown picture too (a desktop's own URI
+        // keys, its per-monitor state), so only the five are kept: a restore
+        // then writes no picture rather than the calendar again.
+        for (const char* name : WallpaperValueNames)
+            settings.WriteWhole(BackupSection, name,
+                                std::string_view(name) == "Wallpaper" ? "" : store.Read(name));
     }
 }
 

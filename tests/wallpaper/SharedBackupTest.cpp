@@ -171,11 +171,15 @@ TEST_F(SharedBackupTest, WallpaperNotKnownAnywhereIsBackedUpAsNoPicture) {
     // A calendar picture on the desktop and no record of what was there before
     // (the state folder deleted too): the backup never names the picture.
     desktop_.values["Wallpaper"] = PathOf("gone/Velnora.bmp");
+    // A desktop's own value that names the calendar picture as well.
+    desktop_.extras = {"PictureUri"};
+    desktop_.values["PictureUri"] = "file://" + PathOf("gone/Velnora.bmp");
     ProgramCopy copy = Copy("A");
     copy.choices.chooseFile = true;
     copy.choices.fileName = user_;
     EXPECT_TRUE(copy.On());
     EXPECT_EQ(copy.Settings().ReadString(BackupSection, "Wallpaper", "?"), "");
+    EXPECT_FALSE(copy.Settings().HasKey(BackupSection, "PictureUri"));
     EXPECT_EQ(ChooseSourcePath(false, "",
                                ProgramCopy(PathOf("B"), shared_, OpenerFor(desktop_)).Settings(),
                                shared_, OpenerFor(desktop_))
