@@ -96,7 +96,7 @@ class X11Store : public DesktopStore {
         } catch (const std::runtime_error&) {
             throw WriteRefused("Wallpaper");
         }
-        shown_.emplace(); // the store's own picture: the read-back needs no new look
+        shown_ = Shown{}; // the store's own picture: the read-back needs no new look
     }
 
     // The file holds the value and the root shows the picture the store put there.
