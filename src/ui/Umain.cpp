@@ -121,6 +121,16 @@ void SetText(QLineEdit* edit, const QString& text) {
     RethrowNestedError();
 }
 
+void TypeAsciiDigits(QLineEdit* edit) {
+    const QString ascii = QString::fromStdString(WithAsciiDigits(Text(edit)));
+    if (ascii == edit->text())
+        return;
+    // Each digit is one UTF-16 unit either way: the cursor keeps its place.
+    const int cursor = edit->cursorPosition();
+    edit->setText(ascii);
+    edit->setCursorPosition(cursor);
+}
+
 } // namespace
 
 Tmain::Tmain(MainContext context) : context_(std::move(context)) {
@@ -245,9 +255,13 @@ void Tmain::ConnectHandlers() {
     // Each handler runs through RunHandler: an error ends it and is shown.
     connect(CHK_show, &QCheckBox::toggled, this,
             [this] { RunHandler([this] { CHK_showClick(); }); });
-    for (QLineEdit* edit : {ELeftRight, ETopBottom})
+    for (QLineEdit* edit : {ELeftRight, ETopBottom}) {
+        // The user's own typing only (emitted before textChanged): a Persian
+        // keyboard layout types Persian digits, which the field shows as ASCII.
+        connect(edit, &QLineEdit::textEdited, this, [edit] { TypeAsciiDigits(edit); });
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { RunHandler([this, edit] { ELeftRightChange(edit); }); });
+    }
     // A radio button's click handler runs only when it becomes selected.
     for (GroupRadioButton* source : {R_Choose, R_CurrentPicture})
         connect(source, &QRadioButton::toggled, this, [this](bool on) {

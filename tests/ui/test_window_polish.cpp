@@ -1,4 +1,5 @@
-// What a user notices of the window's finish: the fonts of its fields.
+// What a user notices of the window's finish: the fonts of its fields, the digits
+// a Persian keyboard layout types into the distance fields.
 #include "UiTesting.h"
 
 #include <QLineEdit>
@@ -19,6 +20,8 @@ class WindowPolish : public UiTest {
     }
 
     void PathFieldIsRegularInItsBoldPanel();
+    void TypedPersianDigitsBecomeAscii_data();
+    void TypedPersianDigitsBecomeAscii();
 
   private:
     std::unique_ptr<Tmain> window;
@@ -27,6 +30,47 @@ class WindowPolish : public UiTest {
 void WindowPolish::PathFieldIsRegularInItsBoldPanel() {
     QVERIFY(window->Panel5->font().bold());
     QVERIFY(!window->Efilename->font().bold());
+}
+
+void WindowPolish::TypedPersianDigitsBecomeAscii_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("home"); // type at the start of the text, not its end
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const auto row = [](const char* name, const char* field, const char* start, bool home,
+                        const QString& typed, const char* shown) {
+        QTest::newRow(name) << QString(field) << QString(start) << home << typed << QString(shown);
+    };
+    row("Persian digits", "ELeftRight", "", false, QString::fromUtf16(u"۱۲۰"), "120");
+    row("Arabic-Indic digits", "ETopBottom", "", false, QString::fromUtf16(u"٤٥"), "45");
+    row("mixed with ASCII", "ETopBottom", "", false, QString::fromUtf16(u"۳0٩"), "309");
+    row("in front of a number", "ELeftRight", "7", true, QString::fromUtf16(u"۲۵"), "257");
+    row("a letter still gives 0", "ELeftRight", "12", false, QString::fromUtf16(u"ی"), "0");
+}
+
+void WindowPolish::TypedPersianDigitsBecomeAscii() {
+    QFETCH(QString, field);
+    QFETCH(QString, start);
+    QFETCH(bool, home);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    auto* edit = window->findChild<QLineEdit*>(field);
+    QVERIFY(edit);
+    edit->setText(start.isEmpty() ? QStringLiteral("0") : start);
+    edit->setFocus();
+    if (start.isEmpty())
+        edit->selectAll();
+    else if (home)
+        edit->home(false);
+    else
+        edit->end(false);
+    // One key at a time, as a keyboard layout types them.
+    for (const QChar key : typed) {
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
+    }
+    QCOMPARE(edit->text(), shown);
 }
 
 VELNORA_UI_TEST_MAIN(WindowPolish)
