@@ -121,6 +121,20 @@ void SetText(QLineEdit* edit, const QString& text) {
     RethrowNestedError();
 }
 
+// The buttons have autoDefault off, so Qt would leave Enter to them unused; on
+// the desktop the window was designed for, Enter presses the focused button.
+bool PressFocusedButton(QObject* watched, const QKeyEvent& key) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    // Key events go to the focused control: a push button has no children that
+    // could pass one on to it.
+    if (!enter || !button || !button->isEnabled())
+        return false;
+    if (!key.isAutoRepeat())
+        button->click();
+    return true;
+}
+
 void TypeAsciiDigits(QLineEdit* edit) {
     const QString ascii = QString::fromStdString(WithAsciiDigits(Text(edit)));
     if (ascii == edit->text())
@@ -537,8 +551,11 @@ void Tmain::closeEvent(QCloseEvent* event) {
 bool Tmain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
         bool handled = false;
-        RunEventHandler([&] { handled = FormKeyDown(static_cast<QKeyEvent*>(event)->key()); });
+        RunEventHandler([&] { handled = FormKeyDown(keyEvent->key()); });
+        if (!handled)
+            handled = PressFocusedButton(watched, *keyEvent);
         return handled;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,8 +1,10 @@
 // What a user notices of the window's finish: the fonts of its fields, the digits
-// a Persian keyboard layout types into the distance fields.
+// a Persian keyboard layout types into the distance fields, Enter on a button.
 #include "UiTesting.h"
 
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 class WindowPolish : public UiTest {
@@ -22,6 +24,8 @@ class WindowPolish : public UiTest {
     void PathFieldIsRegularInItsBoldPanel();
     void TypedPersianDigitsBecomeAscii_data();
     void TypedPersianDigitsBecomeAscii();
+    void EnterPressesTheFocusedButton_data();
+    void EnterPressesTheFocusedButton();
 
   private:
     std::unique_ptr<Tmain> window;
@@ -71,6 +75,26 @@ void WindowPolish::TypedPersianDigitsBecomeAscii() {
         QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(key), Qt::NoModifier);
     }
     QCOMPARE(edit->text(), shown);
+}
+
+void WindowPolish::EnterPressesTheFocusedButton_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Esc still closes") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+}
+
+void WindowPolish::EnterPressesTheFocusedButton() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    // Enter on the focused preview button would open the modal preview; the
+    // close button shows its press by closing the window.
+    QSignalSpy closeClicks(window->Bclose, &QPushButton::clicked);
+    window->Bclose->setFocus();
+    QTest::keyClick(window->Bclose, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(closeClicks.count(), key == Qt::Key_Escape ? 0 : 1);
+    QVERIFY(!window->isVisible());
 }
 
 VELNORA_UI_TEST_MAIN(WindowPolish)
