@@ -31,6 +31,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -257,12 +258,32 @@ void Tmain::CreateControls() {
     Bclose = MakeButton(Panel7, "Bclose", QStringLiteral(u"تاييد و خروج"), Glyph(GlyphKind::Exit),
                         16, 4, 280, 98, 30);
 
-    const QList<QWidget*> tabOrder = {
-        Brepaint,         Bpreview,      Babout,     Bclose,      CHKprev,    CHKnext, R_Top_Right,
-        R_Bottom_Right,   R_Bottom_Left, R_Top_Left, ELeftRight,  ETopBottom, ccToday, ccBack,
-        R_CurrentPicture, R_Choose,      Efilename,  CHK_Stretch, CHK_show};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    tabOrder_ = {Brepaint,   Bpreview,    Babout,         Bclose,        CHKprev,
+                 CHKnext,    R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left,
+                 ELeftRight, ETopBottom,  ccToday,        ccBack,        R_CurrentPicture,
+                 R_Choose,   Efilename,   CHK_Stretch,    CHK_show};
+    for (qsizetype i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    NameIconOnlyControls();
+}
+
+// The controls without a caption say what they are on hover and to a screen
+// reader, in Persian letter forms (Persian yeh and kaf).
+void Tmain::NameIconOnlyControls() {
+    const std::pair<QWidget*, QString> names[] = {
+        {R_Top_Right, QStringLiteral(u"بالا راست")},
+        {R_Bottom_Right, QStringLiteral(u"پایین راست")},
+        {R_Bottom_Left, QStringLiteral(u"پایین چپ")},
+        {R_Top_Left, QStringLiteral(u"بالا چپ")},
+        {ccToday, QStringLiteral(u"رنگ امروز")},
+        {ccBack, QStringLiteral(u"رنگ زمینه")},
+        {Babout, QStringLiteral(u"درباره برنامه")},
+        {Bchoose, QStringLiteral(u"انتخاب فایل تصویر")},
+    };
+    for (const auto& [control, name] : names) {
+        control->setToolTip(name);
+        control->setAccessibleName(name);
+    }
 }
 
 void Tmain::ConnectHandlers() {
@@ -518,6 +539,12 @@ void Tmain::showEvent(QShowEvent* event) {
     shown_ = true;
     UDLeftRight->WriteBuddy();
     UDTopBottom->WriteBuddy();
+    // Focus starts on the first control Tab visits that can take it.
+    for (QWidget* control : tabOrder_)
+        if (control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)) {
+            control->setFocus(Qt::TabFocusReason);
+            break;
+        }
     // The unattended run must not wait for the window manager to focus the
     // window, which some never do (Wayland compositors, a bare X server): the
     // first turn of the run loop after showing counts as the activation too.

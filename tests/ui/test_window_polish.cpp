@@ -1,11 +1,14 @@
 // What a user notices of the window's finish: the fonts of its fields, the digits
-// a Persian keyboard layout types into the distance fields, Enter on a button.
+// a Persian keyboard layout types into the distance fields, Enter on a button,
+// the names of the icon-only controls and where the focus starts.
 #include "UiTesting.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <utility>
 
 class WindowPolish : public UiTest {
     Q_OBJECT
@@ -26,6 +29,9 @@ class WindowPolish : public UiTest {
     void TypedPersianDigitsBecomeAscii();
     void EnterPressesTheFocusedButton_data();
     void EnterPressesTheFocusedButton();
+    void IconOnlyControlsSayWhatTheyAre();
+    void FocusStartsOnTheFirstControl_data();
+    void FocusStartsOnTheFirstControl();
 
   private:
     std::unique_ptr<Tmain> window;
@@ -95,6 +101,48 @@ void WindowPolish::EnterPressesTheFocusedButton() {
     QTest::keyClick(window->Bclose, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(closeClicks.count(), key == Qt::Key_Escape ? 0 : 1);
     QVERIFY(!window->isVisible());
+}
+
+void WindowPolish::IconOnlyControlsSayWhatTheyAre() {
+    const std::pair<QWidget*, QString> names[] = {
+        {window->R_Top_Right, QString::fromUtf16(u"بالا راست")},
+        {window->R_Bottom_Right, QString::fromUtf16(u"پایین راست")},
+        {window->R_Bottom_Left, QString::fromUtf16(u"پایین چپ")},
+        {window->R_Top_Left, QString::fromUtf16(u"بالا چپ")},
+        {window->ccToday, QString::fromUtf16(u"رنگ امروز")},
+        {window->ccBack, QString::fromUtf16(u"رنگ زمینه")},
+        {window->Babout, QString::fromUtf16(u"درباره برنامه")},
+        {window->Bchoose, QString::fromUtf16(u"انتخاب فایل تصویر")},
+    };
+    for (const auto& [control, name] : names) {
+        QCOMPARE(control->toolTip(), name);
+        QCOMPARE(control->accessibleName(), name);
+        // Persian yeh and kaf, never the Arabic letters.
+        QVERIFY(!name.contains(QChar(0x064A)) && !name.contains(QChar(0x0643)));
+    }
+}
+
+void WindowPolish::FocusStartsOnTheFirstControl_data() {
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("redraw button") << true << "Brepaint";
+    // The redraw button is disabled while the calendar is off.
+    QTest::newRow("preview button when redraw is off") << false << "Bpreview";
+}
+
+void WindowPolish::FocusStartsOnTheFirstControl() {
+    QFETCH(bool, installed);
+    QFETCH(QString, focused);
+    window.reset();
+    if (installed)
+        fixture->SetInstalled();
+    window = fixture->MakeWindow();
+    window->show();
+    // Activated as a window manager does, which gives the focus to a control.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(window->focusWidget());
+    QCOMPARE(window->focusWidget()->objectName(), focused);
 }
 
 VELNORA_UI_TEST_MAIN(WindowPolish)
