@@ -10,20 +10,9 @@
 
 #include <utility>
 
-class WindowPolish : public UiTest {
+class WindowPolish : public ShownWindowTest {
     Q_OBJECT
   private slots:
-    void init() {
-        UiTest::init();
-        fixture->SetUserWallpaper();
-        window = fixture->MakeWindow();
-        window->show();
-    }
-    void cleanup() {
-        window.reset();
-        UiTest::cleanup();
-    }
-
     void PathFieldIsRegularInItsBoldPanel();
     void TypedPersianDigitsBecomeAscii_data();
     void TypedPersianDigitsBecomeAscii();
@@ -32,9 +21,6 @@ class WindowPolish : public UiTest {
     void IconOnlyControlsSayWhatTheyAre();
     void FocusStartsOnTheFirstControl_data();
     void FocusStartsOnTheFirstControl();
-
-  private:
-    std::unique_ptr<Tmain> window;
 };
 
 void WindowPolish::PathFieldIsRegularInItsBoldPanel() {
