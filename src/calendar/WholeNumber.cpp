@@ -59,3 +59,23 @@ int32_t StrToInt(const std::string& text) {
         throw std::runtime_error("'" + text + "' is not a valid integer value");
     return *value;
 }
+
+std::string WithAsciiDigits(const std::string& utf8) {
+    // U+06F0..U+06F9 are DB B0..DB B9 in UTF-8, U+0660..U+0669 are D9 A0..D9 A9.
+    std::string ascii;
+    ascii.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if (lead == 0xDB && next >= 0xB0 && next <= 0xB9) {
+            ascii += static_cast<char>('0' + (next - 0xB0));
+            ++i;
+        } else if (lead == 0xD9 && next >= 0xA0 && next <= 0xA9) {
+            ascii += static_cast<char>('0' + (next - 0xA0));
+            ++i;
+        } else {
+            ascii += utf8[i];
+        }
+    }
+    return ascii;
+}

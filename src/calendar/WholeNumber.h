@@ -16,3 +16,8 @@
 std::optional<int32_t> TryStrToInt(const std::string& text);
 // Throws std::runtime_error("'<text>' is not a valid integer value").
 int32_t StrToInt(const std::string& text);
+
+// The text with every Persian (U+06F0..U+06F9) and Arabic-Indic (U+0660..U+0669)
+// digit of its UTF-8 turned into the ASCII digit of the same value, as a Persian
+// keyboard layout types the former; every other byte stays.
+std::string WithAsciiDigits(const std::string& utf8);

@@ -28,5 +28,7 @@ QFont TahomaFont(bool bold) {
 QFont SansSerifFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
+    // Set, not left to inherit: the path field sits in a panel of bold controls.
+    font.setBold(false);
     return font;
 }

@@ -31,6 +31,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -119,6 +120,30 @@ void SetChecked(QAbstractButton* control, bool on) {
 void SetText(QLineEdit* edit, const QString& text) {
     edit->setText(text);
     RethrowNestedError();
+}
+
+// The buttons have autoDefault off, so Qt would leave Enter to them unused; on
+// the desktop the window was designed for, Enter presses the focused button.
+bool PressFocusedButton(QObject* watched, const QKeyEvent& key) {
+    auto* button = qobject_cast<QPushButton*>(watched);
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    // Key events go to the focused control: a push button has no children that
+    // could pass one on to it.
+    if (!enter || !button || !button->isEnabled())
+        return false;
+    if (!key.isAutoRepeat())
+        button->click();
+    return true;
+}
+
+void TypeAsciiDigits(QLineEdit* edit) {
+    const QString ascii = QString::fromStdString(WithAsciiDigits(Text(edit)));
+    if (ascii == edit->text())
+        return;
+    // Each digit is one UTF-16 unit either way: the cursor keeps its place.
+    const int cursor = edit->cursorPosition();
+    edit->setText(ascii);
+    edit->setCursorPosition(cursor);
 }
 
 } // namespace
@@ -233,21 +258,45 @@ void Tmain::CreateControls() {
     Bclose = MakeButton(Panel7, "Bclose", QStringLiteral(u"تاييد و خروج"), Glyph(GlyphKind::Exit),
                         16, 4, 280, 98, 30);
 
-    const QList<QWidget*> tabOrder = {
-        Brepaint,         Bpreview,      Babout,     Bclose,      CHKprev,    CHKnext, R_Top_Right,
-        R_Bottom_Right,   R_Bottom_Left, R_Top_Left, ELeftRight,  ETopBottom, ccToday, ccBack,
-        R_CurrentPicture, R_Choose,      Efilename,  CHK_Stretch, CHK_show};
-    for (qsizetype i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    tabOrder_ = {Brepaint,   Bpreview,    Babout,         Bclose,        CHKprev,
+                 CHKnext,    R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left,
+                 ELeftRight, ETopBottom,  ccToday,        ccBack,        R_CurrentPicture,
+                 R_Choose,   Efilename,   CHK_Stretch,    CHK_show};
+    for (qsizetype i = 1; i < tabOrder_.size(); ++i)
+        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    NameIconOnlyControls();
+}
+
+// The controls without a caption say what they are on hover and to a screen
+// reader, in Persian letter forms (Persian yeh and kaf).
+void Tmain::NameIconOnlyControls() {
+    const std::pair<QWidget*, QString> names[] = {
+        {R_Top_Right, QStringLiteral(u"بالا راست")},
+        {R_Bottom_Right, QStringLiteral(u"پایین راست")},
+        {R_Bottom_Left, QStringLiteral(u"پایین چپ")},
+        {R_Top_Left, QStringLiteral(u"بالا چپ")},
+        {ccToday, QStringLiteral(u"رنگ امروز")},
+        {ccBack, QStringLiteral(u"رنگ زمینه")},
+        {Babout, QStringLiteral(u"درباره برنامه")},
+        {Bchoose, QStringLiteral(u"انتخاب فایل تصویر")},
+    };
+    for (const auto& [control, name] : names) {
+        control->setToolTip(name);
+        control->setAccessibleName(name);
+    }
 }
 
 void Tmain::ConnectHandlers() {
     // Each handler runs through RunHandler: an error ends it and is shown.
     connect(CHK_show, &QCheckBox::toggled, this,
             [this] { RunHandler([this] { CHK_showClick(); }); });
-    for (QLineEdit* edit : {ELeftRight, ETopBottom})
+    for (QLineEdit* edit : {ELeftRight, ETopBottom}) {
+        // The user's own typing only (emitted before textChanged): a Persian
+        // keyboard layout types Persian digits, which the field shows as ASCII.
+        connect(edit, &QLineEdit::textEdited, this, [edit] { TypeAsciiDigits(edit); });
         connect(edit, &QLineEdit::textChanged, this,
                 [this, edit] { RunHandler([this, edit] { ELeftRightChange(edit); }); });
+    }
     // A radio button's click handler runs only when it becomes selected.
     for (GroupRadioButton* source : {R_Choose, R_CurrentPicture})
         connect(source, &QRadioButton::toggled, this, [this](bool on) {
@@ -490,6 +539,12 @@ void Tmain::showEvent(QShowEvent* event) {
     shown_ = true;
     UDLeftRight->WriteBuddy();
     UDTopBottom->WriteBuddy();
+    // Focus starts on the first control Tab visits that can take it.
+    for (QWidget* control : tabOrder_)
+        if (control->isEnabled() && (control->focusPolicy() & Qt::TabFocus)) {
+            control->setFocus(Qt::TabFocusReason);
+            break;
+        }
     // The unattended run must not wait for the window manager to focus the
     // window, which some never do (Wayland compositors, a bare X server): the
     // first turn of the run loop after showing counts as the activation too.
@@ -523,8 +578,11 @@ void Tmain::closeEvent(QCloseEvent* event) {
 bool Tmain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
         bool handled = false;
-        RunEventHandler([&] { handled = FormKeyDown(static_cast<QKeyEvent*>(event)->key()); });
+        RunEventHandler([&] { handled = FormKeyDown(keyEvent->key()); });
+        if (!handled)
+            handled = PressFocusedButton(watched, *keyEvent);
         return handled;
     }
     return QWidget::eventFilter(watched, event);

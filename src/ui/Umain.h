@@ -121,6 +121,7 @@ class Tmain : public QWidget {
 
   private:
     void CreateControls();
+    void NameIconOnlyControls();
     void Activate();
     void ConnectHandlers();
     Corner SelectedCorner() const;
@@ -134,6 +135,8 @@ class Tmain : public QWidget {
     void FillGridsForToday();
 
     MainContext context_;
+    // The controls in the order Tab visits them.
+    QList<QWidget*> tabOrder_;
     bool shown_ = false;
     bool activated_ = false;
     // The day Grids were filled for (the whole part of Today()).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,22 @@ TEST(WholeNumber, StrToIntNamesTheTextThatFails) {
     EXPECT_EQ(StrToInt(" -$1F"), -31);
     ExpectMessage([] { StrToInt("12 "); }, "'12 ' is not a valid integer value");
     ExpectMessage([] { StrToInt(""); }, "'' is not a valid integer value");
+}
+
+TEST(WholeNumber, PersianAndArabicIndicDigitsBecomeAscii) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\u06F0\u06F1\u06F2\u06F3\u06F4\u06F5\u06F6\u06F7\u06F8\u06F9", "0123456789"},
+        {"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669", "0123456789"},
+        {"-\u06F1\u0660 2", "-10 2"},
+        // Letters and signs beside the digit ranges stay.
+        {"\u06CC\u06A9\u06EF\u06FA\u065F\u066A\u0620",
+         "\u06CC\u06A9\u06EF\u06FA\u065F\u066A\u0620"},
+        {"$1F", "$1F"},
+        {std::string("\xDB", 1), std::string("\xDB", 1)},
+        {"", ""},
+    };
+    for (const auto& [text, ascii] : cases)
+        EXPECT_EQ(WithAsciiDigits(text), ascii) << text;
 }
 
 } // namespace

@@ -63,6 +63,26 @@ class UiTest : public QObject {
     std::unique_ptr<UiFixture> fixture;
 };
 
+// A window test on a main window shown over a wallpaper of the user's own,
+// fresh for each test function.
+class ShownWindowTest : public UiTest {
+    Q_OBJECT
+  protected slots:
+    void init() {
+        UiTest::init();
+        fixture->SetUserWallpaper();
+        window = fixture->MakeWindow();
+        window->show();
+    }
+    void cleanup() {
+        window.reset();
+        UiTest::cleanup();
+    }
+
+  protected:
+    std::unique_ptr<Tmain> window;
+};
+
 // Reads the output picture's size, or 0 x 0.
 QSize PictureSize(const std::string& path);
 

@@ -7,20 +7,9 @@
 #include <QTest>
 #include <QToolButton>
 
-class DistanceFields : public UiTest {
+class DistanceFields : public ShownWindowTest {
     Q_OBJECT
   private slots:
-    void init() {
-        UiTest::init();
-        fixture->SetUserWallpaper();
-        window = fixture->MakeWindow();
-        window->show();
-    }
-    void cleanup() {
-        window.reset();
-        UiTest::cleanup();
-    }
-
     void Typing_data();
     void Typing();
     void ProgramTextIsCheckedToo_data();
@@ -28,9 +17,6 @@ class DistanceFields : public UiTest {
     void ArrowsStepWithinTheRange_data();
     void ArrowsStepWithinTheRange();
     void UpAndDownKeysStepTheField();
-
-  private:
-    std::unique_ptr<Tmain> window;
 };
 
 void DistanceFields::Typing_data() {
