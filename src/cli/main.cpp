@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli: the calendar and the picture pipeline from a terminal or a script.
 #include "Commands.h"
 #include "ProgramPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Velnora: a Persian month calendar on the desktop wallpaper.
 #include "Application.h"
 #include "DisplayServer.h"
