@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole calendar compose on a 3840 x 2160 picture, as a redraw does it:
 // a fresh Qt canvas (fonts looked up afresh), then three months with titles.
 #include "Compose.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture pipeline's file work at desktop size: decoding a 3840 x 2160
 // photograph as a JPEG, a PNG and a WebP, and saving it as the output BMP.
 #include "BmpFile.h"

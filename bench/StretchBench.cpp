@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stretch at the sizes the program meets: a full HD picture onto a 4K
 // desktop, 4K onto itself, a 5K picture onto a full HD desktop, and 4K onto two
 // 4K screens side by side. Each fast figure has the plain rule beside it.

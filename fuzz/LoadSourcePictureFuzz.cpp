@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes at all, loaded as a source picture the way the program loads one:
 // from a file, BMP first, then JPEG, then the other formats. A load either succeeds with a picture
 // inside the limits or throws std::runtime_error; anything else (a crash, a

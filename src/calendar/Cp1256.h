@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1256 (Arabic code page) to Unicode, through the C library's iconv.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The leap years of Iran's official (astronomical) calendar, whose year begins
 // on the day of the vernal equinox when it falls before true noon at Tehran,
 // else on the day after. K. M. Borkowski ("The Persian calendar for 3000 years",

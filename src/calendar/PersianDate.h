@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Persian (Solar Hijri) calendar. By default the arithmetic form with the
 // 2820-year cycle (1404 is a leap year, 1403 a common one); every operation that
 // depends on the leap years also takes CalendarRule::Official, Iran's official

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-number text rule shared by the date text, the distance fields, the
 // settings file and the command line: optional leading spaces, an optional sign,
 // then decimal digits in the signed 32-bit range, or hexadecimal digits after

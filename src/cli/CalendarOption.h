@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The --calendar option of the calendar commands.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli ini FILE SECTION KEY: one value as the settings reader reads it.
 #include "Commands.h"
 

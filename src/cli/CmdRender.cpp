@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli render: the redraw of the program without the window and without
 // touching the desktop: today's calendar (or that of a given day) composed onto
 // a picture and saved as a BMP file.

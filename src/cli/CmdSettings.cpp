@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli settings [FILE]: the choices the program will use, as it reads them.
 #include "Commands.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli stretch IN OUT WIDTH HEIGHT: the program's own load, stretch and
 // save of a picture, for scripts and for checking a picture by hand.
 #include "Commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of velnora-cli. Each takes the arguments after its own name and
 // returns the exit status: 0 done, 1 as the command says, 2 misuse or failure.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dates as the calendar commands take them on the command line.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli: the calendar and the picture pipeline from a terminal or a script.
 #include "Commands.h"
 #include "ProgramPaths.h"
@@ -28,6 +29,7 @@ const char* const Usage =
     "  settings [FILE]            show the choices the program will use\n"
     "  ini FILE SECTION KEY       print a value as the settings reader reads it\n"
     "  --help                     show this text\n"
+    "  --version                  show the program's version\n"
     "\n"
     "RULE is the Persian calendar's leap-year rule: arithmetic (the 2820-year\n"
     "cycle) or official (Iran's calendar, from the equinox). today and month use\n"
@@ -61,6 +63,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h") {
         std::cout << Usage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "velnora-cli " VELNORA_VERSION "\n";
         return 0;
     }
     const std::map<std::string, int (*)(const Args&)> commands = {

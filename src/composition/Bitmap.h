@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture being composed: 24 bits a pixel in the order blue, green, red,
 // rows from the top, each row padded to a multiple of 4 bytes as in a BMP file.
 // The pixel memory is left uninitialised when it is taken: every user writes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the calendar drawing needs of a 2-D drawing library. Texts are
 // Windows-1256 bytes; colours are 0x00BBGGRR.
 #pragma once

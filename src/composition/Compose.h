@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The middle of a redraw: the optional stretch, the placement and the drawing
 // of the months onto the work bitmap. No window, no files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three month grids the calendar shows, with their titles. Texts are
 // Windows-1256 bytes, digits in ASCII.
 #pragma once

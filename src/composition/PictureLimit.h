@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest picture the program takes on as a source, and the memory a
 // decoder may take for one, both checked from a file's header before any pixel
 // memory is taken.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Placement.h"
 
 #include "WholeNumber.h"

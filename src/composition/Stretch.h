@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bilinear resize in 15-bit fixed point: every output byte follows the one rule
 // of StretchBitmapReference; the fast versions give the same bytes.
 #pragma once

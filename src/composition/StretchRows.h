@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast stretch works row by row in two steps. Gathering turns one source
 // row into, for every destination byte, the pair (left, right - left) of that
 // channel's source bytes as 16-bit numbers; a gathered row serves every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vector kernels of the stretch for x86 processors. Each function carries
 // its instruction set as a target attribute, so the file builds for any x86
 // processor and the caller picks what the running one supports.

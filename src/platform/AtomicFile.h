@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file's whole content so that a reader sees either the old file or
 // the new one, never a part: a temporary file in the same folder, synced, then
 // renamed over the target.

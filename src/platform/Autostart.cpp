@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The autostart value as an XDG autostart entry (freedesktop.org Desktop Entry
 // rules 1.5, "Exec key" and "Possible value types"; Desktop Application
 // Autostart rules 0.5).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for the Run key: an XDG autostart entry
 // $XDG_CONFIG_HOME/autostart/<name>.desktop.
 #pragma once

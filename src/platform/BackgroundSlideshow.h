@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GNOME's background slideshows: an XML file whose root element is
 // <background>, holding a <starttime> and a loop of <static> entries (a
 // <duration> in seconds and a <file>) and <transition> entries (a <duration>,

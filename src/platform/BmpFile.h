@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP reading (Qt's reader forced to the BMP format) and writing (24-bit
 // uncompressed, temporary file then rename).
 #pragma once

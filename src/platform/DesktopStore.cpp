@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which wallpaper store this session's desktop uses.
 #include "DesktopStore.h"
 #include "StoreBackends.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for the registry key "Control Panel\Desktop": five text values
 // (Wallpaper, TileWallpaper, WallpaperStyle, WallpaperOriginX, WallpaperOriginY)
 // and the reload request. Backends: StoreBackends.h.

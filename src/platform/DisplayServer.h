@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the program has a display to show windows on, and what a run that
 // needs none does without one (from cron, over ssh).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file store: the wallpaper values kept in a profile file of our own, for
 // desktops that keep no wallpaper settings we can reach.
 #include "DesktopStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wallpaper store of the GNOME family (GNOME, Unity, Budgie, Pantheon,
 // Cinnamon, MATE) on GSettings.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GSettings keys a desktop of the GNOME family keeps its wallpaper in, so
 // that the store can be opened on a schema of any shape (the tests use that).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "LayoutTable.h"
 
 const LayoutRow* RowOf(const LayoutTable& table, std::optional<int> setting) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pair TileWallpaper / WallpaperStyle of the five values, mapped onto a
 // desktop's own layout setting when that setting is a number (Xfce's
 // image-style, Plasma's FillMode). The Windows styles are those of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wallpaper store of KDE Plasma (5 and 6, X11 and Wayland): the settings
 // of each desktop (containment) of the shell, read and written by scripts that
 // the shell runs (org.kde.plasmashell /PlasmaShell evaluateScript).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classic Windows profile (INI) file, read and written with the semantics
 // of GetPrivateProfileStringA / WritePrivateProfileStringA, so that a settings
 // file written on Windows reads the same here and ours reads the same there.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder and the files the program keeps there, the command line,
 // file existence and the desktop size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Canvas on QPainter, drawing straight into a Bitmap's memory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source picture formats read through Qt's image plugins, recognised by
 // their content: PNG, WebP, TIFF, GIF (its first frame) and SVG (svgz too).
 #pragma once

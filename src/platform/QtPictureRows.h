@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What Qt's image readers share: opening a file by its byte path, their memory
 // in the budget, and the copy of a decoded QImage into the work format.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The refresh timer as systemd user units (systemd.unit(5), systemd.service(5),
 // systemd.timer(5), systemd.time(7)), and the user's service manager reached
 // through its D-Bus interface org.freedesktop.systemd1 (GDBus, already linked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The daily redraw while the calendar is on: a systemd user timer that runs the
 // unattended run a little after local midnight, and at once after a resume or a
 // start that missed a midnight, so that today's mark follows the clock with no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures that the root window of a bare X server showed, kept losslessly as
 // BMP files in $XDG_STATE_HOME/velnora/, so that the wallpaper values (and so
 // the backup) can name a picture that only ever lived in the X server.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture for the root window of a bare X11 desktop, laid out as the
 // "Control Panel\Desktop" values TileWallpaper and WallpaperStyle ask.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Method calls on the session bus, for the desktops whose wallpaper settings
 // are reached over D-Bus (Xfce's xfconf, KDE Plasma's shell).
 #pragma once

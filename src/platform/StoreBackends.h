@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of wallpaper store backends: each desktop is one file that defines
 // its entry, and one line of the table in DesktopStore.cpp. The first entry
 // that matches the session and opens a store is the session's store.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The messages the wallpaper store gives, shared by its backends.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The root window of a bare X server as the wallpaper setters share it
 // (Esetroot, feh, hsetroot, nitrogen): the picture is a pixmap of the root's
 // depth, named in the root properties _XROOTPMAP_ID and ESETROOT_PMAP_ID and

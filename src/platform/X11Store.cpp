@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bare X11: the values live in the file store, and the reload puts the picture
 // on the root window the way feh and hsetroot do, so that pseudo-transparent
 // terminals and panels that read _XROOTPMAP_ID see it too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user folders of the XDG Base Directory rules, the only place where
 // the platform layer reads HOME and the XDG variables.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wallpaper store of Xfce: xfdesktop's settings in the xfconf channel
 // "xfce4-desktop", reached over D-Bus (the service org.xfce.Xfconf, which the
 // bus starts on demand).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object with the general error handler: an error that escapes
 // an event's handling is shown in a message box and the message loop goes on.
 #pragma once

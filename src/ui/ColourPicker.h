@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A colour picker: a button showing the selected colour that drops down 40
 // standard colours in 5 rows of 8, with a "More Colors..." button that opens the
 // colour dialog on the custom colour and, at the right end of that row, the

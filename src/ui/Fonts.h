@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window fonts of the design, "Tahoma" and "MS Sans Serif", are Windows
 // fonts; where they are missing, Qt takes the first installed substitute.
 #pragma once

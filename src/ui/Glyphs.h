@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button glyphs and the program icon: the desktop theme's icon when it has
 // one, else the program's own picture from the resources.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A radio button whose group is the other GroupRadioButtons of its frame.
 // Turning one on turns the others off first; unlike Qt's own exclusive groups a
 // group may have none on, as a corner position outside 1..4 leaves it. A click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window takes from the system: its files, the wallpaper
 // settings store, the autostart entry, the desktop size and the picture
 // dialog. The program uses the real ones; the tests point them at temporary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box of the program goes through here, so that the tests can
 // read the messages instead of being blocked by a modal box.
 #pragma once

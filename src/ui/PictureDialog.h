@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-file dialog of the browse button: three filters (all pictures,
 // JPEG files, bitmaps), one file, which need not exist, and a preview pane
 // beside the file list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The up and down arrows tied to a distance field, as the platform's spin
 // control with a buddy edit box: they take the number from the field's text,
 // step it by 1 within their range without wrapping, and write it back. The Up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: every choice of the user lives in its controls, the month
 // grids in its own members. The handlers read the controls, call the library
 // and set the controls from what it returns; setting a control from code runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unattended run (any argument on the command line, as the autostart entry
 // and the refresh timer pass "start"): redraws an installed calendar for today
 // without making the main window, shows what went wrong as the window would

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview window: the calendar composed exactly as the next redraw would
 // compose it, installing nothing, shown scaled to 500 x 375.
 #pragma once

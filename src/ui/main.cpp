@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Velnora: a Persian month calendar on the desktop wallpaper.
 #include "Application.h"
 #include "DisplayServer.h"
@@ -10,7 +11,33 @@
 #include <cstdio>
 #include <string_view>
 
+namespace {
+
+const char* const Usage =
+    "Usage: velnora [--help | --version | start | refresh]\n"
+    "\n"
+    "Without arguments, opens the window where the calendar on the desktop\n"
+    "wallpaper is switched on or off and its corner, months and colours chosen.\n"
+    "\n"
+    "Any other argument redraws the calendar for today without a window and ends\n"
+    "(the unattended run): \"velnora start\" is what the autostart entry runs at\n"
+    "logon, \"velnora refresh\" what the refresh timer runs after midnight.\n"
+    "\n"
+    "  --help       show this text\n"
+    "  --version    show the program's version\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Answered before anything else: they touch no file and need no display.
+    if (argc > 1 && std::string_view(argv[1]) == "--help") {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (argc > 1 && std::string_view(argv[1]) == "--version") {
+        std::puts("velnora " VELNORA_VERSION);
+        return 0;
+    }
     // Resolved before anything else, while the program file is surely the one
     // running: an upgrade may replace it later, and the autostart entry must
     // name the path that starts the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG decoding through libjpeg-turbo, at full size and best quality, straight
 // into the 24-bit work format.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the source picture: as BMP first, then as JPEG through libjpeg-turbo,
 // then as a GNOME background slideshow or one of the formats of Qt's image
 // readers (PNG, WebP, TIFF, GIF, SVG), each recognised by its content.

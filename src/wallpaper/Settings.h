@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's choices as the settings file keeps them.
 #pragma once
 

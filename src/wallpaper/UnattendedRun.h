@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The redraw at logon and after midnight, without a window: what the window
 // does when started with an argument (read the settings, check the wallpaper,
 // redraw an installed calendar for today, register the autostart entry, save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the picture to draw on, and putting the composed picture on the
 // desktop and taking it off again: the backup of the wallpaper values in the
 // settings file, the wallpaper store and the output picture.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "CliProcess.h"
 
 #include "../support/TempFolder.h"
@@ -251,8 +253,15 @@ TEST(CliUsage, HelpGoesToStandardOutput) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(StartsWith(r.out, "Usage: velnora-cli")) << r.out;
-    for (const char* command : {"today", "convert", "month", "--tsv"})
+    for (const char* command : {"today", "convert", "month", "--tsv", "--version"})
         EXPECT_NE(r.out.find(command), r.out.npos) << command;
+}
+
+TEST(CliUsage, VersionNamesTheProgramAndItsVersion) {
+    const CliResult r = RunCli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "velnora-cli " VELNORA_VERSION "\n");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built velnora-cli as its own process and collects what it gives.
 #pragma once
 

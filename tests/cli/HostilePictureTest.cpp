@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures that claim far more than their size: each is decoded within the
 // memory budget (2.5 times the bytes of the picture made, plus 100 MB, measured
 // as the peak of the velnora-cli process) or refused from its header.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli render, run as a user runs it: the picture written, the calendar
 // on it where the choices put it, and the message and no file on a failure.
 #include "../support/BmpBytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli stretch: the program's load, stretch and save from the command
 // line, and its errors, which leave no output file behind.
 #include "../support/BmpBytes.h"

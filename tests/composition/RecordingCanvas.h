@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that records every call and measures text with a fixed metric, so
 // that the drawing arithmetic is checked exactly, whatever fonts are installed.
 #pragma once

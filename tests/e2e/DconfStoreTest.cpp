@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GNOME store on the real dconf: dconf-service on the session bus that
 // dconf_store.sh starts, the user's database in a temporary HOME. Only what
 // dconf-service commits may read back as held.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The show box of the main window, set as a user sets it, for the end-to-end
 // tests: the program's own window on the session's desktop, with the settings
 // file and output picture of the program named on the command line, then

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user's wallpaper on a bare X server (a window manager alone), end to end:
 # Debian's feh sets the root picture, the calendar goes on and off through the
 # program's own window (velnora-show-box) and its logon run (velnora start), and

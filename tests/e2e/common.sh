@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the end-to-end scripts share: a work folder and an X server that go
 # away when the script ends, and the count of failures. Sourced.
 set -euo pipefail

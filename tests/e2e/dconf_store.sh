@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The GNOME store on the real dconf: dconf-service activated on a session bus of
 # its own (dbus-run-session), the user's database in a temporary HOME; then the
 # same store with no session bus at all, and on GIO's settings held in memory.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests of the desktops' own wallpaper stores (Xfce,
 # KDE Plasma), on top of common.sh: a fresh user whose session runs under
 # dbus-run-session (the bus the desktop's services use) on an X server of its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Midnight, end to end, with the clock faked by libfaketime: the built program's
 # window open at 23:59:55 on 20 March 2026 (1404/12/30, the last day of the
 # Persian year) with the calendar on, its confirm button pressed after

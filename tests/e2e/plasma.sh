@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The calendar on a real KDE Plasma desktop: plasmashell on an X server of its
 # own, drawing with Qt Quick's software renderer. Twice: on a fresh profile
 # (the picture plugin's Image and FillMode absent) and on the user's own

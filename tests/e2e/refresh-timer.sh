@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The refresh timer with a real systemd user manager: the manager of this test's
 # own, in a private mount namespace (it starts only where /run/systemd/system
 # exists, that is on a machine booted with systemd; the namespace lets it start

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The unattended run at logon, end to end: the built program is copied into a
 # program folder of its own (so its settings file and Velnora.bmp lie beside
 # it), run with "start" in a temporary HOME, and must end by itself having

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The calendar on a real Xfce desktop: xfconfd and xfdesktop on an X server of
 # their own. Switching on shows the calendar on the desktop window, a redraw of
 # the same file by "velnora start" is shown, and switching off gives back every

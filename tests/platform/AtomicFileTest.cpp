@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What whole-file replacement leaves in a folder: the modes of the written
 // files and no temporary files of killed writes.
 #include "AtomicFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GNOME's background slideshows: the picture shown at a given moment, from the
 // start time and the durations, round the loop and through its transitions.
 #include "BackgroundSlideshow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BMP reader against pictures of every kind Qt reads, written here byte by
 // byte from a known pattern, and the writer against Qt's reader and the bytes
 // of the BMP headers.

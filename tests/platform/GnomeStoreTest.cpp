@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GNOME-family store on the real GSettings library, with the keyfile
 // backend in a temporary folder. Cinnamon's and MATE's schemas are not
 // installable here: copies of their wallpaper keys are compiled for the test, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "RefreshTimer.h"
 #include "Autostart.h"
 #include "TestSupport.h"

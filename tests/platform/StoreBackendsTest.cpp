@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which store a session gets: the table of backends tried in order.
 #include "StoreBackends.h"
 #include "TestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary folders and environment settings that undo themselves, and the
 // check of an error's message.
 #pragma once

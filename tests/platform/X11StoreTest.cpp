@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bare X11 store under an Xvfb of our own: the root window's pixels and
 // the pixmap properties after a reload, and what the store reads when another
 // tool has set the root's picture.

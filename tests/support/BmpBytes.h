@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // 24-bit BMP files as bytes, for the tests that write a picture by hand or look
 // at the pixels of one the program wrote. The layout is Windows' own: a 14-byte
 // file header, a 40-byte BITMAPINFOHEADER, little-endian numbers, and rows of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check that an action fails with the very message the user is shown.
 #pragma once
 

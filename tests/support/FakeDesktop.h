@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An in-memory wallpaper store for the tests, with the ways a real one fails.
 #pragma once
 

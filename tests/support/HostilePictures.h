@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small files that claim much: the pictures a hostile or broken file makes
 // the loader face, made here rather than committed.
 #pragma once

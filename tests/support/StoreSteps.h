@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps the wallpaper layer takes on a real store, for the stores' own
 // tests: back up, write and reload, read back through a new store.
 #pragma once

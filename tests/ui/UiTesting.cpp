@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "UiTesting.h"
 
 #include "../support/BmpBytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests share: a program folder of their own, a wallpaper
 // store in memory, a record of the autostart calls, the messages the windows
 // showed, and a fixed today.

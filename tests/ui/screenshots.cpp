@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
 // preview and the about window, for a look by eye, in a folder of their own and with a settings
 // file and a wallpaper of their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window: every way of closing goes through the close handler,
 // which saves only while the calendar is shown, and may refuse.
 #include "Cp1256.h"

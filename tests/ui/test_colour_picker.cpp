@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour pickers: 40 standard colours in 5 rows of 8, the custom colour and
 // the colour dialog; colours are 0x00BBGGRR.
 #include "ColourPicker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The confirm button, the preview and the about window.
 #include "PictureDialog.h"
 #include "ProfileFile.h"

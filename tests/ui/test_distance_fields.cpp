@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The distance fields hold only whole numbers: every intermediate text of the
 // user's typing counts, and the spin arrows step within 0..100.
 #include "SpinArrows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The general error handler: an error that ends a handler is shown with its
 // text and the program goes on.
 #include "UiTesting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window left open past midnight: the confirm button and the preview draw the
 // new day, exactly as a window opened after midnight does.
 #include "DateTime.h"

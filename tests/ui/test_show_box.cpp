@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The show box puts the calendar on the desktop and takes it off, by the
 // user's click and by the program's own steps (start-up, a missing picture).
 #include "ProfileFile.h"

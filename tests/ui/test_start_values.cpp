@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the user first sees it: every control where it belongs with
 // its caption, and the start values read from the settings file.
 #include "ColourPicker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unattended run without a window against the window's own run (started
 // with an argument, it closes itself after one redraw), on the same settings
 // files: the same output picture, settings file, store values, autostart entry

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the source picture: BMP and JPEG pictures give the pixels Qt and
 // libjpeg's own djpeg give, and every bad file its exact message.
 #include "PictureLoader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A copy of the program as the wallpaper tests drive it: its own folder with
 // its settings file and output picture, the user's shared backup, and the
 // three things its window does to the wallpaper (switch on, switch off, start).

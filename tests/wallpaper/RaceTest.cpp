@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching the calendar off in the window while the logon run redraws it: two
 // processes on one settings file, one shared backup and one store, with random
 // pauses inside every store access. Whatever the interleaving, the user's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's wallpaper is never lost: whatever copy of the program, whatever
 // order, and whatever the desktop does with the values written to it, the
 // wallpaper the user had is in the store, a backup or the shared record until
