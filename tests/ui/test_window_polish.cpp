@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user notices of the window's finish: the fonts of its fields, the digits
 // a Persian keyboard layout types into the distance fields, Enter on a button,
 // the names of the icon-only controls and where the focus starts.
