@@ -148,9 +148,9 @@ TEST_F(RefreshTimerTest, TheTimerElapsesTenSecondsAfterTheNextMidnight) {
     SetRefreshTimer(1, "/opt/velnora/velnora");
     const std::string text = ReadWholeFile(timer);
     const std::size_t start = text.find("OnCalendar=") + 11;
-    const std::string spec = text.substr(start, text.find('\n', start) - start);
+    const std::string onCalendar = text.substr(start, text.find('\n', start) - start);
     const std::time_t before = std::time(nullptr);
-    const Ran ran = RunProgram({"systemd-analyze", "calendar", spec});
+    const Ran ran = RunProgram({"systemd-analyze", "calendar", onCalendar});
     ASSERT_EQ(ran.status, 0) << ran.output;
     // The day after today, or today in the ten seconds after midnight.
     std::tm now{};
