@@ -26,6 +26,15 @@ struct Settings {
     // calendar/rule: "arithmetic" or "official"; any other stored text reads as
     // "arithmetic", so this holds one of the two.
     std::string calendarRule = "arithmetic";
+    // calendar/scale: "auto" (the desktop's scale factor) or a whole percentage
+    // from 100 to 400, as text ("150").
+    std::string scale = "auto";
+    // color/outline: "none", "auto" (black or white, whichever contrasts more
+    // with the text colour) or a colour, 0x00BBGGRR in decimal.
+    std::string outline = "none";
+    // color/holiday: -1 for none, or the 0x00BBGGRR colour of Fridays and the
+    // fixed holidays of the solar calendar.
+    int32_t holiday = -1;
 };
 
 enum class SettingType { Integer, Text, Boolean };
@@ -46,7 +55,7 @@ struct SettingKey {
 };
 
 // In the order the settings are read; the saved ones in the order they are written.
-inline constexpr std::array<SettingKey, 14> SettingsSchema = {{
+inline constexpr std::array<SettingKey, 17> SettingsSchema = {{
     {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
     {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
     {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
@@ -64,6 +73,9 @@ inline constexpr std::array<SettingKey, 14> SettingsSchema = {{
     {"image", "path", SettingType::Text, "", true, nullptr, nullptr, &Settings::path},
     {"calendar", "rule", SettingType::Text, "arithmetic", true, nullptr, nullptr,
      &Settings::calendarRule},
+    {"calendar", "scale", SettingType::Text, "auto", true, nullptr, nullptr, &Settings::scale},
+    {"color", "outline", SettingType::Text, "none", true, nullptr, nullptr, &Settings::outline},
+    {"color", "holiday", SettingType::Integer, "-1", true, &Settings::holiday},
 }};
 
 // Reads every choice with its default. The window applies them to its controls

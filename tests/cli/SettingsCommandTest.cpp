@@ -28,7 +28,10 @@ const char* const Defaults = "distance/leftright=30\n"
                              "image/current=1\n"
                              "image/stretch=1\n"
                              "image/path=\n"
-                             "calendar/rule=arithmetic\n";
+                             "calendar/rule=arithmetic\n"
+                             "calendar/scale=auto\n"
+                             "color/outline=none\n"
+                             "color/holiday=-1\n";
 
 TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
     const std::string file = Write("velnora.INI", "; written on Windows\r\n"
@@ -67,6 +70,9 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                           "image/stretch=1\n"
                           "image/path=C:\\My Pictures\\sea.jpg\n"
                           "calendar/rule=official\n"
+                          "calendar/scale=auto\n"
+                          "color/outline=none\n"
+                          "color/holiday=-1\n"
                           "oldwallpaper/Wallpaper=C:\\Windows\\web.jpg\n"
                           "oldwallpaper/TileWallpaper=0\n"
                           "oldwallpaper/WallpaperStyle=2\n");

@@ -119,6 +119,9 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.stretch = false;
     settings.path = "/pics/a b.jpg";
     settings.calendarRule = "official";
+    settings.scale = "150";
+    settings.outline = "auto";
+    settings.holiday = 0x0000C0;
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
@@ -128,6 +131,8 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "[color]\n"
                                      "back=-1\n"
                                      "today=65280\n"
+                                     "outline=auto\n"
+                                     "holiday=192\n"
                                      "\n"
                                      "[months]\n"
                                      "previous=0\n"
@@ -141,7 +146,8 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "path=/pics/a b.jpg\n"
                                      "\n"
                                      "[calendar]\n"
-                                     "rule=official\n");
+                                     "rule=official\n"
+                                     "scale=150\n");
 }
 
 TEST_F(SettingsTest, SaveKeepsTheBackupAndForeignLines) {
