@@ -2,6 +2,8 @@
 
 #include "UnattendedRun.h"
 
+#include "WholeNumber.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -31,6 +33,14 @@ Corner CornerOf(int32_t code) {
     }
 }
 
+// A 24-bit colour 0x00BBGGRR written as a whole number, or none.
+std::optional<uint32_t> StoredColour(const std::string& text) {
+    const std::optional<int32_t> value = TryStrToInt(text);
+    if (!value || *value < 0 || *value > 0xFFFFFF)
+        return std::nullopt;
+    return static_cast<uint32_t>(*value);
+}
+
 } // namespace
 
 Settings AsTheWindowHoldsThem(const Settings& stored) {
@@ -43,6 +53,7 @@ Settings AsTheWindowHoldsThem(const Settings& stored) {
     // One group of two radio buttons: the current wallpaper is set last, so it
     // wins when both are stored on.
     held.choose = stored.choose && !stored.current;
+    SetWindowOptions(held, WindowOptionsOf(stored));
     return held;
 }
 
@@ -101,4 +112,37 @@ UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
     const WallpaperLock lock(context.paint.shared);
     SaveSettings(settingsFile, held);
     return UnattendedResult::Redrawn;
+}
+
+WindowOptions WindowOptionsOf(const Settings& stored) {
+    WindowOptions options;
+    options.rule = CalendarRuleOf(stored);
+    if (const std::optional<int32_t> scale = TryStrToInt(stored.scale))
+        options.scale =
+            std::clamp<int32_t>(*scale, WindowOptions::MinimumScale, WindowOptions::MaximumScale);
+    if (stored.outline == "auto") {
+        options.outline = WindowOptions::Outline::Auto;
+    } else if (const std::optional<uint32_t> colour = StoredColour(stored.outline)) {
+        options.outline = WindowOptions::Outline::Colour;
+        options.outlineColour = *colour;
+    }
+    options.holiday = StoredColour(std::to_string(stored.holiday));
+    return options;
+}
+
+void SetWindowOptions(Settings& settings, const WindowOptions& options) {
+    settings.calendarRule = PersianDate::CalendarRuleName(options.rule);
+    settings.scale = options.scale ? std::to_string(*options.scale) : "auto";
+    switch (options.outline) {
+    case WindowOptions::Outline::None:
+        settings.outline = "none";
+        break;
+    case WindowOptions::Outline::Auto:
+        settings.outline = "auto";
+        break;
+    case WindowOptions::Outline::Colour:
+        settings.outline = std::to_string(options.outlineColour);
+        break;
+    }
+    settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;
 }
