@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
-// preview and the about window, for a look by eye, in a folder of their own and with a settings
-// file and a wallpaper of their own.
+// options window, the preview and the about window, for a look by eye, in a
+// folder of their own and with a settings file and a wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
 #include "Application.h"
 #include "ColourPicker.h"
 #include "UTheAbout.h"
 #include "UiTesting.h"
+#include "Uoptions.h"
 #include "Upreview.h"
 
 #include <QDir>
@@ -50,6 +51,17 @@ int main(int argc, char** argv) {
     window->ccToday->OpenPalette();
     ok = Save(*window->ccToday->Popup(), out + "/palette.png") && ok;
     window->ccToday->Popup()->close();
+    {
+        // Every value control enabled: a percentage, an outline colour, a holiday colour.
+        WindowOptions shown;
+        shown.rule = PersianDate::CalendarRule::Official;
+        shown.scale = 200;
+        shown.outline = WindowOptions::Outline::Colour;
+        shown.outlineColour = 0xFFFFFF;
+        shown.holiday = 0x0000FF;
+        Toptions options(window.get(), shown);
+        ok = Save(options, out + "/options.png") && ok;
+    }
     {
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview.png") && ok;
