@@ -5,6 +5,9 @@
 #include "Fonts.h"
 #include "Glyphs.h"
 #include "Messages.h"
+#include "Translations.h"
+
+#include <QLocale>
 
 #include <exception>
 
@@ -20,6 +23,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("io.github.velnora"));
     setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
+    InstallQtTranslations(*this, QLocale());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -170,6 +170,9 @@ void ColourPicker::OpenPalette() {
     popup->setObjectName(QStringLiteral("palette"));
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // The custom swatch at the right end of its row, as designed, also where
+    // Qt's Persian translation turns the application right to left.
+    popup->setLayoutDirection(Qt::LeftToRight);
     auto* column = new QVBoxLayout(popup);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
