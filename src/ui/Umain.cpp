@@ -295,7 +295,7 @@ void Tmain::CreateControls() {
 void Tmain::ColourHeadings() {
     for (QLabel* heading : {TntStaticText1, TntStaticText2, TntStaticText3, TntStaticText4,
                             TntStaticText5, TntStaticText6}) {
-        QPalette colours = Panel7->palette();
+        QPalette colours = palette();
         const QColor window = colours.color(QPalette::Window);
         const QColor background = colours.color(QPalette::Button);
         colours.setColor(QPalette::Window, background);
