@@ -2,6 +2,7 @@
 
 #include "Application.h"
 
+#include "CaptionStyle.h"
 #include "Fonts.h"
 #include "Glyphs.h"
 #include "Messages.h"
@@ -23,6 +24,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("io.github.velnora"));
     setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
+    // Owned by the application from here on.
+    setStyle(new CaptionStyle);
     InstallQtTranslations(*this, QLocale());
 }
 

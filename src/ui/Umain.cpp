@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,9 +33,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
-#include <QtMath>
 
-#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -73,24 +70,9 @@ QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, i
     return heading;
 }
 
-// A label of the design's height (13 pixels, Tahoma's line) holds its Persian
-// caption whole only when the letters' ink, not the line, is centred: the
-// fonts that stand in for Tahoma draw the dots below پ and ی lower than their
-// line leaves room for. A margin on the side away from the ink moves the
-// centred line by half its size, and the label keeps its place and size.
-void CentreInk(QLabel* label) {
-    const QFontMetricsF metrics(label->font(), label);
-    const QRectF ink = metrics.tightBoundingRect(label->text());
-    const qreal baseline = (label->height() - metrics.height()) / 2 + metrics.ascent();
-    const int shift = qFloor(2 * (baseline + ink.center().y() - label->height() / 2.0));
-    label->setContentsMargins(0, std::max(0, -shift), 0, std::max(0, shift));
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
                   int width, int height) {
-    auto* label = Place(new QLabel(caption, parent), name, left, top, width, height);
-    CentreInk(label);
-    return label;
+    return Place(new QLabel(caption, parent), name, left, top, width, height);
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QFont& font, int left, int top,

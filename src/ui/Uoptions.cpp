@@ -132,6 +132,8 @@ void Toptions::CreateControls() {
         Named(new QLabel(QStringLiteral(u"تنها تعطیلات ثابت خورشیدی؛ تعطیلات قمری در آن نیست."),
                          GroupHoliday),
               "Lholiday"));
+    // Room for the ink of its first and last letters beyond their advance.
+    note->setContentsMargins(2, 0, 2, 0);
     auto* holiday = new QVBoxLayout(GroupHoliday);
     holiday->addLayout(Row(CHKholiday, ccHoliday));
     holiday->addWidget(note);

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
-// options window, the preview and the about window, for a look by eye, in a
-// folder of their own and with a settings file and a wallpaper of their own.
+// options window, the picture dialog, the preview and the about window, for a
+// look by eye, in a folder of their own and with a settings file and a
+// wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
 #include "Application.h"
 #include "ColourPicker.h"
+#include "PictureDialog.h"
 #include "UTheAbout.h"
 #include "UiTesting.h"
 #include "Uoptions.h"
 #include "Upreview.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QTimer>
 
 #include <cstdio>
@@ -61,6 +64,12 @@ int main(int argc, char** argv) {
         shown.holiday = 0x0000FF;
         Toptions options(window.get(), shown);
         ok = Save(options, out + "/options.png") && ok;
+    }
+    {
+        // On the folder of the test's own pictures.
+        const std::unique_ptr<QFileDialog> dialog = MakePictureDialog(window.get());
+        dialog->setDirectory(fixture.folder.path());
+        ok = Save(*dialog, out + "/picture-dialog.png") && ok;
     }
     {
         Tpreview preview(*window);

@@ -16,8 +16,6 @@ namespace {
 
 // How far a control is grown to draw what it cuts off, in pixels.
 constexpr int Margin = 12;
-// A push button's bevel, drawn at its edges wherever they are, in pixels.
-constexpr int Bevel = 4;
 
 // Where the control holds its caption, as seen on the screen.
 Qt::Alignment CaptionAlignment(const QWidget& control) {
@@ -41,52 +39,56 @@ QRect Grown(const QRect& own, Qt::Alignment alignment) {
     return own.adjusted(-left, -top, right, bottom);
 }
 
-// The ink of a control's caption that its own rect cuts off: the control is
-// drawn in a rect grown where its caption could run out, and the ink of that
-// picture outside its own rect is what the own rect loses.
+// The ink of a control's caption that the control cuts off: the control is
+// drawn in its own rect and in one grown where its caption could run out; the
+// grown one shows the whole caption, and every pixel of ink it has beyond the
+// first one's is a piece of a letter, or a dot, that the first one lost (at
+// its edges, or where it clips its text inside them).
 QString CutInk(QWidget& control) {
+    const Qt::Alignment alignment = CaptionAlignment(control);
+    // Each row's background is taken from the side the caption is not aligned
+    // to, where no letter stands.
+    const auto inkOf = [alignment](const QImage& picture, const QRect& looked) {
+        const int side = alignment & Qt::AlignLeft ? looked.right() : looked.left();
+        int ink = 0;
+        for (int y = looked.top(); y <= looked.bottom(); ++y) {
+            const QRgb background = picture.pixel(side, y);
+            for (int x = looked.left(); x <= looked.right(); ++x) {
+                const QRgb pixel = picture.pixel(x, y);
+                // Far enough from the background to be a letter's body, not its smoothed edge.
+                constexpr int Threshold = 96;
+                ink += std::abs(qRed(pixel) - qRed(background)) +
+                           std::abs(qGreen(pixel) - qGreen(background)) +
+                           std::abs(qBlue(pixel) - qBlue(background)) +
+                           std::abs(qAlpha(pixel) - qAlpha(background)) >
+                       Threshold;
+            }
+        }
+        return ink;
+    };
+    // A button is drawn flat for the count: its face is shaded by its height,
+    // which would change the smoothed edges of its letters, and its bevel lies
+    // on its edges wherever they are.
+    auto* button = qobject_cast<QPushButton*>(&control);
+    const bool flat = button && button->isFlat();
+    if (button)
+        button->setFlat(true);
     const QRect own = control.geometry();
-    const QRect grown = Grown(own, CaptionAlignment(control));
+    const QImage ownPicture = control.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRect grown = Grown(own, alignment);
     control.setGeometry(grown);
-    const QImage picture = control.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage grownPicture = control.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     control.setGeometry(own);
-    const qreal scale = picture.devicePixelRatio();
-    const auto device = [scale](const QRect& logical) {
-        return QRect(qRound(logical.x() * scale), qRound(logical.y() * scale),
-                     qRound(logical.width() * scale), qRound(logical.height() * scale));
-    };
-    const QRect inside = device(own.translated(-grown.topLeft()));
-    // Within the grown rect, but off a push button's bevel.
-    QRect looked = picture.rect();
-    if (qobject_cast<QPushButton*>(&control))
-        looked = device(QRect(QPoint(), grown.size()).adjusted(Bevel, Bevel, -Bevel, -Bevel));
-    const QRgb background = picture.pixel(inside.center().x(), looked.top());
-    const auto differs = [background](QRgb pixel) {
-        // Far enough from the background to be a letter's body, not its smoothed edge.
-        constexpr int Threshold = 96;
-        return std::abs(qRed(pixel) - qRed(background)) +
-                   std::abs(qGreen(pixel) - qGreen(background)) +
-                   std::abs(qBlue(pixel) - qBlue(background)) +
-                   std::abs(qAlpha(pixel) - qAlpha(background)) >
-               Threshold;
-    };
-    QRect cut;
-    for (int y = looked.top(); y <= looked.bottom(); ++y)
-        for (int x = looked.left(); x <= looked.right(); ++x)
-            if (!inside.contains(x, y) && differs(picture.pixel(x, y)))
-                cut |= QRect(x, y, 1, 1);
-    if (cut.isNull())
+    if (button)
+        button->setFlat(flat);
+    const int lost =
+        inkOf(grownPicture, grownPicture.rect()) - inkOf(ownPicture, ownPicture.rect());
+    if (lost <= 0)
         return QString();
-    return QStringLiteral("%1 \"%2\": ink at %3,%4 %5x%6 outside %7,%8 %9x%10")
+    return QStringLiteral("%1 \"%2\" loses %3 pixels of ink at scale %4")
         .arg(control.objectName(), control.property("text").toString())
-        .arg(cut.x())
-        .arg(cut.y())
-        .arg(cut.width())
-        .arg(cut.height())
-        .arg(inside.x())
-        .arg(inside.y())
-        .arg(inside.width())
-        .arg(inside.height());
+        .arg(lost)
+        .arg(ownPicture.devicePixelRatio());
 }
 
 QStringList CutCaptions(QWidget& window) {
