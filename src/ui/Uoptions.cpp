@@ -43,6 +43,22 @@ template <typename Widget> Widget* Regular(Widget* widget) {
     return widget;
 }
 
+// A choice as high as the main window's picture choices (21 pixels): the
+// sizes Qt derives from the Persian fonts' tall lines would make the window
+// half as high again.
+template <typename Widget> Widget* Choice(Widget* widget) {
+    Regular(widget)->setFixedHeight(21);
+    return widget;
+}
+
+// A group's controls close together, as in the main window's frames.
+QVBoxLayout* GroupLayout(QGroupBox* group) {
+    auto* column = new QVBoxLayout(group);
+    column->setSpacing(2);
+    column->setContentsMargins(8, 6, 8, 6);
+    return column;
+}
+
 ColourPicker* MakePicker(QWidget* parent, const char* name, const QString& accessibleName) {
     auto* picker = Named(new ColourPicker(parent), name);
     // The size of the main window's pickers.
@@ -84,46 +100,46 @@ void Toptions::CreateControls() {
 
     GroupCalendar = MakeGroup(this, "GroupCalendar", QStringLiteral(u"تقویم"));
     R_Arithmetic =
-        Regular(Named(new QRadioButton(QStringLiteral(u"حسابی (چرخه ۲۸۲۰ ساله)"), GroupCalendar),
-                      "R_Arithmetic"));
-    R_Official = Regular(
+        Choice(Named(new QRadioButton(QStringLiteral(u"حسابی (چرخه ۲۸۲۰ ساله)"), GroupCalendar),
+                     "R_Arithmetic"));
+    R_Official = Choice(
         Named(new QRadioButton(QStringLiteral(u"رسمی ایران (لحظه اعتدال بهاری)"), GroupCalendar),
               "R_Official"));
-    auto* calendar = new QVBoxLayout(GroupCalendar);
+    auto* calendar = GroupLayout(GroupCalendar);
     calendar->addWidget(R_Arithmetic);
     calendar->addWidget(R_Official);
 
     GroupScale = MakeGroup(this, "GroupScale", QStringLiteral(u"اندازه تقویم"));
-    R_ScaleAuto = Regular(Named(
+    R_ScaleAuto = Choice(Named(
         new QRadioButton(QStringLiteral(u"خودکار (مقیاس صفحه نمایش)"), GroupScale), "R_ScaleAuto"));
     R_ScalePercent =
-        Regular(Named(new QRadioButton(QStringLiteral(u"درصد:"), GroupScale), "R_ScalePercent"));
+        Choice(Named(new QRadioButton(QStringLiteral(u"درصد:"), GroupScale), "R_ScalePercent"));
     UDscale = Regular(Named(new QSpinBox(GroupScale), "UDscale"));
     UDscale->setRange(WindowOptions::MinimumScale, WindowOptions::MaximumScale);
     UDscale->setSingleStep(ScaleStep);
     UDscale->setSuffix(QStringLiteral(" %"));
     UDscale->setAccessibleName(QStringLiteral(u"درصد اندازه"));
-    auto* scale = new QVBoxLayout(GroupScale);
+    auto* scale = GroupLayout(GroupScale);
     scale->addWidget(R_ScaleAuto);
     scale->addLayout(Row(R_ScalePercent, UDscale));
 
     GroupOutline =
         MakeGroup(this, "GroupOutline", QStringLiteral(u"هاله دور نوشته‌ها"));
-    R_OutlineNone = Regular(
+    R_OutlineNone = Choice(
         Named(new QRadioButton(QStringLiteral(u"بدون هاله"), GroupOutline), "R_OutlineNone"));
-    R_OutlineAuto = Regular(Named(
+    R_OutlineAuto = Choice(Named(
         new QRadioButton(QStringLiteral(u"خودکار (سیاه یا سفید)"), GroupOutline), "R_OutlineAuto"));
-    R_OutlineColour = Regular(
+    R_OutlineColour = Choice(
         Named(new QRadioButton(QStringLiteral(u"این رنگ:"), GroupOutline), "R_OutlineColour"));
     ccOutline = MakePicker(GroupOutline, "ccOutline", QStringLiteral(u"رنگ هاله"));
-    auto* outline = new QVBoxLayout(GroupOutline);
+    auto* outline = GroupLayout(GroupOutline);
     outline->addWidget(R_OutlineNone);
     outline->addWidget(R_OutlineAuto);
     outline->addLayout(Row(R_OutlineColour, ccOutline));
 
     GroupHoliday = MakeGroup(this, "GroupHoliday",
                              QStringLiteral(u"جمعه‌ها و تعطیلات رسمی"));
-    CHKholiday = Regular(
+    CHKholiday = Choice(
         Named(new QCheckBox(QStringLiteral(u"به رنگ جداگانه:"), GroupHoliday), "CHKholiday"));
     ccHoliday = MakePicker(GroupHoliday, "ccHoliday",
                            QStringLiteral(u"رنگ جمعه‌ها و تعطیلات"));
@@ -134,7 +150,7 @@ void Toptions::CreateControls() {
               "Lholiday"));
     // Room for the ink of its first and last letters beyond their advance.
     note->setContentsMargins(2, 0, 2, 0);
-    auto* holiday = new QVBoxLayout(GroupHoliday);
+    auto* holiday = GroupLayout(GroupHoliday);
     holiday->addLayout(Row(CHKholiday, ccHoliday));
     holiday->addWidget(note);
 
