@@ -30,8 +30,25 @@ ColourPicker::ColourDialog& DialogOverride() {
 // Swatches of the drop-down, in pixels.
 constexpr int SwatchSide = 18;
 
+// A swatch that shows the keyboard's place: the style draws no focus frame on
+// a flat tool button.
+class Swatch : public QToolButton {
+  public:
+    using QToolButton::QToolButton;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QToolButton::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter frame(this);
+        frame.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        frame.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 QToolButton* MakeSwatch(QWidget* parent, uint32_t colour, const QString& name) {
-    auto* swatch = new QToolButton(parent);
+    auto* swatch = new Swatch(parent);
     swatch->setObjectName(name);
     swatch->setFixedSize(SwatchSide, SwatchSide);
     swatch->setAutoRaise(true);

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -52,6 +53,8 @@ int main(int argc, char** argv) {
     auto window = std::make_unique<Tmain>(context);
     bool ok = Save(*window, out + "/main.png");
     window->ccToday->OpenPalette();
+    // The keyboard's place one right of the selected colour.
+    QTest::keyClick(window->ccToday->Popup()->focusWidget(), Qt::Key_Right);
     ok = Save(*window->ccToday->Popup(), out + "/palette.png") && ok;
     window->ccToday->Popup()->close();
     {
