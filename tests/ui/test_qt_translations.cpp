@@ -2,6 +2,7 @@
 // Qt's own texts (message box buttons, file and colour dialogs) in Persian
 // under a Persian locale, and left alone under any other.
 #include "Translations.h"
+#include "UTheAbout.h"
 #include "UiTesting.h"
 
 #include <QDialogButtonBox>
@@ -49,16 +50,20 @@ void QtTranslations::MainWindowKeepsItsLayoutInPersian() {
     fixture.SetUserWallpaper();
     const auto window = fixture.MakeWindow();
     window->show();
+    TTheAbout about(window.get());
+    about.show();
     const QImage english = window->grab().toImage();
+    const QImage aboutInEnglish = about.grab().toImage();
     QVERIFY(InstallQtTranslations(*qApp, QLocale(QLocale::Persian, QLocale::Iran)));
     // Qt's Persian turns the application right to left...
     QCOMPARE(qApp->layoutDirection(), Qt::RightToLeft);
     QCoreApplication::processEvents();
-    // ...but the main window looks as designed, every caption where it was
+    // ...but the main and about windows look as designed, every caption where it was
     // (a button's beside its glyph), and so does the colour drop-down: the
     // custom swatch at the right end of the last row.
     QCOMPARE(window->layoutDirection(), Qt::LeftToRight);
     QVERIFY(window->grab().toImage() == english);
+    QVERIFY(about.grab().toImage() == aboutInEnglish);
     window->ccToday->OpenPalette();
     QFrame* popup = window->ccToday->Popup();
     QVERIFY(popup);
