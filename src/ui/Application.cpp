@@ -24,8 +24,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("io.github.velnora"));
     setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
-    // Owned by the application from here on.
-    setStyle(new CaptionStyle);
+    // Over the style Qt chose for the desktop; owned by the application.
+    setStyle(new CaptionStyle(style()->name()));
     InstallQtTranslations(*this, QLocale());
 }
 

@@ -13,6 +13,9 @@
 class CaptionStyle : public QProxyStyle {
     Q_OBJECT
   public:
+    // Over the style of that name (the one the desktop or -style chose).
+    explicit CaptionStyle(const QString& base) : QProxyStyle(base) {}
+
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
