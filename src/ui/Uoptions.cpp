@@ -69,7 +69,9 @@ ColourPicker* MakePicker(QWidget* parent, const char* name, const QString& acces
 }
 
 // A choice with its value control beside it, at the row's start (its right
-// end in a right-to-left window).
+// end in a right-to-left window). The captions end in no colon: a neutral
+// character at the end of Persian text goes to its right end where Qt's
+// Persian translation makes the application right to left.
 QHBoxLayout* Row(QWidget* choice, QWidget* value) {
     auto* row = new QHBoxLayout;
     row->addWidget(choice);
@@ -113,7 +115,7 @@ void Toptions::CreateControls() {
     R_ScaleAuto = Choice(Named(
         new QRadioButton(QStringLiteral(u"خودکار (مقیاس صفحه نمایش)"), GroupScale), "R_ScaleAuto"));
     R_ScalePercent =
-        Choice(Named(new QRadioButton(QStringLiteral(u"درصد:"), GroupScale), "R_ScalePercent"));
+        Choice(Named(new QRadioButton(QStringLiteral(u"درصد"), GroupScale), "R_ScalePercent"));
     UDscale = Regular(Named(new QSpinBox(GroupScale), "UDscale"));
     UDscale->setRange(WindowOptions::MinimumScale, WindowOptions::MaximumScale);
     UDscale->setSingleStep(ScaleStep);
@@ -130,7 +132,7 @@ void Toptions::CreateControls() {
     R_OutlineAuto = Choice(Named(
         new QRadioButton(QStringLiteral(u"خودکار (سیاه یا سفید)"), GroupOutline), "R_OutlineAuto"));
     R_OutlineColour = Choice(
-        Named(new QRadioButton(QStringLiteral(u"این رنگ:"), GroupOutline), "R_OutlineColour"));
+        Named(new QRadioButton(QStringLiteral(u"این رنگ"), GroupOutline), "R_OutlineColour"));
     ccOutline = MakePicker(GroupOutline, "ccOutline", QStringLiteral(u"رنگ هاله"));
     auto* outline = GroupLayout(GroupOutline);
     outline->addWidget(R_OutlineNone);
@@ -139,8 +141,8 @@ void Toptions::CreateControls() {
 
     GroupHoliday = MakeGroup(this, "GroupHoliday",
                              QStringLiteral(u"جمعه‌ها و تعطیلات رسمی"));
-    CHKholiday = Choice(
-        Named(new QCheckBox(QStringLiteral(u"به رنگ جداگانه:"), GroupHoliday), "CHKholiday"));
+    CHKholiday =
+        Choice(Named(new QCheckBox(QStringLiteral(u"به رنگ جداگانه"), GroupHoliday), "CHKholiday"));
     ccHoliday = MakePicker(GroupHoliday, "ccHoliday",
                            QStringLiteral(u"رنگ جمعه‌ها و تعطیلات"));
     // The lunar holidays follow announced moon sightings: no rule computes them.
