@@ -45,7 +45,10 @@ Drawn Draw(const MonthGrid& grid, int x, int y, const std::map<std::string, Text
     Drawn drawn;
     RecordingCanvas canvas(drawn.calls);
     canvas.sizes = sizes;
-    DrawMonth(canvas, grid, x, y, TextColour, TodayColour);
+    CalendarChoices choices;
+    choices.textColour = TextColour;
+    choices.todayColour = TodayColour;
+    DrawMonth(canvas, grid, x, y, choices);
     drawn.texts = CallsOfKind(drawn.calls, CanvasCall::Text);
     drawn.frames = CallsOfKind(drawn.calls, CanvasCall::Frame);
     return drawn;
