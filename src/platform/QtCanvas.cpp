@@ -257,20 +257,20 @@ class QtCanvas final : public Canvas {
                    uint32_t colour, int penWidth) override {
         // Qt's aliased stroking of curved paths is neither symmetric nor thin,
         // so the outline is worked out here pixel by pixel and filled as runs.
-        const QColor pen = ColourOf(colour);
+        const QColor ink = ColourOf(colour);
         const RoundedBox box(left, top, right, bottom, ellipseWidth, ellipseHeight);
         // A wider pen: what lies inside the box and not inside the box inset by
         // the pen's width, whose corners are as much smaller.
-        const int inset = std::max(penWidth, 1) - 1;
-        const RoundedBox inner(left + inset, top + inset, right - inset, bottom - inset,
-                               ellipseWidth - 2 * inset, ellipseHeight - 2 * inset);
+        const int pen = std::max(penWidth, 1);
+        const RoundedBox inner(left + pen, top + pen, right - pen, bottom - pen,
+                               ellipseWidth - 2 * pen, ellipseHeight - 2 * pen);
         const int firstRow = std::max(top, 0);
         const int lastRow = std::min(bottom - 1, image_.height() - 1);
         for (int row = firstRow; row <= lastRow; ++row) {
             const std::vector<Run> runs =
-                inset == 0 ? box.OutlineRuns(row) : box.RunsOutside(inner, row);
+                pen == 1 ? box.OutlineRuns(row) : box.RunsOutside(inner, row);
             for (const Run& run : runs)
-                painter_.fillRect(QRect(run.first, row, run.last - run.first + 1, 1), pen);
+                painter_.fillRect(QRect(run.first, row, run.last - run.first + 1, 1), ink);
         }
     }
 

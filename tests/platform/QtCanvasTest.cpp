@@ -154,6 +154,63 @@ TEST_F(QtCanvasTest, DigitsAndLettersAreDrawnInTheirPersianForms) {
     }
 }
 
+// Day numbers fit their 23-pixel cell in every face of the chain (DejaVu Sans
+// at the cell's height would run them into their neighbours), and their texts
+// still measure the 22 pixels the placement is built on. In the face the
+// canvas falls back to, the two digits of every number stand apart: a column
+// without solid ink (more than half a pixel covered) lies between them.
+TEST_F(QtCanvasTest, DayNumbersFitTheirCellsWithTheirDigitsApart) {
+    for (const char* face : {"v_Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans"}) {
+        SCOPED_TRACE(face);
+        Bitmap bitmap = Filled(40, 30, White);
+        const auto canvas = MakeQtCanvas(bitmap);
+        canvas->SetFont(face, 22, true, 23);
+        for (int day = 1; day <= 31; ++day) {
+            const TextSize size = canvas->MeasureText(std::to_string(day));
+            EXPECT_LE(size.width, 23) << day;
+            EXPECT_EQ(size.height, 22) << day;
+        }
+    }
+    for (int day = 10; day <= 31; ++day) {
+        SCOPED_TRACE(day);
+        Bitmap bitmap = Filled(40, 30, White);
+        const auto canvas = MakeQtCanvas(bitmap);
+        canvas->SetFont("v_Mitra", 22, true, 23);
+        canvas->DrawText(8, 4, std::to_string(day), Blue);
+        std::string columns; // '#' for a column with solid ink
+        for (int x = 0; x < 40; ++x) {
+            bool ink = false;
+            for (int y = 0; y < 30; ++y)
+                ink = ink || At(bitmap, x, y).green < 128;
+            columns += ink ? '#' : '.';
+        }
+        const std::size_t first = columns.find('#'), last = columns.rfind('#');
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_LE(last - first + 1, 23u) << columns;
+        EXPECT_NE(columns.substr(first, last - first).find('.'), std::string::npos) << columns;
+    }
+}
+
+// Too narrow a width for the face: smaller glyphs, centred in the cell the
+// larger face measured, so the text still stands where it stood.
+TEST_F(QtCanvasTest, ANarrowerFaceKeepsItsTextsPlace) {
+    Bitmap bitmap = Filled(60, 40, White);
+    const auto canvas = MakeQtCanvas(bitmap);
+    canvas->SetFont("v_Mitra", 22, true, 12);
+    EXPECT_LE(canvas->MeasureText("28").width, 12);
+    EXPECT_EQ(canvas->MeasureText("28").height, 22);
+    canvas->DrawText(10, 8, "28", Blue);
+    int top = 40, bottom = -1;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            if (!(At(bitmap, x, y) == White)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(top, 8 + 2);
+    EXPECT_LE(bottom, 8 + 22 - 2);
+}
+
 // Text ink is in the given colour, blended only with what lay beneath: no
 // background box, and it starts at the given left and top.
 TEST_F(QtCanvasTest, TextIsDrawnInItsColourOnATransparentBackground) {
@@ -286,6 +343,34 @@ TEST_F(QtCanvasTest, FrameShapesForOtherSizes) {
                 EXPECT_EQ(At(bitmap, x, y), marked ? PureRed : White) << x << "," << y;
             }
         }
+    }
+}
+
+// A frame at 200 %: a 46-pixel cell, 40 x 40 corners, a pen of 2 pixels all
+// within the box; the straight edges are two pixels thick, the inside and the
+// corners' outside untouched.
+TEST_F(QtCanvasTest, AWiderPenThickensTheFrameInward) {
+    Bitmap bitmap = Filled(60, 60, White);
+    MakeQtCanvas(bitmap)->RoundRect(5, 5, 51, 51, 40, 40, Red, 2);
+    for (int offset : {0, 1}) {
+        SCOPED_TRACE(offset);
+        EXPECT_EQ(At(bitmap, 28, 5 + offset), PureRed);  // top
+        EXPECT_EQ(At(bitmap, 28, 50 - offset), PureRed); // bottom
+        EXPECT_EQ(At(bitmap, 5 + offset, 28), PureRed);  // left
+        EXPECT_EQ(At(bitmap, 50 - offset, 28), PureRed); // right
+    }
+    EXPECT_EQ(At(bitmap, 28, 7), White);
+    EXPECT_EQ(At(bitmap, 28, 4), White);
+    EXPECT_EQ(At(bitmap, 51, 28), White);
+    EXPECT_EQ(At(bitmap, 5, 5), White);   // the corner is cut round
+    EXPECT_EQ(At(bitmap, 28, 28), White); // not filled
+    // Every row crossing the frame has red at both sides, with no gap between
+    // the outer and inner line: two pixels of red at least on each side.
+    for (int y = 5; y <= 50; ++y) {
+        int red = 0;
+        for (int x = 0; x < 60; ++x)
+            red += At(bitmap, x, y) == PureRed;
+        EXPECT_GE(red, 4) << y;
     }
 }
 
