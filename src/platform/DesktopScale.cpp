@@ -2,11 +2,12 @@
 
 #include "DesktopScale.h"
 
+#include "GnomeStore.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <X11/Xlib.h>
-#include <gio/gio.h>
 
 #include <algorithm>
 #include <cmath>
@@ -39,21 +40,7 @@ int ScreenPercent() {
 // GNOME's whole-number interface scale (Settings > Displays on X11); 0 means
 // automatic, which GNOME works out from the screen, and counts as unknown.
 int GnomePercent() {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    GSettingsSchema* schema =
-        source != nullptr
-            ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE)
-            : nullptr;
-    if (schema == nullptr)
-        return 0;
-    int percent = 0;
-    if (g_settings_schema_has_key(schema, "scaling-factor")) {
-        GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
-        percent = 100 * static_cast<int>(g_settings_get_uint(settings, "scaling-factor"));
-        g_object_unref(settings);
-    }
-    g_settings_schema_unref(schema);
-    return percent;
+    return 100 * static_cast<int>(GnomeInterfaceNumber("scaling-factor").value_or(0));
 }
 
 // Xft.dpi of the X resources, which GNOME, Xfce and KDE set to 96 times their

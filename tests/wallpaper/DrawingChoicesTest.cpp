@@ -3,6 +3,7 @@
 // the picture: the calendar's scale, the halo around its texts and the colour
 // of Fridays and holidays, through the mapping the window, the unattended run
 // and velnora-cli render share.
+#include "../support/BmpBytes.h"
 #include "../support/TempFolder.h"
 #include "DesktopScale.h"
 #include "QtCanvas.h"
@@ -18,11 +19,6 @@
 #include <string>
 
 namespace {
-
-struct Pixel {
-    uint8_t blue, green, red;
-    bool operator==(const Pixel&) const = default;
-};
 
 constexpr Pixel White{255, 255, 255};
 constexpr Pixel Black{0, 0, 0};
@@ -60,8 +56,9 @@ TEST(DrawingSettings, TheReadersTakeTheirTextsOrTheDefault) {
         settings.outline = c.text;
         const TextOutline outline = OutlineOf(settings);
         EXPECT_EQ(outline.kind, c.kind) << c.text;
-        if (c.kind == TextOutline::Kind::Colour)
+        if (c.kind == TextOutline::Kind::Colour) {
             EXPECT_EQ(outline.colour, c.colour) << c.text;
+        }
     }
     struct {
         int32_t value;
