@@ -9,6 +9,7 @@
 #include "DateTime.h"
 #include "MonthGrid.h"
 #include "PersianDate.h"
+#include "VisualArabic.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -29,9 +30,9 @@ constexpr size_t GridWidth = 7 * CellWidth + 6;
 // would sit under the wrong weekday. Each cell in its own left-to-right isolate
 // keeps the columns in place; the line holds no other strong character, so
 // terminals that guess a line's direction from its first letter keep it left
-// to right. The month's name is a right-to-left isolate, so that it reads
-// right. Terminals without bidirectional layout (xterm, tmux) draw the marks
-// as nothing.
+// to right. Terminals without bidirectional layout (xterm, tmux in one) draw
+// the marks as nothing. The month's name is written as it is seen
+// (VisualArabic.h), so that it reads right in both kinds.
 const std::string Lri = "\xE2\x81\xA6"; // U+2066 LEFT-TO-RIGHT ISOLATE
 const std::string Rli = "\xE2\x81\xA7"; // U+2067 RIGHT-TO-LEFT ISOLATE
 const std::string Pdi = "\xE2\x81\xA9"; // U+2069 POP DIRECTIONAL ISOLATE
@@ -56,8 +57,9 @@ std::string Tsv(const MonthGrid& grid) {
 std::string ForReading(const MonthGrid& grid, bool markToday) {
     const size_t space = grid.title.rfind(' ');
     const std::string name = grid.title.substr(0, space), year = grid.title.substr(space);
-    std::string out = std::string((GridWidth - grid.title.size()) / 2, ' ') + Rli +
-                      Cp1256ToUtf8(name) + Pdi + year + "\n";
+    const std::optional<std::string> visual = VisualArabicWord(name);
+    std::string out = std::string((GridWidth - grid.title.size()) / 2, ' ') +
+                      (visual ? *visual : Rli + Cp1256ToUtf8(name) + Pdi) + year + "\n";
     for (int row = 0; row < 7; ++row) {
         int last = -1; // the rightmost cell with text; the line ends there
         for (int column = 0; column < 7; ++column)

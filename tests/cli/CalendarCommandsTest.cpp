@@ -145,10 +145,13 @@ TEST(CliMonth, DefaultsToTodaysMonth) {
 }
 
 // Each cell is padded to three columns and its text wrapped in a left-to-right
-// isolate (U+2066 ... U+2069), the month's name in a right-to-left isolate
-// (U+2067 ... U+2069): the bytes written for a terminal.
+// isolate (U+2066 ... U+2069); the month's name is written left to right in
+// presentation forms, each between left-to-right marks (U+200E), as it is
+// seen: final noon, initial yeh, dal, reh, waw, final reh, initial feh. The
+// bytes written for a terminal.
 const std::string Farvardin1389Text =
-    "       \u2067فروردين\u2069 1389\n"
+    "       \u200e\ufee6\u200e\ufef3\u200e\ufea9\u200e\ufead\u200e\ufeed\u200e\ufeae\u200e"
+    "\ufed3\u200e 1389\n"
     "  \u2066ج\u2069   \u2066پ\u2069   \u2066چ\u2069   \u2066س\u2069   \u2066د\u2069   "
     "\u2066ي\u2069   \u2066ش\u2069\n"
     "  \u20666\u2069   \u20665\u2069   \u20664\u2069   \u20663\u2069   \u20662\u2069   "
@@ -210,7 +213,10 @@ TEST(CliMonth, AMonthWithoutADayAndAWholeYear) {
     // For reading: the months one after another, an empty line between them.
     const CliResult text = RunCli({"month", "1389"});
     EXPECT_TRUE(StartsWith(text.out, Farvardin1389Text + "\n")) << text.out;
-    EXPECT_NE(text.out.find("\u2067اسفند\u2069 1389\n"), text.out.npos);
+    // Esfand: final dal, medial noon, medial feh, initial seen, alef.
+    EXPECT_NE(
+        text.out.find("\u200e\ufeaa\u200e\ufee8\u200e\ufed4\u200e\ufeb3\u200e\ufe8d\u200e 1389\n"),
+        text.out.npos);
     // Persian digits name the year as well.
     EXPECT_EQ(RunCli({"month", "۱۳۸۹", "--tsv"}).out, year.out);
 }
