@@ -104,8 +104,7 @@ MonthRequest ParseMonthArg(const std::string& text) {
     request.date.month = fields->size() > 1 ? (*fields)[1] : 1;
     request.date.day = fields->size() > 2 ? (*fields)[2] : 0;
     if (request.date.year < 1)
-        throw std::runtime_error("before 1 Farvardin 1 (22 March 622), the first day the "
-                                 "program can show");
+        throw std::runtime_error(BeforeRangeMessage(CalendarKind::Persian));
     if (request.date.month < 1 || request.date.month > 12)
         throw std::runtime_error("the month is not 1 to 12");
     return request;

@@ -46,9 +46,6 @@ std::optional<Fields> SplitFields(const std::string& typed, const std::string& s
     return fields;
 }
 
-const std::string RangeEnd = "the last day the program can show";
-const std::string RangeStart = "the first day the program can show";
-
 void CheckField(uint32_t value, const char* what) {
     if (value > 65535)
         throw std::runtime_error(std::string("the ") + what + " " + std::to_string(value) +
@@ -64,7 +61,7 @@ double PersianDay(const DateArg& date, PersianDate::CalendarRule rule) {
     const auto year = static_cast<uint16_t>(date.year), month = static_cast<uint16_t>(date.month),
                day = static_cast<uint16_t>(date.day);
     if (PersianDate::PersianToJD(year, month, day, rule) < PersianDate::PersianToJD(1, 1, 1, rule))
-        throw std::runtime_error("before 1 Farvardin 1 (22 March 622), " + RangeStart);
+        throw std::runtime_error(BeforeRangeMessage(CalendarKind::Persian));
     try {
         return PersianDate::PersianToDate(year, month, day, rule);
     } catch (const std::runtime_error& error) {
@@ -77,8 +74,7 @@ double GregorianDay(const DateArg& date, PersianDate::CalendarRule rule) {
     if (date.year > 9999)
         throw std::runtime_error(AfterRangeMessage(CalendarKind::Gregorian, rule, reason));
     if (date.year < 1)
-        throw std::runtime_error("before 22 March 622 (1 Farvardin 1), " + RangeStart + " (" +
-                                 reason + ")");
+        throw std::runtime_error(BeforeRangeMessage(CalendarKind::Gregorian, reason));
     if (date.month < 1 || date.month > 12)
         throw std::runtime_error("the month is not 1 to 12");
     const auto year = static_cast<uint16_t>(date.year), month = static_cast<uint16_t>(date.month);
@@ -89,8 +85,8 @@ double GregorianDay(const DateArg& date, PersianDate::CalendarRule rule) {
                                  std::to_string(year) + " has " + std::to_string(days) + " days");
     const double day = EncodeDate(year, month, static_cast<uint16_t>(date.day));
     if (day < PersianDate::PersianToDate(1, 1, 1, rule))
-        throw std::runtime_error("before 22 March 622 (1 Farvardin 1), " + RangeStart +
-                                 " (Date before 1 Farvardin 1)");
+        throw std::runtime_error(
+            BeforeRangeMessage(CalendarKind::Gregorian, "Date before 1 Farvardin 1"));
     return day;
 }
 
@@ -147,7 +143,15 @@ std::string AfterRangeMessage(CalendarKind calendar, PersianDate::CalendarRule r
         PersianDate::DateToPersian(last, year, month, day, rule);
         lastDay = PersianDayText(year, month, day);
     }
-    return "after " + lastDay + ", " + RangeEnd + " (" + reason + ")";
+    return "after " + lastDay + ", the last day the program can show (" + reason + ")";
+}
+
+std::string BeforeRangeMessage(CalendarKind calendar, const std::string& reason) {
+    // 1 Farvardin 1 is 22 March 622 by either rule (PersianDate.h).
+    const std::string firstDay = calendar == CalendarKind::Persian ? "1 Farvardin 1 (22 March 622)"
+                                                                   : "22 March 622 (1 Farvardin 1)";
+    return "before " + firstDay + ", the first day the program can show" +
+           (reason.empty() ? "" : " (" + reason + ")");
 }
 
 std::string GregorianText(double date) {

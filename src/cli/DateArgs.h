@@ -50,5 +50,10 @@ double DayOf(const DateArg& date, PersianDate::CalendarRule rule);
 std::string AfterRangeMessage(CalendarKind calendar, PersianDate::CalendarRule rule,
                               const std::string& reason);
 
+// "before 1 Farvardin 1 (22 March 622), the first day the program can show":
+// the message for a day before the range, the first day named in the calendar
+// of the input first, with the reason in parentheses when there is one.
+std::string BeforeRangeMessage(CalendarKind calendar, const std::string& reason = "");
+
 // A calendar date as "YYYY-MM-DD" (year with 4 digits).
 std::string GregorianText(double date);
