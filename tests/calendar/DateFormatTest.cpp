@@ -10,9 +10,10 @@ namespace {
 
 using PersianDate::CalendarRule;
 
-// One day in both calendars, every field. The Persian columns are what jdate
-// prints for these days (in today's spelling, with Persian yeh and keheh); the
-// Gregorian ones what GNU date prints in an English locale.
+// One day in both calendars, every field. The Persian dates are those jdate
+// gives for these days, the names in today's spelling (Persian yeh and keheh,
+// a zero-width non-joiner in the compound weekdays); the Gregorian fields are
+// what GNU date prints for the same days in an English locale.
 struct Day {
     uint16_t year, month, day; // Gregorian
     const char* persian;       // "%Y|%m|%d|%e|%B|%b|%A|%a|%j|%F"

@@ -12,10 +12,6 @@
 
 namespace {
 
-bool StartsWith(const std::string& text, const std::string& start) {
-    return text.compare(0, start.size(), start) == 0;
-}
-
 const char* const CommandNames[] = {"today",   "convert",  "month", "render",
                                     "stretch", "settings", "ini"};
 
@@ -24,7 +20,7 @@ TEST(CommandLine, EveryCommandShowsItsUsageOnHelp) {
         const CliResult r = RunCli({command, "--help"});
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_EQ(r.err, "") << command;
-        EXPECT_TRUE(StartsWith(r.out, std::string("Usage: velnora-cli ") + command + " ")) << r.out;
+        EXPECT_TRUE(r.out.starts_with(std::string("Usage: velnora-cli ") + command + " ")) << r.out;
         // --help wins over the command's own arguments.
         EXPECT_EQ(RunCli({command, "a", "b", "--help"}).out, r.out) << command;
     }
@@ -99,14 +95,14 @@ TEST(CliConvert, PersianAndGregorianFlags) {
     EXPECT_EQ(wrong.err, "velnora-cli: 1403-01: not a Persian date (Y/M/D)\n");
     const CliResult both = RunCli({"convert", "-jg", "1403/01/01"});
     EXPECT_EQ(both.status, 2);
-    EXPECT_TRUE(StartsWith(both.err, "velnora-cli: convert: --persian and --gregorian exclude "
+    EXPECT_TRUE(both.err.starts_with("velnora-cli: convert: --persian and --gregorian exclude "
                                      "each other\nUsage: velnora-cli convert"))
         << both.err;
 }
 
-// The same days as jdate shows them (jdate +"%Y/%m/%d %A %d %B %j"), in today's
-// spelling with the Persian yeh and keheh; the other way, the Gregorian days
-// with English names as GNU date writes them.
+// The Persian dates jdate gives for these days, with the names in today's
+// spelling (Persian yeh and keheh); the other way, the Gregorian days with
+// English names as GNU date writes them.
 TEST(CliConvert, FormatsLikeJdate) {
     const char* const format = "--format=%Y/%m/%d %A %e %B %j|%a %b %F %%";
     const CliResult persian =
