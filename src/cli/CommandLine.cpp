@@ -29,7 +29,8 @@ CommandLine::CommandLine(const Command& command, const Args& args) {
         QStringList names;
         for (const std::string& name : spec.names)
             names << FromBytes(name);
-        parser.addOption(QCommandLineOption(names, QString(), spec.valueName ? "value" : ""));
+        parser.addOption(QCommandLineOption(
+            names, QString(), spec.valueName ? QString::fromLatin1(spec.valueName) : QString()));
     }
     QStringList list{"velnora-cli"}; // the parser skips the program's name
     for (const std::string& arg : args)
