@@ -213,6 +213,9 @@ TEST(CliMonth, AMonthWithoutADayAndAWholeYear) {
     // For reading: the months one after another, an empty line between them.
     const CliResult text = RunCli({"month", "1389"});
     EXPECT_TRUE(StartsWith(text.out, Farvardin1389Text + "\n")) << text.out;
+    // Every month's name is written in presentation forms, none falls back
+    // to a right-to-left isolate.
+    EXPECT_EQ(text.out.find("\u2067"), text.out.npos);
     // Esfand: final dal, medial noon, medial feh, initial seen, alef.
     EXPECT_NE(
         text.out.find("\u200e\ufeaa\u200e\ufee8\u200e\ufed4\u200e\ufeb3\u200e\ufe8d\u200e 1389\n"),
