@@ -2,6 +2,8 @@
 
 #include "UnattendedRun.h"
 
+#include "DesktopScale.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -58,6 +60,10 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.calendar.placement.showNext = settings.next;
     choices.calendar.textColour = static_cast<uint32_t>(settings.back);
     choices.calendar.todayColour = static_cast<uint32_t>(settings.today);
+    choices.calendar.holidayColour = HolidayColourOf(settings);
+    choices.calendar.outline = OutlineOf(settings);
+    // "auto" asks the desktop now, so a change of its scale shows at the next redraw.
+    choices.calendar.scalePercent = ScalePercentOf(settings).value_or(DesktopScalePercent());
     return choices;
 }
 

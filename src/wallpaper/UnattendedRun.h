@@ -21,7 +21,8 @@
 Settings AsTheWindowHoldsThem(const Settings& stored);
 
 // The one mapping from the user's choices to a redraw: the window's controls,
-// the unattended run and velnora-cli render all go through it.
+// the unattended run and velnora-cli render all go through it. A scale of
+// "auto" becomes the desktop's scale factor (DesktopScalePercent).
 PictureChoices PictureChoicesFor(const Settings& settings);
 
 // The three grids for a calendar date under a calendar rule.
