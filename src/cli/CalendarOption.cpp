@@ -12,6 +12,17 @@ PersianDate::CalendarRule CalendarOption(const std::string& value) {
     throw Misuse("--calendar is arithmetic or official, not '" + value + "'");
 }
 
+PersianDate::CalendarRule ChosenRule(const CommandLine& line,
+                                     PersianDate::CalendarRule (*otherwise)()) {
+    if (const std::optional<std::string> value = line.Value("calendar"))
+        return CalendarOption(*value);
+    return otherwise();
+}
+
 PersianDate::CalendarRule ProgramCalendarRule() {
     return CalendarRuleOf(LoadSettings(ProfileFile(ProgramSettingsFile())));
+}
+
+PersianDate::CalendarRule ArithmeticRule() {
+    return PersianDate::CalendarRule::Arithmetic;
 }

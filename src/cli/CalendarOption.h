@@ -1,15 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The --calendar option of the calendar commands.
+// The options the calendar commands share: --calendar, --format, --persian-digits.
 #pragma once
 
+#include "CommandLine.h"
 #include "PersianDate.h"
 
 #include <string>
+
+inline const OptionSpec CalendarRuleOption{{"calendar"}, "RULE"};
+inline const OptionSpec FormatOption{{"format"}, "FORMAT"};
+inline const OptionSpec PersianDigitsOption{{"persian-digits"}};
 
 // The rule "--calendar" names: "arithmetic" or "official". Throws Misuse
 // (Commands.h) for any other text.
 PersianDate::CalendarRule CalendarOption(const std::string& value);
 
+// The rule --calendar chooses, else `otherwise()`.
+PersianDate::CalendarRule ChosenRule(const CommandLine& line,
+                                     PersianDate::CalendarRule (*otherwise)());
+
 // The rule chosen in the settings file of the velnora program beside this
 // command, as the program reads it.
 PersianDate::CalendarRule ProgramCalendarRule();
+// The arithmetic rule, the default of convert and render.
+PersianDate::CalendarRule ArithmeticRule();
+
+// The usage lines of --calendar, --format and --persian-digits, and the fields
+// of FORMAT, for the usage texts of today and convert.
+#define VELNORA_RULE_HELP                                                                          \
+    "  --calendar RULE    the leap years: arithmetic (the 2820-year cycle) or\n"                   \
+    "                     official (Iran's calendar, from the equinox)\n"
+#define VELNORA_FORMAT_HELP                                                                        \
+    "  --format FORMAT    write each date by FORMAT instead\n"                                     \
+    "  --persian-digits   write the digits of the dates as \u06f0..\u06f9\n"                       \
+    "\n"                                                                                           \
+    "FORMAT fields: %Y year, %m month 01-12, %d day 01-31, %e day with a leading\n"                \
+    "space, %B month name, %b short month name, %A weekday name, %a short weekday\n"               \
+    "name, %j day of the year 001-366, %F the same as %Y-%m-%d, %% a \"%\".\n"                     \
+    "Persian dates have Persian names (%b the month's name, %a the weekday's\n"                    \
+    "initial); Gregorian dates English names (%b Mar, %a Wed) and a four-digit %Y.\n"

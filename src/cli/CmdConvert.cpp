@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-
+// velnora-cli convert: each date given, or each line of standard input, in the
+// other calendar; the arithmetic rule unless told.
 #include "Commands.h"
 
 #include "CalendarOption.h"
 #include "DateArgs.h"
-#include "PersianDate.h"
+#include "DateFormat.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,22 +13,32 @@
 
 namespace {
 
-using PersianDate::CalendarRule;
+struct Conversion {
+    std::optional<CalendarKind> input; // nothing: by the separators
+    PersianDate::CalendarRule rule;
+    std::optional<std::string> format;
+    bool persianDigits;
+};
 
-// One date in one notation, given in the other; throws the reason it cannot.
-std::string Convert(const std::string& input, CalendarRule rule) {
-    if (const std::optional<double> date = ParseGregorianArg(input))
-        return PersianDate::DateToPersianStr(*date, rule);
-    if (const std::optional<PersianYmd> persian = ParsePersianArg(input))
-        return GregorianText(
-            PersianDate::PersianToDate(persian->year, persian->month, persian->day, rule));
-    throw std::runtime_error("not a date (YYYY-MM-DD or Y/M/D)");
+// One date in the other calendar; throws the reason it cannot.
+std::string Convert(const std::string& text, const Conversion& how) {
+    const std::optional<DateArg> date = ParseDateArg(text, how.input);
+    if (!date)
+        throw std::runtime_error(!how.input ? "not a date (YYYY-MM-DD or Y/M/D)"
+                                 : *how.input == CalendarKind::Persian
+                                     ? "not a Persian date (Y/M/D)"
+                                     : "not a Gregorian date (YYYY-MM-DD)");
+    const double day = DayOf(*date, how.rule);
+    const bool toPersian = date->calendar == CalendarKind::Gregorian;
+    return FormatDate(day, how.format.value_or(toPersian ? "%Y/%m/%d" : "%F"),
+                      toPersian ? CalendarKind::Persian : CalendarKind::Gregorian, how.rule,
+                      how.persianDigits);
 }
 
 // Prints the conversion, or the reason on standard error; false on failure.
-bool ConvertLine(const std::string& input, CalendarRule rule) {
+bool ConvertLine(const std::string& input, const Conversion& how) {
     try {
-        const std::string output = Convert(input, rule);
+        const std::string output = Convert(input, how);
         std::fwrite(output.data(), 1, output.size(), stdout);
         std::fputc('\n', stdout);
         return true;
@@ -44,39 +55,32 @@ struct LineBuffer {
     ~LineBuffer() { std::free(data); }
 };
 
-} // namespace
-
-// velnora-cli convert [--calendar RULE] [DATE...]: each argument, or each line
-// of standard input; the arithmetic rule unless told.
-int RunConvert(const Args& args) {
-    CalendarRule rule = CalendarRule::Arithmetic;
-    Args dates;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--calendar")
-            rule = CalendarOption(OptionValue(args, i));
-        else if (arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9'))
-            return UsageError(); // no other options here
-        else
-            dates.push_back(arg);
-    }
+int RunConvert(const CommandLine& line) {
+    if (line.IsSet("persian") && line.IsSet("gregorian"))
+        throw Misuse("convert: --persian and --gregorian exclude each other");
+    Conversion how{std::nullopt, ChosenRule(line, ArithmeticRule), line.Value("format"),
+                   line.IsSet("persian-digits")};
+    if (line.IsSet("persian"))
+        how.input = CalendarKind::Persian;
+    if (line.IsSet("gregorian"))
+        how.input = CalendarKind::Gregorian;
     // Whole blocks, not a flush per line: millions of lines pass through pipes.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     bool allConverted = true;
-    if (!dates.empty()) {
-        for (const std::string& date : dates)
-            allConverted &= ConvertLine(date, rule);
+    if (!line.Positional().empty()) {
+        for (const std::string& date : line.Positional())
+            allConverted &= ConvertLine(date, how);
     } else {
-        LineBuffer line;
+        LineBuffer input;
         ssize_t length;
-        while ((length = getline(&line.data, &line.capacity, stdin)) >= 0) {
+        while ((length = getline(&input.data, &input.capacity, stdin)) >= 0) {
             // A line ends at "\n"; a "\r" before it is part of the line ending too.
-            if (length > 0 && line.data[length - 1] == '\n')
+            if (length > 0 && input.data[length - 1] == '\n')
                 --length;
-            if (length > 0 && line.data[length - 1] == '\r')
+            if (length > 0 && input.data[length - 1] == '\r')
                 --length;
-            allConverted &= ConvertLine(std::string(line.data, static_cast<size_t>(length)), rule);
+            allConverted &= ConvertLine(std::string(input.data, static_cast<size_t>(length)), how);
         }
         if (std::ferror(stdin))
             throw std::runtime_error("cannot read standard input");
@@ -85,3 +89,31 @@ int RunConvert(const Args& args) {
         throw std::runtime_error("cannot write standard output");
     return allConverted ? 0 : 2;
 }
+
+} // namespace
+
+const Command ConvertCommand = {
+    "convert",
+    "Usage: velnora-cli convert [--calendar RULE] [-j|--persian | -g|--gregorian]\n"
+    "                           [--format FORMAT] [--persian-digits] [DATE...]\n"
+    "\n"
+    "Converts each DATE, or each line of standard input when no DATE is given, into\n"
+    "the other calendar, one line for each: a Gregorian date gives the Persian date\n"
+    "(2024-03-20 gives 1403/01/01), a Persian date the Gregorian one (1403/01/01\n"
+    "gives 2024-03-20). A Persian month or day out of range rolls over (1403/13/01\n"
+    "gives 2025-03-21). A date that cannot be converted is reported on standard\n"
+    "error; the others still convert, and the exit status is 2.\n"
+    "\n"
+    "  -j, --persian      every DATE is a Persian date, whatever its separators\n"
+    "  -g, --gregorian    every DATE is a Gregorian date, whatever its separators\n"
+    "                     (without either, Y-M-D with dashes is Gregorian and Y/M/D\n"
+    "                     with slashes Persian; with either, \"/\", \"-\" and \".\"\n"
+    "                     all separate the fields: jdate +%F | velnora-cli convert "
+    "-j)\n" VELNORA_RULE_HELP "                     (default: arithmetic)\n" VELNORA_FORMAT_HELP,
+    {{{"persian", "j"}},
+     {{"gregorian", "g"}},
+     CalendarRuleOption,
+     FormatOption,
+     PersianDigitsOption},
+    RunConvert,
+};

@@ -6,6 +6,7 @@
 
 #include "BmpFile.h"
 #include "CalendarOption.h"
+#include "Colour.h"
 #include "Compose.h"
 #include "DateArgs.h"
 #include "DateTime.h"
@@ -51,11 +52,12 @@ PersianYmd ParseDay(const std::string& text, PersianDate::CalendarRule rule) {
 // WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
 // cannot make.
 void ParseSize(const std::string& text, RenderRequest& request) {
-    const std::size_t cross = text.find_first_of("xX", 1);
+    const std::string ascii = WithAsciiDigits(text);
+    const std::size_t cross = ascii.find_first_of("xX", 1);
     const auto width =
-        cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(0, cross));
+        cross == std::string::npos ? std::nullopt : TryStrToInt(ascii.substr(0, cross));
     const auto height =
-        cross == std::string::npos ? std::nullopt : TryStrToInt(text.substr(cross + 1));
+        cross == std::string::npos ? std::nullopt : TryStrToInt(ascii.substr(cross + 1));
     if (!width || !height)
         throw Misuse("--size wants WIDTHxHEIGHT, not '" + text + "'");
     request.settings.stretch = true;
@@ -76,65 +78,109 @@ int32_t ParseCorner(const std::string& text) {
                  "'");
 }
 
-RenderRequest ParseRequest(const Args& args) {
+// calendar/scale: "auto" or a whole percentage from 100 to 400, as text.
+std::string ParseScale(const std::string& text) {
+    if (text == "auto")
+        return text;
+    const std::optional<int32_t> percent = TryStrToInt(WithAsciiDigits(text));
+    // 100 to 400: the scale factors desktops offer, as the settings file keeps them.
+    if (!percent || *percent < 100 || *percent > 400)
+        throw Misuse("--scale is auto or a percentage from 100 to 400, not '" + text + "'");
+    return std::to_string(*percent);
+}
+
+// color/outline: "none", "auto" or a colour in decimal.
+std::string ParseOutline(const std::string& text) {
+    if (text == "none" || text == "auto")
+        return text;
+    return std::to_string(ParseColour(text, "--outline"));
+}
+
+RenderRequest ParseRequest(const CommandLine& line) {
     RenderRequest request;
-    // The program's own defaults: no stretch unless a size is given.
-    request.settings.stretch = false;
-    // The day is checked against its month once the rule is known.
-    std::optional<std::string> dateText;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& { return OptionValue(args, i); };
-        if (arg == "--source")
-            request.source = value();
-        else if (arg == "--date")
-            dateText = value();
-        else if (arg == "--calendar")
-            request.rule = CalendarOption(value());
-        else if (arg == "--size")
-            ParseSize(value(), request);
-        else if (arg == "--corner")
-            request.settings.position = ParseCorner(value());
-        // The distances stay texts: the drawing converts them as the window's
-        // fields are converted, with the same message for a bad one.
-        else if (arg == "--dx")
-            request.settings.leftRightText = value();
-        else if (arg == "--dy")
-            request.settings.topBottomText = value();
-        else if (arg == "--no-prev")
-            request.settings.previous = false;
-        else if (arg == "--no-next")
-            request.settings.next = false;
-        else if (arg == "--text-colour")
-            request.settings.back = StrToInt(value());
-        else if (arg == "--today-colour")
-            request.settings.today = StrToInt(value());
-        else if (arg.starts_with("--") || !request.output.empty())
-            throw Misuse("render: unexpected argument '" + arg + "'");
-        else
-            request.output = arg;
-    }
-    if (request.output.empty())
+    request.rule = ChosenRule(line, ArithmeticRule);
+    const Args& positional = line.Positional();
+    if (positional.empty())
         throw Misuse("render wants an output file");
+    if (positional.size() > 1)
+        throw Misuse("render: unexpected argument '" + positional[1] + "'");
+    request.output = positional[0];
+    request.source = line.Value("source").value_or("");
     if (request.source.empty())
         throw Misuse("render wants --source PICTURE");
-    if (dateText)
-        request.date = ParseDay(*dateText, request.rule);
+    // The program's own defaults but two: no stretch unless a size is given,
+    // and a scale of 100 %, so that the picture does not depend on the screen
+    // of the machine it is drawn on.
+    request.settings.stretch = false;
+    request.settings.scale = "100";
+    if (const auto size = line.Value("size"))
+        ParseSize(*size, request);
+    if (const auto corner = line.Value("corner"))
+        request.settings.position = ParseCorner(*corner);
+    // The distances stay texts: the drawing converts them as the window's
+    // fields are converted, with the same message for a bad one.
+    if (const auto dx = line.Value("dx"))
+        request.settings.leftRightText = WithAsciiDigits(*dx);
+    if (const auto dy = line.Value("dy"))
+        request.settings.topBottomText = WithAsciiDigits(*dy);
+    request.settings.previous = !line.IsSet("no-prev");
+    request.settings.next = !line.IsSet("no-next");
+    if (const auto colour = line.Value("text-colour"))
+        request.settings.back = ParseColour(*colour, "--text-colour");
+    if (const auto colour = line.Value("today-colour"))
+        request.settings.today = ParseColour(*colour, "--today-colour");
+    if (const auto colour = line.Value("holiday-colour"))
+        request.settings.holiday =
+            *colour == "none" ? -1 : ParseColour(*colour, "--holiday-colour");
+    if (const auto outline = line.Value("outline"))
+        request.settings.outline = ParseOutline(*outline);
+    if (const auto scale = line.Value("scale"))
+        request.settings.scale = ParseScale(*scale);
+    if (const auto date = line.Value("date"))
+        request.date = ParseDay(*date, request.rule);
     return request;
 }
 
-} // namespace
+// The grids the picture shows, each filled only when shown: the month after
+// the last one the platform's date holds cannot be filled.
+MonthGrids FillShownGrids(const PersianYmd& today, const RenderRequest& request) {
+    const auto fill = [&](MonthGrid& grid, YearMonth month, bool isNext) {
+        try {
+            FillMonthGrid(grid, month.year, month.month, today.day, request.rule);
+        } catch (const std::runtime_error& error) {
+            const std::string name = std::string(PersianMonthNamesLatin[month.month - 1]) + " " +
+                                     std::to_string(month.year);
+            throw std::runtime_error(
+                (isNext ? "the next month, " + name + "," : name) + " cannot be shown: it is " +
+                AfterRangeMessage(CalendarKind::Persian, request.rule, error.what()) +
+                (isNext ? "; leave it out with --no-next" : ""));
+        }
+        grid.title = MonthTitle(month.year, month.month);
+    };
+    MonthGrids grids;
+    grids.now.name = CurrentMonthGridName;
+    grids.prev.name = "SGprev";
+    grids.next.name = "SGnext";
+    fill(grids.now, {today.year, today.month}, false);
+    // The month before any month from 1 Farvardin 1 on is still a day count
+    // the platform holds.
+    if (request.settings.previous)
+        fill(grids.prev, PreviousMonth(today.year, today.month), false);
+    if (request.settings.next)
+        fill(grids.next, NextMonth(today.year, today.month), true);
+    return grids;
+}
 
-int RunRender(const Args& args) {
+int RunRender(const CommandLine& line) {
     // Misuse is reported by main with the usage text, before anything is written.
-    const RenderRequest request = ParseRequest(args);
+    const RenderRequest request = ParseRequest(line);
 
     PersianYmd today{};
     if (request.date)
         today = *request.date;
     else
         PersianDate::DateToPersian(Today(), today.year, today.month, today.day, request.rule);
-    const MonthGrids grids = FillMonthGrids(today.year, today.month, today.day, request.rule);
+    const MonthGrids grids = FillShownGrids(today, request);
 
     const OffscreenGui gui;
     Bitmap picture;
@@ -149,3 +195,60 @@ int RunRender(const Args& args) {
     WriteBmpFile(request.output, picture);
     return 0;
 }
+
+} // namespace
+
+const Command RenderCommand = {
+    "render",
+    "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D] [--size WxH]\n"
+    "         [--corner top-right|bottom-right|bottom-left|top-left]\n"
+    "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
+    "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
+    "         [--outline none|auto|C] [--scale PERCENT|auto] [--calendar RULE]\n"
+    "\n"
+    "Draws the calendar onto PICTURE and saves the result as the BMP file OUT,\n"
+    "without touching the desktop. On any error no file is written.\n"
+    "\n"
+    "  --source PICTURE   the picture to draw on (BMP, JPEG, PNG, WebP, TIFF, GIF,\n"
+    "                     SVG or a slideshow)\n"
+    "  --date Y/M/D       the Persian day shown as today (default: today)\n"
+    "  --size WxH         stretch the picture to W x H pixels first (default: no\n"
+    "                     stretch)\n"
+    "  --corner CORNER    where the calendar goes (default: top-right)\n"
+    "  --dx TEXT, --dy TEXT\n"
+    "                     distance from the corner in pixels: decimal, or hex after\n"
+    "                     $ or 0x (default: 30 and 30)\n"
+    "  --no-prev, --no-next\n"
+    "                     leave out the previous or the next month\n"
+    "  --text-colour C    the calendar's text (default: black)\n"
+    "  --today-colour C   today's day and its frame (default: red)\n"
+    "  --holiday-colour C|none\n"
+    "                     Fridays and the fixed holidays (default: none, as the text)\n"
+    "  --outline none|auto|C\n"
+    "                     an outline around the text: none (default), auto (black or\n"
+    "                     white, whichever stands out) or a colour\n"
+    "  --scale PERCENT|auto\n"
+    "                     the calendar's size, 100 to 400 percent, or auto for the\n"
+    "                     desktop's scale factor (default: 100)\n" VELNORA_RULE_HELP
+    "                     (default: arithmetic)\n"
+    "\n"
+    "A colour C is a 0x00BBGGRR number (decimal, or hex after $ or 0x: 255 and\n"
+    "0x0000FF are red), #rrggbb (#ff0000), or one of the names black, white, red,\n"
+    "green, blue, yellow, cyan, magenta, gray (grey), orange, purple, brown, navy,\n"
+    "silver (as CSS names them: green is #008000).\n",
+    {{{"source"}, "PICTURE"},
+     {{"date"}, "Y/M/D"},
+     {{"size"}, "WxH"},
+     {{"corner"}, "CORNER"},
+     {{"dx"}, "TEXT"},
+     {{"dy"}, "TEXT"},
+     {{"no-prev"}},
+     {{"no-next"}},
+     {{"text-colour"}, "C"},
+     {{"today-colour"}, "C"},
+     {{"holiday-colour"}, "C"},
+     {{"outline"}, "C"},
+     {{"scale"}, "PERCENT"},
+     CalendarRuleOption},
+    RunRender,
+};

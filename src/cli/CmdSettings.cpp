@@ -15,9 +15,12 @@ std::string ProgramSettingsFile() {
     return ProgramFilesFor(program.string()).settingsFile;
 }
 
-int RunSettings(const Args& args) {
+namespace {
+
+int RunSettings(const CommandLine& line) {
+    const Args& args = line.Positional();
     if (args.size() > 1)
-        return UsageError();
+        throw Misuse("settings: unexpected argument '" + args[1] + "'");
     const ProfileFile file(args.empty() ? ProgramSettingsFile() : args[0]);
     const Settings settings = LoadSettings(file);
     for (const SettingKey& key : SettingsSchema)
@@ -28,3 +31,17 @@ int RunSettings(const Args& args) {
                       << file.ReadString(BackupSection, key, "") << '\n';
     return 0;
 }
+
+} // namespace
+
+const Command SettingsCommand = {
+    "settings",
+    "Usage: velnora-cli settings [FILE]\n"
+    "\n"
+    "Shows the choices the program will use, as it reads them from its settings\n"
+    "file (default: the settings file of the velnora program beside this command),\n"
+    "one section/key=value line for each reading, then the backup of the previous\n"
+    "wallpaper when the file holds one.\n",
+    {},
+    RunSettings,
+};

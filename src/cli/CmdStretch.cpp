@@ -8,13 +8,16 @@
 #include "Stretch.h"
 #include "WholeNumber.h"
 
-int RunStretch(const Args& args) {
+namespace {
+
+int RunStretch(const CommandLine& line) {
+    const Args& args = line.Positional();
     if (args.size() != 4)
-        return UsageError();
+        throw Misuse("stretch wants IN OUT WIDTH HEIGHT");
     // The sizes follow the whole-number rule of the settings file; the stretch
     // itself refuses sizes below 1 or above 65536.
-    const int32_t width = StrToInt(args[2]);
-    const int32_t height = StrToInt(args[3]);
+    const int32_t width = StrToInt(WithAsciiDigits(args[2]));
+    const int32_t height = StrToInt(WithAsciiDigits(args[3]));
     Bitmap picture;
     // A drawing is rendered at the new size straight away.
     LoadSourcePicture(args[0], picture, PictureSize{width, height});
@@ -22,3 +25,16 @@ int RunStretch(const Args& args) {
     WriteBmpFile(args[1], picture);
     return 0;
 }
+
+} // namespace
+
+const Command StretchCommand = {
+    "stretch",
+    "Usage: velnora-cli stretch IN OUT WIDTH HEIGHT\n"
+    "\n"
+    "Loads the picture IN as the program loads a source picture, stretches it\n"
+    "bilinearly to WIDTH x HEIGHT pixels (1 to 65536 each) and saves it as the\n"
+    "24-bit BMP file OUT. On any error OUT is left as it was.\n",
+    {},
+    RunStretch,
+};

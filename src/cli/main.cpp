@@ -4,84 +4,81 @@
 #include "ProgramPaths.h"
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
-#include <map>
 
 namespace {
 
 const char* const Usage =
     "Usage: velnora-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  today [--calendar RULE]    print today's Persian date (1405/09/17)\n"
-    "  convert [--calendar RULE] [DATE...]\n"
-    "                             YYYY-MM-DD to Persian, Y/M/D to Gregorian;\n"
-    "                             reads standard input when no DATE is given\n"
-    "  month [Y/M/D] [--tsv] [--calendar RULE]\n"
-    "                             show a Persian month grid (default: today)\n"
-    "  stretch IN OUT WIDTH HEIGHT\n"
-    "                             stretch a BMP or JPEG picture into a BMP file\n"
-    "  render OUT --source PICTURE [--date Y/M/D] [--size WxH]\n"
-    "         [--corner top-right|bottom-right|bottom-left|top-left]\n"
-    "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
-    "         [--text-colour N] [--today-colour N] [--calendar RULE]\n"
-    "                             draw the calendar onto PICTURE and save OUT as BMP\n"
-    "  settings [FILE]            show the choices the program will use\n"
-    "  ini FILE SECTION KEY       print a value as the settings reader reads it\n"
-    "  --help                     show this text\n"
-    "  --version                  show the program's version\n"
+    "  today      print today's Persian date (1405/09/17)\n"
+    "  convert    convert dates between the Persian and the Gregorian calendar\n"
+    "  month      show a Persian month, or the twelve months of a year\n"
+    "  render     draw the calendar onto a picture and save it as BMP\n"
+    "  stretch    stretch a picture into a BMP file\n"
+    "  settings   show the choices the program will use\n"
+    "  ini        print a value as the settings reader reads it\n"
     "\n"
-    "RULE is the Persian calendar's leap-year rule: arithmetic (the 2820-year\n"
-    "cycle) or official (Iran's calendar, from the equinox). today and month use\n"
-    "the rule of the program's settings file unless told; convert and render use\n"
-    "arithmetic unless told.\n";
+    "  velnora-cli COMMAND --help   the usage of one command\n"
+    "  velnora-cli --help           this text\n"
+    "  velnora-cli --version        the program's version\n"
+    "\n"
+    "Options take their value as --option VALUE or --option=VALUE; \"--\" ends\n"
+    "the options, for a file whose name begins with \"-\". Dates and numbers may\n"
+    "be written in Persian or Arabic-Indic digits too.\n"
+    "Exit status: 0 done, 1 as the command says (ini: no such key), 2 wrong\n"
+    "usage (with the usage text on standard error) or failure.\n";
+
+const Command* const AllCommands[] = {
+    &TodayCommand,   &ConvertCommand,  &MonthCommand, &RenderCommand,
+    &StretchCommand, &SettingsCommand, &IniCommand,
+};
 
 } // namespace
-
-const std::string& OptionValue(const Args& args, size_t& i) {
-    if (i + 1 >= args.size())
-        throw Misuse(args[i] + " wants a value");
-    return args[++i];
-}
 
 void PrintError(const std::string& message) {
     std::fflush(stdout);
     std::cerr << "velnora-cli: " << message << '\n';
 }
 
-int UsageError() {
-    std::cerr << Usage;
-    return 2;
-}
-
 int main(int argc, char** argv) {
     // Resolved before anything else, while the program file is surely the one
     // running: an upgrade may replace it later.
     ExecutablePath();
-    if (argc < 2)
-        return UsageError();
-    const std::string command = argv[1];
-    if (command == "--help" || command == "-h") {
+    if (argc < 2) {
+        std::cerr << Usage;
+        return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cout << Usage;
         return 0;
     }
-    if (command == "--version") {
+    if (std::strcmp(argv[1], "--version") == 0) {
         std::cout << "velnora-cli " VELNORA_VERSION "\n";
         return 0;
     }
-    const std::map<std::string, int (*)(const Args&)> commands = {
-        {"today", RunToday},     {"convert", RunConvert}, {"month", RunMonth},
-        {"stretch", RunStretch}, {"render", RunRender},   {"settings", RunSettings},
-        {"ini", RunIni},
-    };
-    const auto found = commands.find(command);
-    if (found == commands.end())
-        return UsageError();
+    const Command* command = nullptr;
+    for (const Command* candidate : AllCommands)
+        if (std::strcmp(argv[1], candidate->name) == 0)
+            command = candidate;
+    if (command == nullptr) {
+        PrintError(std::string("no command '") + argv[1] + "'");
+        std::cerr << Usage;
+        return 2;
+    }
     try {
-        return found->second(Args(argv + 2, argv + argc));
+        const CommandLine line(*command, Args(argv + 2, argv + argc));
+        if (line.HelpAsked()) {
+            std::cout << command->usage;
+            return 0;
+        }
+        return command->run(line);
     } catch (const Misuse& misuse) {
         PrintError(misuse.what());
-        return UsageError();
+        std::cerr << command->usage;
+        return 2;
     } catch (const std::exception& error) {
         PrintError(error.what());
         return 2;

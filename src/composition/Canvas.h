@@ -16,11 +16,16 @@ class Canvas {
     virtual ~Canvas() = default;
     // face is the preferred face ("v_Mitra"); the canvas falls back along its
     // chain when it is not installed. cellHeight is ascent + descent in pixels.
-    virtual void SetFont(const std::string& face, int cellHeight, bool bold) = 0;
+    // A face whose widest day number (two digits) is wider than numberWidth
+    // pixels is drawn smaller, so numbers in neighbouring cells never run
+    // together; its texts still measure cellHeight high and are drawn centred
+    // in that height, so that they stand where the larger face would put them.
+    virtual void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) = 0;
     virtual TextSize MeasureText(const std::string& text) = 0;
     // Left-top aligned at (x, y), no background box.
     virtual void DrawText(int x, int y, const std::string& text, uint32_t colour) = 0;
-    // Outline only, 1-pixel pen, right and bottom edges exclusive as GDI's RoundRect.
+    // Outline only, right and bottom edges exclusive as GDI's RoundRect; the
+    // outline is penWidth pixels wide, inside the rectangle (1 as designed).
     virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                           int ellipseHeight, uint32_t colour) = 0;
+                           int ellipseHeight, uint32_t colour, int penWidth) = 0;
 };

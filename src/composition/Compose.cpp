@@ -10,12 +10,13 @@ void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const Month
         StretchBitmap(bitmap, choices.desktopWidth, choices.desktopHeight);
     // Placed on the size after the stretch; a distance that is not a whole
     // number stops the redraw here, before anything is drawn.
-    const Placement place = PlaceCalendar(bitmap.Width(), bitmap.Height(), choices.placement);
+    const Placement place =
+        PlaceCalendar(bitmap.Width(), bitmap.Height(), choices.placement, choices.scalePercent);
     // Made only now: the stretch replaces the pixel memory a canvas draws on.
     const std::unique_ptr<Canvas> canvas = makeCanvas(bitmap);
 
     const auto draw = [&](const MonthGrid& grid, int x) {
-        DrawMonth(*canvas, grid, x, place.y, choices.textColour, choices.todayColour);
+        DrawMonth(*canvas, grid, x, place.y, choices);
     };
     if (choices.placement.showPrev)
         draw(grids.prev, place.xPrev);

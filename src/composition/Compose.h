@@ -11,6 +11,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+
+// A halo around every text, so that the calendar stays readable on any picture.
+struct TextOutline {
+    enum class Kind { None, Auto, Colour };
+    Kind kind = Kind::None;
+    uint32_t colour = 0; // 0x00BBGGRR, for Kind::Colour
+};
 
 struct CalendarChoices {
     bool stretch = true;
@@ -19,11 +27,21 @@ struct CalendarChoices {
     PlacementChoices placement;
     uint32_t textColour = 0x000000;  // ccBack
     uint32_t todayColour = 0x0000FF; // ccToday
+    // Fridays and the fixed solar holidays; none: drawn as every other day.
+    std::optional<uint32_t> holidayColour;
+    TextOutline outline;
+    // Every length of the placement and the drawing, in percent: 100 draws the
+    // calendar as designed for 96 dots per inch; 100 to 400.
+    int scalePercent = 100;
 };
 
-// Draws one grid and its title with the top-left corner of its slot at (x, y).
-void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, uint32_t textColour,
-               uint32_t todayColour);
+// The halo's colour around a text of the given colour, if any: Auto is black or
+// white, whichever contrasts more with the text.
+std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t textColour);
+
+// Draws one grid and its title with the top-left corner of its slot at (x, y),
+// in the colours, outline and scale of the choices.
+void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, const CalendarChoices& choices);
 
 // A canvas drawing on the given bitmap (made after the stretch, which moves the pixels).
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap&)>;

@@ -49,6 +49,7 @@ int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule) {
 void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day,
                    CalendarRule rule) {
     CheckMonth(month);
+    grid.month = month;
     for (int i = 0; i < 7; ++i) {
         for (std::string& cell : grid.cells[6 - i])
             cell.clear();

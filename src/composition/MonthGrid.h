@@ -17,8 +17,9 @@ struct MonthGrid {
     std::array<std::array<std::string, 7>, 7> cells;
     int currentColumn = 0;
     int currentRow = 0;
-    std::string name;  // "StringGrid1", "SGprev" or "SGnext"
-    std::string title; // month name, one space, year
+    std::string name;   // "StringGrid1", "SGprev" or "SGnext"
+    std::string title;  // month name, one space, year
+    uint16_t month = 0; // the Persian month shown, 1..12 (0: none), for its holidays
 };
 
 // Saturday first; entry i goes into column 6 - i of row 0.

@@ -2,17 +2,13 @@
 
 #include "Placement.h"
 
+#include "GridGeometry.h"
 #include "WholeNumber.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
-
-// A month's slot is as wide and as high as its grid's outer size (23-pixel
-// cells, 1-pixel lines and the grid's border: 190 x 190 at 96 dots per inch).
-constexpr int SlotWidth = 190;
-constexpr int SlotHeight = 190;
 
 // The distances are any 32-bit value the user typed; positions further out
 // than this lie off every picture (sides are at most 65536) and would only
@@ -33,9 +29,13 @@ bool IsBottomCorner(Corner corner) {
 
 } // namespace
 
-Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices) {
-    const int64_t dx = StrToInt(choices.dxText);
-    const int64_t dy = StrToInt(choices.dyText);
+Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices,
+                        int scalePercent) {
+    // A month's slot is as wide and as high as its grid's outer size (190 x 190
+    // at 100 %).
+    const int64_t slot = GridGeometryAt(scalePercent).slot;
+    const int64_t dx = Scaled(StrToInt(choices.dxText), scalePercent);
+    const int64_t dy = Scaled(StrToInt(choices.dyText), scalePercent);
 
     // No corner button on happens only when the settings file holds a position
     // outside 1 to 4. The calendar then goes where a fresh install puts it, the
@@ -43,27 +43,27 @@ Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoi
     const Corner corner = choices.corner == Corner::None ? Corner::TopRight : choices.corner;
 
     // The leftmost slot (the next month's) and the top of all three.
-    const int64_t xNext = IsRightCorner(corner) ? pictureWidth - 3 * SlotWidth - dx : dx;
-    const int64_t y = IsBottomCorner(corner) ? pictureHeight - SlotHeight - dy : dy;
+    const int64_t xNext = IsRightCorner(corner) ? pictureWidth - 3 * slot - dx : dx;
+    const int64_t y = IsBottomCorner(corner) ? pictureHeight - slot - dy : dy;
 
-    int64_t xNow = xNext + SlotWidth;
+    int64_t xNow = xNext + slot;
     Placement place;
     place.xNext = Held(xNext);
     place.xNow = Held(xNow);
-    place.xPrev = Held(xNow + SlotWidth);
+    place.xPrev = Held(xNow + slot);
     place.y = Held(y);
 
     // A hidden neighbour on the corner's side gives its slot to the months
     // further in, so the calendar keeps its distance from the corner. One on
     // the far side just leaves an empty slot there.
     if (IsRightCorner(corner) && !choices.showPrev) {
-        xNow += SlotWidth;
+        xNow += slot;
         place.xNow = Held(xNow);
-        place.xNext = Held(xNow - SlotWidth);
+        place.xNext = Held(xNow - slot);
     } else if (!IsRightCorner(corner) && !choices.showNext) {
-        xNow -= SlotWidth;
+        xNow -= slot;
         place.xNow = Held(xNow);
-        place.xPrev = Held(xNow + SlotWidth);
+        place.xPrev = Held(xNow + slot);
     }
     return place;
 }

@@ -2,6 +2,7 @@
 // Where the three month slots go on the picture.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Codes as the settings file stores them; None when no corner button is on.
@@ -22,5 +23,7 @@ struct Placement {
     int y = 0;
 };
 
-// Throws "'<text>' is not a valid integer value" for a distance that does not convert.
-Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices);
+// Throws "'<text>' is not a valid integer value" for a distance that does not
+// convert. The distances are in the units the user sees, so they scale too.
+Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices,
+                        int scalePercent = 100);

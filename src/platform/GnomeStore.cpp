@@ -124,24 +124,30 @@ bool Contains(const std::vector<std::string>& words, const char* word) {
     return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-// GNOME 42 and later show picture-uri-dark when the interface's colour scheme,
-// chosen in Settings > Appearance, is 'prefer-dark'.
-bool DarkStyleChosen() {
+// The value of a key of GNOME's interface settings, read by `read`.
+template <typename Value, typename Read>
+std::optional<Value> InterfaceValue(const char* key, Read read) {
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     GSettingsSchema* schema =
         source != nullptr
             ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE)
             : nullptr;
     if (schema == nullptr)
-        return false;
-    bool dark = false;
-    if (g_settings_schema_has_key(schema, "color-scheme")) {
+        return std::nullopt;
+    std::optional<Value> value;
+    if (g_settings_schema_has_key(schema, key)) {
         GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
-        dark = TakeString(g_settings_get_string(settings, "color-scheme")) == "prefer-dark";
+        value = read(settings, key);
         g_object_unref(settings);
     }
     g_settings_schema_unref(schema);
-    return dark;
+    return value;
+}
+
+// GNOME 42 and later show picture-uri-dark when the interface's colour scheme,
+// chosen in Settings > Appearance, is 'prefer-dark'.
+bool DarkStyleChosen() {
+    return GnomeInterfaceText("color-scheme") == "prefer-dark";
 }
 
 // The file-store value in which the last restore records the keys it reset, so
@@ -510,3 +516,15 @@ const StoreBackend GnomeFamilyBackend = {
                               WallpaperStorePath());
     },
 };
+
+std::optional<std::string> GnomeInterfaceText(const char* key) {
+    return InterfaceValue<std::string>(key, [](GSettings* settings, const char* name) {
+        return TakeString(g_settings_get_string(settings, name));
+    });
+}
+
+std::optional<unsigned> GnomeInterfaceNumber(const char* key) {
+    return InterfaceValue<unsigned>(key, [](GSettings* settings, const char* name) {
+        return g_settings_get_uint(settings, name);
+    });
+}

@@ -5,6 +5,9 @@
 
 #include "DesktopStore.h"
 
+#include <optional>
+#include <string>
+
 struct GSettingsLayout {
     const char* schema;     // schema id
     const char* pictureKey; // the picture: a URI, or a plain path when !pictureIsUri
@@ -14,6 +17,11 @@ struct GSettingsLayout {
 };
 
 GSettingsLayout LayoutOf(SchemaFamily family);
+
+// A key of GNOME's interface settings (org.gnome.desktop.interface): none when
+// the schema is not installed or lacks the key.
+std::optional<std::string> GnomeInterfaceText(const char* key);
+std::optional<unsigned> GnomeInterfaceNumber(const char* key);
 
 // nullptr when the schema is not installed (looked up, so GIO never aborts).
 std::unique_ptr<DesktopStore> OpenGSettingsStore(StoreAccess access, const GSettingsLayout& layout,

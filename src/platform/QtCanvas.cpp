@@ -23,17 +23,38 @@
 
 namespace {
 
-// Faces tried in this order when the requested one is not installed: Mitra is
-// the calendar face's name without the "v_" prefix; Nazli comes with Debian's
-// fonts-farsiweb, Noto Naskh Arabic with fonts-noto-core; DejaVu Sans has
-// Arabic letters and is on nearly every Linux system.
-const char* const FallbackFaces[] = {"Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans"};
+// The Persian face shipped in the program's resources (Vazirmatn, SIL Open
+// Font License), so that the calendar looks the same on every machine where
+// the calendar's own faces are missing.
+const char* const ShippedFontFile = ":/fonts/Vazirmatn-Regular.ttf";
 
+// The shipped face's family, registered with the font database of the running
+// application the first time it is asked for (an application's fonts go with
+// it); empty when it cannot be registered.
+QString ShippedFace() {
+    static int id = -1;
+    static QStringList families;
+    if (id < 0 || QFontDatabase::applicationFontFamilies(id).isEmpty()) {
+        id = QFontDatabase::addApplicationFont(QString::fromLatin1(ShippedFontFile));
+        families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    }
+    return families.isEmpty() ? QString() : families.first();
+}
+
+// Faces tried in this order when the requested one is not installed: Mitra is
+// the calendar face's name without the "v_" prefix; then the shipped face.
+// Only when that cannot be loaded: Nazli comes with Debian's fonts-farsiweb,
+// Noto Naskh Arabic with fonts-noto-core; DejaVu Sans has Arabic letters and
+// is on nearly every Linux system.
 QString InstalledFace(const std::string& face) {
     const QString wanted = QString::fromStdString(face);
     if (QFontDatabase::hasFamily(wanted))
         return wanted;
-    for (const char* fallback : FallbackFaces)
+    if (QFontDatabase::hasFamily(QStringLiteral("Mitra")))
+        return QStringLiteral("Mitra");
+    if (const QString shipped = ShippedFace(); !shipped.isEmpty())
+        return shipped;
+    for (const char* fallback : {"Nazli", "Noto Naskh Arabic", "DejaVu Sans"})
         if (QFontDatabase::hasFamily(QString::fromLatin1(fallback)))
             return QString::fromLatin1(fallback);
     // Nothing of the chain: the font substitution of the system decides.
@@ -78,15 +99,31 @@ QColor ColourOf(uint32_t colour) {
 
 // Grid and title texts are Windows-1256 with ASCII digits. The digits are drawn
 // in their Persian shapes (U+06F0..U+06F9), as the "v_" fonts draw them, so the
-// calendar reads the same whatever face was found.
+// calendar reads the same whatever face was found. The code page has only the
+// Arabic yeh and kaf; a Persian reader expects the Persian letters (U+06CC,
+// with no dots at the end of a word, and U+06A9), which the "v_" fonts draw
+// for the Arabic codes.
 QString DisplayText(const std::string& bytes) {
     QString text = QString::fromStdString(Cp1256ToUtf8(bytes));
     for (QChar& character : text) {
         const char16_t code = character.unicode();
         if (code >= u'0' && code <= u'9')
             character = QChar(char16_t(0x06F0 + (code - u'0')));
+        else if (code == u'\u064A')
+            character = QChar(u'\u06CC');
+        else if (code == u'\u0643')
+            character = QChar(u'\u06A9');
     }
     return text;
+}
+
+// The widest of the day numbers of two digits (10 to 31) as drawn.
+int WidestDayNumber(const QFont& font) {
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int day = 10; day <= 31; ++day)
+        widest = std::max(widest, metrics.horizontalAdvance(DisplayText(std::to_string(day))));
+    return widest;
 }
 
 // A run of pixels first..last (inclusive) on one row.
@@ -123,6 +160,23 @@ class RoundedBox {
         if (innerFirst > innerLast)
             return {*span};
         return {{span->first, innerFirst - 1}, {innerLast + 1, span->last}};
+    }
+
+    // The runs of this box's row that lie outside the inner box's row: the
+    // whole span where the inner box has none, else the two ends beside it.
+    std::vector<Run> RunsOutside(const RoundedBox& inner, int row) const {
+        const std::optional<Run> span = Span(row);
+        if (!span)
+            return {};
+        const std::optional<Run> hole = inner.Span(row);
+        if (!hole || hole->first > hole->last)
+            return {*span};
+        std::vector<Run> runs;
+        if (hole->first > span->first)
+            runs.push_back({span->first, hole->first - 1});
+        if (hole->last < span->last)
+            runs.push_back({hole->last + 1, span->last});
+        return runs;
     }
 
   private:
@@ -176,15 +230,12 @@ class QtCanvas final : public Canvas {
         painter_.setBrush(Qt::NoBrush);
     }
 
-    void SetFont(const std::string& face, int cellHeight, bool bold) override {
-        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "");
+    void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) override {
+        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "") +
+                                '\n' + std::to_string(numberWidth);
         auto found = fonts_.find(key);
-        if (found == fonts_.end()) {
-            const QFont font = FontWithCellHeight(InstalledFace(face), cellHeight, bold);
-            const QFontMetrics metrics(font);
-            found =
-                fonts_.emplace(key, FontChoice{font, metrics.ascent(), metrics.descent()}).first;
-        }
+        if (found == fonts_.end())
+            found = fonts_.emplace(key, FontFor(face, cellHeight, bold, numberWidth)).first;
         current_ = &found->second;
         painter_.setFont(current_->font);
     }
@@ -192,28 +243,35 @@ class QtCanvas final : public Canvas {
     TextSize MeasureText(const std::string& text) override {
         const FontChoice& font = Current();
         const QFontMetrics metrics(font.font);
-        return {metrics.horizontalAdvance(DisplayText(text), textOption_),
-                font.ascent + font.descent};
+        return {metrics.horizontalAdvance(DisplayText(text), textOption_), font.height};
     }
 
     void DrawText(int x, int y, const std::string& text, uint32_t colour) override {
         const FontChoice& font = Current();
         painter_.setPen(ColourOf(colour));
         // (x, y) is the top left of the text's cell; Qt draws from the baseline.
-        painter_.drawText(QPoint(x, y + font.ascent), DisplayText(text));
+        painter_.drawText(QPoint(x, y + font.top + font.ascent), DisplayText(text));
     }
 
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
-                   uint32_t colour) override {
+                   uint32_t colour, int penWidth) override {
         // Qt's aliased stroking of curved paths is neither symmetric nor thin,
         // so the outline is worked out here pixel by pixel and filled as runs.
-        const QColor pen = ColourOf(colour);
+        const QColor ink = ColourOf(colour);
         const RoundedBox box(left, top, right, bottom, ellipseWidth, ellipseHeight);
+        // A wider pen: what lies inside the box and not inside the box inset by
+        // the pen's width, whose corners are as much smaller.
+        const int pen = std::max(penWidth, 1);
+        const RoundedBox inner(left + pen, top + pen, right - pen, bottom - pen,
+                               ellipseWidth - 2 * pen, ellipseHeight - 2 * pen);
         const int firstRow = std::max(top, 0);
         const int lastRow = std::min(bottom - 1, image_.height() - 1);
-        for (int row = firstRow; row <= lastRow; ++row)
-            for (const Run& run : box.OutlineRuns(row))
-                painter_.fillRect(QRect(run.first, row, run.last - run.first + 1, 1), pen);
+        for (int row = firstRow; row <= lastRow; ++row) {
+            const std::vector<Run> runs =
+                pen == 1 ? box.OutlineRuns(row) : box.RunsOutside(inner, row);
+            for (const Run& run : runs)
+                painter_.fillRect(QRect(run.first, row, run.last - run.first + 1, 1), ink);
+        }
     }
 
   private:
@@ -221,7 +279,28 @@ class QtCanvas final : public Canvas {
         QFont font;
         int ascent = 0;
         int descent = 0;
+        int height = 0; // what texts measure: ascent + descent, or the larger face's
+        int top = 0;    // the face's cell below the top of that height
     };
+
+    static FontChoice FontFor(const std::string& face, int cellHeight, bool bold, int numberWidth) {
+        QFont font = FontWithCellHeight(InstalledFace(face), cellHeight, bold);
+        const QFontMetrics metrics(font);
+        FontChoice choice{font, metrics.ascent(), metrics.descent(), 0, 0};
+        choice.height = choice.ascent + choice.descent;
+        // Numbers too wide for their cell: one pixel size smaller at a time.
+        int size = font.pixelSize();
+        while (size > 1 && WidestDayNumber(font) > numberWidth)
+            font.setPixelSize(--size);
+        if (size != choice.font.pixelSize()) {
+            const QFontMetrics smaller(font);
+            choice.font = font;
+            choice.ascent = smaller.ascent();
+            choice.descent = smaller.descent();
+            choice.top = (choice.height - choice.ascent - choice.descent) / 2;
+        }
+        return choice;
+    }
 
     const FontChoice& Current() {
         if (!current_)

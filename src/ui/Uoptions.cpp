@@ -184,12 +184,12 @@ void Toptions::SetControls(const WindowOptions& options) {
     R_ScaleAuto->setChecked(!options.scale);
     R_ScalePercent->setChecked(options.scale.has_value());
     UDscale->setValue(options.scale.value_or(WindowOptions::MinimumScale));
-    R_OutlineNone->setChecked(options.outline == WindowOptions::Outline::None);
-    R_OutlineAuto->setChecked(options.outline == WindowOptions::Outline::Auto);
-    R_OutlineColour->setChecked(options.outline == WindowOptions::Outline::Colour);
-    ccOutline->SetSelectedColour(options.outline == WindowOptions::Outline::Colour
-                                     ? options.outlineColour
-                                     : FirstOutlineColour);
+    const TextOutline::Kind outline = options.outline.kind;
+    R_OutlineNone->setChecked(outline == TextOutline::Kind::None);
+    R_OutlineAuto->setChecked(outline == TextOutline::Kind::Auto);
+    R_OutlineColour->setChecked(outline == TextOutline::Kind::Colour);
+    ccOutline->SetSelectedColour(outline == TextOutline::Kind::Colour ? options.outline.colour
+                                                                      : FirstOutlineColour);
     CHKholiday->setChecked(options.holiday.has_value());
     ccHoliday->SetSelectedColour(options.holiday.value_or(FirstHolidayColour));
 }
@@ -201,10 +201,10 @@ WindowOptions Toptions::Chosen() const {
     if (R_ScalePercent->isChecked())
         options.scale = UDscale->value();
     if (R_OutlineAuto->isChecked())
-        options.outline = WindowOptions::Outline::Auto;
+        options.outline.kind = TextOutline::Kind::Auto;
     else if (R_OutlineColour->isChecked())
-        options.outline = WindowOptions::Outline::Colour;
-    options.outlineColour = ccOutline->SelectedColour();
+        options.outline.kind = TextOutline::Kind::Colour;
+    options.outline.colour = ccOutline->SelectedColour();
     if (CHKholiday->isChecked())
         options.holiday = ccHoliday->SelectedColour();
     return options;

@@ -21,9 +21,51 @@ Settings LoadSettings(const ProfileFile& file) {
             break;
         }
     }
-    // The rule is a choice of two; the reading of any other text is the default.
+    // The new choices read as their readers take them: any other text is the default.
     settings.calendarRule = PersianDate::CalendarRuleName(CalendarRuleOf(settings));
+    const std::optional<int> scale = ScalePercentOf(settings);
+    settings.scale = scale ? std::to_string(*scale) : "auto";
+    const TextOutline outline = OutlineOf(settings);
+    settings.outline = outline.kind == TextOutline::Kind::Auto     ? "auto"
+                       : outline.kind == TextOutline::Kind::Colour ? std::to_string(outline.colour)
+                                                                   : "none";
+    settings.holiday = HolidayColourOf(settings) ? settings.holiday : -1;
     return settings;
+}
+
+namespace {
+
+// The largest 0x00BBGGRR colour.
+constexpr int32_t WhiteColour = 0xFFFFFF;
+// The calendar's scale, in percent: as designed up to four times as large.
+constexpr int32_t LeastScale = 100;
+constexpr int32_t MostScale = 400;
+
+std::optional<uint32_t> ColourOf(std::optional<int32_t> value) {
+    if (!value || *value < 0 || *value > WhiteColour)
+        return std::nullopt;
+    return static_cast<uint32_t>(*value);
+}
+
+} // namespace
+
+std::optional<int> ScalePercentOf(const Settings& settings) {
+    const std::optional<int32_t> percent = TryStrToInt(settings.scale);
+    if (!percent || *percent < LeastScale || *percent > MostScale)
+        return std::nullopt;
+    return *percent;
+}
+
+TextOutline OutlineOf(const Settings& settings) {
+    if (settings.outline == "auto")
+        return {TextOutline::Kind::Auto, 0};
+    if (const auto colour = ColourOf(TryStrToInt(settings.outline)))
+        return {TextOutline::Kind::Colour, *colour};
+    return {};
+}
+
+std::optional<uint32_t> HolidayColourOf(const Settings& settings) {
+    return ColourOf(settings.holiday);
 }
 
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings) {

@@ -2,11 +2,13 @@
 // The user's choices as the settings file keeps them.
 #pragma once
 
+#include "Compose.h"
 #include "PersianDate.h"
 #include "ProfileFile.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct Settings {
@@ -27,13 +29,14 @@ struct Settings {
     // "arithmetic", so this holds one of the two.
     std::string calendarRule = "arithmetic";
     // calendar/scale: "auto" (the desktop's scale factor) or a whole percentage
-    // from 100 to 400, as text ("150").
+    // from 100 to 400, as text ("150"). Loading turns anything else into "auto".
     std::string scale = "auto";
     // color/outline: "none", "auto" (black or white, whichever contrasts more
-    // with the text colour) or a colour, 0x00BBGGRR in decimal.
+    // with the text colour) or a colour, 0x00BBGGRR in decimal. Loading turns
+    // anything else into "none".
     std::string outline = "none";
     // color/holiday: -1 for none, or the 0x00BBGGRR colour of Fridays and the
-    // fixed holidays of the solar calendar.
+    // fixed holidays of the solar calendar. Loading turns any other number into -1.
     int32_t holiday = -1;
 };
 
@@ -88,6 +91,17 @@ void SaveSettings(ProfileFile& file, const Settings& settings);
 
 // The calendar rule the settings choose.
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings);
+
+// The calendar's scale in percent, 100 to 400, the settings choose; none for
+// "auto", the desktop's scale factor. Text that is not a whole number in that
+// range reads as "auto".
+std::optional<int> ScalePercentOf(const Settings& settings);
+// The halo around the calendar's texts: "none", "auto" or a colour 0 to
+// 0xFFFFFF written as a whole number; anything else reads as "none".
+TextOutline OutlineOf(const Settings& settings);
+// The colour of Fridays and the fixed holidays: none for -1 or any number that
+// is not a colour 0 to 0xFFFFFF.
+std::optional<uint32_t> HolidayColourOf(const Settings& settings);
 
 // A setting's value as the file stores it: texts as they are, integers in
 // decimal, booleans "0" or "1".

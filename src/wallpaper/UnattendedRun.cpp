@@ -2,7 +2,7 @@
 
 #include "UnattendedRun.h"
 
-#include "WholeNumber.h"
+#include "DesktopScale.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -33,14 +33,6 @@ Corner CornerOf(int32_t code) {
     }
 }
 
-// A 24-bit colour 0x00BBGGRR written as a whole number, or none.
-std::optional<uint32_t> StoredColour(const std::string& text) {
-    const std::optional<int32_t> value = TryStrToInt(text);
-    if (!value || *value < 0 || *value > 0xFFFFFF)
-        return std::nullopt;
-    return static_cast<uint32_t>(*value);
-}
-
 } // namespace
 
 Settings AsTheWindowHoldsThem(const Settings& stored) {
@@ -53,7 +45,6 @@ Settings AsTheWindowHoldsThem(const Settings& stored) {
     // One group of two radio buttons: the current wallpaper is set last, so it
     // wins when both are stored on.
     held.choose = stored.choose && !stored.current;
-    SetWindowOptions(held, WindowOptionsOf(stored));
     return held;
 }
 
@@ -69,6 +60,10 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.calendar.placement.showNext = settings.next;
     choices.calendar.textColour = static_cast<uint32_t>(settings.back);
     choices.calendar.todayColour = static_cast<uint32_t>(settings.today);
+    choices.calendar.holidayColour = HolidayColourOf(settings);
+    choices.calendar.outline = OutlineOf(settings);
+    // "auto" asks the desktop now, so a change of its scale shows at the next redraw.
+    choices.calendar.scalePercent = ScalePercentOf(settings).value_or(DesktopScalePercent());
     return choices;
 }
 
@@ -114,34 +109,27 @@ UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
     return UnattendedResult::Redrawn;
 }
 
-WindowOptions WindowOptionsOf(const Settings& stored) {
+WindowOptions WindowOptionsOf(const Settings& settings) {
     WindowOptions options;
-    options.rule = CalendarRuleOf(stored);
-    if (const std::optional<int32_t> scale = TryStrToInt(stored.scale))
-        options.scale =
-            std::clamp<int32_t>(*scale, WindowOptions::MinimumScale, WindowOptions::MaximumScale);
-    if (stored.outline == "auto") {
-        options.outline = WindowOptions::Outline::Auto;
-    } else if (const std::optional<uint32_t> colour = StoredColour(stored.outline)) {
-        options.outline = WindowOptions::Outline::Colour;
-        options.outlineColour = *colour;
-    }
-    options.holiday = StoredColour(std::to_string(stored.holiday));
+    options.rule = CalendarRuleOf(settings);
+    options.scale = ScalePercentOf(settings);
+    options.outline = OutlineOf(settings);
+    options.holiday = HolidayColourOf(settings);
     return options;
 }
 
 void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.calendarRule = PersianDate::CalendarRuleName(options.rule);
     settings.scale = options.scale ? std::to_string(*options.scale) : "auto";
-    switch (options.outline) {
-    case WindowOptions::Outline::None:
+    switch (options.outline.kind) {
+    case TextOutline::Kind::None:
         settings.outline = "none";
         break;
-    case WindowOptions::Outline::Auto:
+    case TextOutline::Kind::Auto:
         settings.outline = "auto";
         break;
-    case WindowOptions::Outline::Colour:
-        settings.outline = std::to_string(options.outlineColour);
+    case TextOutline::Kind::Colour:
+        settings.outline = std::to_string(options.outline.colour);
         break;
     }
     settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;

@@ -20,35 +20,29 @@
 // written as decimal, a corner code outside 1..4 selects no corner (written
 // as 0), and of the two picture sources the current wallpaper wins when both
 // are on. The path is kept as read; saving empties one that names no file.
-// The drawing options are held as WindowOptionsOf reads them.
 Settings AsTheWindowHoldsThem(const Settings& stored);
 
 // The choices of the options window (calendar rule, scale, text outline,
 // holiday colour) as its controls hold them.
 struct WindowOptions {
-    enum class Outline { None, Auto, Colour };
     // The percentages calendar/scale allows; 100 draws as designed.
     static constexpr int MinimumScale = 100;
     static constexpr int MaximumScale = 400;
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
     std::optional<int> scale; // a percentage, 100..400; none for "auto"
-    Outline outline = Outline::None;
-    uint32_t outlineColour = 0;      // 0x00BBGGRR, for Outline::Colour
+    TextOutline outline;
     std::optional<uint32_t> holiday; // 0x00BBGGRR; none for no holiday colour
 };
 
-// The stored choices as the window shows them: a scale that is a whole number
-// is limited to 100..400 (as a spin box limits it) and any other text but
-// "auto" reads as "auto"; an outline or holiday colour must be a whole number
-// from 0 to 0xFFFFFF, else it reads as none, and an outline text other than
-// "none", "auto" or such a number reads as none.
-WindowOptions WindowOptionsOf(const Settings& stored);
+// The choices as the settings' readers take them.
+WindowOptions WindowOptionsOf(const Settings& settings);
 // Writes the options in the settings file's own texts ("auto", "150", "none",
 // the colour in decimal, -1 for no holiday colour).
 void SetWindowOptions(Settings& settings, const WindowOptions& options);
 
 // The one mapping from the user's choices to a redraw: the window's controls,
-// the unattended run and velnora-cli render all go through it.
+// the unattended run and velnora-cli render all go through it. A scale of
+// "auto" becomes the desktop's scale factor (DesktopScalePercent).
 PictureChoices PictureChoicesFor(const Settings& settings);
 
 // The three grids for a calendar date under a calendar rule.

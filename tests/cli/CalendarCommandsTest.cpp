@@ -39,18 +39,34 @@ TEST(CliConvert, ConvertsEachArgumentInOrder) {
 TEST(CliConvert, BadInputsAreReportedAndTheOthersStillConvert) {
     const CliResult r =
         RunCli({"convert", "2024-03-20", "bogus", "9378/10/13", "2023-02-29", "0622-03-21",
-                "1403/01/01", "99999/1/1", "1403/1", "2024-3-20", "14030101", "1403/01/01/"});
+                "1403/01/01", "99999/1/1", "1403/1", "2024-3-20", "14030101", "1403/01/01/",
+                "0/12/29", "10000-01-01", "2024-13-01", "1403/1/70000", "1403-01/01"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "1403/01/01\n2024-03-20\n");
-    EXPECT_EQ(r.err, "velnora-cli: bogus: not a date (YYYY-MM-DD or Y/M/D)\n"
-                     "velnora-cli: 9378/10/13: Invalid argument to date encode\n"
-                     "velnora-cli: 2023-02-29: Invalid argument to date encode\n"
-                     "velnora-cli: 0622-03-21: Date before 1 Farvardin 1\n"
-                     "velnora-cli: 99999/1/1: '99999' is out of range 0 to 65535\n"
-                     "velnora-cli: 1403/1: not a date (YYYY-MM-DD or Y/M/D)\n"
-                     "velnora-cli: 2024-3-20: not a date (YYYY-MM-DD or Y/M/D)\n"
-                     "velnora-cli: 14030101: not a date (YYYY-MM-DD or Y/M/D)\n"
-                     "velnora-cli: 1403/01/01/: not a date (YYYY-MM-DD or Y/M/D)\n");
+    EXPECT_EQ(r.out, "1403/01/01\n2024-03-20\n1403/01/01\n");
+    const std::string after = "after 12 Dey 9378, the last day the program can show "
+                              "(Invalid argument to date encode)\n";
+    const std::string before = "before 22 March 622 (1 Farvardin 1), the first day the "
+                               "program can show";
+    EXPECT_EQ(r.err,
+              "velnora-cli: bogus: not a date (YYYY-MM-DD or Y/M/D)\n"
+              "velnora-cli: 9378/10/13: " +
+                  after +
+                  "velnora-cli: 2023-02-29: February 2023 has 28 days\n"
+                  "velnora-cli: 0622-03-21: " +
+                  before +
+                  " (Date before 1 Farvardin 1)\n"
+                  "velnora-cli: 99999/1/1: " +
+                  after +
+                  "velnora-cli: 1403/1: not a date (YYYY-MM-DD or Y/M/D)\n"
+                  "velnora-cli: 14030101: not a date (YYYY-MM-DD or Y/M/D)\n"
+                  "velnora-cli: 1403/01/01/: not a date (YYYY-MM-DD or Y/M/D)\n"
+                  "velnora-cli: 0/12/29: before 1 Farvardin 1 (22 March 622), the first day "
+                  "the program can show\n"
+                  "velnora-cli: 10000-01-01: after 31 December 9999, the last day the program "
+                  "can show (Invalid argument to date encode)\n"
+                  "velnora-cli: 2024-13-01: the month is not 1 to 12\n"
+                  "velnora-cli: 1403/1/70000: the day 70000 is out of range 0 to 65535\n"
+                  "velnora-cli: 1403-01/01: not a date (YYYY-MM-DD or Y/M/D)\n");
 }
 
 TEST(CliConvert, ReadsStandardInputWithoutArguments) {
@@ -128,38 +144,106 @@ TEST(CliMonth, DefaultsToTodaysMonth) {
     EXPECT_NE(r.out.find("\ncurrent\t"), r.out.npos);
 }
 
-const std::string Farvardin1389Text = "       فروردين 1389\n"
-                                      "  ج   پ   چ   س   د   ي   ش\n"
-                                      "  6   5   4   3   2   1\n"
-                                      " 13  12  11  10   9   8   7\n"
-                                      " 20  19  18  17  16  15  14\n"
-                                      " 27  26  25  24  23  22  21\n"
-                                      "             31  30  29  28\n";
+// Each cell is padded to three columns and its text wrapped in a left-to-right
+// isolate (U+2066 ... U+2069); the month's name is written left to right in
+// presentation forms, each between left-to-right marks (U+200E), as it is
+// seen: final noon, initial yeh, dal, reh, waw, final reh, initial feh. The
+// bytes written for a terminal.
+const std::string Farvardin1389Text =
+    "       \u200e\ufee6\u200e\ufef3\u200e\ufea9\u200e\ufead\u200e\ufeed\u200e\ufeae\u200e"
+    "\ufed3\u200e 1389\n"
+    "  \u2066ج\u2069   \u2066پ\u2069   \u2066چ\u2069   \u2066س\u2069   \u2066د\u2069   "
+    "\u2066ي\u2069   \u2066ش\u2069\n"
+    "  \u20666\u2069   \u20665\u2069   \u20664\u2069   \u20663\u2069   \u20662\u2069   "
+    "\u20661\u2069\n"
+    " \u206613\u2069  \u206612\u2069  \u206611\u2069  \u206610\u2069   \u20669\u2069   "
+    "\u20668\u2069   \u20667\u2069\n"
+    " \u206620\u2069  \u206619\u2069  \u206618\u2069  \u206617\u2069  \u206616\u2069  "
+    "\u206615\u2069  \u206614\u2069\n"
+    " \u206627\u2069  \u206626\u2069  \u206625\u2069  \u206624\u2069  \u206623\u2069  "
+    "\u206622\u2069  \u206621\u2069\n"
+    "             \u206631\u2069  \u206630\u2069  \u206629\u2069  \u206628\u2069\n";
 
 TEST(CliMonth, ReadableLayoutWithSaturdayOnTheRight) {
     const CliResult r = RunCli({"month", "1389/1/15"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, Farvardin1389Text); // no terminal: no highlight
+    // The same bytes, spelled out for the first cells of the weekday row.
+    EXPECT_NE(r.out.find("\n  \xE2\x81\xA6\xD8\xAC\xE2\x81\xA9   \xE2\x81\xA6"), r.out.npos);
 }
 
 TEST(CliMonth, TodayIsReverseVideoOnATerminal) {
     const CliResult r = RunCliInTerminal({"month", "1389/1/15"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find(" 16 \x1b[7m 15\x1b[0m  14\r\n"), r.out.npos) << r.out;
+    EXPECT_NE(r.out.find("\u206616\u2069 \x1b[7m \u206615\u2069\x1b[0m  \u206614\u2069\r\n"),
+              r.out.npos)
+        << r.out;
     EXPECT_EQ(r.out.find("\x1b[7m"), r.out.rfind("\x1b[7m")); // one cell only
-    // A day the month does not have marks nothing.
-    const CliResult missing = RunCliInTerminal({"month", "1403/12/30"});
-    EXPECT_EQ(missing.status, 0);
-    EXPECT_EQ(missing.out.find("\x1b[7m"), missing.out.npos);
+    // A day the month does not have marks nothing, nor does a month without a day.
+    for (const char* month : {"1403/12/30", "1389/1"}) {
+        const CliResult unmarked = RunCliInTerminal({"month", month});
+        EXPECT_EQ(unmarked.status, 0);
+        EXPECT_EQ(unmarked.out.find("\x1b[7m"), unmarked.out.npos) << month;
+    }
+}
+
+TEST(CliMonth, AMonthWithoutADayAndAWholeYear) {
+    // Y/M: no day marked; the same grid as with a day, the current cell 0 0.
+    const CliResult month = RunCli({"month", "1389/1", "--tsv"});
+    EXPECT_EQ(month.status, 0);
+    std::string unmarked = Farvardin1389Tsv;
+    unmarked.replace(unmarked.find("current\t5\t3"), 11, "current\t0\t0");
+    EXPECT_EQ(month.out, unmarked);
+    EXPECT_EQ(RunCli({"month", "1389/1"}).out, Farvardin1389Text);
+
+    // Y: the twelve months in order, one TSV block of nine lines each.
+    const CliResult year = RunCli({"month", "1389", "--tsv"});
+    EXPECT_EQ(year.status, 0);
+    EXPECT_TRUE(StartsWith(year.out, unmarked)) << year.out;
+    size_t lines = 0, at = 0;
+    for (int month = 1; month <= 12; ++month) {
+        const std::string title =
+            Cp1256ToUtf8(PersianDate::PersianMonthNames[month - 1]) + " 1389\n";
+        at = year.out.find(title, at);
+        EXPECT_NE(at, year.out.npos) << month;
+    }
+    for (char c : year.out)
+        lines += c == '\n';
+    EXPECT_EQ(lines, 12u * 9u);
+    // For reading: the months one after another, an empty line between them.
+    const CliResult text = RunCli({"month", "1389"});
+    EXPECT_TRUE(StartsWith(text.out, Farvardin1389Text + "\n")) << text.out;
+    // Every month's name is written in presentation forms, none falls back
+    // to a right-to-left isolate.
+    EXPECT_EQ(text.out.find("\u2067"), text.out.npos);
+    // Esfand: final dal, medial noon, medial feh, initial seen, alef.
+    EXPECT_NE(
+        text.out.find("\u200e\ufeaa\u200e\ufee8\u200e\ufed4\u200e\ufeb3\u200e\ufe8d\u200e 1389\n"),
+        text.out.npos);
+    // Persian digits name the year as well.
+    EXPECT_EQ(RunCli({"month", "۱۳۸۹", "--tsv"}).out, year.out);
+}
+
+TEST(CliMonth, AYearPastTheLastMonthShowsWhatItCanAndSaysWhy) {
+    const CliResult r = RunCli({"month", "9378", "--tsv"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "velnora-cli: 9378/11: after 12 Dey 9378, the last day the program can "
+                     "show (Invalid argument to date encode)\n");
+    EXPECT_TRUE(StartsWith(r.out, Cp1256ToUtf8(PersianDate::PersianMonthNames[0]) + " 9378\n"));
+    EXPECT_NE(r.out.find(Cp1256ToUtf8(PersianDate::PersianMonthNames[9]) + " 9378\n"), r.out.npos);
 }
 
 TEST(CliMonth, BadDatesAreReported) {
     const std::pair<const char*, const char*> cases[] = {
         {"1403/13/1", "velnora-cli: 1403/13/1: the month is not 1 to 12\n"},
         {"1403/0/1", "velnora-cli: 1403/0/1: the month is not 1 to 12\n"},
-        {"1403-01-01", "velnora-cli: 1403-01-01: not a Persian date Y/M/D\n"},
-        {"9378/11/1", "velnora-cli: 9378/11/1: Invalid argument to date encode\n"},
-        {"70000/1/1", "velnora-cli: 70000/1/1: '70000' is out of range 0 to 65535\n"},
+        {"1403-01-01", "velnora-cli: 1403-01-01: not a Persian date Y/M/D, month Y/M or year Y\n"},
+        {"1403/1/1/1", "velnora-cli: 1403/1/1/1: not a Persian date Y/M/D, month Y/M or year Y\n"},
+        {"9378/11/1", "velnora-cli: 9378/11: after 12 Dey 9378, the last day the program can "
+                      "show (Invalid argument to date encode)\n"},
+        {"70000/1/1", "velnora-cli: 70000/1/1: the year 70000 is out of range 0 to 65535\n"},
+        {"0/1", "velnora-cli: 0/1: before 1 Farvardin 1 (22 March 622), the first day the "
+                "program can show\n"},
     };
     for (const auto& [arg, message] : cases) {
         const CliResult r = RunCli({"month", arg});
@@ -195,7 +279,8 @@ TEST(CliUsage, TheCalendarOptionWantsOneOfTheTwoRules) {
             << command << ": " << bad.err;
     }
     const CliResult missing = RunCli({"month", "--calendar"});
-    EXPECT_TRUE(StartsWith(missing.err, "velnora-cli: --calendar wants a value\nUsage:"))
+    EXPECT_TRUE(StartsWith(missing.err, "velnora-cli: month: Missing value after '--calendar'.\n"
+                                        "Usage: velnora-cli month"))
         << missing.err;
 }
 
@@ -239,12 +324,15 @@ TEST(CliUsage, WrongCommandsAndOptionsGiveTheUsageText) {
         {"convert", "2024-03-20", "-x"},
         {"month", "--bogus"},
         {"month", "1403/1/1", "1403/1/2"},
+        {"convert", "-j", "-g", "1403/1/1"},
+        {"today", "--format"},
+        {"month", "--tsv=yes"},
     };
     for (const std::vector<std::string>& args : cases) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 2) << testing::PrintToString(args);
         EXPECT_EQ(r.out, "") << testing::PrintToString(args);
-        EXPECT_TRUE(StartsWith(r.err, "Usage: velnora-cli")) << r.err;
+        EXPECT_NE(r.err.find("Usage: velnora-cli"), r.err.npos) << r.err;
     }
 }
 
@@ -253,7 +341,8 @@ TEST(CliUsage, HelpGoesToStandardOutput) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_TRUE(StartsWith(r.out, "Usage: velnora-cli")) << r.out;
-    for (const char* command : {"today", "convert", "month", "--tsv", "--version"})
+    for (const char* command :
+         {"today", "convert", "month", "render", "stretch", "settings", "ini", "--version"})
         EXPECT_NE(r.out.find(command), r.out.npos) << command;
 }
 

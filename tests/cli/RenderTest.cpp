@@ -183,8 +183,26 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
         {{out, "--source", source, "--dx", "abc"},
          "velnora-cli: 'abc' is not a valid integer value\n"},
         {{out, "--source", source, "--dy", ""}, "velnora-cli: '' is not a valid integer value\n"},
-        {{out, "--source", source, "--text-colour", "red"},
-         "velnora-cli: 'red' is not a valid integer value\n"},
+        {{out, "--source", source, "--text-colour", "redd"},
+         "velnora-cli: --text-colour wants a colour (0x00BBGGRR, #rrggbb or a name), not "
+         "'redd'\n"},
+        {{out, "--source", source, "--today-colour", "#12345"},
+         "velnora-cli: --today-colour wants a colour (0x00BBGGRR, #rrggbb or a name), not "
+         "'#12345'\n"},
+        {{out, "--source", source, "--holiday-colour", "#12345g"}, nullptr},
+        {{out, "--source", source, "--outline", "pink"},
+         "velnora-cli: --outline wants a colour (0x00BBGGRR, #rrggbb or a name), not 'pink'\n"},
+        {{out, "--source", source, "--scale", "99"},
+         "velnora-cli: --scale is auto or a percentage from 100 to 400, not '99'\n"},
+        {{out, "--source", source, "--scale", "401"}, nullptr},
+        {{out, "--source", source, "--scale", "150%"}, nullptr},
+        {{out, "--source", source, "--date", "9378/10/05"},
+         "velnora-cli: the next month, Bahman 9378, cannot be shown: it is after 12 Dey 9378, "
+         "the last day the program can show (Invalid argument to date encode); leave it out "
+         "with --no-next\n"},
+        {{out, "--source", source, "--date", "9378/11/01", "--no-next"},
+         "velnora-cli: Bahman 9378 cannot be shown: it is after 12 Dey 9378, the last day the "
+         "program can show (Invalid argument to date encode)\n"},
         {{out, "--source", source, "--date", "1389/13/1"},
          "velnora-cli: --date wants Y/M/D, not '1389/13/1'\n"},
         {{out, "--source", source, "--date", "1403/12/30"},
@@ -194,9 +212,11 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
          "'middle'\n"},
         {{out, "--source", source, "--size", "800"},
          "velnora-cli: --size wants WIDTHxHEIGHT, not '800'\n"},
-        {{out, "--source", source, "--dx"}, "velnora-cli: --dx wants a value\n"},
-        {{out, "--source", source, "--shadow"},
-         "velnora-cli: render: unexpected argument '--shadow'\n"},
+        {{out, "--source", source, "--dx"}, "velnora-cli: render: Missing value after '--dx'.\n"},
+        {{out, "--source", source, "--shadow"}, "velnora-cli: render: Unknown option 'shadow'.\n"},
+        {{out, "--source", source, "--no-next=1"}, nullptr},
+        {{out, "other.bmp", "--source", source},
+         "velnora-cli: render: unexpected argument 'other.bmp'\n"},
         {{out, "--source", (folder_ / "missing.jpg").string()}, nullptr},
         {{out, "--source", source, "--size", "0x600"}, nullptr},
         {{(folder_ / "no" / "out.bmp").string(), "--source", source}, nullptr},
@@ -218,6 +238,66 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
         EXPECT_EQ(run.err.find("velnora-cli: ", at + 1), std::string::npos) << run.err;
         EXPECT_TRUE(Written().empty());
     }
+}
+
+// A colour reads the same as a number, as #rrggbb, as a name and in Persian
+// digits; the options of both forms and the digits give the same picture.
+TEST_F(RenderCommand, ColourFormsAndOptionFormsGiveTheSamePicture) {
+    const Bmp24 numbers = Rendered({"--text-colour", "0xFF0000", "--today-colour", "65280"});
+    const std::vector<std::vector<std::string>> sameCases = {
+        {"--text-colour", "blue", "--today-colour", "#00ff00"},
+        {"--text-colour=#0000FF", "--today-colour=0x00FF00"},
+        {"--text-colour", "BLUE", "--today-colour", "۶۵۲۸۰"},
+        {"--text-colour", "$FF0000", "--today-colour", "٦٥٢٨٠"},
+    };
+    for (const std::vector<std::string>& options : sameCases) {
+        const Bmp24 picture = Rendered(options);
+        EXPECT_TRUE(picture.pixels == numbers.pixels) << testing::PrintToString(options);
+        fs::remove(folder_ / "out.bmp");
+    }
+    // green is CSS's #008000, not the pure green above.
+    const Bmp24 green = Rendered({"--text-colour", "0xFF0000", "--today-colour", "green"});
+    EXPECT_FALSE(green.pixels == numbers.pixels);
+    fs::remove(folder_ / "out.bmp");
+    // Distances in Persian digits are the same distances.
+    const Bmp24 moved = Rendered({"--dx", "40", "--dy", "50"});
+    fs::remove(folder_ / "out.bmp");
+    EXPECT_TRUE(Rendered({"--dx", "۴۰", "--dy=۵۰"}).pixels == moved.pixels);
+}
+
+// The scale, outline and holiday colour are taken in every form they have,
+// and "--" lets the output file's name begin with "-".
+TEST_F(RenderCommand, TakesScaleOutlineAndHolidayColour) {
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {"--scale", "auto"},
+             {"--scale", "100"},
+             {"--scale=400"},
+             {"--scale", "۱۵۰"},
+             {"--outline", "none"},
+             {"--outline", "auto"},
+             {"--outline", "white"},
+             {"--outline=#ffffff"},
+             {"--holiday-colour", "none"},
+             {"--holiday-colour", "#008000"},
+             {"--holiday-colour", "255"},
+         }) {
+        Rendered(options);
+        fs::remove(folder_ / "out.bmp");
+    }
+    const std::string command = "cd '" + folder_.string() +
+                                "' && '" VELNORA_BIN_DIR
+                                "/velnora-cli' render --source source.bmp -- -out.bmp";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(Written(), std::vector<std::string>{"-out.bmp"});
+}
+
+// The last month that can be shown is drawn without its next month.
+TEST_F(RenderCommand, TheLastMonthIsDrawnWithoutTheNext) {
+    const std::string out = (folder_ / "out.bmp").string();
+    const CliResult run =
+        Render({out, "--source", source_.string(), "--date", "9378/10/05", "--no-next"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Written(), std::vector<std::string>{"out.bmp"});
 }
 
 TEST_F(RenderCommand, AFailureLeavesAnEarlierPictureAsItWas) {

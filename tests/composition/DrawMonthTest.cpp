@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -32,6 +36,7 @@ MonthGrid Farvardin1389(const std::string& name) {
     grid.currentColumn = 5;
     grid.currentRow = 3;
     grid.title = "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389";
+    grid.month = 1;
     return grid;
 }
 
@@ -41,11 +46,19 @@ struct Drawn {
     std::vector<CanvasCall> frames;
 };
 
-Drawn Draw(const MonthGrid& grid, int x, int y, const std::map<std::string, TextSize>& sizes = {}) {
+CalendarChoices Colours() {
+    CalendarChoices choices;
+    choices.textColour = TextColour;
+    choices.todayColour = TodayColour;
+    return choices;
+}
+
+Drawn Draw(const MonthGrid& grid, int x, int y, const std::map<std::string, TextSize>& sizes = {},
+           const CalendarChoices& choices = Colours()) {
     Drawn drawn;
     RecordingCanvas canvas(drawn.calls);
     canvas.sizes = sizes;
-    DrawMonth(canvas, grid, x, y, TextColour, TodayColour);
+    DrawMonth(canvas, grid, x, y, choices);
     drawn.texts = CallsOfKind(drawn.calls, CanvasCall::Text);
     drawn.frames = CallsOfKind(drawn.calls, CanvasCall::Frame);
     return drawn;
@@ -64,6 +77,7 @@ TEST(DrawMonth, SetsTheGridFontFirst) {
     EXPECT_EQ(drawn.calls[0].kind, CanvasCall::Font);
     EXPECT_EQ(drawn.calls[0].text, "v_Mitra");
     EXPECT_EQ(drawn.calls[0].cellHeight, 22);
+    EXPECT_EQ(drawn.calls[0].numberWidth, 23);
     EXPECT_TRUE(drawn.calls[0].bold);
 }
 
@@ -85,6 +99,7 @@ TEST(DrawMonth, TodaysTextAndFrameInTheCurrentMonth) {
     EXPECT_EQ(frame.ellipseWidth, 20);
     EXPECT_EQ(frame.ellipseHeight, 20);
     EXPECT_EQ(frame.colour, TodayColour);
+    EXPECT_EQ(frame.penWidth, 1);
     // Every other text is in the text colour.
     for (const CanvasCall& call : drawn.texts) {
         if (call.text != "15") {
@@ -188,6 +203,137 @@ TEST(DrawMonth, AnEmptyGridDrawsNothingButItsFrame) {
     ASSERT_EQ(drawn.frames.size(), 1u);
     EXPECT_EQ(drawn.frames[0].x, 48);
     EXPECT_EQ(drawn.frames[0].y, 23 + 96);
+}
+
+// Every length scales: the font, the widest number, the cells, the title line,
+// the frame with its corners and pen. Today's 15 (column 5, row 3) measures
+// as the canvas says (13 x 22 here, as at 100 %).
+TEST(DrawMonth, EveryLengthScales) {
+    struct {
+        int percent;
+        int fontHeight, numberWidth;
+        int frameLeft, frameTop, frameRight, frameBottom, corner, pen;
+        int textX, textY, titleX;
+    } const cases[] = {
+        {100, 22, 23, 120, 95, 143, 118, 20, 1, 125, 95, 40},
+        {150, 33, 35, 180, 143, 215, 178, 30, 2, 191, 149, 82},
+        {200, 44, 46, 240, 190, 286, 236, 40, 2, 256, 202, 120},
+        {400, 88, 92, 480, 380, 572, 472, 80, 4, 519, 415, 281},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.percent);
+        CalendarChoices choices = Colours();
+        choices.scalePercent = c.percent;
+        const MonthGrid grid = Farvardin1389("StringGrid1");
+        const Drawn drawn = Draw(grid, 0, 0, {{"15", {13, 22}}, {grid.title, {81, 22}}}, choices);
+        EXPECT_EQ(drawn.calls[0].cellHeight, c.fontHeight);
+        EXPECT_EQ(drawn.calls[0].numberWidth, c.numberWidth);
+        ASSERT_EQ(drawn.frames.size(), 1u);
+        const CanvasCall& frame = drawn.frames[0];
+        EXPECT_EQ(frame.x, c.frameLeft);
+        EXPECT_EQ(frame.y, c.frameTop);
+        EXPECT_EQ(frame.right, c.frameRight);
+        EXPECT_EQ(frame.bottom, c.frameBottom);
+        EXPECT_EQ(frame.ellipseWidth, c.corner);
+        EXPECT_EQ(frame.ellipseHeight, c.corner);
+        EXPECT_EQ(frame.penWidth, c.pen);
+        EXPECT_EQ(TextAt(drawn, "15")->x, c.textX);
+        EXPECT_EQ(TextAt(drawn, "15")->y, c.textY);
+        EXPECT_EQ(drawn.texts.back().x, c.titleX);
+    }
+}
+
+// Farvardin 1389: day 1 is a Sunday, so the Fridays are 6, 13, 20 and 27, in
+// column 0 under the initial "\xCC". Holidays: 1 to 4, 12 and 13.
+TEST(DrawMonth, FridaysAndFixedHolidaysInTheHolidayColour) {
+    constexpr uint32_t Holiday = 0x0000C000;
+    const std::set<std::string> holidays = {"\xCC", "6", "13", "20", "27",
+                                            "1",    "2", "3",  "4",  "12"};
+    CalendarChoices choices = Colours();
+    choices.holidayColour = Holiday;
+    for (int today : {15, 13}) {
+        SCOPED_TRACE(today);
+        MonthGrid grid = Farvardin1389("StringGrid1");
+        // 13 is column 0, row 2: today's colour wins over the holiday's.
+        if (today == 13) {
+            grid.currentColumn = 0;
+            grid.currentRow = 2;
+        }
+        for (const CanvasCall& call : Draw(grid, 0, 0, {}, choices).texts) {
+            const uint32_t expected = call.text == std::to_string(today) ? TodayColour
+                                      : holidays.count(call.text)        ? Holiday
+                                                                         : TextColour;
+            EXPECT_EQ(call.colour, expected) << call.text;
+        }
+    }
+    // Another month's holidays are other days; with no holiday colour there
+    // are none.
+    MonthGrid khordad = Farvardin1389("SGnext");
+    khordad.month = 3;
+    const std::set<std::string> inKhordad = {"\xCC", "6", "13", "20", "27", "14", "15"};
+    for (const CanvasCall& call : Draw(khordad, 0, 0, {}, choices).texts)
+        EXPECT_EQ(call.colour, inKhordad.count(call.text) ? Holiday : TextColour) << call.text;
+    for (const CanvasCall& call : Draw(khordad, 0, 0).texts)
+        EXPECT_EQ(call.colour, TextColour) << call.text;
+}
+
+// The halo: each text first in the halo's colour at every offset within one
+// line's width, then itself on top, where it would be without a halo.
+TEST(DrawMonth, TheOutlineDrawsEachTextAroundItself) {
+    for (int percent : {100, 200}) {
+        SCOPED_TRACE(percent);
+        const int reach = percent / 100;
+        CalendarChoices choices = Colours();
+        choices.scalePercent = percent;
+        choices.outline = {TextOutline::Kind::Colour, 0x00ABCDEF};
+        const MonthGrid grid = Farvardin1389("StringGrid1");
+        const Drawn plain = Draw(grid, 10, 20, {}, [&] {
+            CalendarChoices none = choices;
+            none.outline = {};
+            return none;
+        }());
+        const Drawn haloed = Draw(grid, 10, 20, {}, choices);
+        const std::size_t copies = (2 * reach + 1) * (2 * reach + 1);
+        ASSERT_EQ(haloed.texts.size(), plain.texts.size() * copies);
+        for (std::size_t i = 0; i < plain.texts.size(); ++i) {
+            const CanvasCall& text = plain.texts[i];
+            std::set<std::pair<int, int>> offsets;
+            for (std::size_t k = 0; k + 1 < copies; ++k) {
+                const CanvasCall& halo = haloed.texts[i * copies + k];
+                EXPECT_EQ(halo.text, text.text);
+                EXPECT_EQ(halo.colour, 0x00ABCDEFu);
+                offsets.insert({halo.x - text.x, halo.y - text.y});
+            }
+            EXPECT_EQ(offsets.size(), copies - 1);
+            for (const auto& [dx, dy] : offsets)
+                EXPECT_TRUE(std::abs(dx) <= reach && std::abs(dy) <= reach && (dx || dy));
+            const CanvasCall& top = haloed.texts[i * copies + copies - 1];
+            EXPECT_EQ(top.x, text.x);
+            EXPECT_EQ(top.y, text.y);
+            EXPECT_EQ(top.colour, text.colour);
+        }
+    }
+}
+
+TEST(OutlineColourFor, AutoContrastsWithTheText) {
+    constexpr uint32_t Black = 0x000000, White = 0xFFFFFF;
+    struct {
+        TextOutline outline;
+        uint32_t text;
+        std::optional<uint32_t> halo;
+    } const cases[] = {
+        {{}, Black, std::nullopt},
+        {{TextOutline::Kind::Colour, 0x123456}, Black, 0x123456},
+        {{TextOutline::Kind::Auto, 0}, Black, White},
+        {{TextOutline::Kind::Auto, 0}, White, Black},
+        {{TextOutline::Kind::Auto, 0}, 0x0000FF, Black}, // red
+        {{TextOutline::Kind::Auto, 0}, 0x00FFFF, Black}, // yellow
+        {{TextOutline::Kind::Auto, 0}, 0x800000, White}, // navy
+        {{TextOutline::Kind::Auto, 0}, 0x808080, Black}, // grey
+        {{TextOutline::Kind::Auto, 0}, 0x595959, White}, // dark grey
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OutlineColourFor(c.outline, c.text), c.halo) << std::hex << c.text;
 }
 
 } // namespace

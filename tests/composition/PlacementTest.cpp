@@ -158,4 +158,36 @@ TEST(PlaceCalendar, ADistanceThatIsNotANumberStopsWithTheMessage) {
             c.message);
 }
 
+// At a scale the slots, and the distances typed, grow alike: on a 3840 x 2160
+// picture 30 pixels from the corner, a slot is 190, 286 (a 35-pixel title line
+// and cells of 35 on a 36 pitch) or 380 pixels, the distance 30, 45 or 60.
+TEST(PlaceCalendar, SlotsAndDistancesScale) {
+    struct {
+        int percent;
+        Corner corner;
+        int xPrev, xNow, xNext, y;
+    } const cases[] = {
+        {100, Corner::TopRight, 3620, 3430, 3240, 30},
+        {150, Corner::TopRight, 3509, 3223, 2937, 45},
+        {200, Corner::TopRight, 3400, 3020, 2640, 60},
+        {200, Corner::BottomRight, 3400, 3020, 2640, 1720},
+        {200, Corner::TopLeft, 820, 440, 60, 60},
+        {200, Corner::BottomLeft, 820, 440, 60, 1720},
+        {400, Corner::BottomLeft, 1640, 880, 120, 1280},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.percent) + "% corner " + std::to_string(int(c.corner)));
+        const Placement place = PlaceCalendar(3840, 2160, Choices(c.corner), c.percent);
+        EXPECT_EQ(place.xPrev, c.xPrev);
+        EXPECT_EQ(place.xNow, c.xNow);
+        EXPECT_EQ(place.xNext, c.xNext);
+        EXPECT_EQ(place.y, c.y);
+    }
+    // A hidden neighbour gives up a scaled slot; a distance of 7 at 150 % is 11.
+    const Placement alone =
+        PlaceCalendar(3840, 2160, Choices(Corner::TopRight, false, false, "7", "-7"), 150);
+    EXPECT_EQ(alone.xNow, 3840 - 286 - 11);
+    EXPECT_EQ(alone.y, -11);
+}
+
 } // namespace

@@ -17,6 +17,8 @@ struct CanvasCall {
     int right = 0, bottom = 0;
     int ellipseWidth = 0, ellipseHeight = 0;
     int cellHeight = 0;
+    int numberWidth = 0;
+    int penWidth = 0;
     bool bold = false;
     uint32_t colour = 0;
 };
@@ -35,11 +37,12 @@ class RecordingCanvas : public Canvas {
     // Sizes for particular texts, in place of the fixed metric.
     std::map<std::string, TextSize> sizes;
 
-    void SetFont(const std::string& face, int cellHeight, bool bold) override {
+    void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) override {
         CanvasCall call;
         call.kind = CanvasCall::Font;
         call.text = face;
         call.cellHeight = cellHeight;
+        call.numberWidth = numberWidth;
         call.bold = bold;
         calls.push_back(call);
     }
@@ -62,7 +65,7 @@ class RecordingCanvas : public Canvas {
         calls.push_back(call);
     }
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
-                   uint32_t colour) override {
+                   uint32_t colour, int penWidth) override {
         CanvasCall call;
         call.kind = CanvasCall::Frame;
         call.x = left;
@@ -72,6 +75,7 @@ class RecordingCanvas : public Canvas {
         call.ellipseWidth = ellipseWidth;
         call.ellipseHeight = ellipseHeight;
         call.colour = colour;
+        call.penWidth = penWidth;
         calls.push_back(call);
     }
 };

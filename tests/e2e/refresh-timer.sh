@@ -34,8 +34,9 @@ unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP DISPLAY WAYLAND_DISPLAY
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 /lib/systemd/systemd --user >"$work/manager.log" 2>&1 &
 manager=$!
+# Waits of up to 60 s below: bounds for a busy machine, not measures of speed.
 state=
-for _ in $(seq 100); do
+for _ in $(seq 600); do
   state=$(systemctl --user is-system-running 2>/dev/null || true)
   [[ $state == running || $state == degraded ]] && break
   sleep 0.1
@@ -48,7 +49,7 @@ fi
 # The manager on its own user bus, as a desktop session finds it: it joins
 # the bus a little after it runs.
 owned=
-for _ in $(seq 100); do
+for _ in $(seq 600); do
   owned=$(busctl --user call org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus \
     NameHasOwner s org.freedesktop.systemd1 2>/dev/null || true)
   [[ $owned == "b true" ]] && break

@@ -20,6 +20,8 @@ namespace {
 
 constexpr uint32_t Red = 0x000000FF; // 0x00BBGGRR
 constexpr uint32_t Blue = 0x00FF0000;
+// A number width no face exceeds: the face at its full size.
+constexpr int NoLimit = 1000;
 
 struct Pixel {
     uint8_t blue, green, red;
@@ -62,13 +64,13 @@ TEST_F(QtCanvasTest, FontCellHeightIsAsAsked) {
          {"v_Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans", "No Such Face"}) {
         for (bool bold : {true, false}) {
             SCOPED_TRACE(std::string(face) + (bold ? " bold" : ""));
-            canvas->SetFont(face, 22, bold);
+            canvas->SetFont(face, 22, bold, NoLimit);
             EXPECT_EQ(canvas->MeasureText("15").height, 22);
             EXPECT_EQ(canvas->MeasureText("\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389").height, 22);
         }
     }
     // Where no whole pixel size gives the cell exactly, the largest not taller.
-    canvas->SetFont("v_Mitra", 40, true);
+    canvas->SetFont("v_Mitra", 40, true, NoLimit);
     EXPECT_LE(canvas->MeasureText("7").height, 40);
     EXPECT_GE(canvas->MeasureText("7").height, 38);
 }
@@ -76,7 +78,7 @@ TEST_F(QtCanvasTest, FontCellHeightIsAsAsked) {
 TEST_F(QtCanvasTest, WidthsGrowWithTheText) {
     Bitmap bitmap = Filled(16, 16, White);
     const auto canvas = MakeQtCanvas(bitmap);
-    canvas->SetFont("v_Mitra", 22, true);
+    canvas->SetFont("v_Mitra", 22, true, NoLimit);
     EXPECT_EQ(canvas->MeasureText("").width, 0);
     const int one = canvas->MeasureText("1").width;
     EXPECT_GT(one, 0);
@@ -84,47 +86,129 @@ TEST_F(QtCanvasTest, WidthsGrowWithTheText) {
     EXPECT_GT(canvas->MeasureText("11").width, one);
 }
 
-// The calendar font's replacement on this machine is Nazli, whose cell is 22
-// pixels at a pixel size of 13. The canvas draws ASCII digits as the Persian
-// digits: its "5" is Qt's U+06F5 and not Qt's Latin 5.
-TEST_F(QtCanvasTest, DigitsAreDrawnInPersianShapes) {
-    if (QFontDatabase::hasFamily("v_Mitra") || QFontDatabase::hasFamily("Mitra") ||
-        !QFontDatabase::hasFamily("Nazli"))
-        GTEST_SKIP() << "the comparison is made with Nazli";
-    QFont nazli("Nazli");
-    nazli.setBold(true);
-    nazli.setPixelSize(13);
-    ASSERT_EQ(QFontMetrics(nazli).ascent() + QFontMetrics(nazli).descent(), 22);
+// Where neither v_Mitra nor Mitra is installed the canvas draws with the face
+// shipped in the resources, at the largest pixel size whose cell is 22 pixels
+// or less. Each text drawn by the canvas is that face's drawing of the
+// expected Unicode text and visibly not the drawing of the unlike one: ASCII
+// digits become the Persian digits, the code page's Arabic yeh and kaf the
+// Persian yeh and keheh.
+TEST_F(QtCanvasTest, DigitsAndLettersAreDrawnInTheirPersianForms) {
+    if (QFontDatabase::hasFamily("v_Mitra") || QFontDatabase::hasFamily("Mitra"))
+        GTEST_SKIP() << "the comparison is made with the shipped face";
+    Bitmap scratch = Filled(4, 4, White);
+    MakeQtCanvas(scratch)->SetFont("v_Mitra", 22, true, NoLimit); // registers the face
+    ASSERT_TRUE(QFontDatabase::hasFamily("Vazirmatn"));
+    QFont shipped("Vazirmatn");
+    shipped.setBold(true);
+    int size = 40;
+    do
+        shipped.setPixelSize(--size);
+    while (QFontMetrics(shipped).ascent() + QFontMetrics(shipped).descent() > 22);
 
     const auto drawnByQt = [&](const QString& text) {
-        Bitmap bitmap = Filled(40, 30, White);
-        QImage image(bitmap.Data(), 40, 30, static_cast<qsizetype>(bitmap.Stride()),
+        Bitmap bitmap = Filled(60, 30, White);
+        QImage image(bitmap.Data(), 60, 30, static_cast<qsizetype>(bitmap.Stride()),
                      QImage::Format_BGR888);
         QPainter painter(&image);
-        painter.setFont(nazli);
+        painter.setLayoutDirection(Qt::RightToLeft);
+        painter.setFont(shipped);
         painter.setPen(QColor(255, 0, 0));
-        painter.drawText(QPoint(4, 3 + QFontMetrics(nazli).ascent()), text);
+        painter.drawText(QPoint(4, 3 + QFontMetrics(shipped).ascent()), text);
         painter.end();
         return bitmap;
     };
     const auto drawnByCanvas = [&](const std::string& text) {
-        Bitmap bitmap = Filled(40, 30, White);
+        Bitmap bitmap = Filled(60, 30, White);
         const auto canvas = MakeQtCanvas(bitmap);
-        canvas->SetFont("v_Mitra", 22, true);
+        canvas->SetFont("v_Mitra", 22, true, NoLimit);
         canvas->DrawText(4, 3, text, Red);
         return bitmap;
     };
     const auto same = [](const Bitmap& a, const Bitmap& b) {
         return std::memcmp(a.Data(), b.Data(), a.SizeBytes()) == 0;
     };
+    struct {
+        std::string bytes;
+        QString drawn, unlike;
+    } const cases[] = {
+        {"5", QString::fromUtf16(u"\u06F5"), "5"},
+        {"4", QString::fromUtf16(u"\u06F4"), QString::fromUtf16(u"\u0664")},
+        {"1389", QString::fromUtf16(u"\u06F1\u06F3\u06F8\u06F9"), "1389"},
+        // Sunday's initial, the month Dey, and kaf alone and at a word's end (its
+        // joined forms before a letter look alike).
+        {"\xED", QString::fromUtf16(u"\u06CC"), QString::fromUtf16(u"\u064A")},
+        {"\xCF\xED", QString::fromUtf16(u"\u062F\u06CC"), QString::fromUtf16(u"\u062F\u064A")},
+        {"\xDF", QString::fromUtf16(u"\u06A9"), QString::fromUtf16(u"\u0643")},
+        {"\xC8\xDF", QString::fromUtf16(u"\u0628\u06A9"), QString::fromUtf16(u"\u0628\u0643")},
+    };
     for (int digit = 0; digit <= 9; ++digit) {
         SCOPED_TRACE(digit);
-        const Bitmap canvas = drawnByCanvas(std::to_string(digit));
-        EXPECT_TRUE(same(canvas, drawnByQt(QString(QChar(char16_t(0x06F0 + digit))))));
+        EXPECT_TRUE(same(drawnByCanvas(std::to_string(digit)),
+                         drawnByQt(QString(QChar(char16_t(0x06F0 + digit))))));
     }
-    EXPECT_FALSE(same(drawnByCanvas("5"), drawnByQt("5")));
-    EXPECT_TRUE(
-        same(drawnByCanvas("1389"), drawnByQt(QString::fromUtf16(u"\u06F1\u06F3\u06F8\u06F9"))));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const Bitmap canvas = drawnByCanvas(c.bytes);
+        EXPECT_TRUE(same(canvas, drawnByQt(c.drawn)));
+        EXPECT_FALSE(same(canvas, drawnByQt(c.unlike)));
+    }
+}
+
+// Day numbers fit their 23-pixel cell in every face of the chain (DejaVu Sans
+// at the cell's height would run them into their neighbours), and their texts
+// still measure the 22 pixels the placement is built on. In the face the
+// canvas falls back to, the two digits of every number stand apart: a column
+// without solid ink (more than half a pixel covered) lies between them.
+TEST_F(QtCanvasTest, DayNumbersFitTheirCellsWithTheirDigitsApart) {
+    for (const char* face : {"v_Mitra", "Nazli", "Noto Naskh Arabic", "DejaVu Sans"}) {
+        SCOPED_TRACE(face);
+        Bitmap bitmap = Filled(40, 30, White);
+        const auto canvas = MakeQtCanvas(bitmap);
+        canvas->SetFont(face, 22, true, 23);
+        for (int day = 1; day <= 31; ++day) {
+            const TextSize size = canvas->MeasureText(std::to_string(day));
+            EXPECT_LE(size.width, 23) << day;
+            EXPECT_EQ(size.height, 22) << day;
+        }
+    }
+    for (int day = 10; day <= 31; ++day) {
+        SCOPED_TRACE(day);
+        Bitmap bitmap = Filled(40, 30, White);
+        const auto canvas = MakeQtCanvas(bitmap);
+        canvas->SetFont("v_Mitra", 22, true, 23);
+        canvas->DrawText(8, 4, std::to_string(day), Blue);
+        std::string columns; // '#' for a column with solid ink
+        for (int x = 0; x < 40; ++x) {
+            bool ink = false;
+            for (int y = 0; y < 30; ++y)
+                ink = ink || At(bitmap, x, y).green < 128;
+            columns += ink ? '#' : '.';
+        }
+        const std::size_t first = columns.find('#'), last = columns.rfind('#');
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_LE(last - first + 1, 23u) << columns;
+        EXPECT_NE(columns.substr(first, last - first).find('.'), std::string::npos) << columns;
+    }
+}
+
+// Too narrow a width for the face: smaller glyphs, centred in the cell the
+// larger face measured, so the text still stands where it stood.
+TEST_F(QtCanvasTest, ANarrowerFaceKeepsItsTextsPlace) {
+    Bitmap bitmap = Filled(60, 40, White);
+    const auto canvas = MakeQtCanvas(bitmap);
+    canvas->SetFont("v_Mitra", 22, true, 12);
+    EXPECT_LE(canvas->MeasureText("28").width, 12);
+    EXPECT_EQ(canvas->MeasureText("28").height, 22);
+    canvas->DrawText(10, 8, "28", Blue);
+    int top = 40, bottom = -1;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            if (!(At(bitmap, x, y) == White)) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(top, 8 + 2);
+    EXPECT_LE(bottom, 8 + 22 - 2);
 }
 
 // Text ink is in the given colour, blended only with what lay beneath: no
@@ -133,7 +217,7 @@ TEST_F(QtCanvasTest, TextIsDrawnInItsColourOnATransparentBackground) {
     const Pixel green{0, 255, 0};
     Bitmap bitmap = Filled(60, 40, green);
     const auto canvas = MakeQtCanvas(bitmap);
-    canvas->SetFont("v_Mitra", 22, true);
+    canvas->SetFont("v_Mitra", 22, true, NoLimit);
     const TextSize size = canvas->MeasureText("28");
     canvas->DrawText(10, 8, "28", Blue);
 
@@ -176,7 +260,7 @@ TEST_F(QtCanvasTest, TitleRunsFromRightToLeft) {
     const auto drawn = [](const std::string& text, int* width) {
         Bitmap bitmap = Filled(200, 30, White);
         const auto canvas = MakeQtCanvas(bitmap);
-        canvas->SetFont("v_Mitra", 22, true);
+        canvas->SetFont("v_Mitra", 22, true, NoLimit);
         *width = canvas->MeasureText(text).width;
         canvas->DrawText(5, 4, text, Blue);
         return bitmap;
@@ -217,7 +301,7 @@ TEST_F(QtCanvasTest, FramePixelsAreGdiRoundRect) {
         "......####...####......", "..........###..........",
     };
     Bitmap bitmap = Filled(33, 33, White);
-    MakeQtCanvas(bitmap)->RoundRect(5, 5, 28, 28, 20, 20, Red);
+    MakeQtCanvas(bitmap)->RoundRect(5, 5, 28, 28, 20, 20, Red, 1);
     for (int y = 0; y < 33; ++y) {
         std::string row;
         for (int x = 0; x < 33; ++x) {
@@ -250,7 +334,8 @@ TEST_F(QtCanvasTest, FrameShapesForOtherSizes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
         Bitmap bitmap = Filled(10, 10, White);
-        MakeQtCanvas(bitmap)->RoundRect(2, 2, 2 + c.width, 2 + c.height, c.ellipse, c.ellipse, Red);
+        MakeQtCanvas(bitmap)->RoundRect(2, 2, 2 + c.width, 2 + c.height, c.ellipse, c.ellipse, Red,
+                                        1);
         for (int y = 0; y < 10; ++y) {
             for (int x = 0; x < 10; ++x) {
                 const bool inBox = x >= 2 && x < 2 + c.width && y >= 2 && y < 2 + c.height;
@@ -258,6 +343,34 @@ TEST_F(QtCanvasTest, FrameShapesForOtherSizes) {
                 EXPECT_EQ(At(bitmap, x, y), marked ? PureRed : White) << x << "," << y;
             }
         }
+    }
+}
+
+// A frame at 200 %: a 46-pixel cell, 40 x 40 corners, a pen of 2 pixels all
+// within the box; the straight edges are two pixels thick, the inside and the
+// corners' outside untouched.
+TEST_F(QtCanvasTest, AWiderPenThickensTheFrameInward) {
+    Bitmap bitmap = Filled(60, 60, White);
+    MakeQtCanvas(bitmap)->RoundRect(5, 5, 51, 51, 40, 40, Red, 2);
+    for (int offset : {0, 1}) {
+        SCOPED_TRACE(offset);
+        EXPECT_EQ(At(bitmap, 28, 5 + offset), PureRed);  // top
+        EXPECT_EQ(At(bitmap, 28, 50 - offset), PureRed); // bottom
+        EXPECT_EQ(At(bitmap, 5 + offset, 28), PureRed);  // left
+        EXPECT_EQ(At(bitmap, 50 - offset, 28), PureRed); // right
+    }
+    EXPECT_EQ(At(bitmap, 28, 7), White);
+    EXPECT_EQ(At(bitmap, 28, 4), White);
+    EXPECT_EQ(At(bitmap, 51, 28), White);
+    EXPECT_EQ(At(bitmap, 5, 5), White);   // the corner is cut round
+    EXPECT_EQ(At(bitmap, 28, 28), White); // not filled
+    // Every row crossing the frame has red at both sides, with no gap between
+    // the outer and inner line: two pixels of red at least on each side.
+    for (int y = 5; y <= 50; ++y) {
+        int red = 0;
+        for (int x = 0; x < 60; ++x)
+            red += At(bitmap, x, y) == PureRed;
+        EXPECT_GE(red, 4) << y;
     }
 }
 
@@ -269,12 +382,12 @@ TEST_F(QtCanvasTest, DrawingOffThePictureIsClipped) {
         std::memset(bitmap.Row(y) + 30, 0xAB, bitmap.Stride() - 30);
     {
         const auto canvas = MakeQtCanvas(bitmap);
-        canvas->SetFont("v_Mitra", 22, true);
+        canvas->SetFont("v_Mitra", 22, true, NoLimit);
         canvas->DrawText(-5, -18, "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389", Blue);
         canvas->DrawText(1 << 20, -(1 << 20), "28", Blue);
-        canvas->RoundRect(-30, -30, 8, 30, 20, 20, Red);
-        canvas->RoundRect(-100, 5, 200, 100, 20, 20, Red);
-        canvas->RoundRect(-(1 << 20), -(1 << 20), 1 << 20, 1 << 20, 20, 20, Red);
+        canvas->RoundRect(-30, -30, 8, 30, 20, 20, Red, 1);
+        canvas->RoundRect(-100, 5, 200, 100, 20, 20, Red, 1);
+        canvas->RoundRect(-(1 << 20), -(1 << 20), 1 << 20, 1 << 20, 20, 20, Red, 1);
     }
     // The right edge of the first frame runs down column 7 near the top.
     EXPECT_EQ(At(bitmap, 7, 0), PureRed);

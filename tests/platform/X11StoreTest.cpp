@@ -5,6 +5,7 @@
 #include "DesktopStore.h"
 #include "ProfileFile.h"
 #include "TestSupport.h"
+#include "XvfbServer.h"
 
 #include <QImage>
 
@@ -21,48 +22,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace {
 
 constexpr int RootWidth = 64;
 constexpr int RootHeight = 48;
-
-// An X server on a display number it chooses itself (-displayfd), so two test
-// runs never collide; it reports the number once it accepts connections.
-class Xvfb {
-  public:
-    Xvfb() {
-        int fds[2];
-        if (pipe(fds) != 0)
-            throw std::runtime_error("pipe failed");
-        const std::string fd = std::to_string(fds[1]);
-        const std::string screen =
-            std::to_string(RootWidth) + "x" + std::to_string(RootHeight) + "x24";
-        const char* argv[] = {"Xvfb",     "-displayfd", fd.c_str(), "-nolisten",    "tcp",
-                              "-noreset", "-screen",    "0",        screen.c_str(), nullptr};
-        const int spawned =
-            posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char* const*>(argv), environ);
-        close(fds[1]);
-        std::string number;
-        char c = 0;
-        while (spawned == 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (spawned != 0 || number.empty())
-            throw std::runtime_error("Xvfb did not start");
-        name_ = ":" + number;
-    }
-    ~Xvfb() {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    const std::string& Name() const { return name_; }
-
-  private:
-    pid_t pid_ = 0;
-    std::string name_;
-};
 
 constexpr unsigned long Black = 0x000000;
 constexpr unsigned long Red = 0xFF0000;
@@ -87,7 +50,7 @@ int RecordXError(Display*, XErrorEvent* event) {
 
 class X11StoreTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { server = new Xvfb(); }
+    static void SetUpTestSuite() { server = new Xvfb(RootWidth, RootHeight); }
     static void TearDownTestSuite() {
         delete server;
         server = nullptr;

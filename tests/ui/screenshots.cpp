@@ -62,8 +62,7 @@ int main(int argc, char** argv) {
         WindowOptions shown;
         shown.rule = PersianDate::CalendarRule::Official;
         shown.scale = 200;
-        shown.outline = WindowOptions::Outline::Colour;
-        shown.outlineColour = 0xFFFFFF;
+        shown.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
         shown.holiday = 0x0000FF;
         Toptions options(window.get(), shown);
         ok = Save(options, out + "/options.png") && ok;

@@ -119,8 +119,9 @@ void OptionsWindow::StartsFromTheSettingsFileAndSavesAsShown_data() {
     row("an outline colour", "[color]\noutline=16777215\n", "arithmetic auto 16777215 -1");
     row("outline and holiday colour in hexadecimal", "[color]\noutline=$FF\nholiday=0x8000\n",
         "arithmetic auto 255 32768");
-    row("scale below 100 is 100", "[calendar]\nscale=50\n", "arithmetic 100 none -1");
-    row("scale above 400 is 400", "[calendar]\nscale=1000\n", "arithmetic 400 none -1");
+    row("scale below 100 is auto", "[calendar]\nscale=50\n", "arithmetic auto none -1");
+    row("scale above 400 is auto", "[calendar]\nscale=1000\n", "arithmetic auto none -1");
+    row("scale in hexadecimal", "[calendar]\nscale=$C8\n", "arithmetic 200 none -1");
     row("scale that is no number is auto", "[calendar]\nscale=big\n", "arithmetic auto none -1");
     row("unknown rule is arithmetic", "[calendar]\nrule=lunar\n", "arithmetic auto none -1");
     row("unknown outline is none", "[color]\noutline=red\n", "arithmetic auto none -1");

@@ -12,12 +12,12 @@
 // Draws nothing: these tests are about which picture is used and where it goes.
 class NullCanvas : public Canvas {
   public:
-    void SetFont(const std::string&, int, bool) override {}
+    void SetFont(const std::string&, int, bool, int) override {}
     TextSize MeasureText(const std::string& text) override {
         return {static_cast<int>(text.size()), 1};
     }
     void DrawText(int, int, const std::string&, uint32_t) override {}
-    void RoundRect(int, int, int, int, int, int, uint32_t) override {}
+    void RoundRect(int, int, int, int, int, int, uint32_t, int) override {}
 };
 
 // The per-user files below stateFolder, as $XDG_STATE_HOME/velnora would hold them.

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The manual page and the completions keep up with the program: every command
+# velnora-cli --help lists, and every option each command's --help names,
+# appears in velnora-cli(1) and is offered by the bash and fish completions of
+# that command.
+#   package-docs.sh VELNORA_CLI MAN_SOURCE COMPLETIONS_FOLDER
+set -euo pipefail
+cli=$1
+page=$2
+completions=$3
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+# shellcheck source=/dev/null
+source "$completions/velnora-cli.bash"
+offered() { # words...: what bash offers for them plus a word being typed
+  COMP_WORDS=(velnora-cli "$@")
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  COMPREPLY=()
+  _velnora_cli
+  printf '%s\n' "${COMPREPLY[@]}"
+}
+
+# The commands: the words at the start of the indented lines of the usage.
+mapfile -t commands < <("$cli" --help | sed -n 's/^  \([a-z][a-z]*\)  .*/\1/p')
+((${#commands[@]} >= 7)) || fail "velnora-cli --help lists ${#commands[@]} commands"
+for command in "${commands[@]}"; do
+  grep -q "^## $command\b" "$page" || fail "velnora-cli(1) has no section on $command"
+  offered "" | grep -qx "$command" || fail "bash does not offer the command $command"
+  if ! usage=$("$cli" "$command" --help); then
+    fail "velnora-cli $command --help failed"
+    continue
+  fi
+  # -x, and --long-option, wherever the usage names them.
+  mapfile -t options < <(grep -oE -- '(^|[^a-z0-9-])(--[a-z][a-z-]*[a-z]|-[a-z])\b' <<<"$usage" |
+    grep -oE -- '-.*' | sort -u)
+  bash_offers=$(offered "$command" -)
+  fish_offers=
+  if command -v fish >/dev/null; then
+    fish_offers=$(fish -N -c "source '$completions/velnora-cli.fish'; complete -C'velnora-cli $command -'" |
+      cut -f1)
+  fi
+  for option in "${options[@]}"; do
+    grep -qF -- "*$option*" "$page" || fail "velnora-cli(1) does not name $command's $option"
+    grep -qx -- "$option" <<<"$bash_offers" || fail "bash does not offer $command's $option"
+    if command -v fish >/dev/null; then
+      grep -qx -- "$option" <<<"$fish_offers" || fail "fish does not offer $command's $option"
+    fi
+  done
+done
+
+if ((failures > 0)); then exit 1; fi
+echo "velnora-cli(1) and the completions name every command and option of velnora-cli"
