@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
-// options window, the picture dialog, the preview and the about window, for a
+// options window, the picture dialog, the preview (also with choices of the
+// options window) and the about window, for a
 // look by eye, in a folder of their own and with a settings file and a
 // wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
@@ -76,6 +77,16 @@ int main(int argc, char** argv) {
     {
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview.png") && ok;
+    }
+    {
+        // The preview with choices of the options window: twice the size, a
+        // white halo, Fridays and holidays in red.
+        window->Options.scale = 200;
+        window->Options.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
+        window->Options.holiday = 0x0000FF;
+        Tpreview preview(*window);
+        ok = Save(preview, out + "/preview-options.png") && ok;
+        window->Options = WindowOptions();
     }
     {
         TTheAbout about(window.get());

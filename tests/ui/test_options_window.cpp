@@ -6,6 +6,7 @@
 #include "DateTime.h"
 #include "UiTesting.h"
 #include "Uoptions.h"
+#include "Upreview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -94,6 +95,7 @@ class OptionsWindow : public UiTest {
     void ConfirmedChoicesAreUsedAndSaved_data();
     void ConfirmedChoicesAreUsedAndSaved();
     void OfficialRuleRedrawsTheMonths();
+    void PreviewShowsTheHolidayColour();
     void CaptionsUsePersianYehAndKaf();
 
   private:
@@ -215,6 +217,30 @@ void OptionsWindow::OfficialRuleRedrawsTheMonths() {
     };
     QCOMPARE(todayCell(arithmetic), std::string("12"));
     QCOMPARE(todayCell(official), std::string("11"));
+}
+
+void OptionsWindow::PreviewShowsTheHolidayColour() {
+    auto window = InstalledWindow("");
+    // Pixels of a colour nothing else in the picture comes near: green (the
+    // preview's stretch blends the letters' edges).
+    const auto greenPixels = [&window] {
+        const QImage picture = Tpreview(*window).Picture();
+        int green = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                green += pixel.green() > 150 && pixel.red() < 100 && pixel.blue() < 100;
+            }
+        return green;
+    };
+    QCOMPARE(greenPixels(), 0);
+    QVERIFY(WithOptionsWindow(*window, [](Toptions& options) {
+        Click(options.CHKholiday);
+        options.ccHoliday->SetSelectedColour(0x00FF00);
+        QTest::mouseClick(options.Bok, Qt::LeftButton);
+    }));
+    // Fridays and the fixed holidays of the three months.
+    QVERIFY(greenPixels() > 0);
 }
 
 void OptionsWindow::CaptionsUsePersianYehAndKaf() {
