@@ -2,9 +2,13 @@
 
 #include "Application.h"
 
+#include "CaptionStyle.h"
 #include "Fonts.h"
 #include "Glyphs.h"
 #include "Messages.h"
+#include "Translations.h"
+
+#include <QLocale>
 
 #include <exception>
 
@@ -20,6 +24,9 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setDesktopFileName(QStringLiteral("io.github.velnora"));
     setWindowIcon(ProgramIcon());
     InstallFontSubstitutes();
+    // Over the style Qt chose for the desktop; owned by the application.
+    setStyle(new CaptionStyle(style()->name()));
+    InstallQtTranslations(*this, QLocale());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionToolButton>
@@ -29,12 +30,30 @@ ColourPicker::ColourDialog& DialogOverride() {
 // Swatches of the drop-down, in pixels.
 constexpr int SwatchSide = 18;
 
+// A swatch that shows the keyboard's place: the style draws no focus frame on
+// a flat tool button.
+class Swatch : public QToolButton {
+  public:
+    using QToolButton::QToolButton;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QToolButton::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter frame(this);
+        frame.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        frame.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 QToolButton* MakeSwatch(QWidget* parent, uint32_t colour, const QString& name) {
-    auto* swatch = new QToolButton(parent);
+    auto* swatch = new Swatch(parent);
     swatch->setObjectName(name);
     swatch->setFixedSize(SwatchSide, SwatchSide);
     swatch->setAutoRaise(true);
-    swatch->setFocusPolicy(Qt::NoFocus);
+    // The arrow keys move the focus; PaletteKeys moves it, not Tab.
+    swatch->setFocusPolicy(Qt::ClickFocus);
     QPixmap fill(SwatchSide - 6, SwatchSide - 6);
     fill.fill(ColourPicker::ToQColor(colour));
     {
@@ -46,6 +65,72 @@ QToolButton* MakeSwatch(QWidget* parent, uint32_t colour, const QString& name) {
     swatch->setIconSize(fill.size());
     return swatch;
 }
+
+// The drop-down from the keyboard: the arrows move the focus over the palette's
+// rows of 8 and the last row ("More Colors..." under the first seven columns,
+// the custom swatch under the eighth) without wrapping, and Enter or Space
+// picks the focused entry; Esc closes the drop-down, as every popup does.
+class PaletteKeys : public QObject {
+  public:
+    // The 40 swatches row by row, then the button and the custom swatch.
+    PaletteKeys(QWidget* popup, QList<QAbstractButton*> keys)
+        : QObject(popup), keys_(std::move(keys)) {
+        for (QAbstractButton* key : keys_)
+            key->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto at = static_cast<int>(keys_.indexOf(static_cast<QAbstractButton*>(watched)));
+        if (at < 0)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            keys_[at]->click();
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            keys_[Moved(at, key->key())]->setFocus(Qt::OtherFocusReason);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+  private:
+    static constexpr int Columns = 8;
+    static constexpr int Swatches = 40;
+    static constexpr int More = Swatches;       // under columns 0..6
+    static constexpr int Custom = Swatches + 1; // under column 7
+
+    static int Moved(int at, int key) {
+        const int row = at < Swatches ? at / Columns : Swatches / Columns;
+        const int column = at < Swatches ? at % Columns : (at == More ? 0 : Columns - 1);
+        const int lastRow = Swatches / Columns;
+        switch (key) {
+        case Qt::Key_Left:
+            return at == Custom ? More : (at < Swatches && column > 0 ? at - 1 : at);
+        case Qt::Key_Right:
+            return at == More ? Custom : (at < Swatches && column < Columns - 1 ? at + 1 : at);
+        case Qt::Key_Up:
+            return row == 0 ? at : (row - 1) * Columns + column;
+        default: // Qt::Key_Down
+            if (row == lastRow)
+                return at;
+            if (row + 1 < lastRow)
+                return at + Columns;
+            return column == Columns - 1 ? Custom : More;
+        }
+    }
+
+    QList<QAbstractButton*> keys_;
+};
 
 } // namespace
 
@@ -102,13 +187,18 @@ void ColourPicker::OpenPalette() {
     popup->setObjectName(QStringLiteral("palette"));
     popup->setAttribute(Qt::WA_DeleteOnClose);
     popup->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // The custom swatch at the right end of its row, as designed, also where
+    // Qt's Persian translation turns the application right to left.
+    popup->setLayoutDirection(Qt::LeftToRight);
     auto* column = new QVBoxLayout(popup);
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(4);
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
+    QList<QAbstractButton*> keys;
     for (int i = 0; i < static_cast<int>(Palette.size()); ++i) {
         QToolButton* swatch = MakeSwatch(popup, Palette[i], QStringLiteral("swatch%1").arg(i));
+        keys << swatch;
         swatch->setCheckable(true);
         swatch->setChecked(Palette[i] == selected_);
         grid->addWidget(swatch, i / 8, i % 8);
@@ -122,7 +212,8 @@ void ColourPicker::OpenPalette() {
     auto* lastRow = new QHBoxLayout;
     auto* more = new QPushButton(QStringLiteral("More Colors..."), popup);
     more->setObjectName(QStringLiteral("moreColors"));
-    more->setFocusPolicy(Qt::NoFocus);
+    more->setFocusPolicy(Qt::ClickFocus);
+    more->setAutoDefault(false);
     connect(more, &QPushButton::clicked, popup, [this, popup] {
         popup->close();
         MoreColors();
@@ -135,6 +226,13 @@ void ColourPicker::OpenPalette() {
     lastRow->addWidget(more, 1);
     lastRow->addWidget(customSwatch);
     column->addLayout(lastRow);
+    keys << more << customSwatch;
+    new PaletteKeys(popup, keys);
+    // The keys start on the selected colour, or on the custom swatch that shows it.
+    const auto selected = std::find(Palette.begin(), Palette.end(), selected_);
+    QAbstractButton* start =
+        selected == Palette.end() ? customSwatch : keys[selected - Palette.begin()];
+    start->setFocus(Qt::PopupFocusReason);
     popup_ = popup;
     popup->adjustSize();
     popup->move(mapToGlobal(QPoint(0, height())));
@@ -155,6 +253,15 @@ void ColourPicker::MoreColors() {
         return;
     custom_ = *chosen;
     Select(custom_);
+}
+
+void ColourPicker::keyPressEvent(QKeyEvent* event) {
+    const bool altDown = event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier);
+    if (event->key() == Qt::Key_F4 || altDown) {
+        OpenPalette();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }
 
 void ColourPicker::paintEvent(QPaintEvent*) {

@@ -2,7 +2,8 @@
 // A colour picker: a button showing the selected colour that drops down 40
 // standard colours in 5 rows of 8, with a "More Colors..." button that opens the
 // colour dialog on the custom colour and, at the right end of that row, the
-// custom colour's swatch. Colours are 0x00BBGGRR.
+// custom colour's swatch. Colours are 0x00BBGGRR. Space, F4 and Alt+Down open
+// the drop-down as on a combo box; in it the arrows move, Enter picks, Esc closes.
 #pragma once
 
 #include <QFrame>
@@ -44,6 +45,7 @@ class ColourPicker : public QToolButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void Select(uint32_t colour);

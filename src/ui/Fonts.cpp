@@ -2,20 +2,23 @@
 
 #include "Fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 void InstallFontSubstitutes() {
     // Narrow sans faces first, as Tahoma is narrow; the Arabic-script faces give
     // the Persian captions their letters when the Latin face has none. Only the
     // installed ones count (Debian: fonts-noto-core, fonts-dejavu-core, fonts-farsiweb).
-    const QStringList substitutes = {
-        QStringLiteral("Vazirmatn"),
-        QStringLiteral("Noto Sans"),
-        QStringLiteral("Noto Sans Arabic"),
-        QStringLiteral("DejaVu Sans"),
-        QStringLiteral("Nazli"),
+    QStringList substitutes = {
+        QStringLiteral("Noto Sans"),       QStringLiteral("Noto Sans Arabic"),
+        QStringLiteral("DejaVu Sans"),     QStringLiteral("Nazli"),
         QStringLiteral("Liberation Sans"),
     };
+    // An installed Vazirmatn comes first; the copy the canvas loads from the
+    // program's resources later does not count: it has no bold face, and the
+    // captions of open windows would change their face at the first drawing.
+    if (QFontDatabase::hasFamily(QStringLiteral("Vazirmatn")))
+        substitutes.prepend(QStringLiteral("Vazirmatn"));
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), substitutes);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), substitutes);
 }

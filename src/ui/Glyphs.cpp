@@ -12,12 +12,13 @@ struct GlyphSource {
 };
 
 // In the order of GlyphKind.
-constexpr std::array<GlyphSource, 5> Sources = {{
+constexpr std::array<GlyphSource, 6> Sources = {{
     {"document-open", ":/glyphs/open-folder.png"},
     {"dialog-ok-apply", ":/glyphs/tick.png"},
     {"image-x-generic", ":/glyphs/picture.png"},
     {"application-exit", ":/glyphs/exit.png"},
     {"dialog-information", ":/glyphs/information.png"},
+    {"preferences-system", ":/glyphs/options.png"},
 }};
 
 } // namespace

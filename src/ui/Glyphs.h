@@ -5,7 +5,7 @@
 
 #include <QIcon>
 
-enum class GlyphKind { OpenFolder, Tick, Picture, Exit, Information };
+enum class GlyphKind { OpenFolder, Tick, Picture, Exit, Information, Options };
 
 QIcon Glyph(GlyphKind kind);
 QIcon ProgramIcon();

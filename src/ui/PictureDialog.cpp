@@ -3,14 +3,21 @@
 #include "PictureDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QTreeView>
 
 namespace {
 
 // The preview pane's side, in pixels: a thumbnail, not the picture.
 constexpr int PreviewSide = 160;
+
+// The property of the preview pane that holds the path of the picture it shows.
+const char* const ShownPath = "shownPath";
 
 void ShowThumbnail(QLabel* preview, const QString& path) {
     QImageReader reader(path);
@@ -19,12 +26,44 @@ void ShowThumbnail(QLabel* preview, const QString& path) {
         // Not a picture (a folder, say): nothing of the last one stays.
         preview->setPixmap(QPixmap());
         preview->setToolTip(QString());
+        preview->setProperty(ShownPath, QString());
         return;
     }
     reader.setScaledSize(size.scaled(PreviewSide, PreviewSide, Qt::KeepAspectRatio));
     const QImage thumbnail = reader.read();
     preview->setPixmap(QPixmap::fromImage(thumbnail));
     preview->setToolTip(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()));
+    preview->setProperty(ShownPath, path);
+}
+
+// Whether a name filter ("Bitmaps (*.bmp)") lists a file, as the dialog's list
+// matches it: by the patterns in its parentheses, letter case aside.
+bool FilterLists(const QString& filter, const QString& path) {
+    static const QRegularExpression inParentheses(QStringLiteral("\\(([^)]*)\\)"));
+    const QRegularExpressionMatch match = inParentheses.match(filter);
+    const QString patterns = match.hasMatch() ? match.captured(1) : filter;
+    const QString name = QFileInfo(path).fileName();
+    for (const QString& pattern : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpression wildcard(QRegularExpression::wildcardToRegularExpression(pattern),
+                                          QRegularExpression::CaseInsensitiveOption);
+        if (wildcard.match(name).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+// The file list's columns of size, type and date are as wide as what they
+// show, and the name takes the rest: at the dialog's default size, widened by
+// the preview pane, none is cut.
+void FitColumns(QFileDialog& dialog) {
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!list)
+        return;
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 }
 
 } // namespace
@@ -55,6 +94,17 @@ std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent) {
         grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
     QObject::connect(dialog.get(), &QFileDialog::currentChanged, preview,
                      [preview](const QString& path) { ShowThumbnail(preview, path); });
+    // A picture that the chosen filter no longer lists is no longer shown.
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, preview,
+                     [preview](const QString& filter) {
+                         const QString shown = preview->property(ShownPath).toString();
+                         if (!shown.isEmpty() && !FilterLists(filter, shown))
+                             ShowThumbnail(preview, QString());
+                     });
+    FitColumns(*dialog);
+    // Qt opens its dialog narrower than its contents ask for, and the preview
+    // pane takes its width from the file list.
+    dialog->resize(dialog->sizeHint());
     return dialog;
 }
 

@@ -28,6 +28,9 @@ TTheAbout::TTheAbout(QWidget* parent) : QDialog(parent) {
                    Qt::WindowCloseButtonHint);
     setFixedSize(374, 177);
     setFont(TahomaFont(false));
+    // Laid out left to right like the main window, also where Qt's Persian
+    // translation turns the application right to left.
+    setLayoutDirection(Qt::LeftToRight);
     if (QScreen* where = screen())
         move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 

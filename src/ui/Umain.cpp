@@ -8,6 +8,7 @@
 #include "Fonts.h"
 #include "Glyphs.h"
 #include "GroupRadioButton.h"
+#include "HeadingColour.h"
 #include "Messages.h"
 #include "PersianDate.h"
 #include "ProfileFile.h"
@@ -16,6 +17,7 @@
 #include "SpinArrows.h"
 #include "UTheAbout.h"
 #include "UnattendedRun.h"
+#include "Uoptions.h"
 #include "Upreview.h"
 #include "Wallpaper.h"
 #include "WholeNumber.h"
@@ -57,15 +59,11 @@ QFrame* MakeGroupFrame(QWidget* parent, const char* name, int left, int top, int
 
 // A group's heading: bold blue text on an opaque button-face background that
 // covers the frame's top edge where it straddles it (made after the frames,
-// and raised above them).
+// and raised above them; coloured by ColourHeadings).
 QLabel* MakeHeading(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int width, int height) {
     auto* heading = Place(new QLabel(caption, parent), name, left, top, width, height);
     heading->setFont(TahomaFont(true));
-    QPalette colours = heading->palette();
-    colours.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
-    heading->setPalette(colours);
     heading->setAutoFillBackground(true);
     heading->setAlignment(Qt::AlignCenter);
     heading->raise();
@@ -197,6 +195,8 @@ void Tmain::CreateControls() {
     TntStaticText6 =
         MakeHeading(Panel7, "TntStaticText6", QStringLiteral(u"وضعيت تصوير"), 295, 215, 75, 17);
 
+    ColourHeadings();
+
     // Show months.
     CHKprev = Place(new QCheckBox(QStringLiteral(u"ماه قبل"), Panel1), "CHKprev", 59, 14, 65, 19);
     CHKnext = Place(new QCheckBox(QStringLiteral(u"ماه بعد"), Panel1), "CHKnext", 59, 42, 65, 19);
@@ -257,16 +257,33 @@ void Tmain::CreateControls() {
                           Glyph(GlyphKind::Picture), 16, 177, 280, 98, 30);
     Babout = MakeButton(Panel7, "Babout", QString(), Glyph(GlyphKind::Information), 24, 144, 280,
                         30, 30);
+    // In the gap between the about and the close buttons, so the window keeps its size.
+    Boptions =
+        MakeButton(Panel7, "Boptions", QString(), Glyph(GlyphKind::Options), 24, 108, 280, 30, 30);
     Bclose = MakeButton(Panel7, "Bclose", QStringLiteral(u"تاييد و خروج"), Glyph(GlyphKind::Exit),
                         16, 4, 280, 98, 30);
 
-    tabOrder_ = {Brepaint,   Bpreview,    Babout,         Bclose,        CHKprev,
-                 CHKnext,    R_Top_Right, R_Bottom_Right, R_Bottom_Left, R_Top_Left,
-                 ELeftRight, ETopBottom,  ccToday,        ccBack,        R_CurrentPicture,
-                 R_Choose,   Efilename,   CHK_Stretch,    CHK_show};
+    tabOrder_ = {Brepaint,         Bpreview,   Babout,      Boptions,       Bclose,
+                 CHKprev,          CHKnext,    R_Top_Right, R_Bottom_Right, R_Bottom_Left,
+                 R_Top_Left,       ELeftRight, ETopBottom,  ccToday,        ccBack,
+                 R_CurrentPicture, R_Choose,   Efilename,   CHK_Stretch,    CHK_show};
     for (qsizetype i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
     NameIconOnlyControls();
+}
+
+// The headings' blue follows the desktop's theme: the designed blue on a light
+// window, a lighter one that reads on a dark window.
+void Tmain::ColourHeadings() {
+    for (QLabel* heading : {TntStaticText1, TntStaticText2, TntStaticText3, TntStaticText4,
+                            TntStaticText5, TntStaticText6}) {
+        QPalette colours = palette();
+        const QColor window = colours.color(QPalette::Window);
+        const QColor background = colours.color(QPalette::Button);
+        colours.setColor(QPalette::Window, background);
+        colours.setColor(QPalette::WindowText, HeadingBlue(window, background));
+        heading->setPalette(colours);
+    }
 }
 
 // The controls without a caption say what they are on hover and to a screen
@@ -280,6 +297,7 @@ void Tmain::NameIconOnlyControls() {
         {ccToday, QStringLiteral(u"رنگ امروز")},
         {ccBack, QStringLiteral(u"رنگ زمینه")},
         {Babout, QStringLiteral(u"درباره برنامه")},
+        {Boptions, QStringLiteral(u"گزینه‌های بیشتر")},
         {Bchoose, QStringLiteral(u"انتخاب فایل تصویر")},
     };
     for (const auto& [control, name] : names) {
@@ -314,6 +332,8 @@ void Tmain::ConnectHandlers() {
     connect(Bpreview, &QPushButton::clicked, this,
             [this] { RunHandler([this] { BpreviewClick(); }); });
     connect(Babout, &QPushButton::clicked, this, [this] { RunHandler([this] { BaboutClick(); }); });
+    connect(Boptions, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { BoptionsClick(); }); });
     connect(Bclose, &QPushButton::clicked, this, [this] { RunHandler([this] { BcloseClick(); }); });
 }
 
@@ -347,7 +367,7 @@ bool Tmain::LoadSettings() {
     SetChecked(R_CurrentPicture, stored.current);
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
-    Rule = CalendarRuleOf(stored);
+    Options = WindowOptionsOf(stored);
     return CheckWallpaperAtStart(settings);
 }
 
@@ -368,7 +388,7 @@ Settings Tmain::HeldSettings() const {
     held.current = R_CurrentPicture->isChecked();
     held.stretch = CHK_Stretch->isChecked();
     held.path = Text(Efilename);
-    held.calendarRule = PersianDate::CalendarRuleName(Rule);
+    SetWindowOptions(held, Options);
     return held;
 }
 
@@ -458,6 +478,18 @@ void Tmain::BaboutClick() {
     about.exec();
 }
 
+void Tmain::BoptionsClick() {
+    Toptions options(this, Options);
+    if (options.exec() != QDialog::Accepted)
+        return;
+    const WindowOptions chosen = options.Chosen();
+    // Another calendar rule may put today into another month.
+    if (chosen.rule != Options.rule)
+        gridsDate_.reset();
+    Options = chosen;
+    FillGridsForToday();
+}
+
 void Tmain::BcloseClick() {
     close();
 }
@@ -494,7 +526,7 @@ void Tmain::FillGridsForToday() {
     const double today = std::floor(Today());
     if (gridsDate_ == today)
         return;
-    Grids = GridsForDay(today, Rule);
+    Grids = GridsForDay(today, Options.rule);
     gridsDate_ = today;
 }
 
@@ -555,6 +587,9 @@ void Tmain::showEvent(QShowEvent* event) {
 
 void Tmain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    // The desktop's theme changed (light to dark, say).
+    if (event->type() == QEvent::PaletteChange)
+        ColourHeadings();
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Activate();
 }

@@ -11,6 +11,7 @@
 #include "MonthGrid.h"
 #include "Placement.h"
 #include "Settings.h"
+#include "UnattendedRun.h"
 
 #include <QWidget>
 
@@ -74,13 +75,15 @@ class Tmain : public QWidget {
     QPushButton* Brepaint;
     QPushButton* Bpreview;
     QPushButton* Babout;
+    QPushButton* Boptions;
     QPushButton* Bclose;
 
     // The three month grids with their titles, for today.
     MonthGrids Grids;
-    // The calendar rule of the settings file: the grids follow it, and the
-    // settings are saved with it. No control shows it yet.
-    CalendarRule Rule = CalendarRule::Arithmetic;
+    // The choices of the options window (calendar rule, scale, outline,
+    // holiday colour), read from the settings file and saved with the others;
+    // the grids follow its calendar rule.
+    WindowOptions Options;
     // The picture of the redraw or preview in progress; empty otherwise.
     std::unique_ptr<Bitmap> WorkBitmap;
 
@@ -98,6 +101,7 @@ class Tmain : public QWidget {
     void BpreviewClick();
     void BcloseClick();
     void BaboutClick();
+    void BoptionsClick();
     void TntFormActivate();
     // Esc (key code 27), whatever modifiers are held, closes the window; true when handled.
     bool FormKeyDown(int key);
@@ -123,6 +127,7 @@ class Tmain : public QWidget {
   private:
     void CreateControls();
     void NameIconOnlyControls();
+    void ColourHeadings();
     void Activate();
     void ConnectHandlers();
     Corner SelectedCorner() const;

@@ -108,3 +108,29 @@ UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
     SaveSettings(settingsFile, held);
     return UnattendedResult::Redrawn;
 }
+
+WindowOptions WindowOptionsOf(const Settings& settings) {
+    WindowOptions options;
+    options.rule = CalendarRuleOf(settings);
+    options.scale = ScalePercentOf(settings);
+    options.outline = OutlineOf(settings);
+    options.holiday = HolidayColourOf(settings);
+    return options;
+}
+
+void SetWindowOptions(Settings& settings, const WindowOptions& options) {
+    settings.calendarRule = PersianDate::CalendarRuleName(options.rule);
+    settings.scale = options.scale ? std::to_string(*options.scale) : "auto";
+    switch (options.outline.kind) {
+    case TextOutline::Kind::None:
+        settings.outline = "none";
+        break;
+    case TextOutline::Kind::Auto:
+        settings.outline = "auto";
+        break;
+    case TextOutline::Kind::Colour:
+        settings.outline = std::to_string(options.outline.colour);
+        break;
+    }
+    settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;
+}

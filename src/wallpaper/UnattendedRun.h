@@ -10,7 +10,9 @@
 #include "Settings.h"
 #include "Wallpaper.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The settings as the window's controls hold them once it is shown: each
@@ -19,6 +21,24 @@
 // as 0), and of the two picture sources the current wallpaper wins when both
 // are on. The path is kept as read; saving empties one that names no file.
 Settings AsTheWindowHoldsThem(const Settings& stored);
+
+// The choices of the options window (calendar rule, scale, text outline,
+// holiday colour) as its controls hold them.
+struct WindowOptions {
+    // The percentages calendar/scale allows; 100 draws as designed.
+    static constexpr int MinimumScale = 100;
+    static constexpr int MaximumScale = 400;
+    PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
+    std::optional<int> scale; // a percentage, 100..400; none for "auto"
+    TextOutline outline;
+    std::optional<uint32_t> holiday; // 0x00BBGGRR; none for no holiday colour
+};
+
+// The choices as the settings' readers take them.
+WindowOptions WindowOptionsOf(const Settings& settings);
+// Writes the options in the settings file's own texts ("auto", "150", "none",
+// the colour in decimal, -1 for no holiday colour).
+void SetWindowOptions(Settings& settings, const WindowOptions& options);
 
 // The one mapping from the user's choices to a redraw: the window's controls,
 // the unattended run and velnora-cli render all go through it. A scale of

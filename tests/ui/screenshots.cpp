@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-screenshots: pictures of the main window, its colour drop-down, the
-// preview and the about window, for a look by eye, in a folder of their own and with a settings
-// file and a wallpaper of their own.
+// options window, the picture dialog, the preview (also with choices of the
+// options window) and the about window, for a
+// look by eye, in a folder of their own and with a settings file and a
+// wallpaper of their own.
 //   velnora-screenshots OUTPUT_FOLDER
 #include "Application.h"
 #include "ColourPicker.h"
+#include "PictureDialog.h"
 #include "UTheAbout.h"
 #include "UiTesting.h"
+#include "Uoptions.h"
 #include "Upreview.h"
 
 #include <QDir>
+#include <QFileDialog>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,11 +54,39 @@ int main(int argc, char** argv) {
     auto window = std::make_unique<Tmain>(context);
     bool ok = Save(*window, out + "/main.png");
     window->ccToday->OpenPalette();
+    // The keyboard's place one right of the selected colour.
+    QTest::keyClick(window->ccToday->Popup()->focusWidget(), Qt::Key_Right);
     ok = Save(*window->ccToday->Popup(), out + "/palette.png") && ok;
     window->ccToday->Popup()->close();
     {
+        // Every value control enabled: a percentage, an outline colour, a holiday colour.
+        WindowOptions shown;
+        shown.rule = PersianDate::CalendarRule::Official;
+        shown.scale = 200;
+        shown.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
+        shown.holiday = 0x0000FF;
+        Toptions options(window.get(), shown);
+        ok = Save(options, out + "/options.png") && ok;
+    }
+    {
+        // On the folder of the test's own pictures.
+        const std::unique_ptr<QFileDialog> dialog = MakePictureDialog(window.get());
+        dialog->setDirectory(fixture.folder.path());
+        ok = Save(*dialog, out + "/picture-dialog.png") && ok;
+    }
+    {
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview.png") && ok;
+    }
+    {
+        // The preview with choices of the options window: twice the size, a
+        // white halo, Fridays and holidays in red.
+        window->Options.scale = 200;
+        window->Options.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
+        window->Options.holiday = 0x0000FF;
+        Tpreview preview(*window);
+        ok = Save(preview, out + "/preview-options.png") && ok;
+        window->Options = WindowOptions();
     }
     {
         TTheAbout about(window.get());

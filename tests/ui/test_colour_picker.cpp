@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <map>
 #include <set>
 
 class ColourPickers : public UiTest {
@@ -35,6 +36,8 @@ class ColourPickers : public UiTest {
     void CancellingTheDialogChangesNothing();
     void AColourOutsideThePaletteBecomesTheCustomColour();
     void SwatchShowsTheSelectedColour();
+    void KeyboardOpensMovesAndPicks_data();
+    void KeyboardOpensMovesAndPicks();
 
   private:
     QFrame* Open() {
@@ -132,6 +135,58 @@ void ColourPickers::SwatchShowsTheSelectedColour() {
     picker->SetSelectedColour(0x00FF0000); // blue
     const QImage face = picker->grab().toImage();
     QCOMPARE(face.pixelColor(face.width() / 4, face.height() / 2), QColor(0, 0, 255));
+}
+
+void ColourPickers::KeyboardOpensMovesAndPicks_data() {
+    QTest::addColumn<QString>("keys"); // the key that opens, then the keys in the drop-down
+    QTest::addColumn<int>("picked");   // palette index, -1 the custom colour, -2 nothing
+    const auto row = [](const char* name, const char* keys, int picked) {
+        QTest::newRow(name) << keys << picked;
+    };
+    // The selected colour is the palette's 11th (index 10), where the keys start.
+    row("Space opens, Enter picks where it starts", "Space Enter", 10);
+    row("F4 opens", "F4 Enter", 10);
+    row("Alt+Down opens", "AltDown Enter", 10);
+    row("right, right, down", "Space Right Right Down Enter", 20);
+    row("left and up", "Space Left Up Enter", 1);
+    row("no wrap at the left end", "Space Left Left Left Enter", 8);
+    row("no wrap at the top", "Space Up Up Up Enter", 2);
+    row("Space picks too", "Space Down Space", 18);
+    row("down to the custom swatch",
+        "Space Right Right Right Right Right Down Down Down Down Enter", -1);
+    row("Esc closes without picking", "Space Right Escape", -2);
+}
+
+void ColourPickers::KeyboardOpensMovesAndPicks() {
+    QFETCH(QString, keys);
+    QFETCH(int, picked);
+    const std::map<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
+        {"Space", {Qt::Key_Space, Qt::NoModifier}},   {"Enter", {Qt::Key_Return, Qt::NoModifier}},
+        {"F4", {Qt::Key_F4, Qt::NoModifier}},         {"AltDown", {Qt::Key_Down, Qt::AltModifier}},
+        {"Left", {Qt::Key_Left, Qt::NoModifier}},     {"Right", {Qt::Key_Right, Qt::NoModifier}},
+        {"Up", {Qt::Key_Up, Qt::NoModifier}},         {"Down", {Qt::Key_Down, Qt::NoModifier}},
+        {"Escape", {Qt::Key_Escape, Qt::NoModifier}},
+    };
+    picker->SetSelectedColour(0x00123456); // the custom colour
+    picker->SetSelectedColour(ColourPicker::Palette[10]);
+    picker->setFocus();
+    const QStringList sequence = keys.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i < sequence.size(); ++i) {
+        const auto [key, modifiers] = named.at(sequence[i]);
+        // The first key goes to the picker, the others to the open drop-down.
+        QWidget* target = picker.get();
+        if (i > 0) {
+            QVERIFY2(picker->Popup(), qPrintable(sequence[i]));
+            target = picker->Popup()->focusWidget();
+            QVERIFY(target);
+        }
+        QTest::keyClick(target, key, modifiers);
+    }
+    QTRY_VERIFY(!picker->Popup());
+    const uint32_t expected = picked >= 0    ? ColourPicker::Palette[picked]
+                              : picked == -1 ? 0x00123456u
+                                             : ColourPicker::Palette[10];
+    QCOMPARE(picker->SelectedColour(), expected);
 }
 
 VELNORA_UI_TEST_MAIN(ColourPickers)

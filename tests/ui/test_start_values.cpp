@@ -75,6 +75,8 @@ void StartValues::ControlsSitWhereTheLayoutSays_data() {
     row("Bpreview", "Panel7", {177, 280, 98, 30}, u"پيش نمايش");
     row("Babout", "Panel7", {144, 280, 30, 30}, u"");
     row("Bclose", "Panel7", {4, 280, 98, 30}, u"تاييد و خروج");
+    // The options button fills the gap between the close and the about buttons.
+    row("Boptions", "Panel7", {108, 280, 30, 30}, u"");
 }
 
 void StartValues::ControlsSitWhereTheLayoutSays() {
@@ -235,10 +237,11 @@ void StartValues::TabOrderFollowsTheDesign() {
     const auto window = fixture->MakeWindow();
     window->show();
     QVERIFY(window->Brepaint->isEnabled());
-    const QStringList expected = {"Brepaint",    "Bpreview", "Babout",      "Bclose",
-                                  "CHKprev",     "CHKnext",  "R_Top_Right", "ELeftRight",
-                                  "ETopBottom",  "ccToday",  "ccBack",      "R_CurrentPicture",
-                                  "CHK_Stretch", "CHK_show"};
+    // The options button in its place among the buttons, between about and close.
+    const QStringList expected = {"Brepaint",         "Bpreview",    "Babout",  "Boptions",
+                                  "Bclose",           "CHKprev",     "CHKnext", "R_Top_Right",
+                                  "ELeftRight",       "ETopBottom",  "ccToday", "ccBack",
+                                  "R_CurrentPicture", "CHK_Stretch", "CHK_show"};
     // The chain of controls that take the focus by Tab, from the first one.
     QStringList chain;
     QWidget* at = window->Brepaint;

@@ -101,6 +101,10 @@ void Unattended::SameResultsAsTheWindowsRun_data() {
     row("yes, 0 and hex colours", true, false,
         "[months]\nprevious=yes\nnext=0\n[color]\nback=0xFF\ntoday=$FF00\n");
     row("official calendar", true, false, "[calendar]\nrule=official\n");
+    row("options out of range", true, false,
+        "[calendar]\nscale=50\n[color]\noutline=red\nholiday=-7\n");
+    row("options in hexadecimal", true, false,
+        "[calendar]\nscale=$C8\n[color]\noutline=$FF\nholiday=0x8000\n");
 }
 
 void Unattended::SameResultsAsTheWindowsRun() {
