@@ -83,8 +83,7 @@ std::string ParseScale(const std::string& text) {
     if (text == "auto")
         return text;
     const std::optional<int32_t> percent = TryStrToInt(WithAsciiDigits(text));
-    // 100 to 400: the scale factors desktops offer, as the settings file keeps them.
-    if (!percent || *percent < 100 || *percent > 400)
+    if (!percent || *percent < LeastScalePercent || *percent > MostScalePercent)
         throw Misuse("--scale is auto or a percentage from 100 to 400, not '" + text + "'");
     return std::to_string(*percent);
 }

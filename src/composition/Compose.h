@@ -35,6 +35,10 @@ struct CalendarChoices {
     int scalePercent = 100;
 };
 
+// Relative luminance of a 0x00BBGGRR colour, from 0 (black) to 1 (white): the
+// sRGB definition WCAG 2 uses for contrast ratios.
+double RelativeLuminance(uint32_t colour);
+
 // The halo's colour around a text of the given colour, if any: Auto is black or
 // white, whichever contrasts more with the text.
 std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t textColour);

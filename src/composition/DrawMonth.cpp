@@ -24,17 +24,6 @@ CellRect CellRectangle(const GridGeometry& geometry, int column, int row) {
             geometry.pitch * row + geometry.cell};
 }
 
-// Relative luminance of a 0x00BBGGRR colour (the sRGB definition of WCAG 2),
-// from 0 (black) to 1 (white).
-double Luminance(uint32_t colour) {
-    const auto linear = [](uint32_t channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour & 0xFF) + 0.7152 * linear((colour >> 8) & 0xFF) +
-           0.0722 * linear((colour >> 16) & 0xFF);
-}
-
 // The day number a cell shows, or 0 for a weekday initial or an empty cell.
 int DayOf(const std::string& text) {
     int day = 0;
@@ -66,6 +55,15 @@ class MonthPainter {
 
 } // namespace
 
+double RelativeLuminance(uint32_t colour) {
+    const auto linear = [](uint32_t channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour & 0xFF) + 0.7152 * linear((colour >> 8) & 0xFF) +
+           0.0722 * linear((colour >> 16) & 0xFF);
+}
+
 std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t textColour) {
     switch (outline.kind) {
     case TextOutline::Kind::None:
@@ -77,7 +75,7 @@ std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t te
     }
     // The contrast ratios (L1 + 0.05) / (L2 + 0.05) against black and white
     // compare as the text's luminance plus 0.05 squared against 0.05 x 1.05.
-    const double lighter = Luminance(textColour) + 0.05;
+    const double lighter = RelativeLuminance(textColour) + 0.05;
     return lighter * lighter > 0.05 * 1.05 ? 0x000000u : 0xFFFFFFu;
 }
 

@@ -2,22 +2,20 @@
 
 #include "HeadingColour.h"
 
+#include "Compose.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
 // WCAG 2's minimum contrast for normal-size text (success criterion 1.4.3).
 constexpr double ReadableContrast = 4.5;
 
-// WCAG 2's relative luminance: sRGB channels made linear, then weighted.
+// The colour as the drawing's 0x00BBGGRR number.
 double Luminance(const QColor& colour) {
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.red()) + 0.7152 * linear(colour.green()) +
-           0.0722 * linear(colour.blue());
+    return RelativeLuminance(static_cast<uint32_t>(colour.red()) |
+                             static_cast<uint32_t>(colour.green()) << 8 |
+                             static_cast<uint32_t>(colour.blue()) << 16);
 }
 
 } // namespace

@@ -23,12 +23,8 @@ Settings LoadSettings(const ProfileFile& file) {
     }
     // The new choices read as their readers take them: any other text is the default.
     settings.calendarRule = PersianDate::CalendarRuleName(CalendarRuleOf(settings));
-    const std::optional<int> scale = ScalePercentOf(settings);
-    settings.scale = scale ? std::to_string(*scale) : "auto";
-    const TextOutline outline = OutlineOf(settings);
-    settings.outline = outline.kind == TextOutline::Kind::Auto     ? "auto"
-                       : outline.kind == TextOutline::Kind::Colour ? std::to_string(outline.colour)
-                                                                   : "none";
+    settings.scale = ScaleText(ScalePercentOf(settings));
+    settings.outline = OutlineText(OutlineOf(settings));
     settings.holiday = HolidayColourOf(settings) ? settings.holiday : -1;
     return settings;
 }
@@ -37,9 +33,6 @@ namespace {
 
 // The largest 0x00BBGGRR colour.
 constexpr int32_t WhiteColour = 0xFFFFFF;
-// The calendar's scale, in percent: as designed up to four times as large.
-constexpr int32_t LeastScale = 100;
-constexpr int32_t MostScale = 400;
 
 std::optional<uint32_t> ColourOf(std::optional<int32_t> value) {
     if (!value || *value < 0 || *value > WhiteColour)
@@ -51,7 +44,7 @@ std::optional<uint32_t> ColourOf(std::optional<int32_t> value) {
 
 std::optional<int> ScalePercentOf(const Settings& settings) {
     const std::optional<int32_t> percent = TryStrToInt(settings.scale);
-    if (!percent || *percent < LeastScale || *percent > MostScale)
+    if (!percent || *percent < LeastScalePercent || *percent > MostScalePercent)
         return std::nullopt;
     return *percent;
 }
@@ -66,6 +59,22 @@ TextOutline OutlineOf(const Settings& settings) {
 
 std::optional<uint32_t> HolidayColourOf(const Settings& settings) {
     return ColourOf(settings.holiday);
+}
+
+std::string ScaleText(std::optional<int> percent) {
+    return percent ? std::to_string(*percent) : "auto";
+}
+
+std::string OutlineText(const TextOutline& outline) {
+    switch (outline.kind) {
+    case TextOutline::Kind::Auto:
+        return "auto";
+    case TextOutline::Kind::Colour:
+        return std::to_string(outline.colour);
+    case TextOutline::Kind::None:
+        break;
+    }
+    return "none";
 }
 
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings) {

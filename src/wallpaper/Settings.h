@@ -92,6 +92,10 @@ void SaveSettings(ProfileFile& file, const Settings& settings);
 // The calendar rule the settings choose.
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings);
 
+// The calendar's scale, in percent: as designed up to four times as large.
+inline constexpr int LeastScalePercent = 100;
+inline constexpr int MostScalePercent = 400;
+
 // The calendar's scale in percent, 100 to 400, the settings choose; none for
 // "auto", the desktop's scale factor. Text that is not a whole number in that
 // range reads as "auto".
@@ -102,6 +106,11 @@ TextOutline OutlineOf(const Settings& settings);
 // The colour of Fridays and the fixed holidays: none for -1 or any number that
 // is not a colour 0 to 0xFFFFFF.
 std::optional<uint32_t> HolidayColourOf(const Settings& settings);
+
+// The settings file's texts for a scale ("auto" for none, else "150") and an
+// outline ("none", "auto", or the colour in decimal).
+std::string ScaleText(std::optional<int> percent);
+std::string OutlineText(const TextOutline& outline);
 
 // A setting's value as the file stores it: texts as they are, integers in
 // decimal, booleans "0" or "1".

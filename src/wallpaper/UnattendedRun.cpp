@@ -120,17 +120,7 @@ WindowOptions WindowOptionsOf(const Settings& settings) {
 
 void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.calendarRule = PersianDate::CalendarRuleName(options.rule);
-    settings.scale = options.scale ? std::to_string(*options.scale) : "auto";
-    switch (options.outline.kind) {
-    case TextOutline::Kind::None:
-        settings.outline = "none";
-        break;
-    case TextOutline::Kind::Auto:
-        settings.outline = "auto";
-        break;
-    case TextOutline::Kind::Colour:
-        settings.outline = std::to_string(options.outline.colour);
-        break;
-    }
+    settings.scale = ScaleText(options.scale);
+    settings.outline = OutlineText(options.outline);
     settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;
 }

@@ -26,8 +26,8 @@ Settings AsTheWindowHoldsThem(const Settings& stored);
 // holiday colour) as its controls hold them.
 struct WindowOptions {
     // The percentages calendar/scale allows; 100 draws as designed.
-    static constexpr int MinimumScale = 100;
-    static constexpr int MaximumScale = 400;
+    static constexpr int MinimumScale = LeastScalePercent;
+    static constexpr int MaximumScale = MostScalePercent;
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
     std::optional<int> scale; // a percentage, 100..400; none for "auto"
     TextOutline outline;
