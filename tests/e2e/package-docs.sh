@@ -27,7 +27,9 @@ mapfile -t commands < <("$cli" --help | sed -n 's/^  \([a-z][a-z]*\)  .*/\1/p')
 ((${#commands[@]} >= 7)) || fail "velnora-cli --help lists ${#commands[@]} commands"
 for command in "${commands[@]}"; do
   grep -q "^## $command\b" "$page" || fail "velnora-cli(1) has no section on $command"
-  offered "" | grep -qx "$command" || fail "bash does not offer the command $command"
+  # Matched in a variable: with pipefail, grep -q ending the pipe early would
+  # fail it whenever printf was still writing.
+  grep -qx "$command" <<<"$(offered "")" || fail "bash does not offer the command $command"
   if ! usage=$("$cli" "$command" --help); then
     fail "velnora-cli $command --help failed"
     continue
