@@ -7,9 +7,9 @@
 
 #include <string>
 
-inline const OptionSpec CalendarRuleOption{{"calendar"}, "RULE"};
-inline const OptionSpec FormatOption{{"format"}, "FORMAT"};
-inline const OptionSpec PersianDigitsOption{{"persian-digits"}};
+inline const CommandOption CalendarRuleOption{{"calendar"}, "RULE"};
+inline const CommandOption FormatOption{{"format"}, "FORMAT"};
+inline const CommandOption PersianDigitsOption{{"persian-digits"}};
 
 // The rule "--calendar" names: "arithmetic" or "official". Throws Misuse
 // (Commands.h) for any other text.

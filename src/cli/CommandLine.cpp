@@ -23,29 +23,29 @@ std::string ToBytes(const QString& text) {
 
 CommandLine::CommandLine(const Command& command, const Args& args) {
     QCommandLineParser parser;
-    std::vector<OptionSpec> options = command.options;
+    std::vector<CommandOption> options = command.options;
     options.push_back({{"help"}});
-    for (const OptionSpec& spec : options) {
+    for (const CommandOption& option : options) {
         QStringList names;
-        for (const std::string& name : spec.names)
+        for (const std::string& name : option.names)
             names << FromBytes(name);
         parser.addOption(QCommandLineOption(
-            names, QString(), spec.valueName ? QString::fromLatin1(spec.valueName) : QString()));
+            names, QString(), option.valueName ? QString::fromLatin1(option.valueName) : QString()));
     }
     QStringList list{"velnora-cli"}; // the parser skips the program's name
     for (const std::string& arg : args)
         list << FromBytes(arg);
     if (!parser.parse(list))
         throw Misuse(std::string(command.name) + ": " + ToBytes(parser.errorText()));
-    for (const OptionSpec& spec : options) {
-        const QString first = FromBytes(spec.names.front());
+    for (const CommandOption& option : options) {
+        const QString first = FromBytes(option.names.front());
         if (!parser.isSet(first))
             continue;
         Args given;
         for (const QString& value : parser.values(first))
             given.push_back(ToBytes(value));
-        for (const std::string& name : spec.names)
-            values[name] = spec.valueName ? given : Args{""};
+        for (const std::string& name : option.names)
+            values[name] = option.valueName ? given : Args{""};
     }
     for (const QString& arg : parser.positionalArguments())
         positional.push_back(ToBytes(arg));

@@ -11,7 +11,7 @@
 
 using Args = std::vector<std::string>;
 
-struct OptionSpec {
+struct CommandOption {
     std::vector<std::string> names;  // "persian", "j": without dashes
     const char* valueName = nullptr; // nullptr for a flag
 };
@@ -21,7 +21,7 @@ class CommandLine;
 struct Command {
     const char* name;
     const char* usage; // the command's usage text, "Usage: velnora-cli NAME ..."
-    std::vector<OptionSpec> options;
+    std::vector<CommandOption> options;
     int (*run)(const CommandLine& line);
 };
 
