@@ -75,5 +75,3 @@ std::optional<SchemaFamily> SchemaFamilyFor(const std::string& currentDesktop);
 // for $DISPLAY).
 std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string& path,
                                            const std::string& display);
-// True when XOpenDisplay opens display ("" for $DISPLAY).
-bool X11DisplayOpens(const std::string& display);

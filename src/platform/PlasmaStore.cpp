@@ -378,7 +378,10 @@ const StoreBackend PlasmaBackend = {
         return CurrentDesktopIncludes(session.currentDesktop, "KDE");
     },
     [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
-        if (!ShellDesktops())
+        // The shell owns its name before it has made its desktops: until
+        // then it holds no wallpaper to read.
+        const std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
+        if (!desktops || desktops->empty())
             return nullptr;
         return std::make_unique<PlasmaStore>(access, WallpaperStorePath());
     },

@@ -15,6 +15,12 @@ QDBusMessage CallSessionBus(const char* service, const char* path, const char* i
     return bus.call(call, QDBus::Block);
 }
 
+bool NameHasOwner(const char* name) {
+    const QDBusMessage reply = CallSessionBus("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                              "org.freedesktop.DBus", "NameHasOwner", {QString(name)});
+    return Answered(reply) && !reply.arguments().isEmpty() && reply.arguments().first().toBool();
+}
+
 bool Answered(const QDBusMessage& reply) {
     return reply.type() == QDBusMessage::ReplyMessage;
 }

@@ -14,6 +14,10 @@
 QDBusMessage CallSessionBus(const char* service, const char* path, const char* interface,
                             const char* method, const QVariantList& arguments);
 
+// True when a program owns name on the session bus now (without starting one
+// that the bus could start); false also when there is no bus.
+bool NameHasOwner(const char* name);
+
 // True when the reply is a reply and not an error.
 bool Answered(const QDBusMessage& reply);
 

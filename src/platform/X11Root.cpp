@@ -170,6 +170,49 @@ void SetRootPixmap(Display* display, Window root, Pixmap pixmap) {
     XClearWindow(display, root);
 }
 
+// True when window has the window type desktop among its types.
+bool HasWindowType(Display* display, Window window, Atom property, Atom desktop) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    // A window names a handful of types at most, most preferred first.
+    constexpr long MostTypes = 32;
+    if (XGetWindowProperty(display, window, property, 0, MostTypes, False, XA_ATOM, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_ATOM && format == 32) {
+        const Atom* types = reinterpret_cast<const Atom*>(data);
+        found = std::find(types, types + count, desktop) != types + count;
+    }
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+// A shown window of type desktop among the children of parent, or, levels
+// deep, among theirs: a window manager puts a frame around a client window.
+bool HoldsDesktopWindow(Display* display, Window parent, Atom property, Atom desktop, int levels) {
+    Window ignored = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, parent, &ignored, &ignored, &children, &count) == 0)
+        return false;
+    bool found = false;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes window;
+        if (XGetWindowAttributes(display, children[i], &window) == 0 ||
+            window.map_state != IsViewable)
+            continue;
+        found = HasWindowType(display, children[i], property, desktop) ||
+                (levels > 1 && HoldsDesktopWindow(display, children[i], property, desktop, levels - 1));
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
 } // namespace
 
 X11Root::X11Root(const std::string& displayName)
@@ -274,6 +317,16 @@ std::optional<uint32_t> X11Root::BackgroundColour() {
         }
     }
     return std::nullopt;
+}
+
+bool X11Root::ShowsDesktopWindow() {
+    if (display_ == nullptr)
+        return false;
+    const QuietErrors quiet(display_); // a window may go while it is looked at
+    // Atoms that no program has made name no window's type.
+    const Atom property = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", True);
+    const Atom desktop = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DESKTOP", True);
+    return property != 0 && desktop != 0 && HoldsDesktopWindow(display_, root_, property, desktop, 2);
 }
 
 Bitmap X11Root::Show(const QImage& picture) {

@@ -37,6 +37,11 @@ class X11Root {
     // -solid or the like set a colour). nullopt when windows cover it all.
     std::optional<uint32_t> BackgroundColour();
 
+    // True when a window of a desktop that draws its own background
+    // (_NET_WM_WINDOW_TYPE_DESKTOP: xfdesktop, plasmashell, caja, pcmanfm) is
+    // shown over the root window, so that the root is not what the user sees.
+    bool ShowsDesktopWindow();
+
     // Puts picture (the root's size, Format_RGB32) on the root as a new pixmap,
     // frees the previous setter's pixmap and keeps the new one after this
     // connection closes. Visuals without direct colour channels (8-bit

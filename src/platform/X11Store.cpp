@@ -10,6 +10,7 @@
 // paints it back pixel for pixel. A root without a picture reads as a picture
 // of its plain colour. So the first backup holds what the user saw, and a
 // picture set while the calendar is on displaces it.
+#include "DesktopCertainty.h"
 #include "DesktopStore.h"
 #include "ProfileFile.h"
 #include "ProgramPaths.h"
@@ -21,8 +22,6 @@
 
 #include <QFile>
 #include <QImage>
-
-#include <X11/Xlib.h>
 
 #include <cstdint>
 #include <optional>
@@ -185,22 +184,15 @@ std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string
     return std::make_unique<X11Store>(access, path, display);
 }
 
-bool X11DisplayOpens(const std::string& displayName) {
-    Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display == nullptr)
-        return false;
-    XCloseDisplay(display);
-    return true;
-}
-
-// A desktop that draws its own background (KDE, Xfce...) covers the root
-// window, so painting it there is harmless; a window manager alone shows it.
-// Under Wayland the root of XWayland is never seen: no painting there.
+// Only a window manager alone shows the root window. Under a desktop that
+// draws its own background (KDE, Xfce...) the root holds whatever was last put
+// there, and reading it would back up a picture the user never saw; under
+// Wayland the root of XWayland is never seen.
 const StoreBackend BareX11Backend = {
     "bare X11",
     [](const DesktopSession& session) { return !session.wayland && !session.display.empty(); },
     [](StoreAccess access, const DesktopSession& session) -> std::unique_ptr<DesktopStore> {
-        if (!X11DisplayOpens(session.display))
+        if (!WhyNotBareX11(session).empty())
             return nullptr;
         return OpenX11Store(access, WallpaperStorePath(), session.display);
     },

@@ -8,6 +8,8 @@
 #include "QtCanvas.h"
 #include "UnattendedRun.h"
 
+#include <cstdio>
+
 int RunUnattended(const MainContext& context) {
     UnattendedContext run;
     run.paint.files = context.files;
@@ -30,4 +32,9 @@ int RunUnattended(const MainContext& context) {
         done = true;
     });
     return done && !messageShown ? 0 : 1;
+}
+
+int NothingRedrawn(const std::string& why, bool timerRun) {
+    std::fprintf(stderr, "velnora: %s: the calendar was not redrawn\n", why.c_str());
+    return timerRun ? 0 : 1;
 }

@@ -7,5 +7,13 @@
 
 #include "MainContext.h"
 
+#include <string>
+
 // 0 when the run ended without a message; 1 after an error or a message.
 int RunUnattended(const MainContext& context);
+
+// For a run that could not be sure of its desktop: prints
+// "velnora: <why>: the calendar was not redrawn" on standard error (the
+// journal, cron's mail) and gives the status: 0 for the refresh timer's run,
+// whose service has not failed, 1 otherwise.
+int NothingRedrawn(const std::string& why, bool timerRun);

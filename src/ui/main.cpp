@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Velnora: a Persian month calendar on the desktop wallpaper.
 #include "Application.h"
+#include "DesktopCertainty.h"
 #include "DisplayServer.h"
 #include "MainContext.h"
-#include "Messages.h"
 #include "ProgramPaths.h"
 #include "Umain.h"
 #include "UnattendedMain.h"
@@ -22,6 +22,9 @@ const char* const Usage =
     "Any other argument redraws the calendar for today without a window and ends\n"
     "(the unattended run): \"velnora start\" is what the autostart entry runs at\n"
     "logon, \"velnora refresh\" what the refresh timer runs after midnight.\n"
+    "It changes nothing, and says why, where it cannot be sure of the desktop:\n"
+    "no graphical session, XDG_CURRENT_DESKTOP unset beside a desktop that runs,\n"
+    "or a desktop whose service does not answer within a minute.\n"
     "\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
@@ -45,39 +48,34 @@ int main(int argc, char** argv) {
     // Any argument at all makes the unattended run (the autostart entry passes "start").
     SetArgumentCount(argc - 1);
     const bool unattended = argc > 1;
-
-    // Without a display (cron, ssh) Qt would abort. The window needs one; the
-    // unattended run only draws, which needs none, so it runs on Qt's offscreen
-    // platform and prints what it would have shown.
-    const bool headless = !HasDisplay();
     // The refresh timer runs in the user's service manager, which also runs
-    // while no one is logged in graphically (lingering, a text console): with
-    // no session there is no desktop to update, and its store may not be
-    // reachable. The journal says why nothing happened.
-    if (headless && argc > 1 && std::string_view(argv[1]) == "refresh") {
-        std::fputs("velnora: no graphical session: the calendar was not redrawn\n", stderr);
-        return 0;
-    }
-    if (headless) {
-        if (!unattended) {
-            std::fputs("velnora: no display: the window needs a graphical session "
-                       "(\"velnora start\" redraws the calendar without one)\n",
-                       stderr);
-            return 1;
-        }
-        UseOffscreenPlatform();
-        PrintMessagesInstead();
+    // while no one is logged in graphically (lingering, a text console): a
+    // night without a desktop to update is no failure of the timer's service.
+    const bool timerRun = unattended && std::string_view(argv[1]) == "refresh";
+
+    // Without a display (cron, ssh, a text console) Qt would abort, and which
+    // desktop's wallpaper the run would change is unknown: the settings it
+    // would read are not the desktop's.
+    if (!HasDisplay()) {
+        if (unattended)
+            return NothingRedrawn("no graphical session", timerRun);
+        std::fputs("velnora: no display: the window needs a graphical session\n", stderr);
+        return 1;
     }
 
     Application application(argc, argv);
-    MainContext context = SystemContext();
-    if (headless)
-        context.desktopSize = [picture = context.files.outputPicture] {
-            return DesktopSizeWithoutDisplay(picture);
+    if (unattended) {
+        const DesktopSession session = CurrentDesktopSession();
+        const DesktopReach reach = ReachDesktop(session, DesktopServiceWait);
+        if (reach.backend == nullptr)
+            return NothingRedrawn(reach.whyNot, timerRun);
+        MainContext context = SystemContext();
+        context.openStore = [backend = reach.backend, session](StoreAccess access) {
+            return OpenReachedStore(*backend, access, session);
         };
-    if (unattended)
         return RunUnattended(context);
-    Tmain window(context);
+    }
+    Tmain window(SystemContext());
     window.show();
     return application.exec();
 }

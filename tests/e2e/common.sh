@@ -37,6 +37,13 @@ new_user() { # case-name
   output=$folder/Velnora.bmp
 }
 
+# Every file a run may write, with its time and size: the program's folder
+# and the user's own velnora folders (the backup, the record, root captures).
+wallpaper_files() {
+  { find "$folder" "$home/.config/velnora" "$home/.local/share/velnora" "$home/.local/state/velnora" \
+    -type f -printf '%p %T@ %s\n' 2>/dev/null || true; } | sort
+}
+
 finish() { # what passed
   if ((failures > 0)); then
     echo "$failures failure(s)" >&2

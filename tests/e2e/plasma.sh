@@ -112,6 +112,34 @@ wait_for 30 shows "$user" "$desktop_area" || fail "plasmashell does not show the
 sed -i 's/^choose=.*/choose=0/; s/^current=.*/current=1/' "$settings"
 round user-picture
 
+# Logons that start the calendar's run and plasmashell together, either one
+# first: the run waits for the shell's desktops, and never backs up another
+# picture (the root window behind the shell, captured as bare X11's).
+case=logon-race
+desktops_state >"$work/race-before.state"
+show_box on
+backup() { sed -n '/^\[oldwallpaper\]/,/^\[/p' "$settings"; cat "$XDG_STATE_HOME/velnora/oldwallpaper.ini"; }
+backup >"$work/backup"
+for try in $(seq 10); do
+  case=logon-race-$try
+  kill "${started[-1]}"
+  wait "${started[-1]}" 2>/dev/null || true
+  pause=0.$((try / 2))
+  if ((try % 2)); then start plasmashell --no-respawn && sleep "$pause"; fi
+  timeout 120 "$folder/velnora" start >"$root/log" 2>&1 &
+  run=$!
+  if ((try % 2 == 0)); then sleep "$pause" && start plasmashell --no-respawn; fi
+  wait "$run" || fail "velnora start: $(<"$root/log")"
+  backup | diff "$work/backup" - >&2 || fail "the backup changed"
+done
+! compgen -G "$XDG_STATE_HOME/velnora/root-*" >/dev/null || fail "the root window was captured"
+uncertain_runs <<EOF
+refresh|0||XDG_CURRENT_DESKTOP is not set, and plasmashell runs on the session bus
+EOF
+case=logon-race-switch-off
+show_box off
+desktops_state | diff "$work/race-before.state" - >&2 || fail "desktop settings differ"
+
 # What the shell keeps on disk once it ends: the user's picture and layout.
 case=saved
 kill "${started[-1]}"

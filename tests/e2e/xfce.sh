@@ -75,6 +75,16 @@ moved_and_redrawn
 [[ $(differing "$output" "$work/first.bmp") != 0 ]] || fail "the picture was not redrawn"
 wait_for 30 shows "$output" || fail "the redraw is not shown ($(differing "$work/screen.png" "$output") pixels differ)"
 
+# Runs from cron or a shell without the session's XDG_CURRENT_DESKTOP (what
+# importing DISPLAY alone into the service manager gives): xfdesktop's root
+# picture is none of the user's.
+backdrop_state >"$work/on.state"
+uncertain_runs <<EOF
+refresh|0||XDG_CURRENT_DESKTOP is not set, and xfconfd runs on the session bus
+start|1|DBUS_SESSION_BUS_ADDRESS=unix:path=$root/no-bus|XDG_CURRENT_DESKTOP is not set, and a desktop window covers the root window
+EOF
+backdrop_state | diff "$work/on.state" - >&2 || fail "backdrops changed"
+
 case=switch-off
 show_box off
 backdrop_state >"$work/after.state"

@@ -313,6 +313,7 @@ TEST_F(X11StoreTest, SessionWithDisplayAndNoKnownDesktopUsesX11) {
     ScopedEnv config("XDG_CONFIG_HOME", folder.Path());
     ScopedEnv desktop("XDG_CURRENT_DESKTOP", std::nullopt);
     ScopedEnv displayName("DISPLAY", server->Name());
+    ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + folder / "no-bus"); // no desktop runs
     Apply(picture, "0", "0"); // centred: the corner is black
     {
         auto store = OpenDesktopStore(StoreAccess::Write);
