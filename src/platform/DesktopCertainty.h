@@ -11,10 +11,11 @@
 #include <chrono>
 #include <string>
 
-// How long a run at logon waits for its desktop's service: plasmashell 5.27
-// answers 5 to 15 s after it starts under Xvfb on a busy two-core machine,
-// and a first logon after an upgrade (caches rebuilt, a spinning disk) takes
-// a few times that; a minute leaves room without leaving the run hanging.
+// How long a run at logon waits for its desktop's service: started together
+// with plasmashell 5.27 under Xvfb on a busy two-core machine, the run had the
+// shell's desktops within 1 to 6 s. A real logon starts many programs at
+// once, and the first one after an upgrade rebuilds caches, perhaps on a
+// spinning disk: a minute leaves ten times the room without a run hanging on.
 inline constexpr std::chrono::seconds DesktopServiceWait{60};
 
 // Why the session is not bare X11 for certain, "" when it is: an X display

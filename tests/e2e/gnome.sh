@@ -22,6 +22,8 @@ uncertain_runs <<EOF
 refresh|0||XDG_CURRENT_DESKTOP is not set, and dconf runs on the session bus
 start|1|-u DISPLAY|no graphical session
 EOF
+case=logon
+logon_run
 [[ $(picture) == "'file://$output'" ]] || fail "picture-uri is $(picture)"
 
 case=switch-off
