@@ -47,9 +47,9 @@ std::string UsageOf(const Command& command) {
             continue;
         const std::string file = ProgramSettingsFile();
         std::error_code error;
-        usage += "\nThe rule without --calendar: the one in the settings file " + file +
+        usage += "\nThe settings file read for the rule without --calendar:\n  " + file +
                  (std::filesystem::exists(file, error) ? "" : " (not there now: arithmetic)") +
-                 ".\n";
+                 "\n";
     }
     return usage;
 }

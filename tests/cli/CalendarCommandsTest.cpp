@@ -356,7 +356,7 @@ class CalendarRuleOfTheSettings : public TempFolderTest {
 TEST_F(CalendarRuleOfTheSettings, EveryCommandFollowsTheSettingsUnlessTold) {
     EXPECT_EQ(Run("today"), "1404/01/01\n"); // no settings file: arithmetic
     const std::string file = PathOf("velnora.INI");
-    EXPECT_NE(Run("month -h").find(file + " (not there now: arithmetic).\n"), std::string::npos);
+    EXPECT_NE(Run("month -h").find(file + " (not there now: arithmetic)\n"), std::string::npos);
     Write("velnora.INI", "[calendar]\nrule=Official\n");
     EXPECT_EQ(Run("today"), "1403/12/30\n");
     EXPECT_EQ(Run("today --calendar arithmetic"), "1404/01/01\n");
@@ -365,7 +365,7 @@ TEST_F(CalendarRuleOfTheSettings, EveryCommandFollowsTheSettingsUnlessTold) {
     EXPECT_NE(month.find("\t30\t"), month.npos) << month;
     EXPECT_TRUE(StartsWith(Run("month --tsv --calendar arithmetic"), "فروردین 1404\n"));
     EXPECT_EQ(Run("convert 2025-03-20"), "1403/12/30\n");
-    EXPECT_NE(Run("convert --help").find(file + ".\n"), std::string::npos);
+    EXPECT_NE(Run("convert --help").find(file + "\n"), std::string::npos);
     // The time of day as date(1) takes a format.
     EXPECT_EQ(Run("today '+%Y/%m/%d %H:%M' --persian-digits"), "۱۴۰۳/۱۲/۳۰ ۱۲:۰۰\n");
 }
