@@ -10,14 +10,14 @@ _velnora_cli_colours="black white red green blue yellow cyan magenta gray grey o
 # The options of one command.
 _velnora_cli_options() {
     case $1 in
-    today) echo "--calendar --format --persian-digits --help" ;;
-    convert) echo "--calendar -j --persian -g --gregorian --format --persian-digits --help" ;;
-    month) echo "--tsv --calendar --help" ;;
+    today) echo "--calendar --format --persian-digits -h --help" ;;
+    convert) echo "--calendar -j --persian -g --gregorian --format --persian-digits -h --help" ;;
+    month) echo "--tsv --persian-digits --calendar -h --help" ;;
     render)
         echo "--source --date --size --corner --dx --dy --no-prev --no-next --text-colour" \
-            "--today-colour --holiday-colour --outline --scale --calendar --help"
+            "--today-colour --holiday-colour --outline --scale --calendar -h --help"
         ;;
-    stretch | settings | ini) echo "--help" ;;
+    stretch | settings | ini) echo "-h --help" ;;
     esac
 }
 
@@ -48,6 +48,7 @@ _velnora_cli_files() {
 _velnora_cli_values() { # option current-word
     case $1 in
     --calendar) _velnora_cli_words "arithmetic official" "$2" ;;
+    --dx | --dy) _velnora_cli_words "0 10 20 30 40 50 60 70 80 90 100" "$2" ;;
     --corner) _velnora_cli_words "top-right bottom-right bottom-left top-left" "$2" ;;
     --source) _velnora_cli_files "$2" ;;
     --text-colour | --today-colour) _velnora_cli_words "$_velnora_cli_colours" "$2" ;;

@@ -189,9 +189,15 @@ const char* CalendarRuleName(CalendarRule rule) {
 }
 
 std::optional<CalendarRule> CalendarRuleNamed(const std::string& name) {
-    if (name == "arithmetic")
+    // In any case: "Official" in a settings file or on a command line means what
+    // "official" does, rather than silently the default.
+    std::string lower = name;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (lower == "arithmetic")
         return CalendarRule::Arithmetic;
-    if (name == "official")
+    if (lower == "official")
         return CalendarRule::Official;
     return std::nullopt;
 }

@@ -47,7 +47,7 @@ enum class CalendarRule {
 
 // "arithmetic" or "official", as the settings file and the command line write them.
 const char* CalendarRuleName(CalendarRule rule);
-// The rule a name stands for, compared exactly; nothing for any other text.
+// The rule a name stands for, in any case ("Official" too); nothing for any other text.
 std::optional<CalendarRule> CalendarRuleNamed(const std::string& name);
 
 bool IsLeapGregorian(uint16_t year);

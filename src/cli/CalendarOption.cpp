@@ -3,26 +3,22 @@
 #include "CalendarOption.h"
 
 #include "Commands.h"
+#include "DateArgs.h"
 #include "ProfileFile.h"
 #include "Settings.h"
 
 PersianDate::CalendarRule CalendarOption(const std::string& value) {
-    if (const auto rule = PersianDate::CalendarRuleNamed(value))
+    if (const auto rule = PersianDate::CalendarRuleNamed(CleanArgument(value)))
         return *rule;
     throw Misuse("--calendar is arithmetic or official, not '" + value + "'");
 }
 
-PersianDate::CalendarRule ChosenRule(const CommandLine& line,
-                                     PersianDate::CalendarRule (*otherwise)()) {
+PersianDate::CalendarRule ChosenRule(const CommandLine& line) {
     if (const std::optional<std::string> value = line.Value("calendar"))
         return CalendarOption(*value);
-    return otherwise();
+    return ProgramCalendarRule();
 }
 
 PersianDate::CalendarRule ProgramCalendarRule() {
     return CalendarRuleOf(LoadSettings(ProfileFile(ProgramSettingsFile())));
-}
-
-PersianDate::CalendarRule ArithmeticRule() {
-    return PersianDate::CalendarRule::Arithmetic;
 }

@@ -11,25 +11,25 @@ inline const CommandOption CalendarRuleOption{{"calendar"}, "RULE"};
 inline const CommandOption FormatOption{{"format"}, "FORMAT"};
 inline const CommandOption PersianDigitsOption{{"persian-digits"}};
 
-// The rule "--calendar" names: "arithmetic" or "official". Throws Misuse
-// (Commands.h) for any other text.
+// The rule "--calendar" names: "arithmetic" or "official", in any case, blanks
+// and direction marks around it ignored. Throws Misuse (Commands.h) for any
+// other text.
 PersianDate::CalendarRule CalendarOption(const std::string& value);
 
-// The rule --calendar chooses, else `otherwise()`.
-PersianDate::CalendarRule ChosenRule(const CommandLine& line,
-                                     PersianDate::CalendarRule (*otherwise)());
+// The rule --calendar chooses, else the rule of the program's settings file
+// (ProgramCalendarRule): every calendar command follows the same choice.
+PersianDate::CalendarRule ChosenRule(const CommandLine& line);
 
 // The rule chosen in the settings file of the velnora program beside this
-// command, as the program reads it.
+// command, as the program reads it: arithmetic without a file or a choice.
 PersianDate::CalendarRule ProgramCalendarRule();
-// The arithmetic rule, the default of convert and render.
-PersianDate::CalendarRule ArithmeticRule();
 
 // The usage lines of --calendar, --format and --persian-digits, and the fields
 // of FORMAT, for the usage texts of today and convert.
 #define VELNORA_RULE_HELP                                                                          \
     "  --calendar RULE    the leap years: arithmetic (the 2820-year cycle) or\n"                   \
-    "                     official (Iran's calendar, from the equinox)\n"
+    "                     official (Iran's calendar, from the equinox) (default:\n"                \
+    "                     the rule of the program's settings file, else arithmetic)\n"
 #define VELNORA_FORMAT_HELP                                                                        \
     "  --format FORMAT    write each date by FORMAT instead\n"                                     \
     "  --persian-digits   write the digits of the dates as \u06f0..\u06f9\n"                       \

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora-cli convert: each date given, or each line of standard input, in the
-// other calendar; the arithmetic rule unless told.
+// other calendar; under the rule of the program's settings unless told.
 #include "Commands.h"
 
 #include "CalendarOption.h"
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace {
 
@@ -58,7 +59,7 @@ struct LineBuffer {
 int RunConvert(const CommandLine& line) {
     if (line.IsSet("persian") && line.IsSet("gregorian"))
         throw Misuse("convert: --persian and --gregorian exclude each other");
-    Conversion how{std::nullopt, ChosenRule(line, ArithmeticRule), line.Value("format"),
+    Conversion how{std::nullopt, ChosenRule(line), line.Value("format"),
                    line.IsSet("persian-digits")};
     if (line.IsSet("persian"))
         how.input = CalendarKind::Persian;
@@ -72,6 +73,9 @@ int RunConvert(const CommandLine& line) {
         for (const std::string& date : line.Positional())
             allConverted &= ConvertLine(date, how);
     } else {
+        // A person at a terminal who gave no date would wait for nothing.
+        if (isatty(STDIN_FILENO) == 1)
+            throw Misuse("convert: no DATE given, and standard input is a terminal");
         LineBuffer input;
         ssize_t length;
         while ((length = getline(&input.data, &input.capacity, stdin)) >= 0) {
@@ -100,16 +104,19 @@ const Command ConvertCommand = {
     "Converts each DATE, or each line of standard input when no DATE is given, into\n"
     "the other calendar, one line for each: a Gregorian date gives the Persian date\n"
     "(2024-03-20 gives 1403/01/01), a Persian date the Gregorian one (1403/01/01\n"
-    "gives 2024-03-20). A Persian month or day out of range rolls over (1403/13/01\n"
-    "gives 2025-03-21). A date that cannot be converted is reported on standard\n"
-    "error; the others still convert, and the exit status is 2.\n"
+    "gives 2024-03-20). A day that does not exist (1403/07/31, 1403/13/01) is\n"
+    "refused. A date that cannot be converted is reported on standard error; the\n"
+    "others still convert, and the exit status is 2. Blanks and direction marks\n"
+    "around a date are ignored.\n"
     "\n"
-    "  -j, --persian      every DATE is a Persian date, whatever its separators\n"
-    "  -g, --gregorian    every DATE is a Gregorian date, whatever its separators\n"
-    "                     (without either, Y-M-D with dashes is Gregorian and Y/M/D\n"
-    "                     with slashes Persian; with either, \"/\", \"-\" and \".\"\n"
-    "                     all separate the fields: jdate +%F | velnora-cli convert "
-    "-j)\n" VELNORA_RULE_HELP "                     (default: arithmetic)\n" VELNORA_FORMAT_HELP,
+    "  -j, --persian      every DATE is a Persian date\n"
+    "  -g, --gregorian    every DATE is a Gregorian date\n"
+    "                     (without either, a year below 1700 is Persian, written\n"
+    "                     Y/M/D or Y-M-D as jdate +%F writes it, and a later year\n"
+    "                     Gregorian, written Y-M-D; any other date is refused with\n"
+    "                     a hint; with either, \"/\", \"-\" and \".\" all separate the\n"
+    "                     fields, and the year may come last: 8/12/2026 -g)\n" VELNORA_RULE_HELP
+        VELNORA_FORMAT_HELP,
     {{{"persian", "j"}},
      {{"gregorian", "g"}},
      CalendarRuleOption,

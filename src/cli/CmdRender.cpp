@@ -10,6 +10,7 @@
 #include "Compose.h"
 #include "DateArgs.h"
 #include "DateTime.h"
+#include "GridGeometry.h"
 #include "MonthGrid.h"
 #include "PersianDate.h"
 #include "PictureLoader.h"
@@ -22,6 +23,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,12 +43,25 @@ struct RenderRequest {
 // would silently show another month than the one asked for.
 PersianYmd ParseDay(const std::string& text, PersianDate::CalendarRule rule) {
     const std::optional<PersianYmd> date = ParsePersianArg(text);
-    if (!date || date->year < 1 || date->month < 1 || date->month > 12 || date->day < 1)
+    if (!date)
         throw Misuse("--date wants Y/M/D, not '" + text + "'");
-    if (date->day > DaysInPersianMonth(date->year, date->month, rule))
-        throw Misuse("no day " + std::to_string(date->day) + " in month " +
-                     std::to_string(date->month) + " of " + std::to_string(date->year));
+    try {
+        CheckPersianDay(date->year, date->month, date->day, rule);
+    } catch (const std::runtime_error& error) {
+        throw Misuse("--date " + text + ": " + error.what());
+    }
     return *date;
+}
+
+// A distance from the corner as the window's spin controls hold it, 0 to 100
+// pixels (at 100 %), as text for the drawing: one further out moves the
+// calendar off the picture.
+std::string ParseDistance(const std::string& text, const std::string& option) {
+    const std::string ascii = WithAsciiDigits(CleanArgument(text));
+    const std::optional<int32_t> value = TryStrToInt(ascii);
+    if (!value || *value < 0 || *value > 100)
+        throw Misuse(option + " is a distance from 0 to 100 pixels, not '" + text + "'");
+    return ascii;
 }
 
 // WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
@@ -97,7 +112,7 @@ std::string ParseOutline(const std::string& text) {
 
 RenderRequest ParseRequest(const CommandLine& line) {
     RenderRequest request;
-    request.rule = ChosenRule(line, ArithmeticRule);
+    request.rule = ChosenRule(line);
     const Args& positional = line.Positional();
     if (positional.empty())
         throw Misuse("render wants an output file");
@@ -117,11 +132,11 @@ RenderRequest ParseRequest(const CommandLine& line) {
     if (const auto corner = line.Value("corner"))
         request.settings.position = ParseCorner(*corner);
     // The distances stay texts: the drawing converts them as the window's
-    // fields are converted, with the same message for a bad one.
+    // fields are converted.
     if (const auto dx = line.Value("dx"))
-        request.settings.leftRightText = WithAsciiDigits(*dx);
+        request.settings.leftRightText = ParseDistance(*dx, "--dx");
     if (const auto dy = line.Value("dy"))
-        request.settings.topBottomText = WithAsciiDigits(*dy);
+        request.settings.topBottomText = ParseDistance(*dy, "--dy");
     request.settings.previous = !line.IsSet("no-prev");
     request.settings.next = !line.IsSet("no-next");
     if (const auto colour = line.Value("text-colour"))
@@ -170,6 +185,50 @@ MonthGrids FillShownGrids(const PersianYmd& today, const RenderRequest& request)
     return grids;
 }
 
+// Refuses a picture that a shown month does not wholly fit: the drawing
+// clips whatever lies outside without a word, and the picture would miss days.
+void CheckCalendarFits(int width, int height, const CalendarChoices& choices,
+                       const RenderRequest& request, const MonthGrids& grids) {
+    const Placement place = PlaceCalendar(width, height, choices.placement, choices.scalePercent);
+    const GridGeometry geometry = GridGeometryAt(choices.scalePercent);
+    // The cells end a title line's height before the slot's right side.
+    const int monthWidth = geometry.slot - geometry.titleLine, monthHeight = geometry.slot;
+    struct Shown {
+        const MonthGrid& grid;
+        int x;
+    };
+    std::vector<Shown> shown;
+    if (request.settings.previous)
+        shown.push_back({grids.prev, place.xPrev});
+    shown.push_back({grids.now, place.xNow});
+    if (request.settings.next)
+        shown.push_back({grids.next, place.xNext});
+    std::string cut;
+    size_t outside = 0;
+    for (const Shown& month : shown) {
+        const bool inside = month.x >= 0 && place.y >= 0 && month.x + monthWidth <= width &&
+                            place.y + monthHeight <= height;
+        if (inside)
+            continue;
+        outside += month.x >= width || month.x + monthWidth <= 0 || place.y >= height ||
+                   place.y + monthHeight <= 0;
+        const std::string& title = month.grid.title;
+        cut += std::string(cut.empty() ? "" : ", ") + PersianMonthNamesLatin[month.grid.month - 1] +
+               title.substr(title.rfind(' '));
+    }
+    if (cut.empty())
+        return;
+    const std::string picture =
+        "the " + std::to_string(width) + "x" + std::to_string(height) + " picture";
+    throw std::runtime_error((outside == shown.size()
+                                  ? "the calendar lies outside " + picture
+                                  : "the calendar does not fit " + picture + ": " + cut +
+                                        (cut.find(',') == std::string::npos ? " is" : " are") +
+                                        " cut off") +
+                             " (at scale " + std::to_string(choices.scalePercent) +
+                             " %; a smaller --scale, --dx or --dy, or a larger picture, fits it)");
+}
+
 int RunRender(const CommandLine& line) {
     // Misuse is reported by main with the usage text, before anything is written.
     const RenderRequest request = ParseRequest(line);
@@ -188,6 +247,9 @@ int RunRender(const CommandLine& line) {
     choices.desktopHeight = request.size.height;
     // A drawing is rendered at the size it is stretched to, else at its own.
     LoadSourcePicture(request.source, picture, choices.stretch ? request.size : PictureSize{});
+    CheckCalendarFits(choices.stretch ? request.size.width : picture.Width(),
+                      choices.stretch ? request.size.height : picture.Height(), choices, request,
+                      grids);
     ComposeCalendar(picture, choices, grids, MakeQtCanvas);
     // Written to a temporary file renamed over the output: a failure leaves no
     // half-written picture behind.
@@ -206,7 +268,8 @@ const Command RenderCommand = {
     "         [--outline none|auto|C] [--scale PERCENT|auto] [--calendar RULE]\n"
     "\n"
     "Draws the calendar onto PICTURE and saves the result as the BMP file OUT,\n"
-    "without touching the desktop. On any error no file is written.\n"
+    "without touching the desktop. A calendar that does not wholly fit the picture\n"
+    "is an error, naming the months cut off. On any error no file is written.\n"
     "\n"
     "  --source PICTURE   the picture to draw on (BMP, JPEG, PNG, WebP, TIFF, GIF,\n"
     "                     SVG or a slideshow)\n"
@@ -215,8 +278,8 @@ const Command RenderCommand = {
     "                     stretch)\n"
     "  --corner CORNER    where the calendar goes (default: top-right)\n"
     "  --dx TEXT, --dy TEXT\n"
-    "                     distance from the corner in pixels: decimal, or hex after\n"
-    "                     $ or 0x (default: 30 and 30)\n"
+    "                     distance from the corner, 0 to 100 pixels: decimal, or\n"
+    "                     hex after $ or 0x (default: 30 and 30)\n"
     "  --no-prev, --no-next\n"
     "                     leave out the previous or the next month\n"
     "  --text-colour C    the calendar's text (default: black)\n"
@@ -228,9 +291,7 @@ const Command RenderCommand = {
     "                     white, whichever stands out) or a colour\n"
     "  --scale PERCENT|auto\n"
     "                     the calendar's size, 100 to 400 percent, or auto for the\n"
-    "                     desktop's scale factor (default: 100)\n" VELNORA_RULE_HELP
-    "                     (default: arithmetic)\n"
-    "\n"
+    "                     desktop's scale factor (default: 100)\n" VELNORA_RULE_HELP "\n"
     "A colour C is a 0x00BBGGRR number (decimal, or hex after $ or 0x: 255 and\n"
     "0x0000FF are red), #rrggbb (#ff0000), or one of the names black, white, red,\n"
     "green, blue, yellow, cyan, magenta, gray (grey), orange, purple, brown, navy,\n"

@@ -24,13 +24,14 @@ std::string ToBytes(const QString& text) {
 CommandLine::CommandLine(const Command& command, const Args& args) {
     QCommandLineParser parser;
     std::vector<CommandOption> options = command.options;
-    options.push_back({{"help"}});
+    options.push_back({{"help", "h"}});
     for (const CommandOption& option : options) {
         QStringList names;
         for (const std::string& name : option.names)
             names << FromBytes(name);
-        parser.addOption(QCommandLineOption(
-            names, QString(), option.valueName ? QString::fromLatin1(option.valueName) : QString()));
+        parser.addOption(QCommandLineOption(names, QString(),
+                                            option.valueName ? QString::fromLatin1(option.valueName)
+                                                             : QString()));
     }
     QStringList list{"velnora-cli"}; // the parser skips the program's name
     for (const std::string& arg : args)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The arguments of one command, parsed by Qt's command-line parser: options as
 // "--name value" or "--name=value", short flags ("-j"), "--" before arguments
-// that look like options, "--help" on every command.
+// that look like options, "--help" and "-h" on every command.
 #pragma once
 
 #include <map>

@@ -14,7 +14,7 @@ struct Letter {
 };
 
 // The letters of the Persian month names (Unicode's Arabic Presentation
-// Forms-B; ArabicShaping.txt for the joining types).
+// Forms-B, but for yeh; ArabicShaping.txt for the joining types).
 const Letter Letters[] = {
     {0xC7, 0xFE8D, false}, // alef
     {0xC2, 0xFE81, false}, // alef with madda
@@ -31,7 +31,9 @@ const Letter Letters[] = {
     {0xE4, 0xFEE5, true},  // noon
     {0xE5, 0xFEE9, true},  // heh
     {0xE6, 0xFEED, false}, // waw
-    {0xED, 0xFEF1, true},  // yeh
+    // The code page's Arabic yeh, written as the Persian (Farsi) yeh that the
+    // other commands write: Arabic Presentation Forms-A, in the same order.
+    {0xED, 0xFBFC, true}, // yeh
 };
 
 const Letter* Find(unsigned char byte) {

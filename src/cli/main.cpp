@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -35,6 +36,23 @@ const Command* const AllCommands[] = {
     &TodayCommand,   &ConvertCommand,  &MonthCommand, &RenderCommand,
     &StretchCommand, &SettingsCommand, &IniCommand,
 };
+
+// The command's usage text. A command that takes --calendar follows the
+// settings file's rule without it: its usage names the file, so that a
+// surprising rule can be traced.
+std::string UsageOf(const Command& command) {
+    std::string usage = command.usage;
+    for (const CommandOption& option : command.options) {
+        if (option.names.front() != "calendar")
+            continue;
+        const std::string file = ProgramSettingsFile();
+        std::error_code error;
+        usage += "\nThe settings file read for the rule without --calendar:\n  " + file +
+                 (std::filesystem::exists(file, error) ? "" : " (not there now: arithmetic)") +
+                 "\n";
+    }
+    return usage;
+}
 
 } // namespace
 
@@ -71,13 +89,13 @@ int main(int argc, char** argv) {
     try {
         const CommandLine line(*command, Args(argv + 2, argv + argc));
         if (line.HelpAsked()) {
-            std::cout << command->usage;
+            std::cout << UsageOf(*command);
             return 0;
         }
         return command->run(line);
     } catch (const Misuse& misuse) {
         PrintError(misuse.what());
-        std::cerr << command->usage;
+        std::cerr << UsageOf(*command);
         return 2;
     } catch (const std::exception& error) {
         PrintError(error.what());

@@ -199,8 +199,9 @@ TEST(OfficialCalendar, DaysBeforeFarvardin1AreRejected) {
 
 TEST(OfficialCalendar, RuleNames) {
     EXPECT_EQ(CalendarRuleNamed("arithmetic"), Arithmetic);
-    EXPECT_EQ(CalendarRuleNamed("official"), Official);
-    for (const char* other : {"", "Official", "official ", "astronomical"})
+    EXPECT_EQ(CalendarRuleNamed("Official"), Official);
+    EXPECT_EQ(CalendarRuleNamed("ARITHMETIC"), Arithmetic);
+    for (const char* other : {"", "official ", "astronomical"})
         EXPECT_EQ(CalendarRuleNamed(other), std::nullopt) << other;
     EXPECT_STREQ(CalendarRuleName(Official), "official");
     EXPECT_STREQ(CalendarRuleName(Arithmetic), "arithmetic");

@@ -96,7 +96,7 @@ CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string
     return result;
 }
 
-CliResult RunCliInTerminal(const std::vector<std::string>& args) {
+CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo) {
     TempFolder folder;
     const fs::path err = folder.path / "err";
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -105,7 +105,8 @@ CliResult RunCliInTerminal(const std::vector<std::string>& args) {
     const std::string terminal = ptsname(master);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, inputToo ? terminal.c_str() : "/dev/null",
+                                     O_RDONLY | O_NOCTTY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, terminal.c_str(), O_RDWR | O_NOCTTY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addclose(&actions, master);

@@ -18,6 +18,6 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input 
 CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string& input,
                          bool measure);
 
-// Standard output on a pseudo-terminal (isatty is true there); its line
-// discipline writes "\r\n" for every "\n".
-CliResult RunCliInTerminal(const std::vector<std::string>& args);
+// Standard output on a pseudo-terminal (isatty is true there), and standard
+// input too when asked; its line discipline writes "\r\n" for every "\n".
+CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo = false);

@@ -21,8 +21,9 @@ TEST(CommandLine, EveryCommandShowsItsUsageOnHelp) {
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_EQ(r.err, "") << command;
         EXPECT_TRUE(r.out.starts_with(std::string("Usage: velnora-cli ") + command + " ")) << r.out;
-        // --help wins over the command's own arguments.
+        // --help wins over the command's own arguments; -h is --help.
         EXPECT_EQ(RunCli({command, "a", "b", "--help"}).out, r.out) << command;
+        EXPECT_EQ(RunCli({command, "-h"}).out, r.out) << command;
     }
 }
 
@@ -44,12 +45,23 @@ TEST(CommandLine, BothFormsOfAnOptionAndDigitsOfEveryKind) {
         {"convert", "2025-03-20", "--calendar=official"},
         {"convert", "--calendar=official", "۲۰۲۵-۰۳-۲۰"},
         {"convert", "--calendar=official", "٢٠٢٥-٠٣-٢٠"},
+        {"convert", "--calendar", " Official\u200f", "\u200f2025-03-20"},
     };
     for (const std::vector<std::string>& args : same) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 0) << testing::PrintToString(args);
         EXPECT_EQ(r.out, "1403/12/30\n") << testing::PrintToString(args);
     }
+}
+
+// Without a date and with a person at the terminal, convert says how to use it
+// rather than wait for a line.
+TEST(CommandLine, ConvertWithoutADateOnATerminalGivesItsUsage) {
+    const CliResult r = RunCliInTerminal({"convert"}, true);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.starts_with("velnora-cli: convert: no DATE given, and standard input is a "
+                                  "terminal\nUsage: velnora-cli convert"))
+        << r.err;
 }
 
 using DoubleDash = TempFolderTest;
@@ -64,17 +76,17 @@ TEST_F(DoubleDash, BeforeAFileNamedLikeAnOption) {
 }
 
 // -j and -g say which calendar the input counts in, whatever its separators;
-// without them dashes are Gregorian and slashes Persian.
+// without them the year does: below 1700 Persian, else Gregorian with dashes.
 TEST(CliConvert, PersianAndGregorianFlags) {
     const struct {
         std::vector<std::string> args;
         const char* out;
     } cases[] = {
-        {{"convert", "1403-01-01"}, "781/10/10\n"}, // a Gregorian year 1403
+        {{"convert", "1403-01-01"}, "2024-03-20\n"}, // as jdate +%F writes it
         {{"convert", "-j", "1403-01-01", "1403/01/01", "1403.1.1"},
          "2024-03-20\n2024-03-20\n2024-03-20\n"},
         {{"convert", "--persian", "۱۴۰۳-۰۱-۰۱"}, "2024-03-20\n"},
-        {{"convert", "2024/03/20"}, "2645-06-10\n"}, // a Persian year 2024
+        {{"convert", "2024/03/20"}, nullptr}, // no Persian year 2024 without -j
         {{"convert", "-g", "2024/03/20", "2024-3-20", "2024.03.20"},
          "1403/01/01\n1403/01/01\n1403/01/01\n"},
         {{"convert", "--gregorian=", "2024/03/20"}, nullptr},

@@ -103,7 +103,8 @@ TEST_F(RenderCommand, TheOfficialCalendarHasThe30thOfEsfand1403) {
     const CliResult arithmetic = Render(
         {(folder_ / "out.bmp").string(), "--source", source_.string(), "--date", "1403/12/30"});
     EXPECT_EQ(arithmetic.status, 2);
-    EXPECT_EQ(arithmetic.err.rfind("velnora-cli: no day 30 in month 12 of 1403\n", 0), 0u)
+    EXPECT_EQ(arithmetic.err.rfind("velnora-cli: --date 1403/12/30: Esfand 1403 has 29 days\n", 0),
+              0u)
         << arithmetic.err;
     EXPECT_TRUE(Written().empty());
 }
@@ -159,7 +160,7 @@ TEST_F(RenderCommand, DrawsADrawingAtTheAskedSize) {
   viewBox="0 0 4 4"><rect width="4" height="4" fill="#fff"/>
   <rect y="3" width="4" height="1" fill="#f00"/></svg>)";
     for (const auto& [options, width, height] :
-         {std::tuple{std::vector<std::string>{}, 400, 300},
+         {std::tuple{std::vector<std::string>{"--no-prev", "--no-next"}, 400, 300},
           std::tuple{std::vector<std::string>{"--size", "800x600"}, 800, 600}}) {
         const Bmp24 picture = Rendered(options);
         ASSERT_EQ(picture.width, width);
@@ -181,8 +182,22 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
         {{out, "--date", "1389/1/15"}, "velnora-cli: render wants --source PICTURE\n"},
         {{"--source", source}, "velnora-cli: render wants an output file\n"},
         {{out, "--source", source, "--dx", "abc"},
-         "velnora-cli: 'abc' is not a valid integer value\n"},
-        {{out, "--source", source, "--dy", ""}, "velnora-cli: '' is not a valid integer value\n"},
+         "velnora-cli: --dx is a distance from 0 to 100 pixels, not 'abc'\n"},
+        {{out, "--source", source, "--dy", ""},
+         "velnora-cli: --dy is a distance from 0 to 100 pixels, not ''\n"},
+        {{out, "--source", source, "--dx", "5000"}, nullptr},
+        {{out, "--source", source, "--dy", "-1"}, nullptr},
+        // The calendar must fit the picture: a month cut off, or all of it.
+        {{out, "--source", source, "--date", "1405/9/17", "--scale", "200"},
+         "velnora-cli: the calendar does not fit the 1024x768 picture: Dey 1405 is cut off (at "
+         "scale 200 %; a smaller --scale, --dx or --dy, or a larger picture, fits it)\n"},
+        {{out, "--source", source, "--date", "1405/9/17", "--scale", "400"},
+         "velnora-cli: the calendar does not fit the 1024x768 picture: Aban 1405, Azar 1405, "
+         "Dey 1405 are cut off (at scale 400 %; a smaller --scale, --dx or --dy, or a larger "
+         "picture, fits it)\n"},
+        {{out, "--source", source, "--size", "100x100", "--corner", "top-left", "--dx", "100"},
+         "velnora-cli: the calendar lies outside the 100x100 picture (at scale 100 %; a smaller "
+         "--scale, --dx or --dy, or a larger picture, fits it)\n"},
         {{out, "--source", source, "--text-colour", "redd"},
          "velnora-cli: --text-colour wants a colour (0x00BBGGRR, #rrggbb or a name), not "
          "'redd'\n"},
@@ -204,9 +219,9 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
          "velnora-cli: Bahman 9378 cannot be shown: it is after 12 Dey 9378, the last day the "
          "program can show (Invalid argument to date encode)\n"},
         {{out, "--source", source, "--date", "1389/13/1"},
-         "velnora-cli: --date wants Y/M/D, not '1389/13/1'\n"},
+         "velnora-cli: --date 1389/13/1: the month is not 1 to 12\n"},
         {{out, "--source", source, "--date", "1403/12/30"},
-         "velnora-cli: no day 30 in month 12 of 1403\n"},
+         "velnora-cli: --date 1403/12/30: Esfand 1403 has 29 days\n"},
         {{out, "--source", source, "--corner", "middle"},
          "velnora-cli: --corner is top-right, bottom-right, bottom-left or top-left, not "
          "'middle'\n"},
@@ -271,7 +286,7 @@ TEST_F(RenderCommand, TakesScaleOutlineAndHolidayColour) {
     for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
              {"--scale", "auto"},
              {"--scale", "100"},
-             {"--scale=400"},
+             {"--scale=400", "--size", "1600x1000", "--no-prev", "--no-next"},
              {"--scale", "۱۵۰"},
              {"--outline", "none"},
              {"--outline", "auto"},

@@ -88,7 +88,7 @@ void Closing::TheCalendarRuleIsUsedAndSavedUnchanged_data() {
     QTest::newRow("arithmetic") << "arithmetic"
                                 << "arithmetic"
                                 << "1" << QString::fromUtf8("فروردين 1404");
-    QTest::newRow("other text") << "Official"
+    QTest::newRow("other text") << "astronomical"
                                 << "arithmetic"
                                 << "1" << QString::fromUtf8("فروردين 1404");
 }

@@ -87,12 +87,12 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
              EXPECT_EQ(s.topBottomText, "40");
              EXPECT_EQ(s.path, "C:\\a.jpg");
          }},
-        {"official calendar", "[Calendar]\nRule=official\n",
+        {"official calendar, in any case", "[Calendar]\nRule=Official\n",
          [](const Settings& s) {
              EXPECT_EQ(s.calendarRule, "official");
              EXPECT_EQ(CalendarRuleOf(s), PersianDate::CalendarRule::Official);
          }},
-        {"calendar rule neither of the two", "[calendar]\nrule=Official\n",
+        {"calendar rule neither of the two", "[calendar]\nrule=astronomical\n",
          [](const Settings& s) {
              EXPECT_EQ(s.calendarRule, "arithmetic");
              EXPECT_EQ(CalendarRuleOf(s), PersianDate::CalendarRule::Arithmetic);
