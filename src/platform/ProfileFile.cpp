@@ -342,6 +342,21 @@ std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
     return keys;
 }
 
+std::vector<std::string> ProfileFile::Sections() const {
+    std::vector<std::string> sections;
+    for (const Line& line : Load(path_).lines) {
+        const Entry entry = Classify(line.text);
+        if (entry.kind != Kind::Section)
+            continue;
+        bool seen = false;
+        for (const std::string& known : sections)
+            seen = seen || SameName(known, entry.name);
+        if (!seen)
+            sections.push_back(entry.name);
+    }
+    return sections;
+}
+
 void ProfileFile::WriteString(const std::string& section, const std::string& key,
                               const std::string& value) {
     CheckWritable(path_, section, key, value);

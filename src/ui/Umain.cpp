@@ -13,6 +13,7 @@
 #include "PersianDate.h"
 #include "ProfileFile.h"
 #include "QtCanvas.h"
+#include "Session.h"
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
@@ -38,8 +39,6 @@
 #include <utility>
 
 namespace {
-
-const char* const AutoRunName = "Velnora";
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
@@ -441,8 +440,8 @@ void Tmain::CHK_showClick() {
         context_.setAutoRun(AutoRunName, 1);
         TellWhereThePictureIs();
     } else {
-        RestoreWallpaper();
-        context_.setAutoRun(AutoRunName, 0);
+        // The logon entry and the timer go only when no desktop keeps the calendar.
+        SwitchCalendarOff(context_.files, context_.shared, context_.openStore, context_.setAutoRun);
     }
     Brepaint->setEnabled(CHK_show->isChecked());
 }
@@ -514,8 +513,21 @@ bool Tmain::FormClose() {
         SetChecked(CHK_show, false);
         return false;
     }
-    PaintOnDesktop();
-    context_.setAutoRun(AutoRunName, 1);
+    bool stillOn = false;
+    {
+        // Held from the reading to the redraw, so that no other copy switches
+        // the calendar off in between.
+        const WallpaperLock lock(context_.shared);
+        stillOn = CalendarOnInStore(context_.shared, context_.openStore);
+        if (stillOn) {
+            PaintOnDesktop();
+            context_.setAutoRun(AutoRunName, 1);
+        }
+    }
+    if (!stillOn) {
+        ShowNotice(this, QString::fromUtf8(SwitchedOffElsewhere));
+        SetChecked(CHK_show, false);
+    }
     SaveSettings();
     return true;
 }
@@ -555,11 +567,6 @@ void Tmain::PaintCalendar(bool preview) {
 void Tmain::PaintOnDesktop() {
     WorkBitmapScope work(WorkBitmap);
     PaintCalendar(false);
-}
-
-void Tmain::RestoreWallpaper() {
-    ProfileFile settings(context_.files.settingsFile);
-    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.shared, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {

@@ -134,7 +134,6 @@ class Tmain : public QWidget {
     bool ChosenFileMissing() const;
     // PaintCalendar(false) on a work bitmap of its own, freed on every way out.
     void PaintOnDesktop();
-    void RestoreWallpaper();
     void TellWhereThePictureIs();
     bool CheckWallpaperAtStart(ProfileFile& settings);
     // Fills Grids for today unless they already are.

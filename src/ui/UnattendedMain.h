@@ -9,3 +9,7 @@
 
 // 0 when the run ended without a message; 1 after an error or a message.
 int RunUnattended(const MainContext& context);
+
+// "velnora off": switches the calendar off for the session's desktop and says
+// what was done on the terminal; 0 when done, 1 after an error.
+int RunOff(const MainContext& context);

@@ -14,7 +14,7 @@
 namespace {
 
 const char* const Usage =
-    "Usage: velnora [--help | --version | start | refresh]\n"
+    "Usage: velnora [--help | --version | start | refresh | off]\n"
     "\n"
     "Without arguments, opens the window where the calendar on the desktop\n"
     "wallpaper is switched on or off and its corner, months and colours chosen.\n"
@@ -22,6 +22,10 @@ const char* const Usage =
     "Any other argument redraws the calendar for today without a window and ends\n"
     "(the unattended run): \"velnora start\" is what the autostart entry runs at\n"
     "logon, \"velnora refresh\" what the refresh timer runs after midnight.\n"
+    "\n"
+    "\"velnora off\" switches the calendar off without a window: it puts the\n"
+    "wallpaper back and, once no desktop shows the calendar, removes the logon\n"
+    "entry and the refresh timer. Run it before removing the program.\n"
     "\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
@@ -75,6 +79,8 @@ int main(int argc, char** argv) {
         context.desktopSize = [picture = context.files.outputPicture] {
             return DesktopSizeWithoutDisplay(picture);
         };
+    if (argc > 1 && std::string_view(argv[1]) == "off")
+        return RunOff(context);
     if (unattended)
         return RunUnattended(context);
     Tmain window(context);

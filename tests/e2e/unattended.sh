@@ -20,13 +20,15 @@ setup() { # case-name
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
   store=$home/.config/velnora/wallpaper.ini
   autostart=$home/.config/autostart/Velnora.desktop
+  record=$home/.local/state/velnora/oldwallpaper.ini
 }
 store_names() { # picture
   printf '[Control Panel\\Desktop]\nWallpaper=%s\nTileWallpaper=0\nWallpaperStyle=1\n' "$1" >"$store"
 }
-backup_of_user() {
-  printf '[oldwallpaper]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
-    "$user" >"$settings"
+backup_of_user() { # backend: the calendar on for that store
+  mkdir -p "$(dirname "$record")"
+  printf '[%s]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
+    "$1" "$user" >"$record"
 }
 run() { # backend (file or x11) [expected status] [argument]: standard error in $root/log
   local status=0 expected=${2:-0} argument=${3-start}
@@ -54,7 +56,7 @@ value() { # file key: the first value of that key
 for backend in file x11; do
   # Installed: redrawn for today, still on the desktop, autostart written, settings saved.
   setup "installed-$backend"
-  backup_of_user
+  backup_of_user "$backend"
   store_names "$output"
   convert -size 320x240 xc:black "BMP3:$output" # yesterday's picture, to be replaced
   run "$backend"
@@ -73,7 +75,7 @@ for backend in file x11; do
   drawn=$(compare -metric AE "$output" "$root/user-sized.png" null: 2>&1 || true)
   [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
   [[ $(value "$store" Wallpaper) == "$output" ]] || fail "store names $(value "$store" Wallpaper)"
-  [[ $(value "$settings" Wallpaper) == "$user" ]] || fail "backup changed"
+  [[ $(value "$record" Wallpaper) == "$user" ]] || fail "backup changed"
   grep -q '^\[distance\]' "$settings" || fail "settings not saved"
   [[ -f $autostart ]] || fail "no autostart entry"
   grep -q "^Exec=.*velnora start$" "$autostart" 2>/dev/null || fail "autostart command: $(grep Exec "$autostart" 2>/dev/null)"
@@ -98,7 +100,7 @@ for backend in file x11; do
 
   # Displaced: someone else set another wallpaper; only the backup follows it.
   setup "displaced-$backend"
-  backup_of_user
+  backup_of_user "$backend"
   other=$root/other.bmp
   cp "$user" "$other"
   store_names "$other"
@@ -113,11 +115,11 @@ for backend in file x11; do
   run "$backend"
   [[ ! -e $output ]] || fail "output picture written"
   if [[ $backend == x11 ]]; then
-    refreshed=$(value "$settings" Wallpaper)
+    refreshed=$(value "$record" Wallpaper)
     [[ $refreshed == "$home/.local/state/velnora/"* ]] || fail "backup names $refreshed"
     [[ $(compare -metric AE "$refreshed" "$other" null: 2>&1) == 0 ]] || fail "backup not refreshed"
   else
-    [[ $(value "$settings" Wallpaper) == "$other" ]] || fail "backup not refreshed"
+    [[ $(value "$record" Wallpaper) == "$other" ]] || fail "backup not refreshed"
   fi
   [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"
   ! grep -q '^\[distance\]' "$settings" || fail "settings saved"
@@ -128,9 +130,10 @@ done
 # a box that no one could answer, and the run ends with a failure status
 # instead of waiting for ever.
 setup "no-display-error"
-backup_of_user
+backup_of_user file
 store_names "$output"
 convert -size 320x240 xc:black "BMP3:$output"
+touch "$settings"
 chmod a-w "$settings" # the close's saving of the choices is refused
 run file 1
 printed "velnora: Unable to write to $settings. Permission denied"
@@ -138,7 +141,7 @@ corner=$(convert "$output" -format '%[hex:p{5,235}]' info:)
 [[ $corner == 336699* ]] || fail "the picture was not drawn before the error"
 
 setup "no-display-file-gone"
-backup_of_user
+backup_of_user file
 printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$root/gone.jpg" >>"$settings"
 store_names "$output"
 convert -size 320x240 xc:black "BMP3:$output"
@@ -156,7 +159,7 @@ run file 1 ""
 # The refresh timer's run with no graphical session: nothing changes, one line
 # in the journal, and no failure for the service manager to report.
 setup "refresh-without-session"
-backup_of_user
+backup_of_user file
 store_names "$output"
 convert -size 320x240 xc:black "BMP3:$output"
 before=$(md5sum <"$output")
@@ -166,7 +169,7 @@ printed "velnora: no graphical session: the calendar was not redrawn"
 
 # With a display it is the unattended run itself.
 setup "refresh-x11"
-backup_of_user
+backup_of_user x11
 store_names "$output"
 run x11 0 refresh
 [[ -s $output ]] || fail "no picture drawn"

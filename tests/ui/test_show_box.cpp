@@ -31,7 +31,7 @@ class ShowBox : public UiTest {
 namespace {
 
 std::string Backup(const UiFixture& fixture, const char* key) {
-    return ProfileFile(fixture.SettingsPath()).ReadString("oldwallpaper", key, "<absent>");
+    return ProfileFile(fixture.Path("state/velnora/oldwallpaper.ini")).ReadString("file", key, "<absent>");
 }
 
 } // namespace
