@@ -367,7 +367,8 @@ bool Tmain::LoadSettings() {
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
     Options = WindowOptionsOf(stored);
-    return CheckWallpaperAtStart(settings);
+    calendarOn_ = CheckWallpaperAtStart(settings);
+    return calendarOn_;
 }
 
 Settings Tmain::HeldSettings() const {
@@ -442,6 +443,7 @@ void Tmain::CHK_showClick() {
     } else {
         // The logon entry and the timer go only when no desktop keeps the calendar.
         SwitchCalendarOff(context_.files, context_.shared, context_.openStore, context_.setAutoRun);
+        calendarOn_ = false;
     }
     Brepaint->setEnabled(CHK_show->isChecked());
 }
@@ -518,7 +520,7 @@ bool Tmain::FormClose() {
         // Held from the reading to the redraw, so that no other copy switches
         // the calendar off in between.
         const WallpaperLock lock(context_.shared);
-        stillOn = CalendarOnInStore(context_.shared, context_.openStore);
+        stillOn = !calendarOn_ || CalendarOnInStore(context_.shared, context_.openStore);
         if (stillOn) {
             PaintOnDesktop();
             context_.setAutoRun(AutoRunName, 1);
@@ -560,8 +562,10 @@ void Tmain::PaintCalendar(bool preview) {
         SetChecked(CHK_show, false);
         return;
     }
-    if (result.installed)
+    if (result.installed) {
+        calendarOn_ = true;
         SetChecked(CHK_show, true);
+    }
 }
 
 void Tmain::PaintOnDesktop() {

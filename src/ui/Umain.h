@@ -144,6 +144,9 @@ class Tmain : public QWidget {
     QList<QWidget*> tabOrder_;
     bool shown_ = false;
     bool activated_ = false;
+    // This window saw the calendar on the desktop (at start or by its own
+    // redraw) and has not switched it off since.
+    bool calendarOn_ = false;
     // The day Grids were filled for (the whole part of Today()).
     std::optional<double> gridsDate_;
 };

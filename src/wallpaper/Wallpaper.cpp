@@ -80,25 +80,25 @@ bool OwnedByUser(const std::string& path) {
 
 // An earlier version kept one backup for all desktops: in the record's section
 // BackupSection (per user), and before that only in the settings file, which a
-// shared program folder shares with other users. It goes to the store in force,
-// once; the settings file's is taken only when it is the user's own file and
-// the store shows the calendar, so that another user's wallpaper never is.
+// shared program folder shares with other users. It goes to the first store
+// that shows the calendar (a run from cron, or one that reached another store
+// than the desktop's, does not), once; the settings file's only when it is the
+// user's own file, so that another user's wallpaper never is.
 void CarryOverEarlierBackup(ProfileFile& settings, ProfileFile& record, const DesktopStore& store,
                             const std::string& shown) {
     const std::string section = store.StoreName();
+    if (!IsOwnWallpaper(shown) || Present(record, section))
+        return;
     const std::vector<std::string> names = BackedUpNames(store);
-    const bool recorded = Present(record, BackupSection);
     const bool ownSettings = BackupPresent(settings) && OwnedByUser(settings.Path());
-    if (!Present(record, section)) {
-        if (recorded) {
-            Keep(record, section, KeptValues(record, BackupSection, names));
-        } else if (ownSettings && IsOwnWallpaper(shown) &&
-                   !IsOwnWallpaper(settings.ReadWhole(BackupSection, "Wallpaper").value_or(""))) {
-            Keep(record, section, KeptValues(settings, BackupSection, names));
-        }
-    }
-    if (recorded || Restoring(record, BackupSection))
-        record.EraseSection(BackupSection);
+    if (Present(record, BackupSection))
+        Keep(record, section, KeptValues(record, BackupSection, names));
+    else if (ownSettings &&
+             !IsOwnWallpaper(settings.ReadWhole(BackupSection, "Wallpaper").value_or("")))
+        Keep(record, section, KeptValues(settings, BackupSection, names));
+    else
+        return;
+    record.EraseSection(BackupSection);
     if (ownSettings)
         settings.EraseSection(BackupSection);
 }

@@ -55,6 +55,10 @@ new_session() { # first display number
   export NO_AT_BRIDGE=1
   start_xvfb "$1"
   export DISPLAY=:$display
+  # What the bus starts when first asked (dconf-service, xfconfd) must use this
+  # user's folders, not the caller's.
+  dbus-update-activation-environment HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME \
+    XDG_STATE_HOME XDG_RUNTIME_DIR DISPLAY
 }
 
 wait_for() { # seconds command...

@@ -74,7 +74,8 @@ void ShowBox::ClearingRestoresTheWallpaper() {
     QCOMPARE(fixture->store.values["WallpaperOriginX"], std::string("5"));
     QCOMPARE(fixture->store.values["WallpaperOriginY"], std::string("6"));
     QCOMPARE(Backup(*fixture, "Wallpaper"), std::string("<absent>"));
-    QVERIFY(std::filesystem::exists(fixture->OutputPath())); // the picture stays on disk
+    // The last calendar gone, its picture goes too.
+    QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
 }
 

@@ -190,7 +190,11 @@ TEST_F(SharedBackupTest, BackupOfAnEarlierVersionIsCarriedOver) {
     // Upgraded with the calendar on: one backup for every desktop, in the
     // record or (older still) only in the settings file; it goes to the store
     // in force, once.
+    desktop_.name = "gnome";
     ProgramCopy old = Copy("A");
+    // A run from cron reaches the file store, which shows no calendar.
+    FakeDesktop cron;
+    ProgramCopy fromCron(PathOf("A"), shared_, OpenerFor(cron));
     desktop_.values["Wallpaper"] = old.context.files.outputPicture;
     for (const std::string& earlier : {old.context.files.settingsFile, shared_.record}) {
         SCOPED_TRACE(earlier);
@@ -198,8 +202,9 @@ TEST_F(SharedBackupTest, BackupOfAnEarlierVersionIsCarriedOver) {
         ProfileFile file(earlier);
         for (const auto& [name, value] : users_)
             file.WriteString(BackupSection, name, value);
+        EXPECT_FALSE(fromCron.Start());
         EXPECT_TRUE(old.Start());
-        EXPECT_EQ(Kept(Record()), users_);
+        EXPECT_EQ(Kept(Record(), "gnome"), users_);
         EXPECT_FALSE(file.HasKey(BackupSection, "Wallpaper"));
         EXPECT_FALSE(old.Off());
         EXPECT_EQ(Shown(), users_);
