@@ -145,8 +145,11 @@ void ConfirmHeld(const StoreOpener& openStore, const Values& values) {
             throw WriteRefused(name);
 }
 
-// RestoreWallpaper with the lock held; true when the store had a backup.
-bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& openStore) {
+// RestoreWallpaper with the lock held; true when the store had a backup. An
+// install taking back its own half-written values restores whatever the store
+// shows (userSetSince false).
+bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& openStore,
+                 bool userSetSince = true) {
     std::string section;
     Values values;
     {
@@ -157,6 +160,13 @@ bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& 
         if (!Present(record, section))
             return false;
         DropStaleMark(record, section, shown);
+        // A wallpaper set since the calendar went on is the user's own: the
+        // backup goes and the store keeps it.
+        if (userSetSince && store->IsOpen() && !shown.empty() && !IsOwnWallpaper(shown) &&
+            !Restoring(record, section)) {
+            record.EraseSection(section);
+            return true;
+        }
         for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
             values.emplace_back(WallpaperValueNames[i],
                                 record.ReadWhole(section, WallpaperValueNames[i])
@@ -292,7 +302,7 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
                 record.EraseSection(section);
             } else if (written > 0) {
                 try {
-                    RestoreHeld(settings, record, openStore);
+                    RestoreHeld(settings, record, openStore, false);
                 } catch (const std::exception&) {
                 }
             }

@@ -120,8 +120,9 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
 // store (defaults for missing keys, extra values only when backed up), reloads
 // the desktop and reads every value back; only when all hold is the backup
 // erased. A value that does not hold throws "Failed to set data for '<name>'"
-// and the marked backup stays. Without a backup nothing is done. Returns the
-// show-box state: false.
+// and the marked backup stays. Without a backup nothing is done; while the
+// store shows a wallpaper set since the calendar went on, only the backup is
+// erased. Returns the show-box state: false.
 bool RestoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
                       const StoreOpener& openStore);
 // The same; true when the store had a backup, which is now restored.

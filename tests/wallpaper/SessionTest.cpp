@@ -44,6 +44,11 @@ TEST_F(SessionTest, SwitchingOffOneDesktopLeavesTheOther) {
 
     EXPECT_EQ(off(inXfce).stillOn, std::vector<std::string>{"gnome"});
     EXPECT_EQ(xfce.values.at("Wallpaper"), PathOf("xfce.bmp"));
+    // Set in Xfce's own settings with the calendar on: the user's, kept.
+    EXPECT_TRUE(inXfce.On());
+    xfce.values["Wallpaper"] = PathOf("newer.jpg");
+    off(inXfce);
+    EXPECT_EQ(xfce.values.at("Wallpaper"), PathOf("newer.jpg"));
     EXPECT_TRUE(autoRun.empty());
     EXPECT_FALSE(inXfce.Start()); // a logon in Xfce redraws nothing
     EXPECT_TRUE(inGnome.Start());
