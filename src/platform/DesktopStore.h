@@ -14,6 +14,10 @@ enum class StoreAccess { Read, Write };
 class DesktopStore {
   public:
     virtual ~DesktopStore() = default;
+    // The store's stable name, which keys its backup in the per-user record:
+    // "gnome", "cinnamon", "mate", "xfce", "plasma", "x11" or "file". Each
+    // desktop keeps its own wallpaper, so each keeps its own backup.
+    virtual std::string StoreName() const = 0;
     // False when the open failed: reads then give "", writes throw.
     virtual bool IsOpen() const = 0;
     // "" when absent or not open; throws "Invalid data type for '<name>'" for a
@@ -55,6 +59,9 @@ std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access);
 std::unique_ptr<DesktopStore> OpenFileStore(StoreAccess access, const std::string& path);
 // $XDG_CONFIG_HOME/velnora/wallpaper.ini
 std::string WallpaperStorePath();
+// Removes the file store's file at path when it holds nothing but empty
+// values: what a restore of origins the desktop lacks leaves there.
+void RemoveEmptyFileStore(const std::string& path);
 
 // The GSettings schema families the GNOME backend knows.
 enum class SchemaFamily {

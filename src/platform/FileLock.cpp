@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,23 +53,32 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : pa
     const std::filesystem::path file(path);
     if (file.has_parent_path())
         std::filesystem::create_directories(file.parent_path(), error);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        Refuse(path, errno);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     std::chrono::milliseconds retry = FirstRetry;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR)
+    int fd = -1;
+    for (;;) {
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            Refuse(path, errno);
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // The holder before may have removed the file (RemoveFile): the
+            // lock is then on a file no other copy will open.
+            struct stat locked {};
+            struct stat named {};
+            if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 &&
+                locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
+                break;
+            ::close(fd);
             continue;
-        if (errno != EWOULDBLOCK) {
-            const int error = errno;
-            ::close(fd);
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error == EINTR)
+            continue;
+        if (error != EWOULDBLOCK)
             Refuse(path, error);
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::close(fd);
+        if (std::chrono::steady_clock::now() >= deadline)
             return;
-        }
         std::this_thread::sleep_for(retry);
         retry = std::min(retry * 2, LongestRetry);
     }
@@ -86,4 +96,13 @@ FileLock::~FileLock() {
     // Closing the only descriptor of the open file lets go of the lock.
     ::close(found->second.fd);
     holdings.erase(found);
+}
+
+void FileLock::RemoveFile() {
+    const std::lock_guard<std::mutex> guard(holdingsMutex);
+    const auto found = holdings.find(path_);
+    // Only the outermost holder: an enclosing routine of this process still
+    // counts on the lock, which another process would take on a new file.
+    if (held_ && found != holdings.end() && found->second.depth == 1)
+        ::unlink(path_.c_str());
 }

@@ -20,6 +20,10 @@ class FileLock {
 
     // False when another process held the lock for the whole wait.
     bool Held() const { return held_; }
+    // Removes the file while the lock is held, unless an enclosing lock of this
+    // process holds it too. A process that was waiting for it finds its file
+    // gone once it gets the lock, and takes a new one.
+    void RemoveFile();
 
   private:
     std::string path_;

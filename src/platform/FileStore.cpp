@@ -27,6 +27,7 @@ class FileStore : public DesktopStore {
     }
 
     bool IsOpen() const override { return open_; }
+    std::string StoreName() const override { return "file"; }
 
     // Whole, as the registry gives a value of any length.
     std::string Read(const std::string& name) override {
@@ -57,6 +58,20 @@ class FileStore : public DesktopStore {
 
 std::unique_ptr<DesktopStore> OpenFileStore(StoreAccess access, const std::string& path) {
     return std::make_unique<FileStore>(access, path);
+}
+
+void RemoveEmptyFileStore(const std::string& path) {
+    const ProfileFile file(path);
+    const std::vector<std::string> sections = file.Sections();
+    if (sections.size() > 1 || (sections.size() == 1 && sections[0] != Section))
+        return;
+    for (const std::string& key : file.Keys(Section))
+        // ResetKeys is the GNOME family's note of its last restore, needed
+        // only to read that restore back.
+        if (key != "ResetKeys" && !file.ReadWhole(Section, key).value_or("").empty())
+            return;
+    std::error_code error;
+    std::filesystem::remove(path, error);
 }
 
 std::string WallpaperStorePath() {

@@ -174,6 +174,12 @@ class GSettingsStore : public DesktopStore {
     }
 
     bool IsOpen() const override { return true; }
+    // The schema's second part: "org.gnome.desktop.background" gives "gnome".
+    std::string StoreName() const override {
+        const std::string schema = layout_.schema;
+        const std::size_t start = schema.find('.') + 1;
+        return schema.substr(start, schema.find('.', start) - start);
+    }
 
     std::string Read(const std::string& name) override {
         if (name == "Wallpaper")

@@ -207,6 +207,7 @@ class PlasmaStore : public DesktopStore {
         : origins_(OpenFileStore(access, originsPath)) {}
 
     bool IsOpen() const override { return true; }
+    std::string StoreName() const override { return "plasma"; }
 
     std::string Read(const std::string& name) override {
         if (name == "WallpaperOriginX" || name == "WallpaperOriginY")

@@ -142,6 +142,24 @@ std::string Serialise(const Document& doc) {
     return out;
 }
 
+// The names of the entries of a kind in lines [begin, end), in file order; a
+// name that differs from an earlier one only in case is the same name.
+std::vector<std::string> NamesOf(const Document& doc, Kind kind, std::size_t begin,
+                                 std::size_t end) {
+    std::vector<std::string> names;
+    for (std::size_t i = begin; i < end; ++i) {
+        const Entry entry = Classify(doc.lines[i].text);
+        if (entry.kind != kind)
+            continue;
+        bool seen = false;
+        for (const std::string& known : names)
+            seen = seen || SameName(known, entry.name);
+        if (!seen)
+            names.push_back(entry.name);
+    }
+    return names;
+}
+
 // Index of the first line of the first section of that name; later sections of
 // the same name are shadowed, as in the Windows reader.
 std::optional<std::size_t> FindSection(const Document& doc, const std::string& section) {
@@ -324,22 +342,15 @@ bool ProfileFile::HasKey(const std::string& section, const std::string& key) con
 
 std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
     const Document doc = Load(path_);
-    std::vector<std::string> keys;
     const std::optional<std::size_t> header = FindSection(doc, section);
     if (!header)
-        return keys;
-    const std::size_t end = SectionEnd(doc, *header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        const Entry entry = Classify(doc.lines[i].text);
-        if (entry.kind != Kind::Key)
-            continue;
-        bool seen = false;
-        for (const std::string& known : keys)
-            seen = seen || SameName(known, entry.name);
-        if (!seen)
-            keys.push_back(entry.name);
-    }
-    return keys;
+        return {};
+    return NamesOf(doc, Kind::Key, *header + 1, SectionEnd(doc, *header));
+}
+
+std::vector<std::string> ProfileFile::Sections() const {
+    const Document doc = Load(path_);
+    return NamesOf(doc, Kind::Section, 0, doc.lines.size());
 }
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key,

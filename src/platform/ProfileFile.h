@@ -30,6 +30,8 @@ class ProfileFile {
     bool HasKey(const std::string& section, const std::string& key) const;
     // Keys of a section in file order (first of duplicates only).
     std::vector<std::string> Keys(const std::string& section) const;
+    // Section names in file order (first of duplicates only).
+    std::vector<std::string> Sections() const;
 
     // Throw std::runtime_error("Unable to write to <path>") when refused, with
     // the system's reason after it when there is one ("<...>. Permission denied").

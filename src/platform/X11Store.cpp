@@ -47,6 +47,7 @@ class X11Store : public DesktopStore {
         : values_(OpenFileStore(access, path)), record_(path), display_(display) {}
 
     bool IsOpen() const override { return values_->IsOpen(); }
+    std::string StoreName() const override { return "x11"; }
 
     std::string Read(const std::string& name) override {
         const Shown& shown = Inspect();

@@ -145,6 +145,7 @@ class XfceStore : public DesktopStore {
         : origins_(OpenFileStore(access, originsPath)) {}
 
     bool IsOpen() const override { return true; }
+    std::string StoreName() const override { return "xfce"; }
 
     std::string Read(const std::string& name) override {
         if (name == "WallpaperOriginX" || name == "WallpaperOriginY")

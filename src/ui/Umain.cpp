@@ -13,6 +13,7 @@
 #include "PersianDate.h"
 #include "ProfileFile.h"
 #include "QtCanvas.h"
+#include "Session.h"
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
@@ -38,8 +39,6 @@
 #include <utility>
 
 namespace {
-
-const char* const AutoRunName = "Velnora";
 
 template <typename Widget>
 Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
@@ -368,7 +367,8 @@ bool Tmain::LoadSettings() {
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
     Options = WindowOptionsOf(stored);
-    return CheckWallpaperAtStart(settings);
+    calendarOn_ = CheckWallpaperAtStart(settings);
+    return calendarOn_;
 }
 
 Settings Tmain::HeldSettings() const {
@@ -441,8 +441,9 @@ void Tmain::CHK_showClick() {
         context_.setAutoRun(AutoRunName, 1);
         TellWhereThePictureIs();
     } else {
-        RestoreWallpaper();
-        context_.setAutoRun(AutoRunName, 0);
+        // The logon entry and the timer go only when no desktop keeps the calendar.
+        SwitchCalendarOff(context_.files, context_.shared, context_.openStore, context_.setAutoRun);
+        calendarOn_ = false;
     }
     Brepaint->setEnabled(CHK_show->isChecked());
 }
@@ -514,8 +515,21 @@ bool Tmain::FormClose() {
         SetChecked(CHK_show, false);
         return false;
     }
-    PaintOnDesktop();
-    context_.setAutoRun(AutoRunName, 1);
+    bool stillOn = false;
+    {
+        // Held from the reading to the redraw, so that no other copy switches
+        // the calendar off in between.
+        const WallpaperLock lock(context_.shared);
+        stillOn = !calendarOn_ || CalendarOnInStore(context_.shared, context_.openStore);
+        if (stillOn) {
+            PaintOnDesktop();
+            context_.setAutoRun(AutoRunName, 1);
+        }
+    }
+    if (!stillOn) {
+        ShowNotice(this, QString::fromUtf8(SwitchedOffElsewhere));
+        SetChecked(CHK_show, false);
+    }
     SaveSettings();
     return true;
 }
@@ -548,18 +562,15 @@ void Tmain::PaintCalendar(bool preview) {
         SetChecked(CHK_show, false);
         return;
     }
-    if (result.installed)
+    if (result.installed) {
+        calendarOn_ = true;
         SetChecked(CHK_show, true);
+    }
 }
 
 void Tmain::PaintOnDesktop() {
     WorkBitmapScope work(WorkBitmap);
     PaintCalendar(false);
-}
-
-void Tmain::RestoreWallpaper() {
-    ProfileFile settings(context_.files.settingsFile);
-    SetChecked(CHK_show, ::RestoreWallpaper(settings, context_.shared, context_.openStore));
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {

@@ -134,7 +134,6 @@ class Tmain : public QWidget {
     bool ChosenFileMissing() const;
     // PaintCalendar(false) on a work bitmap of its own, freed on every way out.
     void PaintOnDesktop();
-    void RestoreWallpaper();
     void TellWhereThePictureIs();
     bool CheckWallpaperAtStart(ProfileFile& settings);
     // Fills Grids for today unless they already are.
@@ -145,6 +144,9 @@ class Tmain : public QWidget {
     QList<QWidget*> tabOrder_;
     bool shown_ = false;
     bool activated_ = false;
+    // This window saw the calendar on the desktop (at start or by its own
+    // redraw) and has not switched it off since.
+    bool calendarOn_ = false;
     // The day Grids were filled for (the whole part of Today()).
     std::optional<double> gridsDate_;
 };

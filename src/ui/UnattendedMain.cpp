@@ -6,9 +6,12 @@
 #include "DateTime.h"
 #include "Messages.h"
 #include "QtCanvas.h"
+#include "Session.h"
 #include "UnattendedRun.h"
 
 #include <cstdio>
+#include <exception>
+#include <string>
 
 int RunUnattended(const MainContext& context) {
     UnattendedContext run;
@@ -37,4 +40,32 @@ int RunUnattended(const MainContext& context) {
 int NothingRedrawn(const std::string& why, bool timerRun) {
     std::fprintf(stderr, "velnora: %s: the calendar was not redrawn\n", why.c_str());
     return timerRun ? 0 : 1;
+}
+
+int NothingSwitchedOff(const std::string& why) {
+    std::fprintf(stderr, "velnora: %s: the calendar was not switched off\n", why.c_str());
+    return 1;
+}
+
+int RunOff(const MainContext& context) {
+    try {
+        const SwitchOffResult result = SwitchCalendarOff(context.files, context.shared,
+                                                         context.openStore, context.setAutoRun);
+        std::string said = result.restored
+                               ? "velnora: the calendar is off and the wallpaper is restored"
+                               : "velnora: the calendar was not on for this desktop";
+        if (result.stillOn.empty()) {
+            said += "; the logon entry and the refresh timer are removed\n";
+        } else {
+            said += "; it stays on for:";
+            for (const std::string& store : result.stillOn)
+                said += " " + store;
+            said += " (run \"velnora off\" in that desktop's session)\n";
+        }
+        std::fputs(said.c_str(), stdout);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "velnora: %s\n", error.what());
+        return 1;
+    }
 }

@@ -17,3 +17,10 @@ int RunUnattended(const MainContext& context);
 // journal, cron's mail) and gives the status: 0 for the refresh timer's run,
 // whose service has not failed, 1 otherwise.
 int NothingRedrawn(const std::string& why, bool timerRun);
+// For "velnora off" where the desktop is not certain: prints
+// "velnora: <why>: the calendar was not switched off" on standard error; 1.
+int NothingSwitchedOff(const std::string& why);
+
+// "velnora off": switches the calendar off for the session's desktop and says
+// what was done on the terminal; 0 when done, 1 after an error.
+int RunOff(const MainContext& context);

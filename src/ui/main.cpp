@@ -14,7 +14,7 @@
 namespace {
 
 const char* const Usage =
-    "Usage: velnora [--help | --version | start | refresh]\n"
+    "Usage: velnora [--help | --version | start | refresh | off]\n"
     "\n"
     "Without arguments, opens the window where the calendar on the desktop\n"
     "wallpaper is switched on or off and its corner, months and colours chosen.\n"
@@ -25,6 +25,10 @@ const char* const Usage =
     "It changes nothing, and says why, where it cannot be sure of the desktop:\n"
     "no graphical session, XDG_CURRENT_DESKTOP unset beside a desktop that runs,\n"
     "or a desktop whose service does not answer within a minute.\n"
+    "\n"
+    "\"velnora off\" switches the calendar off without a window: it puts the\n"
+    "wallpaper back and, once no desktop shows the calendar, removes the logon\n"
+    "entry and the refresh timer. Run it before removing the program.\n"
     "\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n";
@@ -52,11 +56,14 @@ int main(int argc, char** argv) {
     // while no one is logged in graphically (lingering, a text console): a
     // night without a desktop to update is no failure of the timer's service.
     const bool timerRun = unattended && std::string_view(argv[1]) == "refresh";
+    const bool switchOff = unattended && std::string_view(argv[1]) == "off";
 
     // Without a display (cron, ssh, a text console) Qt would abort, and which
     // desktop's wallpaper the run would change is unknown: the settings it
     // would read are not the desktop's.
     if (!HasDisplay()) {
+        if (switchOff)
+            return NothingSwitchedOff("no graphical session");
         if (unattended)
             return NothingRedrawn("no graphical session", timerRun);
         std::fputs("velnora: no display: the window needs a graphical session\n", stderr);
@@ -68,11 +75,14 @@ int main(int argc, char** argv) {
         const DesktopSession session = CurrentDesktopSession();
         const DesktopReach reach = ReachDesktop(session, DesktopServiceWait);
         if (reach.backend == nullptr)
-            return NothingRedrawn(reach.whyNot, timerRun);
+            return switchOff ? NothingSwitchedOff(reach.whyNot)
+                             : NothingRedrawn(reach.whyNot, timerRun);
         MainContext context = SystemContext();
         context.openStore = [backend = reach.backend, session](StoreAccess access) {
             return OpenReachedStore(*backend, access, session);
         };
+        if (switchOff)
+            return RunOff(context);
         return RunUnattended(context);
     }
     Tmain window(SystemContext());

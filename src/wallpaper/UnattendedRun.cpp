@@ -3,14 +3,12 @@
 #include "UnattendedRun.h"
 
 #include "DesktopScale.h"
+#include "Session.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
-
-// The autostart value's name.
-constexpr const char* AutoRunName = "Velnora";
 
 // The spin control keeps a 16-bit position and, once the window is shown,
 // writes it into its field limited to its range 0..100.

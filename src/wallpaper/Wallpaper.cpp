@@ -11,14 +11,17 @@
 #include <stdexcept>
 #include <utility>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 const char* const BackupDefaults[5] = {"", "0", "1", "0", "0"};
 
 namespace {
 
-// Marks a backup (or the record) whose values are being written back into the
-// store. Until the desktop reads them back, the store may hold part of them: it
-// is then no wallpaper of the user's, and nothing must be backed up from it.
-// Only the key Wallpaper makes a backup present, so the mark changes nothing else.
+// Marks a backup whose values are being written back into the store. Until the
+// desktop reads them back, the store may hold part of them: it is then no
+// wallpaper of the user's, and nothing must be backed up from it. Only the key
+// Wallpaper makes a backup present, so the mark changes nothing else.
 constexpr const char* RestoringKey = "Restoring";
 
 // Wallpaper values by name, in the order they are written.
@@ -32,75 +35,106 @@ std::vector<std::string> BackedUpNames(const DesktopStore& store) {
     return names;
 }
 
-// The values a backup or the record holds, each read whole.
-Values KeptValues(const ProfileFile& file, const std::vector<std::string>& names) {
+// The values a section holds, each read whole.
+Values KeptValues(const ProfileFile& file, const std::string& section,
+                  const std::vector<std::string>& names) {
     Values values;
     for (const std::string& name : names)
-        if (std::optional<std::string> value = file.ReadWhole(BackupSection, name))
+        if (std::optional<std::string> value = file.ReadWhole(section, name))
             values.emplace_back(name, std::move(*value));
     return values;
 }
 
-void Keep(ProfileFile& file, const Values& values) {
+// Writes a backup into a section. Wallpaper goes last: it makes the backup
+// present, so a run stopped halfway leaves none rather than half of one.
+void Keep(ProfileFile& record, const std::string& section, const Values& values) {
     for (const auto& [name, value] : values)
-        file.WriteWhole(BackupSection, name, value);
+        if (name != "Wallpaper")
+            record.WriteWhole(section, name, value);
+    for (const auto& [name, value] : values)
+        if (name == "Wallpaper")
+            record.WriteWhole(section, name, value);
 }
 
-bool RecordPresent(const ProfileFile& record) {
-    return record.HasKey(BackupSection, "Wallpaper");
+bool Present(const ProfileFile& record, const std::string& section) {
+    return record.HasKey(section, "Wallpaper");
 }
 
-bool Restoring(const ProfileFile& kept) {
-    return kept.HasKey(BackupSection, RestoringKey);
+bool Restoring(const ProfileFile& record, const std::string& section) {
+    return record.HasKey(section, RestoringKey);
 }
 
 // A restore in progress is unfinished while the store shows the calendar or
 // the backed-up picture; a wallpaper the user set since is the user's own, and
 // the mark is then dropped rather than that wallpaper overwritten.
-void DropStaleMark(ProfileFile& kept, const std::string& shown) {
-    if (Restoring(kept) && !IsOwnWallpaper(shown) &&
-        shown != kept.ReadWhole(BackupSection, "Wallpaper").value_or(""))
-        kept.DeleteKey(BackupSection, RestoringKey);
+void DropStaleMark(ProfileFile& record, const std::string& section, const std::string& shown) {
+    if (Restoring(record, section) && !IsOwnWallpaper(shown) &&
+        shown != record.ReadWhole(section, "Wallpaper").value_or(""))
+        record.DeleteKey(section, RestoringKey);
 }
 
-// Takes the backup of the user's own wallpaper. A store that names no output
-// picture holds it, and the record learns it too; a store that names one (some
-// copy's calendar) does not, and the record gives it. With no record either,
-// the wallpaper the user had is not known: the backup holds no picture and the
-// store's other values, never an output picture.
-void TakeBackup(DesktopStore& store, ProfileFile& settings, ProfileFile& record) {
+bool OwnedByUser(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && status.st_uid == ::geteuid();
+}
+
+// An earlier version kept one backup for all desktops: in the record's section
+// BackupSection (per user), and before that only in the settings file, which a
+// shared program folder shares with other users. It goes to the first store
+// that shows the calendar (a run from cron, or one that reached another store
+// than the desktop's, does not), once; the settings file's only when it is the
+// user's own file, so that another user's wallpaper never is.
+void CarryOverEarlierBackup(ProfileFile& settings, ProfileFile& record, const DesktopStore& store,
+                            const std::string& shown) {
+    const std::string section = store.StoreName();
+    if (!IsOwnWallpaper(shown) || Present(record, section))
+        return;
     const std::vector<std::string> names = BackedUpNames(store);
-    const std::string shown = store.Read("Wallpaper");
-    DropStaleMark(record, shown);
-    if (!IsOwnWallpaper(shown) && !Restoring(record)) {
-        CopyWallpaperToBackup(store, settings);
-        // An unopened store reads as nothing at all, which is no wallpaper to remember.
-        if (store.IsOpen())
-            Keep(record, KeptValues(settings, names));
-    } else if (RecordPresent(record)) {
-        // The calendar, or part of a restore from the record.
-        Keep(settings, KeptValues(record, names));
+    const bool ownSettings = BackupPresent(settings) && OwnedByUser(settings.Path());
+    if (Present(record, BackupSection))
+        Keep(record, section, KeptValues(record, BackupSection, names));
+    else if (ownSettings &&
+             !IsOwnWallpaper(settings.ReadWhole(BackupSection, "Wallpaper").value_or("")))
+        Keep(record, section, KeptValues(settings, BackupSection, names));
+    else
+        return;
+    record.EraseSection(BackupSection);
+    if (ownSettings)
+        settings.EraseSection(BackupSection);
+}
+
+// Takes the backup of the user's own wallpaper for the store. A store that
+// names no output picture holds it; one that names one (the record lost with
+// the calendar on) does not: the backup then holds no picture and the store's
+// other values, never an output picture. A store that did not open gives no
+// backup at all.
+void TakeBackup(DesktopStore& store, ProfileFile& record) {
+    const std::string section = store.StoreName();
+    if (!store.IsOpen() || Restoring(record, section))
+        return;
+    Values values;
+    if (!IsOwnWallpaper(store.Read("Wallpaper"))) {
+        for (const std::string& name : BackedUpNames(store))
+            values.emplace_back(name, store.Read(name));
     } else {
         // The extra values name the shown picture too (a desktop's own URI
         // keys, its per-monitor state), so only the five are kept: a restore
         // then writes no picture rather than the calendar again.
         for (const char* name : WallpaperValueNames)
-            settings.WriteWhole(BackupSection, name,
-                                std::string_view(name) == "Wallpaper" ? "" : store.Read(name));
+            values.emplace_back(name, std::string_view(name) == "Wallpaper" ? "" : store.Read(name));
     }
+    Keep(record, section, values);
 }
 
-// With the calendar on, a backup and the record should name the same kind of
-// wallpaper: a copy from before the record left a backup without one, and a
-// copy from before the lock may have backed up an output picture.
-void MendBackupOrRecord(const DesktopStore& store, ProfileFile& settings, ProfileFile& record) {
-    const std::vector<std::string> names = BackedUpNames(store);
-    const bool backupIsReal =
-        !IsOwnWallpaper(settings.ReadWhole(BackupSection, "Wallpaper").value_or(""));
-    if (backupIsReal && !RecordPresent(record))
-        Keep(record, KeptValues(settings, names));
-    else if (!backupIsReal && RecordPresent(record))
-        Keep(settings, KeptValues(record, names));
+// The wallpaper was changed since the calendar went on: the one shown now is
+// the user's, unless it is no picture at all, which may be no more than a
+// desktop that did not answer: a backup that names a picture is never given up
+// for that.
+void RefreshBackup(DesktopStore& store, ProfileFile& record, const std::string& shown) {
+    const std::string section = store.StoreName();
+    if (shown.empty() && !record.ReadWhole(section, "Wallpaper").value_or("").empty())
+        return;
+    TakeBackup(store, record);
 }
 
 // The desktop has taken the values only when a store opened afresh holds them.
@@ -111,34 +145,37 @@ void ConfirmHeld(const StoreOpener& openStore, const Values& values) {
             throw WriteRefused(name);
 }
 
-// RestoreWallpaper with the lock held.
-bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& openStore) {
-    const bool fromBackup = BackupPresent(settings);
-    std::vector<std::string> names;
+// RestoreWallpaper with the lock held; true when the store had a backup. An
+// install taking back its own half-written values restores whatever the store
+// shows (userSetSince false).
+bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& openStore,
+                 bool userSetSince = true) {
+    std::string section;
     Values values;
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
-        names = BackedUpNames(*store);
+        section = store->StoreName();
         const std::string shown = store->Read("Wallpaper");
-        DropStaleMark(record, shown);
-        if (fromBackup) {
-            for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
-                values.emplace_back(WallpaperValueNames[i],
-                                    settings.ReadWhole(BackupSection, WallpaperValueNames[i])
-                                        .value_or(BackupDefaults[i]));
-            for (const std::string& extra : store->ExtraNames())
-                if (std::optional<std::string> value = settings.ReadWhole(BackupSection, extra))
-                    values.emplace_back(extra, std::move(*value));
-        } else if (RecordPresent(record) && (IsOwnWallpaper(shown) || Restoring(record))) {
-            // The settings file holding the backup is gone (deleted, or the
-            // copy's folder with it) while the calendar is on: the record has
-            // the wallpaper.
-            values = KeptValues(record, names);
-        } else {
+        CarryOverEarlierBackup(settings, record, *store, shown);
+        if (!Present(record, section))
             return false;
+        DropStaleMark(record, section, shown);
+        // A wallpaper set since the calendar went on is the user's own: the
+        // backup goes and the store keeps it.
+        if (userSetSince && store->IsOpen() && !shown.empty() && !IsOwnWallpaper(shown) &&
+            !Restoring(record, section)) {
+            record.EraseSection(section);
+            return true;
         }
+        for (std::size_t i = 0; i < std::size(WallpaperValueNames); ++i)
+            values.emplace_back(WallpaperValueNames[i],
+                                record.ReadWhole(section, WallpaperValueNames[i])
+                                    .value_or(BackupDefaults[i]));
+        for (const std::string& extra : store->ExtraNames())
+            if (std::optional<std::string> value = record.ReadWhole(section, extra))
+                values.emplace_back(extra, std::move(*value));
     }
-    (fromBackup ? settings : record).WriteString(BackupSection, RestoringKey, "1");
+    record.WriteString(section, RestoringKey, "1");
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Write);
         for (const auto& [name, value] : values)
@@ -146,12 +183,8 @@ bool RestoreHeld(ProfileFile& settings, ProfileFile& record, const StoreOpener& 
         store->Reload();
     }
     ConfirmHeld(openStore, values);
-    if (fromBackup)
-        settings.EraseSection(BackupSection);
-    // Another copy may have recorded a newer wallpaper meanwhile; that one stays.
-    if (KeptValues(record, names) == values)
-        std::filesystem::remove(record.Path());
-    return BackupPresent(settings);
+    record.EraseSection(section);
+    return true;
 }
 
 } // namespace
@@ -164,6 +197,7 @@ SharedBackup CurrentSharedBackup() {
     SharedBackup shared;
     shared.record = folder + "oldwallpaper.ini";
     shared.lock = folder + "wallpaper.lock";
+    shared.storeFile = WallpaperStorePath();
     return shared;
 }
 
@@ -184,9 +218,12 @@ bool IsOwnWallpaper(const std::string& wallpaper) {
     return name == OutputPictureName;
 }
 
-void CopyWallpaperToBackup(DesktopStore& store, ProfileFile& settings) {
-    for (const std::string& name : BackedUpNames(store))
-        settings.WriteWhole(BackupSection, name, store.Read(name));
+std::vector<std::string> StoresWithCalendarOn(const ProfileFile& record) {
+    std::vector<std::string> stores;
+    for (const std::string& section : record.Sections())
+        if (section != BackupSection && Present(record, section))
+            stores.push_back(section);
+    return stores;
 }
 
 SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
@@ -201,15 +238,18 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
         return source;
     }
     const WallpaperLock lock(shared);
+    ProfileFile record(shared.record);
+    ProfileFile ownSettings(settings.Path());
+    const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
+    const std::string section = store->StoreName();
+    source.path = store->Read("Wallpaper");
+    CarryOverEarlierBackup(ownSettings, record, *store, source.path);
     // While the calendar is on, the desktop shows the calendar itself: draw on
     // the wallpaper that was in force before, never on an earlier calendar.
-    if (BackupPresent(settings)) {
-        source.path = settings.ReadWhole(BackupSection, "Wallpaper").value_or("");
-        return source;
-    }
-    source.path = openStore(StoreAccess::Read)->Read("Wallpaper");
-    if (IsOwnWallpaper(source.path))
-        source.path = ProfileFile(shared.record).ReadWhole(BackupSection, "Wallpaper").value_or("");
+    if (Present(record, section))
+        source.path = record.ReadWhole(section, "Wallpaper").value_or("");
+    else if (IsOwnWallpaper(source.path))
+        source.path.clear();
     return source;
 }
 
@@ -218,26 +258,25 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
     WriteBmpFile(outputPicture, work);
     const WallpaperLock lock(shared);
     ProfileFile record(shared.record);
+    std::string section;
     bool wasOn = false;
     bool tookBackup = false;
     {
         const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
+        section = store->StoreName();
         const std::string shown = store->Read("Wallpaper");
         wasOn = IsOwnWallpaper(shown);
-        DropStaleMark(settings, shown);
-        if (!BackupPresent(settings)) {
-            TakeBackup(*store, settings, record);
+        CarryOverEarlierBackup(settings, record, *store, shown);
+        DropStaleMark(record, section, shown);
+        if (!Present(record, section)) {
+            TakeBackup(*store, record);
             tookBackup = true;
-        } else if (Restoring(settings)) {
-            // The store holds part of a restore: the backup is the user's.
-        } else if (!wasOn) {
+        } else if (!wasOn && !Restoring(record, section)) {
             // Someone else changed the wallpaper since: that one is the user's now.
-            TakeBackup(*store, settings, record);
-        } else {
-            MendBackupOrRecord(*store, settings, record);
+            RefreshBackup(*store, record, shown);
         }
     }
-    const bool show = BackupPresent(settings);
+    const bool show = Present(record, section);
 
     // The store must name the picture wherever the program was started from.
     const Values calendar = {{"Wallpaper", std::filesystem::absolute(outputPicture).string()},
@@ -258,24 +297,30 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
         // for this install goes again; some values written, so the backup puts
         // them back. If that restore fails too, its mark keeps the backup for
         // the next start to finish; the user sees the install's own error.
-        if (!wasOn && !Restoring(settings)) {
+        if (!wasOn && !Restoring(record, section)) {
             if (written == 0 && tookBackup) {
-                settings.EraseSection(BackupSection);
+                record.EraseSection(section);
             } else if (written > 0) {
                 try {
-                    RestoreHeld(settings, record, openStore);
+                    RestoreHeld(settings, record, openStore, false);
                 } catch (const std::exception&) {
                 }
             }
         }
         throw;
     }
-    settings.DeleteKey(BackupSection, RestoringKey);
+    record.DeleteKey(section, RestoringKey);
     return show;
 }
 
 bool RestoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
                       const StoreOpener& openStore) {
+    RestoreStoreWallpaper(settings, shared, openStore);
+    return false;
+}
+
+bool RestoreStoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
+                           const StoreOpener& openStore) {
     const WallpaperLock lock(shared);
     ProfileFile record(shared.record);
     return RestoreHeld(settings, record, openStore);
@@ -284,20 +329,22 @@ bool RestoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
 bool CheckWallpaperAtStart(ProfileFile& settings, const SharedBackup& shared,
                            const StoreOpener& openStore) {
     const WallpaperLock lock(shared);
-    if (!BackupPresent(settings))
-        return false;
     ProfileFile record(shared.record);
     const std::unique_ptr<DesktopStore> store = openStore(StoreAccess::Read);
+    const std::string section = store->StoreName();
     const std::string shown = store->Read("Wallpaper");
-    DropStaleMark(settings, shown);
+    CarryOverEarlierBackup(settings, record, *store, shown);
+    if (!Present(record, section))
+        return false;
+    DropStaleMark(record, section, shown);
     // A restore that did not finish is finished first: the store holds part of
     // it, so it is neither the calendar nor a wallpaper to back up.
-    if (Restoring(settings))
-        return RestoreHeld(settings, record, openStore);
-    if (IsOwnWallpaper(shown)) {
-        MendBackupOrRecord(*store, settings, record);
-        return true;
+    if (Restoring(record, section)) {
+        RestoreHeld(settings, record, openStore);
+        return false;
     }
-    TakeBackup(*store, settings, record);
+    if (IsOwnWallpaper(shown))
+        return true;
+    RefreshBackup(*store, record, shown);
     return false;
 }

@@ -20,8 +20,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-// The section holding the wallpaper values in force before the calendar went on.
+// The section where earlier versions kept the wallpaper values in force
+// before the calendar went on, in the settings file and in the per-user record.
+// Read only to carry such a backup over to the store in force.
 inline constexpr const char* BackupSection = "oldwallpaper";
 // The message of a chosen picture file that does not exist (title "Error").
 inline constexpr const char* SelectedFileNotFound = "Selected File Not Found !";
@@ -35,12 +38,17 @@ using StoreOpener = std::function<std::unique_ptr<DesktopStore>(StoreAccess)>;
 // What every copy of the program shares for one user, whichever folder it runs
 // from: the record of the user's own wallpaper and the lock around changes.
 struct SharedBackup {
-    // The wallpaper values in force before any copy put the calendar on, in the
-    // section BackupSection; kept until a switch-off has put them back and the
-    // desktop reads them back.
+    // The backups, one section per wallpaper store named after the store
+    // (DesktopStore::StoreName): the values in force before any copy put the
+    // calendar on that store, kept until a switch-off has put them back and the
+    // desktop reads them back. A section holding a key Wallpaper is the only
+    // record that the calendar is on for that store.
     std::string record;
-    // Held around every change of a backup, the record and the store.
+    // Held around every change of a backup and the store.
     std::string lock;
+    // The file store's values file (WallpaperStorePath), removed with the
+    // calendar when it holds nothing but empty values.
+    std::string storeFile;
     // How long to wait for another copy that holds the lock. Origin: a redraw
     // of a 4K picture writes 25 MB and tells the desktop, a second or two; 30 s
     // lets a few of them queue.
@@ -58,67 +66,75 @@ inline constexpr const char* WallpaperBusy =
 class WallpaperLock {
   public:
     explicit WallpaperLock(const SharedBackup& shared);
+    // Removes the lock file while holding it: a copy waiting for it then
+    // takes a new one (FileLock::RemoveFile).
+    void RemoveFile() { lock_.RemoveFile(); }
 
   private:
     FileLock lock_;
 };
 
 // The backup is present when its section holds a key Wallpaper, whatever its
-// value (the empty one included). It is the only record that the calendar is on.
+// value (the empty one included).
 bool BackupPresent(const ProfileFile& settings);
 
 // True when the file-name part of the store's Wallpaper value, after the last
 // "/", "\" or ":", is "Velnora.bmp" byte for byte.
 bool IsOwnWallpaper(const std::string& wallpaper);
 
-// The store's five values, then its extra ones, each read and then written
-// into the backup before the next is read; an absent value is copied as "".
-void CopyWallpaperToBackup(DesktopStore& store, ProfileFile& settings);
+// The stores whose calendar is on: the sections of the record holding a backup.
+std::vector<std::string> StoresWithCalendarOn(const ProfileFile& record);
 
 struct SourcePath {
     bool chosenFileMissing = false; // show SelectedFileNotFound, then set the show box off
     std::string path;               // the picture to load when the file is not missing
 };
 // The chosen file when chooseFile is on; else the backed-up wallpaper when the
-// backup is present, else the store's current wallpaper, unless that is some
-// copy's output picture: then the recorded wallpaper of the user's ("" when
-// none is recorded). The lock is held while it reads.
+// store in force has a backup, else the store's current wallpaper, unless that
+// is some copy's output picture: then "" (the user's is not known). The lock
+// is held while it reads.
 SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
                             const ProfileFile& settings, const SharedBackup& shared,
                             const StoreOpener& openStore);
 
-// Saves the picture as outputPicture; then, under the lock, takes the backup
-// when it is absent or refreshes it when the store no longer names an output
-// picture (the user's wallpaper then goes into the record as well), points the
-// store at the saved picture (Wallpaper, TileWallpaper "0", WallpaperStyle
-// "1"), reloads the desktop and reads the three back: one that does not hold
-// throws "Failed to set data for '<name>'", and a calendar that was not on
-// before is taken off again (the backup this install took goes). A backup
+// Every function below works on the store in force and its section of the
+// record, under the lock. The first of them to run after an upgrade carries an
+// earlier version's backup over to that section (once): the record's section
+// BackupSection, else the settings file's own, when the settings file belongs
+// to the user and the store shows an output picture.
+
+// Saves the picture as outputPicture; then takes the backup when the store has
+// none, or refreshes it when the store no longer names an output picture (a
+// wallpaper set since is the user's), points the store at the saved picture
+// (Wallpaper, TileWallpaper "0", WallpaperStyle "1"), reloads the desktop and
+// reads the three back: one that does not hold throws "Failed to set data for
+// '<name>'", and a calendar that was not on before is taken off again (the
+// backup this install took goes). No backup is ever taken from a store that
+// did not open, nor replaced by an output picture or an empty picture. A backup
 // marked as a restore in progress is kept as it is, and its mark cleared once
-// the install holds. Returns the show-box state: true, since the backup is
-// present once it has been taken.
+// the install holds. Returns the show-box state: true once the backup is present.
 bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, ProfileFile& settings,
                       const SharedBackup& shared, const StoreOpener& openStore);
 
-// Under the lock: marks the backup as a restore in progress, writes it back
-// into the store (defaults for missing keys, extra values only when backed
-// up), reloads the desktop and reads every value back; only when all hold is
-// the backup erased, and the record too when it holds the same values. A value
-// that does not hold throws "Failed to set data for '<name>'" and the marked
-// backup stays. Without a backup, while the store names an output picture
-// (the settings file was lost with the calendar on), the record is written
-// back the same way; otherwise nothing is done. Returns the show-box state:
-// false.
+// Marks the store's backup as a restore in progress, writes it back into the
+// store (defaults for missing keys, extra values only when backed up), reloads
+// the desktop and reads every value back; only when all hold is the backup
+// erased. A value that does not hold throws "Failed to set data for '<name>'"
+// and the marked backup stays. Without a backup nothing is done; while the
+// store shows a wallpaper set since the calendar went on, only the backup is
+// erased. Returns the show-box state: false.
 bool RestoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
                       const StoreOpener& openStore);
+// The same; true when the store had a backup, which is now restored.
+bool RestoreStoreWallpaper(ProfileFile& settings, const SharedBackup& shared,
+                           const StoreOpener& openStore);
 
-// At start-up, under the lock: true when the backup is present and the desktop
-// still shows an output picture. When the backup is present but the wallpaper
-// has been changed since, the backup and the record are refreshed from the
-// store and the result is false. A backup marked as a restore in progress is
-// restored first (RestoreWallpaper), never refreshed from the half-restored
-// store, unless the store shows a wallpaper set since (neither an output
-// picture nor the backed-up one): that one is then the user's, as when displaced.
+// At start-up: true when the store has a backup and still shows an output
+// picture. When the wallpaper has been changed since, the backup is refreshed
+// from the store and the result is false. A backup marked as a restore in
+// progress is restored first (RestoreWallpaper), never refreshed from the
+// half-restored store, unless the store shows a wallpaper set since (neither an
+// output picture nor the backed-up one): that one is then the user's.
 bool CheckWallpaperAtStart(ProfileFile& settings, const SharedBackup& shared,
                            const StoreOpener& openStore);
 

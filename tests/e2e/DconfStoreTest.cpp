@@ -124,11 +124,11 @@ TEST(Dconf, SwitchOffTheDatabaseRefusesKeepsTheBackup) {
                 << "this user writes into read-only folders (root outside a user namespace)";
         ExpectMessage([&] { RestoreWallpaper(settings, shared, Open); },
                       "Failed to set data for 'Wallpaper'");
-        EXPECT_TRUE(BackupPresent(settings));
+        EXPECT_TRUE(ProfileFile(shared.record).HasKey("gnome", "Wallpaper"));
         EXPECT_EQ(Wallpaper(), program + "/Velnora.bmp");
     }
     EXPECT_FALSE(CheckWallpaperAtStart(settings, shared, Open));
-    EXPECT_FALSE(BackupPresent(settings));
+    EXPECT_FALSE(ProfileFile(shared.record).HasKey("gnome", "Wallpaper"));
     EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
 }
 

@@ -45,9 +45,9 @@ same() { # picture picture what
   count=$(differing "$1" "$2")
   [[ $count == 0 ]] || fail "$3 differs in $count pixels"
 }
-backed_up() { # the backup's Wallpaper in the settings file
-  awk '/^\[/ { section = $0 } section == "[oldwallpaper]" && /^Wallpaper=/ {
-    print substr($0, 11); exit }' "$settings"
+backed_up() { # the backup's Wallpaper in the user's record
+  awk '/^\[/ { section = $0 } section == "[x11]" && /^Wallpaper=/ {
+    print substr($0, 11); exit }' "$home/.local/state/velnora/oldwallpaper.ini"
 }
 
 # A root no tool has set: "the current wallpaper" is a black picture of the

@@ -116,3 +116,32 @@ uncertain_runs() {
   done
   wallpaper_files | diff "$work/files-before" - >&2 || fail "files written"
 }
+
+# Xfce's desktop on the session: xfconfd and xfdesktop, with the backdrops of
+# two workspaces written. xfconf calls one of xfconfd's methods on the desktop's
+# channel, property reads one property, ws is the first workspace's path less
+# its number.
+channel=xfce4-desktop
+ws=/backdrop/screen0/monitorscreen/workspace
+xfconf() { # method arguments...: one call to xfconfd
+  local method=$1
+  shift
+  timeout 30 gdbus call --session -d org.xfce.Xfconf -o /org/xfce/Xfconf \
+    -m "org.xfce.Xfconf.$method" "$channel" "$@"
+}
+property() { xfconf GetProperty "$1" 2>/dev/null; }
+start_xfce() {
+  local xfconfd=/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd
+  [[ -x $xfconfd ]] || xfconfd=$(find /usr/lib* -path '*xfconf/xfconfd' -print -quit)
+  # What a window manager announces: two workspaces, the first one shown.
+  # xfdesktop gives each workspace its backdrop once it knows them.
+  xprop -root -f _NET_NUMBER_OF_DESKTOPS 32c -set _NET_NUMBER_OF_DESKTOPS 2
+  xprop -root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 0
+  start "$xfconfd"
+  wait_for 30 xfconf PropertyExists /backdrop >/dev/null 2>&1 || fail "xfconfd does not answer"
+  # No desktop icons: they would start a file manager and a thumbnailer.
+  xfconf-query -c "$channel" -p /desktop-icons/style -n -t int -s 0
+  start xfdesktop --disable-wm-check
+  # A fresh profile: xfdesktop writes each backdrop when it starts.
+  wait_for 90 property "${ws}1/last-image" >/dev/null || fail "xfdesktop wrote no backdrops"
+}

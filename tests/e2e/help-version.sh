@@ -21,7 +21,7 @@ for argument in --help --version; do
     [[ $(cat "$root/out") == "velnora $version" ]] || fail "printed '$(cat "$root/out")'"
   else
     grep -q '^Usage: velnora ' "$root/out" || fail "no usage line: $(cat "$root/out")"
-    for word in start refresh --version; do
+    for word in start refresh off --version; do
       grep -q -- "$word" "$root/out" || fail "the usage does not name $word"
     done
   fi

@@ -19,13 +19,15 @@ setup() { # case-name
   convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
   store=$home/.config/velnora/wallpaper.ini
   autostart=$home/.config/autostart/Velnora.desktop
+  record=$home/.local/state/velnora/oldwallpaper.ini
 }
 store_names() { # picture
   printf '[Control Panel\\Desktop]\nWallpaper=%s\nTileWallpaper=0\nWallpaperStyle=1\n' "$1" >"$store"
 }
-backup_of_user() {
-  printf '[oldwallpaper]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
-    "$user" >"$settings"
+backup_of_user() { # the calendar on for the bare X11 store
+  mkdir -p "$(dirname "$record")"
+  printf '[x11]\nWallpaper=%s\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=0\nWallpaperOriginY=0\n' \
+    "$user" >"$record"
 }
 run() { # session (x11, or none for no display) [expected status] [argument]: standard error in $root/log
   local status=0 expected=${2:-0} argument=${3-start}
@@ -71,7 +73,7 @@ convert "$user" -resize "$size!" "$root/user-sized.png"
 drawn=$(compare -metric AE "$output" "$root/user-sized.png" null: 2>&1 || true)
 [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
 [[ $(value "$store" Wallpaper) == "$output" ]] || fail "store names $(value "$store" Wallpaper)"
-[[ $(value "$settings" Wallpaper) == "$user" ]] || fail "backup changed"
+[[ $(value "$record" Wallpaper) == "$user" ]] || fail "backup changed"
 grep -q '^\[distance\]' "$settings" || fail "settings not saved"
 [[ -f $autostart ]] || fail "no autostart entry"
 grep -q "^Exec=.*velnora start$" "$autostart" 2>/dev/null || fail "autostart command: $(grep Exec "$autostart" 2>/dev/null)"
@@ -106,7 +108,7 @@ printf '[Desktop Entry]\nType=Application\nName=Velnora\nExec=velnora start\n' >
 cp "$autostart" "$root/autostart-before"
 run x11
 [[ ! -e $output ]] || fail "output picture written"
-refreshed=$(value "$settings" Wallpaper)
+refreshed=$(value "$record" Wallpaper)
 [[ $refreshed == "$home/.local/state/velnora/"* ]] || fail "backup names $refreshed"
 [[ $(compare -metric AE "$refreshed" "$other" null: 2>&1) == 0 ]] || fail "backup not refreshed"
 [[ $(value "$store" Wallpaper) == "$other" ]] || fail "store changed"

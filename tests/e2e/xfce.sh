@@ -8,19 +8,9 @@
 #   dbus-run-session -- xfce.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
-xfconfd=/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd
-[[ -x $xfconfd ]] || xfconfd=$(find /usr/lib* -path '*xfconf/xfconfd' -print -quit)
 
 new_session $((${VELNORA_FIRST_DISPLAY:-140} + 20))
 export XDG_CURRENT_DESKTOP=XFCE
-channel=xfce4-desktop
-xfconf() { # method arguments...: one call to xfconfd
-  local method=$1
-  shift
-  timeout 30 gdbus call --session -d org.xfce.Xfconf -o /org/xfce/Xfconf \
-    -m "org.xfce.Xfconf.$method" "$channel" "$@"
-}
-property() { xfconf GetProperty "$1" 2>/dev/null; }
 # Every backdrop property with its type, as gdbus prints them.
 backdrop_state() {
   local name
@@ -29,18 +19,7 @@ backdrop_state() {
   done
 }
 
-# What a window manager announces: two workspaces, the first one shown.
-# xfdesktop gives each workspace its backdrop once it knows them.
-xprop -root -f _NET_NUMBER_OF_DESKTOPS 32c -set _NET_NUMBER_OF_DESKTOPS 2
-xprop -root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 0
-start "$xfconfd"
-wait_for 30 xfconf PropertyExists /backdrop >/dev/null 2>&1 || fail "xfconfd does not answer"
-# No desktop icons: they would start a file manager and a thumbnailer.
-xfconf-query -c "$channel" -p /desktop-icons/style -n -t int -s 0
-start xfdesktop --disable-wm-check
-ws=/backdrop/screen0/monitorscreen/workspace
-# A fresh profile: xfdesktop writes each backdrop when it starts.
-wait_for 90 property "${ws}1/last-image" >/dev/null || fail "xfdesktop wrote no backdrops"
+start_xfce
 
 # The user's own backdrops: a picture whose name needs quoting in every
 # language, a property of another integer type, and absent properties.

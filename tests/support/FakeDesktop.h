@@ -14,6 +14,7 @@
 #include <vector>
 
 struct FakeDesktop {
+    std::string name = "file";                 // the store's name (StoreName)
     std::map<std::string, std::string> values; // absent names are absent values
     bool openable = true;                      // false: reads give "", writes are refused
     std::set<std::string> refused;             // names whose write is refused
@@ -37,6 +38,7 @@ class FakeStore : public DesktopStore {
   public:
     explicit FakeStore(FakeDesktop& desktop) : desktop_(desktop) {}
     bool IsOpen() const override { return desktop_.openable; }
+    std::string StoreName() const override { return desktop_.name; }
     std::string Read(const std::string& name) override {
         if (!desktop_.openable)
             return "";

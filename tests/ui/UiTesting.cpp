@@ -9,6 +9,7 @@
 
 #include <QImageReader>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -63,11 +64,11 @@ std::string UiFixture::SetUserWallpaper(int width, int height) {
 
 std::string UiFixture::SetInstalled(const std::string& extraSettings) {
     const std::string user = SetUserWallpaper();
-    std::string settings = "[oldwallpaper]\nWallpaper=";
-    settings += user;
-    settings += "\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n";
-    settings += extraSettings;
-    WriteSettings(settings);
+    std::filesystem::create_directories(Path("state/velnora"));
+    std::ofstream(Path("state/velnora/oldwallpaper.ini"), std::ios::binary)
+        << "[file]\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n"
+        << "Wallpaper=" << user << "\n";
+    WriteSettings(extraSettings);
     store.values["Wallpaper"] = OutputPath();
     store.values["TileWallpaper"] = std::string("0");
     store.values["WallpaperStyle"] = std::string("1");
@@ -81,6 +82,7 @@ MainContext UiFixture::Context() {
     context.files.outputPicture = OutputPath();
     context.shared.record = Path("state/velnora/oldwallpaper.ini");
     context.shared.lock = Path("state/velnora/wallpaper.lock");
+    context.shared.storeFile = Path("config/velnora/wallpaper.ini");
     // Short, so that a test of another copy holding the lock ends soon.
     context.shared.lockWait = std::chrono::milliseconds(300);
     context.openStore = OpenerFor(store);

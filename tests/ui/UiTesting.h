@@ -39,7 +39,7 @@ class UiFixture {
     // The store names a picture of the user's, no calendar installed.
     std::string SetUserWallpaper(int width = 640, int height = 480);
     // The calendar installed: the store names the output picture and the
-    // settings file holds the backup of the user's wallpaper.
+    // user's record holds the backup of the user's wallpaper.
     std::string SetInstalled(const std::string& extraSettings = "");
 
     MainContext Context();

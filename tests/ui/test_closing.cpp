@@ -4,6 +4,7 @@
 #include "Cp1256.h"
 #include "DateTime.h"
 #include "ProfileFile.h"
+#include "Session.h"
 #include "UiTesting.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ class Closing : public UiTest {
     void EveryWayOfClosingAsksTheCloseHandler();
     void AnErrorWhileClosingKeepsTheWindowOpen();
     void AnotherCopyChangingTheWallpaperKeepsTheWindowOpen();
+    void AnotherWindowSwitchingOffKeepsTheCalendarOff();
     void UnattendedRunClosesByItself_data();
     void UnattendedRunClosesByItself();
 };
@@ -63,7 +65,7 @@ void Closing::WithTheBoxOnRedrawsRegistersAndSaves() {
     QCOMPARE(settings.ReadString("months", "previous", ""), std::string("1"));
     QCOMPARE(settings.ReadString("image", "position", ""), std::string("3"));
     QCOMPARE(settings.ReadString("color", "today", ""), std::string("255"));
-    QVERIFY(settings.HasKey("oldwallpaper", "Wallpaper"));
+    QVERIFY(ProfileFile(fixture->Path("state/velnora/oldwallpaper.ini")).HasKey("file", "Wallpaper"));
 }
 
 void Closing::StalePathIsSavedEmpty() {
@@ -164,6 +166,19 @@ void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
     QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});
     QCOMPARE(fixture->autoRunModes.size(), autoRuns);
     QCOMPARE(fixture->SettingsText(), before);
+}
+
+void Closing::AnotherWindowSwitchingOffKeepsTheCalendarOff() {
+    const std::string user = fixture->SetInstalled();
+    const auto first = fixture->MakeWindow();
+    const auto second = fixture->MakeWindow();
+    first->show();
+    second->show();
+    second->CHK_show->setChecked(false);
+    QVERIFY(first->close());
+    QCOMPARE(fixture->store.values.at("Wallpaper"), user);
+    QCOMPARE(fixture->messages, QStringList{QStringLiteral("Velnora|") + SwitchedOffElsewhere});
+    QCOMPARE(fixture->autoRunModes.back(), 0u);
 }
 
 void Closing::AnotherCopyChangingTheWallpaperKeepsTheWindowOpen() {

@@ -31,7 +31,7 @@ class ShowBox : public UiTest {
 namespace {
 
 std::string Backup(const UiFixture& fixture, const char* key) {
-    return ProfileFile(fixture.SettingsPath()).ReadString("oldwallpaper", key, "<absent>");
+    return ProfileFile(fixture.Path("state/velnora/oldwallpaper.ini")).ReadString("file", key, "<absent>");
 }
 
 } // namespace
@@ -74,7 +74,8 @@ void ShowBox::ClearingRestoresTheWallpaper() {
     QCOMPARE(fixture->store.values["WallpaperOriginX"], std::string("5"));
     QCOMPARE(fixture->store.values["WallpaperOriginY"], std::string("6"));
     QCOMPARE(Backup(*fixture, "Wallpaper"), std::string("<absent>"));
-    QVERIFY(std::filesystem::exists(fixture->OutputPath())); // the picture stays on disk
+    // The last calendar gone, its picture goes too.
+    QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
 }
 

@@ -57,7 +57,7 @@ TEST_F(PaintCalendarTest, PreviewWritesNothing) {
         EXPECT_FALSE(result.installed);
         EXPECT_EQ(work_.Width(), 8);
         EXPECT_FALSE(fs::exists(context_.files.outputPicture));
-        EXPECT_FALSE(fs::exists(context_.files.settingsFile));
+        EXPECT_FALSE(fs::exists(context_.shared.record));
         EXPECT_EQ(desktop_.values, before);
         EXPECT_EQ(desktop_.reloads, 0);
     }
@@ -85,8 +85,7 @@ TEST_F(PaintCalendarTest, InstallsAndKeepsDrawingOnTheBackedUpPicture) {
     EXPECT_TRUE(first.installed);
     EXPECT_FALSE(first.chosenFileMissing);
     EXPECT_EQ(desktop_.values.at("Wallpaper"), context_.files.outputPicture);
-    EXPECT_EQ(ProfileFile(context_.files.settingsFile).ReadString(BackupSection, "Wallpaper", ""),
-              sea);
+    EXPECT_EQ(ProfileFile(context_.shared.record).ReadString("file", "Wallpaper", ""), sea);
     Bitmap saved;
     ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
     EXPECT_EQ(saved.Width(), 8);
@@ -113,7 +112,7 @@ TEST_F(PaintCalendarTest, SourceThatDoesNotLoadChangesNothing) {
     desktop_.values = {{"WallpaperStyle", "2"}}; // no wallpaper and no backup: empty source path
     EXPECT_THROW(Paint(false), std::runtime_error);
     EXPECT_FALSE(fs::exists(context_.files.outputPicture));
-    EXPECT_FALSE(fs::exists(context_.files.settingsFile));
+    EXPECT_FALSE(fs::exists(context_.shared.record));
     EXPECT_EQ(desktop_.values.size(), 1u);
 
     Write("notapicture.jpg", "text");

@@ -4,6 +4,7 @@
 // three things its window does to the wallpaper (switch on, switch off, start).
 #pragma once
 
+#include "Session.h"
 #include "Wallpaper.h"
 
 #include <filesystem>
@@ -25,6 +26,7 @@ inline SharedBackup SharedBackupIn(const std::string& stateFolder) {
     SharedBackup shared;
     shared.record = stateFolder + "/velnora/oldwallpaper.ini";
     shared.lock = stateFolder + "/velnora/wallpaper.lock";
+    shared.storeFile = stateFolder + "/config/velnora/wallpaper.ini";
     return shared;
 }
 
@@ -44,10 +46,11 @@ struct ProgramCopy {
         Bitmap work;
         return PaintCalendar(work, false, choices, MonthGrids{}, context).installed;
     }
-    // The show box cleared.
+    // The show box cleared; true while another store keeps the calendar on.
     bool Off() {
-        ProfileFile settings(context.files.settingsFile);
-        return RestoreWallpaper(settings, context.shared, context.openStore);
+        return !SwitchCalendarOff(context.files, context.shared, context.openStore,
+                                  [](const std::string&, unsigned) {})
+                    .stillOn.empty();
     }
     // The show flag of a start.
     bool Start() {

@@ -50,10 +50,10 @@ class SharedBackupTest : public TempFolderTest {
     }
 
     // The five values as a backup section of file keeps them; absent ones left out.
-    static Values Kept(const ProfileFile& file) {
+    static Values Kept(const ProfileFile& file, const std::string& section = "file") {
         Values kept;
         for (const char* name : WallpaperValueNames)
-            if (const auto value = file.ReadWhole(BackupSection, name))
+            if (const auto value = file.ReadWhole(section, name))
                 kept[name] = *value;
         return kept;
     }
@@ -132,11 +132,9 @@ TEST_F(SharedBackupTest, TwoCopiesInEveryOrderGiveTheWallpaperBack) {
                     copy.Off();
                 else
                     fs::remove(copy.context.files.settingsFile);
-                // Never an output picture in a backup or the record.
-                for (const ProfileFile& kept :
-                     {copies.at('A').Settings(), copies.at('B').Settings(), Record()})
-                    EXPECT_FALSE(IsOwnWallpaper(kept.ReadString(BackupSection, "Wallpaper", "")))
-                        << kept.Path() << " after " << step.copy << step.what;
+                // Never an output picture in the backup.
+                EXPECT_FALSE(IsOwnWallpaper(Record().ReadString("file", "Wallpaper", "")))
+                    << " after " << step.copy << step.what;
             }
             EXPECT_EQ(Shown(), users_);
             EXPECT_FALSE(copies.at('A').Start());
@@ -152,7 +150,7 @@ TEST_F(SharedBackupTest, DeletedFolderOfTheFirstCopy) {
     ProgramCopy installed = Copy("installed");
     EXPECT_TRUE(portable.On());
     EXPECT_TRUE(installed.On());
-    EXPECT_EQ(Kept(installed.Settings()), users_);
+    EXPECT_EQ(Kept(Record()), users_);
     fs::remove_all(PathOf("build"));
     EXPECT_FALSE(installed.Off());
     EXPECT_EQ(Shown(), users_);
@@ -179,8 +177,8 @@ TEST_F(SharedBackupTest, WallpaperNotKnownAnywhereIsBackedUpAsNoPicture) {
     copy.choices.chooseFile = true;
     copy.choices.fileName = user_;
     EXPECT_TRUE(copy.On());
-    EXPECT_EQ(copy.Settings().ReadString(BackupSection, "Wallpaper", "?"), "");
-    EXPECT_FALSE(copy.Settings().HasKey(BackupSection, "PictureUri"));
+    EXPECT_EQ(Record().ReadString("file", "Wallpaper", "?"), "");
+    EXPECT_FALSE(Record().HasKey("file", "PictureUri"));
     EXPECT_EQ(ChooseSourcePath(false, "",
                                ProgramCopy(PathOf("B"), shared_, OpenerFor(desktop_)).Settings(),
                                shared_, OpenerFor(desktop_))
@@ -188,20 +186,43 @@ TEST_F(SharedBackupTest, WallpaperNotKnownAnywhereIsBackedUpAsNoPicture) {
               "");
 }
 
-TEST_F(SharedBackupTest, BackupFromBeforeTheRecordIsRecorded) {
+TEST_F(SharedBackupTest, BackupOfAnEarlierVersionIsCarriedOver) {
+    // Upgraded with the calendar on: one backup for every desktop, in the
+    // record or (older still) only in the settings file; it goes to the store
+    // in force, once.
+    desktop_.name = "gnome";
     ProgramCopy old = Copy("A");
-    ProfileFile settings = old.Settings();
-    for (const auto& [name, value] : users_)
-        settings.WriteString(BackupSection, name, value);
+    // A run from cron reaches the file store, which shows no calendar.
+    FakeDesktop cron;
+    ProgramCopy fromCron(PathOf("A"), shared_, OpenerFor(cron));
     desktop_.values["Wallpaper"] = old.context.files.outputPicture;
-    EXPECT_TRUE(old.Start());
-    EXPECT_EQ(Kept(Record()), users_);
+    for (const std::string& earlier : {old.context.files.settingsFile, shared_.record}) {
+        SCOPED_TRACE(earlier);
+        fs::create_directories(fs::path(earlier).parent_path());
+        ProfileFile file(earlier);
+        for (const auto& [name, value] : users_)
+            file.WriteString(BackupSection, name, value);
+        EXPECT_FALSE(fromCron.Start());
+        EXPECT_TRUE(old.Start());
+        EXPECT_EQ(Kept(Record(), "gnome"), users_);
+        EXPECT_FALSE(file.HasKey(BackupSection, "Wallpaper"));
+        EXPECT_FALSE(old.Off());
+        EXPECT_EQ(Shown(), users_);
+        desktop_.values["Wallpaper"] = old.context.files.outputPicture;
+    }
+}
 
-    // A backup of an output picture, as an older copy could leave one, is mended
-    // from the record.
-    settings.WriteString(BackupSection, "Wallpaper", PathOf("B/Velnora.bmp"));
-    EXPECT_TRUE(old.Start());
-    EXPECT_EQ(Kept(settings), users_);
+TEST_F(SharedBackupTest, AnotherUserOfTheSameFolderNeverGivesTheirWallpaper) {
+    // User A switches on from a folder both users run the program from; user B
+    // only opens and closes the window there; A switches off.
+    FakeDesktop desktopOfB;
+    desktopOfB.values = {{"Wallpaper", PathOf("b.jpg")}};
+    ProgramCopy ofA = Copy("shared");
+    ProgramCopy ofB(PathOf("shared"), SharedBackupIn(PathOf("stateB")), OpenerFor(desktopOfB));
+    EXPECT_TRUE(ofA.On());
+    EXPECT_FALSE(ofB.Start());
+    EXPECT_FALSE(ofA.Off());
+    EXPECT_EQ(Shown(), users_);
 }
 
 // --- A switch-off or switch-on the desktop did not take ---
@@ -209,21 +230,19 @@ TEST_F(SharedBackupTest, BackupFromBeforeTheRecordIsRecorded) {
 TEST_F(SharedBackupTest, RestoreTheDesktopDroppedKeepsTheBackup) {
     ProgramCopy copy = Copy("A");
     copy.On();
-    const Values backup = Kept(copy.Settings());
+    const Values backup = Kept(Record());
     // dconf accepts every write and may fail to commit it later.
     desktop_.dropped = {"WallpaperStyle"};
     ExpectMessage([&] { copy.Off(); }, "Failed to set data for 'WallpaperStyle'");
-    EXPECT_EQ(Kept(copy.Settings()), backup);
-    EXPECT_EQ(Kept(Record()), users_);
+    EXPECT_EQ(Kept(Record()), backup);
 
     // The next start does not take the half-restored store for the user's.
     ExpectMessage([&] { copy.Start(); }, "Failed to set data for 'WallpaperStyle'");
-    EXPECT_EQ(Kept(copy.Settings()), backup);
+    EXPECT_EQ(Kept(Record()), backup);
     desktop_.dropped.clear();
     EXPECT_FALSE(copy.Start());
     EXPECT_EQ(Shown(), users_);
-    EXPECT_FALSE(BackupPresent(copy.Settings()));
-    EXPECT_FALSE(fs::exists(shared_.record));
+    EXPECT_TRUE(Kept(Record()).empty());
 }
 
 TEST_F(SharedBackupTest, RestoreStoppedHalfwayIsFinishedNotBackedUp) {
@@ -235,7 +254,7 @@ TEST_F(SharedBackupTest, RestoreStoppedHalfwayIsFinishedNotBackedUp) {
     desktop_.refused.clear();
     EXPECT_FALSE(copy.Start());
     EXPECT_EQ(Shown(), users_);
-    EXPECT_FALSE(BackupPresent(copy.Settings()));
+    EXPECT_TRUE(Kept(Record()).empty());
 }
 
 TEST_F(SharedBackupTest, SwitchingOnAgainAfterAHalfRestoreKeepsTheBackup) {
@@ -245,7 +264,7 @@ TEST_F(SharedBackupTest, SwitchingOnAgainAfterAHalfRestoreKeepsTheBackup) {
     ExpectMessage([&] { copy.Off(); }, "Failed to set data for 'WallpaperStyle'");
     desktop_.refused.clear();
     EXPECT_TRUE(copy.On());
-    EXPECT_EQ(Kept(copy.Settings()), users_);
+    EXPECT_EQ(Kept(Record()), users_);
     EXPECT_TRUE(copy.Start()); // on, and staying on
     EXPECT_FALSE(copy.Off());
     EXPECT_EQ(Shown(), users_);
@@ -261,7 +280,7 @@ TEST_F(SharedBackupTest, RestoreFromTheRecordStoppedHalfway) {
     // The store shows the user's picture with the calendar's layout: switching
     // on again backs up the record, not that.
     EXPECT_TRUE(copy.On());
-    EXPECT_EQ(Kept(copy.Settings()), users_);
+    EXPECT_EQ(Kept(Record()), users_);
     EXPECT_FALSE(copy.Off());
     EXPECT_EQ(Shown(), users_);
     EXPECT_FALSE(fs::exists(shared_.record));
@@ -282,7 +301,7 @@ TEST_F(SharedBackupTest, WallpaperSetAfterAHalfRestoreIsTheUsers) {
     desktop_.values = newer;
     EXPECT_FALSE(copy.Start());
     EXPECT_EQ(Shown(), newer);
-    EXPECT_EQ(Kept(copy.Settings()), newer);
+    EXPECT_EQ(Kept(Record()), newer);
     copy.choices.chooseFile = true;
     copy.choices.fileName = user_;
     EXPECT_TRUE(copy.On());
@@ -294,7 +313,7 @@ TEST_F(SharedBackupTest, InstallTheDesktopDroppedLeavesTheCalendarOff) {
     ProgramCopy copy = Copy("A");
     desktop_.dropped = {"Wallpaper"};
     ExpectMessage([&] { copy.On(); }, "Failed to set data for 'Wallpaper'");
-    EXPECT_FALSE(BackupPresent(copy.Settings()));
+    EXPECT_TRUE(Kept(Record()).empty());
     EXPECT_EQ(Shown(), users_);
     EXPECT_FALSE(copy.Start());
 }

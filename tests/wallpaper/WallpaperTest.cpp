@@ -25,6 +25,7 @@ class WallpaperTest : public TempFolderTest {
         output_ = PathOf("Velnora.bmp");
         shared_.record = PathOf("state/velnora/oldwallpaper.ini");
         shared_.lock = PathOf("state/velnora/wallpaper.lock");
+        fs::create_directories(PathOf("state/velnora"));
     }
 
     bool Install() {
@@ -39,8 +40,10 @@ class WallpaperTest : public TempFolderTest {
         ProfileFile settings(settingsPath_);
         return CheckWallpaperAtStart(settings, shared_, OpenerFor(desktop_));
     }
-    // The backup section as written, or "" without a settings file.
     std::string SettingsText() const { return Contents(settingsPath_); }
+    // The per-user record as written, or "" without one.
+    std::string RecordText() const { return Contents(shared_.record); }
+    void WriteRecord(const std::string& text) const { Write("state/velnora/oldwallpaper.ini", text); }
 
     FakeDesktop desktop_;
     SharedBackup shared_;
@@ -54,12 +57,12 @@ const Values Before = {{"Wallpaper", "/pics/sea.jpg"},
                        {"WallpaperStyle", "2"},
                        {"WallpaperOriginX", "5"},
                        {"WallpaperOriginY", "-3"}};
-const char* const BackupOfBefore = "[oldwallpaper]\n"
-                                   "Wallpaper=/pics/sea.jpg\n"
+const char* const BackupOfBefore = "[file]\n"
                                    "TileWallpaper=\n"
                                    "WallpaperStyle=2\n"
                                    "WallpaperOriginX=5\n"
-                                   "WallpaperOriginY=-3\n";
+                                   "WallpaperOriginY=-3\n"
+                                   "Wallpaper=/pics/sea.jpg\n";
 
 TEST_F(WallpaperTest, OwnWallpaperByFileNameOnly) {
     struct Case {
@@ -93,7 +96,7 @@ TEST_F(WallpaperTest, InstallRedrawDisplaceRestore) {
     // First install: the backup takes the values in force, absent ones empty;
     // the store names the picture, tiling off, style 1, origins kept.
     EXPECT_TRUE(Install());
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(RecordText(), BackupOfBefore);
     const Values installed = {{"Wallpaper", output_},
                               {"TileWallpaper", "0"},
                               {"WallpaperStyle", "1"},
@@ -107,7 +110,7 @@ TEST_F(WallpaperTest, InstallRedrawDisplaceRestore) {
     EXPECT_TRUE(CheckAtStart());
     fs::remove(output_);
     EXPECT_TRUE(Install());
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(RecordText(), BackupOfBefore);
     EXPECT_EQ(desktop_.values, installed);
     EXPECT_EQ(desktop_.reloads, 2);
     EXPECT_TRUE(fs::is_regular_file(output_));
@@ -115,23 +118,23 @@ TEST_F(WallpaperTest, InstallRedrawDisplaceRestore) {
     // Displaced: someone else set a wallpaper; every start refreshes the backup.
     desktop_.values["Wallpaper"] = "/pics/forest.png";
     desktop_.values["WallpaperStyle"] = "10";
-    const char* const backupOfForest = "[oldwallpaper]\n"
-                                       "Wallpaper=/pics/forest.png\n"
+    const char* const backupOfForest = "[file]\n"
                                        "TileWallpaper=0\n"
                                        "WallpaperStyle=10\n"
                                        "WallpaperOriginX=5\n"
-                                       "WallpaperOriginY=-3\n";
+                                       "WallpaperOriginY=-3\n"
+                                       "Wallpaper=/pics/forest.png\n";
     EXPECT_FALSE(CheckAtStart());
-    EXPECT_EQ(SettingsText(), backupOfForest);
+    EXPECT_EQ(RecordText(), backupOfForest);
     desktop_.values["WallpaperOriginX"] = "7";
     EXPECT_FALSE(CheckAtStart());
     EXPECT_EQ(desktop_.values.at("WallpaperOriginX"), "7");
-    EXPECT_EQ(ProfileFile(settingsPath_).ReadString(BackupSection, "WallpaperOriginX", "?"), "7");
+    EXPECT_EQ(ProfileFile(shared_.record).ReadString("file", "WallpaperOriginX", "?"), "7");
 
     // Displaced, show box on: the backup is refreshed before the store is pointed at us.
     desktop_.values["WallpaperOriginX"] = "5";
     EXPECT_TRUE(Install());
-    EXPECT_EQ(SettingsText(), backupOfForest);
+    EXPECT_EQ(RecordText(), backupOfForest);
     EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
     EXPECT_EQ(desktop_.values.at("WallpaperStyle"), "1");
 
@@ -142,7 +145,7 @@ TEST_F(WallpaperTest, InstallRedrawDisplaceRestore) {
                                        {"WallpaperStyle", "10"},
                                        {"WallpaperOriginX", "5"},
                                        {"WallpaperOriginY", "-3"}}));
-    EXPECT_EQ(SettingsText(), "");
+    EXPECT_EQ(RecordText(), "");
     EXPECT_TRUE(fs::is_regular_file(output_));
     const int reloads = desktop_.reloads;
 
@@ -174,25 +177,23 @@ TEST_F(WallpaperTest, RestoreUsesDefaultsForMissingBackupKeys) {
 }
 
 TEST_F(WallpaperTest, EmptyBackupWallpaperCountsAsPresent) {
-    Write("velnora.INI", "[oldwallpaper]\nWallpaper=\n");
+    WriteRecord("[file]\nWallpaper=\n");
     desktop_.values = {{"Wallpaper", "/elsewhere/Velnora.bmp"}};
     EXPECT_TRUE(CheckAtStart());
-    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=\n");
+    EXPECT_EQ(RecordText(), "[file]\nWallpaper=\n");
 
-    // Only the Wallpaper key makes a backup (and with no record of the user's
-    // wallpaper, a switch-off has nothing to put back).
-    Write("velnora.INI", "[oldwallpaper]\nTileWallpaper=0\n");
-    fs::remove(shared_.record);
+    // Only the Wallpaper key makes a backup.
+    WriteRecord("[file]\nTileWallpaper=0\n");
     EXPECT_FALSE(CheckAtStart());
     EXPECT_FALSE(Restore());
     EXPECT_EQ(desktop_.reloads, 0);
 }
 
 TEST_F(WallpaperTest, CaseOnlyDifferenceIsDisplaced) {
-    Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
+    WriteRecord("[file]\nWallpaper=/pics/sea.jpg\n");
     desktop_.values = {{"Wallpaper", "/home/u/velnora.bmp"}};
     EXPECT_FALSE(CheckAtStart());
-    EXPECT_EQ(ProfileFile(settingsPath_).ReadString(BackupSection, "Wallpaper", ""),
+    EXPECT_EQ(ProfileFile(shared_.record).ReadString("file", "Wallpaper", ""),
               "/home/u/velnora.bmp");
 }
 
@@ -201,14 +202,15 @@ TEST_F(WallpaperTest, ExtraValuesRideAlongAfterTheFive) {
     desktop_.values["picture-uri-dark"] = "file:///pics/night.jpg";
     desktop_.extras = {"picture-uri-dark"};
     Install();
-    EXPECT_EQ(SettingsText(),
-              std::string(BackupOfBefore) + "picture-uri-dark=file:///pics/night.jpg\n");
+    EXPECT_EQ(RecordText(), "[file]\nTileWallpaper=\nWallpaperStyle=2\nWallpaperOriginX=5\n"
+                            "WallpaperOriginY=-3\npicture-uri-dark=file:///pics/night.jpg\n"
+                            "Wallpaper=/pics/sea.jpg\n");
     desktop_.values["picture-uri-dark"] = "file:///changed.jpg";
     Restore();
     EXPECT_EQ(desktop_.values.at("picture-uri-dark"), "file:///pics/night.jpg");
 
     // A backup taken without the extra value leaves the store's as it is.
-    Write("velnora.INI", BackupOfBefore);
+    WriteRecord(BackupOfBefore);
     desktop_.values["picture-uri-dark"] = "file:///now.jpg";
     Restore();
     EXPECT_EQ(desktop_.values.at("picture-uri-dark"), "file:///now.jpg");
@@ -222,26 +224,26 @@ TEST_F(WallpaperTest, SourcePathChoice) {
         const char* what;
         bool chooseFile;
         std::string fileName;
-        const char* settings; // nullptr: no settings file
+        const char* record; // nullptr: no record
         bool missing;
         std::string path;
     };
     const Case cases[] = {
-        {"chosen file", true, chosen, "[oldwallpaper]\nWallpaper=/old.jpg\n", false, chosen},
+        {"chosen file", true, chosen, "[file]\nWallpaper=/old.jpg\n", false, chosen},
         {"chosen file missing", true, PathOf("gone.jpg"), nullptr, true, ""},
         {"a folder is no file", true, PathOf("folder.jpg"), nullptr, true, ""},
         {"empty name is no file", true, "", nullptr, true, ""},
         {"backup wins over the desktop's calendar", false, chosen,
-         "[oldwallpaper]\nWallpaper=/old.jpg\n", false, "/old.jpg"},
-        {"empty backup value", false, "", "[oldwallpaper]\nWallpaper=\n", false, ""},
+         "[file]\nWallpaper=/old.jpg\n", false, "/old.jpg"},
+        {"empty backup value", false, "", "[file]\nWallpaper=\n", false, ""},
         // A calendar picture is never the source; with no record of the user's
         // wallpaper, none is known.
         {"no backup, the desktop's calendar", false, "", nullptr, false, ""},
     };
     for (const Case& c : cases) {
-        fs::remove(settingsPath_);
-        if (c.settings)
-            Write("velnora.INI", c.settings);
+        fs::remove(shared_.record);
+        if (c.record)
+            WriteRecord(c.record);
         const SourcePath source = ChooseSourcePath(
             c.chooseFile, c.fileName, ProfileFile(settingsPath_), shared_, OpenerFor(desktop_));
         EXPECT_EQ(source.chosenFileMissing, c.missing) << c.what;
@@ -252,7 +254,7 @@ TEST_F(WallpaperTest, SourcePathChoice) {
         ChooseSourcePath(false, "", ProfileFile(settingsPath_), shared_, OpenerFor(desktop_)).path,
         "/now/sea.jpg");
     desktop_.openable = false;
-    fs::remove(settingsPath_);
+    fs::remove(shared_.record);
     EXPECT_EQ(
         ChooseSourcePath(false, "", ProfileFile(settingsPath_), shared_, OpenerFor(desktop_)).path,
         "");
@@ -266,11 +268,9 @@ TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtInstall) {
     EXPECT_TRUE(fs::is_regular_file(output_));
     // Nothing reached the desktop, so the backup this install took goes again:
     // the calendar is off, not taken for on.
-    EXPECT_EQ(SettingsText(), "");
+    EXPECT_EQ(RecordText(), "");
     EXPECT_EQ(desktop_.reloads, 0);
     EXPECT_FALSE(CheckAtStart());
-    // An unopened store reads as nothing, which is no wallpaper to remember.
-    EXPECT_FALSE(fs::exists(shared_.record));
 }
 
 TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtRestore) {
@@ -279,7 +279,7 @@ TEST_F(WallpaperTest, StoreThatCannotBeOpenedAtRestore) {
     desktop_.openable = false;
     ExpectMessage([&] { Restore(); }, "Failed to set data for 'Wallpaper'");
     // The backup stays, marked as a restore to finish.
-    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
+    EXPECT_EQ(RecordText(), std::string(BackupOfBefore) + "Restoring=1\n");
     EXPECT_EQ(desktop_.reloads, 1);
 }
 
@@ -290,7 +290,7 @@ TEST_F(WallpaperTest, StoreRefusingOneValue) {
     // The picture was written before the refusal, so the install put the
     // backup back; that stopped at the same value, so the backup stays marked
     // as a restore to finish.
-    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
+    EXPECT_EQ(RecordText(), std::string(BackupOfBefore) + "Restoring=1\n");
     EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
     EXPECT_EQ(desktop_.values.at("WallpaperStyle"), "2");
     EXPECT_EQ(desktop_.reloads, 0);
@@ -298,46 +298,45 @@ TEST_F(WallpaperTest, StoreRefusingOneValue) {
     desktop_.refused = {"WallpaperStyle"};
     ExpectMessage([&] { Restore(); }, "Failed to set data for 'WallpaperStyle'");
     EXPECT_EQ(desktop_.values.at("Wallpaper"), "/pics/sea.jpg");
-    EXPECT_EQ(SettingsText(), std::string(BackupOfBefore) + "Restoring=1\n");
+    EXPECT_EQ(RecordText(), std::string(BackupOfBefore) + "Restoring=1\n");
 }
 
 TEST_F(WallpaperTest, StoreValueThatIsNotText) {
     desktop_.values = Before;
     desktop_.notText = {"WallpaperStyle"};
     ExpectMessage([&] { Install(); }, "Invalid data type for 'WallpaperStyle'");
-    EXPECT_EQ(SettingsText(), "[oldwallpaper]\nWallpaper=/pics/sea.jpg\nTileWallpaper=\n");
+    EXPECT_EQ(RecordText(), "");
     EXPECT_EQ(desktop_.values, Before);
 }
 
-TEST_F(WallpaperTest, SettingsFileThatCannotBeWritten) {
+TEST_F(WallpaperTest, RecordThatCannotBeWritten) {
     desktop_.values = Before;
-    settingsPath_ = PathOf("settings-folder.INI");
-    fs::create_directory(settingsPath_);
-    ExpectMessage([&] { Install(); }, "Unable to write to " + settingsPath_ + ". Is a directory");
+    fs::create_directories(shared_.record);
+    ExpectMessage([&] { Install(); }, "Unable to write to " + shared_.record + ". Is a directory");
     EXPECT_TRUE(fs::is_regular_file(output_));
     EXPECT_EQ(desktop_.values, Before);
     EXPECT_EQ(desktop_.reloads, 0);
 }
 
-TEST_F(WallpaperTest, ReadOnlySettingsFileAtRestoreKeepsTheBackup) {
+TEST_F(WallpaperTest, ReadOnlyRecordAtRestoreKeepsTheBackup) {
     desktop_.values = Before;
     Install();
-    fs::permissions(settingsPath_, fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(shared_.record, fs::perms::owner_read | fs::perms::group_read);
     ExpectMessage([&] { Restore(); },
-                  "Unable to write to " + settingsPath_ + ". Permission denied");
+                  "Unable to write to " + shared_.record + ". Permission denied");
     // The mark of a restore in progress is written before the store, so nothing
     // changed: the calendar stays on, the backup whole.
     EXPECT_EQ(desktop_.values.at("Wallpaper"), output_);
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(RecordText(), BackupOfBefore);
     EXPECT_EQ(desktop_.reloads, 1);
 }
 
-TEST_F(WallpaperTest, ReadOnlySettingsFileWhenDisplacedAtStart) {
-    Write("velnora.INI", "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
-    fs::permissions(settingsPath_, fs::perms::owner_read);
+TEST_F(WallpaperTest, ReadOnlyRecordWhenDisplacedAtStart) {
+    WriteRecord("[file]\nWallpaper=/pics/sea.jpg\n");
+    fs::permissions(shared_.record, fs::perms::owner_read);
     desktop_.values = {{"Wallpaper", "/pics/forest.png"}};
     ExpectMessage([&] { CheckAtStart(); },
-                  "Unable to write to " + settingsPath_ + ". Permission denied");
+                  "Unable to write to " + shared_.record + ". Permission denied");
 }
 
 TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
@@ -345,7 +344,7 @@ TEST_F(WallpaperTest, OutputPictureThatCannotBeCreated) {
     output_ = PathOf("picture-folder");
     fs::create_directory(output_);
     ExpectMessage([&] { Install(); }, "Cannot create file \"" + output_ + "\". Is a directory");
-    EXPECT_FALSE(fs::exists(settingsPath_));
+    EXPECT_FALSE(fs::exists(shared_.record));
     EXPECT_EQ(desktop_.values, Before);
 }
 
@@ -367,7 +366,7 @@ TEST_F(WallpaperTest, RoundTripOnTheFileStore) {
     }
     ProfileFile settings(settingsPath_);
     EXPECT_TRUE(InstallWallpaper(work_, output_, settings, shared_, open));
-    EXPECT_EQ(SettingsText(), BackupOfBefore);
+    EXPECT_EQ(RecordText(), BackupOfBefore);
     EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", output_},
                                   {"TileWallpaper", "0"},
                                   {"WallpaperStyle", "1"},
@@ -377,7 +376,7 @@ TEST_F(WallpaperTest, RoundTripOnTheFileStore) {
 
     open(StoreAccess::Write)->Write("Wallpaper", "/pics/forest.png");
     EXPECT_FALSE(CheckWallpaperAtStart(settings, shared_, open));
-    EXPECT_EQ(settings.ReadString(BackupSection, "Wallpaper", ""), "/pics/forest.png");
+    EXPECT_EQ(ProfileFile(shared_.record).ReadString("file", "Wallpaper", ""), "/pics/forest.png");
 
     EXPECT_FALSE(RestoreWallpaper(settings, shared_, open));
     EXPECT_EQ(valuesOf(), (Values{{"Wallpaper", "/pics/forest.png"},
@@ -385,7 +384,7 @@ TEST_F(WallpaperTest, RoundTripOnTheFileStore) {
                                   {"WallpaperStyle", "1"},
                                   {"WallpaperOriginX", "5"},
                                   {"WallpaperOriginY", "-3"}}));
-    EXPECT_FALSE(BackupPresent(settings));
+    EXPECT_EQ(RecordText(), "");
 }
 
 } // namespace
