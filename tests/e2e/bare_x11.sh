@@ -9,13 +9,17 @@ program=$1
 showbox=$2
 source "$(dirname "$0")/common.sh"
 # Ten above the unattended run's first number when one is given, so that the
-# two never race for a number when ctest runs them at once.
-if [[ -n ${VELNORA_FIRST_DISPLAY-} ]]; then start_xvfb $((VELNORA_FIRST_DISPLAY + 10)); else start_xvfb 120; fi
+# two never race for a number when ctest runs them at once. A screen of today's
+# usual size, larger than the pictures the program reads before it paints the
+# root: the root must show the whole output picture all the same.
+screen=1920x1080
+if [[ -n ${VELNORA_FIRST_DISPLAY-} ]]; then first=$((VELNORA_FIRST_DISPLAY + 10)); else first=120; fi
+start_xvfb "$first" "$screen"
 
 # The user's pictures: smaller and larger than the screen, so that feh's
 # centring and filling both show.
 convert -size 320x200 gradient:'#ff8000-#0040ff' "$work/small.png"
-convert -seed 7 -size 900x700 plasma:'#208040-#c0e0ff' "$work/large.jpg"
+convert -seed 7 -size 2400x1400 plasma:'#208040-#c0e0ff' "$work/large.jpg"
 convert -size 800x600 pattern:checkerboard -fill '#a03060' -colorize 40 "$work/other.png"
 
 session() { # command...: run in the user's bare X11 session
@@ -56,12 +60,21 @@ show_box on
 grab "$root/on.png"
 [[ -f $output ]] || fail "no output picture"
 [[ $(differing "$root/on.png" "$output") == 0 ]] || fail "root does not show the calendar"
-convert -size 640x480 xc:black "$root/black.png"
+convert -size "$screen" xc:black "$root/black.png"
 captured=$(backed_up)
 same "$captured" "$root/black.png" "the backed-up picture"
 show_box off
 grab "$root/off.png"
 same "$root/off.png" "$root/black.png" "the root after switching off"
+
+# A chosen picture smaller than the screen: the root shows the output picture.
+new_user chosen
+convert -size 800x600 gradient:'#30a0ff-#ffe080' "BMP3:$home/chosen.bmp"
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$home/chosen.bmp" >"$settings"
+show_box on
+grab "$root/on.png"
+[[ $(differing "$root/on.png" "$output") == 0 ]] || fail "root does not show the calendar"
+show_box off
 
 # feh centres a small picture, then fills with a large one: each time the
 # calendar goes on, is redrawn at logon, and goes off again.
