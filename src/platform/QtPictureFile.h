@@ -13,8 +13,8 @@
 // drawingSize, or at its own size when that is 0 x 0; transparent parts come
 // out as if drawn over black. Throws std::runtime_error with
 // "Picture too large: <w> x <h>" (above the size, memory or work limits of
-// PictureLimit.h), "Cannot read picture \"<path>\": an SVG drawing too
-// complex to draw at <w> x <h>" (a drawing of too many bytes for that size) or
-// "Cannot read picture \"<path>\": damaged <format> file" when a reader
+// PictureLimit.h), "Cannot read picture \"<path>\": an SVG drawing that
+// takes too long to draw" (drawn by a child process with a second of
+// processor time) or "Cannot read picture \"<path>\": damaged <format> file" when a reader
 // recognises the file but cannot decode it.
 bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawingSize);
