@@ -40,8 +40,10 @@ logon_run() {
 grab() { # file: the root window as it is now
   import -display ":$display" -window root "$1"
 }
-differing() { # picture picture: how many pixels differ
-  compare -metric AE "$1" "$2" null: 2>&1 || true
+differing() { # picture picture [compare's options]: how many pixels differ, as a whole number
+  local count
+  count=$(compare -metric AE "${@:3}" "$1" "$2" null: 2>&1 || true)
+  printf '%.0f\n' "$count" 2>/dev/null || echo "$count" # ImageMagick writes millions as 2.1e+06
 }
 same() { # picture picture what
   local count
@@ -89,7 +91,7 @@ for how in center fill; do
   [[ $count =~ ^[0-9]+$ && $count -gt 1000 ]] || fail "no calendar on the root ($count)"
   # The calendar is drawn on what feh painted: the stretch to the screen's size
   # (on by default) shifts each pixel's colour a little, the calendar a lot.
-  count=$(compare -metric AE -fuzz 10% "$output" "$root/feh.png" null: 2>&1 || true)
+  count=$(differing "$output" "$root/feh.png" -fuzz 10%)
   [[ $count =~ ^[0-9]+$ && $count -lt 20000 ]] || fail "calendar not drawn on feh's picture ($count)"
   captured=$(backed_up)
   [[ $captured == "$home/.local/state/velnora/"* ]] || fail "backup names $captured"
