@@ -310,31 +310,22 @@ TEST_F(PictureLoaderTest, RendersADrawingAtTheAskedSize) {
 // declaring 16384 x 16384 drawn at its own size, and lines crossing the whole
 // picture, filled and outlined, once their time is up.
 TEST_F(PictureLoaderTest, RefusesDrawingsThatTakeTooLong) {
+    const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' ";
+    Write("declared.svg", svg + "width='16384' height='16384'><rect width='9' height='9'/></svg>");
     std::string path = "M 0 0";
     for (int i = 1; i < 2000; ++i)
         path += " L " + std::to_string(i * 997 % 1920) + " " + std::to_string(i * 631 % 1080);
-    const auto svg = [&](const char* name, const std::string& size, const std::string& body) {
-        return Write(name,
-                     "<svg xmlns='http://www.w3.org/2000/svg' " + size + ">" + body + "</svg>");
-    };
-    const struct {
-        std::string file;
-        PictureSize size;
-        std::string message;
-    } rows[] = {
-        {svg("declared.svg", "width='16384' height='16384'", "<rect width='9' height='9'/>"),
-         {},
-         "Picture too large: 16384 x 16384"},
-        {svg("crossing.svg", "width='1920' height='1080'",
-             "<path d='" + path + "' fill='#369' stroke='#c33'/>"),
-         {1920, 1080},
-         "Cannot read picture \"" + PathOf("crossing.svg") +
-             "\": an SVG drawing that takes too long to draw"},
-    };
-    for (const auto& row : rows) {
-        Bitmap bitmap;
-        ExpectMessage([&] { LoadSourcePicture(row.file, bitmap, row.size); }, row.message);
-    }
+    Write("crossing.svg", svg + "width='1920' height='1080'><path d='" + path +
+                              "' fill='#369' stroke='#c33'/></svg>");
+    Bitmap bitmap;
+    ExpectMessage([&] { LoadSourcePicture(PathOf("declared.svg"), bitmap); },
+                  "Picture too large: 16384 x 16384");
+    ExpectMessage(
+        [&] {
+            LoadSourcePicture(PathOf("crossing.svg"), bitmap, {1920, 1080});
+        },
+        "Cannot read picture \"" + PathOf("crossing.svg") +
+            "\": an SVG drawing that takes too long to draw");
 }
 
 // File names are bytes: one that is not UTF-8 opens as any other.
