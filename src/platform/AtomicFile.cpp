@@ -9,7 +9,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +57,22 @@ void RemoveStaleTemporaries(const std::string& path) {
     closedir(listing);
 }
 
+// The rename is only on disk once the folder is: without this, a crash soon
+// after could bring back the old file, or none. A file system that cannot
+// sync a folder (EINVAL) keeps its renames by its own rules.
+bool SyncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0 || errno == EINVAL;
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return synced;
+}
+
 } // namespace
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
@@ -97,7 +112,7 @@ bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& 
     }
     if (done) {
         if (rename(temporary.c_str(), path.c_str()) == 0)
-            return true;
+            return SyncFolderOf(path);
         error = errno;
     }
     unlink(temporary.c_str());
@@ -111,14 +126,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, m
 }
 
 mode_t NewFileMode() {
-    // Read from /proc rather than set and reset with umask(), which would race
-    // with other threads.
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-    return 0644; // the usual umask 022
+    return 0600;
 }
 
 mode_t ModeForReplacing(const std::string& path) {

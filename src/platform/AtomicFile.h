@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file's whole content so that a reader sees either the old file or
 // the new one, never a part: a temporary file in the same folder, synced, then
-// renamed over the target.
+// renamed over the target, and the folder synced.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +14,8 @@
 using ContentWriter = std::function<bool(int fd)>;
 
 // False when any step is refused (errno then tells why); the target is then
-// untouched and the temporary file removed. The temporary file is named
+// untouched and the temporary file removed (but for a folder that cannot be
+// synced after the rename: the new file is then in place). The temporary file is named
 // <path>.XXXXXX (mkstemp's six characters); one of that name older than a
 // minute, left by a write that was killed, is removed first.
 bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent);
@@ -24,8 +25,9 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents, m
 // false, with errno telling why, when the system refuses.
 bool WriteAll(int fd, const void* data, std::size_t size);
 
-// The mode a newly created file gets: 0666 narrowed by the umask, as open()
-// would give it.
+// The mode a newly created file gets, whatever the umask: 0600, the user's
+// own. The settings, the record of the user's wallpaper and the store values
+// are nobody else's to read or change.
 mode_t NewFileMode();
 // The mode for a file that replaces path: that of the file there now, or
 // NewFileMode() when there is none.

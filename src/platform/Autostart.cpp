@@ -12,7 +12,10 @@
 
 #include <glib.h>
 
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 #include <unistd.h>
 
@@ -33,17 +36,6 @@ std::string QuotedArgument(const std::string& argument) {
         quoted += c;
     }
     return quoted + '"';
-}
-
-// A literal percent sign would otherwise start a field code.
-std::string WithoutFieldCodes(const std::string& command) {
-    std::string result;
-    for (const char c : command) {
-        result += c;
-        if (c == '%')
-            result += '%';
-    }
-    return result;
 }
 
 // The escapes of a string value, applied after the Exec quoting: so a literal
@@ -81,15 +73,47 @@ bool Representable(const std::string& text) {
     return true;
 }
 
+// What the readers of the entry and the units do with a path that holds these:
+// "%" is a field code to GIO and a specifier to systemd, and neither reads a
+// doubled one back as one; the autostart generator of systemd reads "\" as the
+// start of another escape and passes "`" and "$" on with their backslash; and
+// systemd refuses quotes and those in an executable's name ("Executable name
+// contains special characters"). A control character has no place in either.
+constexpr const char* RefusedInPath = "%\\\"'`$";
+
+std::runtime_error CannotHold(const std::string& path, const std::string& what) {
+    return std::runtime_error("Cannot switch on the calendar: the program's path \"" + path +
+                              "\" " + what +
+                              ", which the logon entry cannot hold. Move the program to a folder "
+                              "whose name does not.");
+}
+
 } // namespace
 
+void CheckProgramPathForLogon(const std::string& executablePath) {
+    if (!g_utf8_validate(executablePath.data(), static_cast<gssize>(executablePath.size()),
+                         nullptr))
+        throw CannotHold(executablePath, "is not UTF-8 text");
+    for (const unsigned char c : executablePath) {
+        if (c < 0x20 || c == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "U+%04X", c);
+            throw CannotHold(executablePath, std::string("holds the control character ") + code);
+        }
+        if (std::strchr(RefusedInPath, c) != nullptr)
+            throw CannotHold(executablePath, std::string("holds '") + static_cast<char>(c) + "'");
+    }
+}
+
 std::string AutostartCommand(const std::string& executablePath) {
-    return EscapedValue(WithoutFieldCodes(QuotedArgument(executablePath) + " start"));
+    return EscapedValue(QuotedArgument(executablePath) + " start");
 }
 
 void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath) {
     if (mode > 1)
         return;
+    if (mode == 1)
+        CheckProgramPathForLogon(executablePath);
     const std::string folder = XdgConfigHome() + "/autostart";
     const std::string entry = folder + "/" + name + ".desktop";
     if (mode == 0) {
@@ -103,10 +127,13 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
     std::filesystem::create_directories(folder, error);
     if (error)
         return;
-    if (executablePath.empty() || !Representable(executablePath) || !Representable(name))
+    if (executablePath.empty() || !Representable(name))
         throw WriteRefused(name);
     std::string contents = "[Desktop Entry]\nType=Application\n";
     contents += "Name=" + EscapedValue(name) + "\n";
+    // A program removed while the calendar is on hides the entry: nothing
+    // runs, nothing fails at the next logons.
+    contents += "TryExec=" + EscapedValue(executablePath) + "\n";
     contents += "Exec=" + AutostartCommand(executablePath) + "\n";
     contents += "X-GNOME-Autostart-enabled=true\n";
     // Readable by all, as the other entries of the folder are.

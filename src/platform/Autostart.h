@@ -5,7 +5,8 @@
 
 #include <string>
 
-// Mode 1 writes the entry for the running executable with " start", mode 0
+// Mode 1 writes the entry for the running executable with " start" (TryExec
+// on it, so that the entry hides once the program is gone), mode 0
 // removes it (silently when missing), any other mode does nothing. The entry
 // names the path the program was started from (ExecutablePath); when no file
 // is there any more, the write is refused ("Failed to set data for '<name>'").
@@ -13,6 +14,13 @@
 void SetAutoRun(const std::string& name, unsigned mode);
 // Same, for a given executable path (tests).
 void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath);
+// Throws, before anything is written, "Cannot switch on the calendar: the
+// program's path "<path>" holds '<c>', which the logon entry cannot hold. Move
+// the program to a folder whose name does not." when the path holds a
+// character that a reader of the entry or the refresh units would not give
+// back as it stands (% \ " ' ` $), "holds the control character U+00XX" for a
+// control character, "is not UTF-8 text" for a path that is not.
+void CheckProgramPathForLogon(const std::string& executablePath);
 // The Exec line's command: the path quoted and escaped by the Desktop Entry rules
 // when it needs it, then " start".
 std::string AutostartCommand(const std::string& executablePath);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -89,35 +90,49 @@ bool WriteBmpTo(int fd, const Bitmap& bitmap, uint32_t fileSize) {
 // reads it: two 32-bit values after a Windows (40, 108, 124 bytes) or OS/2 2
 // (64 bytes) header, two 16-bit ones after any other (the 12-byte core
 // header of OS/2 1 and Windows 2); a negative height means rows from the top.
-void CheckClaimedSize(const std::string& path) {
-    uint8_t h[26];
+// An uncompressed picture (BI_RGB, BI_BITFIELDS) is refused before any pixel
+// memory is taken when the file holds fewer rows than its header claims (the
+// last row's padding may be missing): a header of a few bytes would otherwise
+// make the decoder fill and convert a picture of gigabytes.
+void CheckHeader(const std::string& path) {
+    uint8_t h[HeadersSize];
     std::FILE* file = std::fopen(path.c_str(), "rbe");
     if (!file)
         return;
     const std::size_t got = std::fread(h, 1, sizeof h, file);
+    struct stat info {};
+    const int64_t fileBytes = fstat(fileno(file), &info) == 0 ? info.st_size : 0;
     std::fclose(file);
-    if (got < sizeof h || h[0] != 'B' || h[1] != 'M')
+    if (got < 26 || h[0] != 'B' || h[1] != 'M')
         return;
-    const auto u32 = [&](int at) {
-        return static_cast<uint32_t>(h[at] | h[at + 1] << 8 | h[at + 2] << 16) |
-               static_cast<uint32_t>(h[at + 3]) << 24;
-    };
+    const auto u16 = [&](int at) { return static_cast<uint32_t>(h[at] | h[at + 1] << 8); };
+    const auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
     int64_t width, height;
     const uint32_t headerSize = u32(14);
-    if (headerSize == 40 || headerSize == 64 || headerSize == 108 || headerSize == 124) {
-        width = static_cast<int32_t>(u32(18));
-        height = static_cast<int32_t>(u32(22));
+    const bool windows =
+        headerSize == 40 || headerSize == 64 || headerSize == 108 || headerSize == 124;
+    if (windows) {
+        width = std::abs(static_cast<int64_t>(static_cast<int32_t>(u32(18))));
+        height = std::abs(static_cast<int64_t>(static_cast<int32_t>(u32(22))));
     } else {
-        width = static_cast<int16_t>(h[18] | h[19] << 8);
-        height = static_cast<int16_t>(h[20] | h[21] << 8);
+        width = std::abs(static_cast<int16_t>(u16(18)));
+        height = std::abs(static_cast<int16_t>(u16(20)));
     }
-    CheckPictureSize(std::abs(width), std::abs(height));
+    CheckPictureSize(width, height);
+    CheckPictureWork(width, height, fileBytes);
+    constexpr uint32_t Rgb = 0, BitFields = 3;
+    if (!windows || got < HeadersSize || (u32(30) != Rgb && u32(30) != BitFields))
+        return;
+    const int64_t rowBits = width * u16(28);
+    const int64_t stride = (rowBits + 31) / 32 * 4;
+    if (height > 0 && int64_t{u32(10)} + stride * (height - 1) + (rowBits + 7) / 8 > fileBytes)
+        throw std::runtime_error("Cannot read picture \"" + path + "\": damaged BMP file");
 }
 
 } // namespace
 
 bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
-    CheckClaimedSize(path);
+    CheckHeader(path);
     // The format is forced: a BMP is recognised by its content as a BMP, never
     // by its name, and nothing else is tried here.
     // Opened here rather than by the reader, which warns on standard error
@@ -142,7 +157,7 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why) {
     // beside the copy in the work format.
     const int64_t qtBytes = QtImageBytes(QSize(width, height), reader.imageFormat());
     CheckPictureMemory(width, height, qtBytes);
-    reader.setAllocationLimit(QtAllocationLimitMiB(qtBytes));
+    const QtAllocationLimit limit(qtBytes);
     // Qt reuses an image of the right size and format, and leaves the rows a
     // truncated file lacks as it finds them: start from black, not from
     // whatever the memory held.
@@ -168,7 +183,7 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
 
     // Replaced whole: the desktop never reads half a picture, and a failed
     // save leaves the previous picture whole. It keeps the mode the user gave
-    // the picture it replaces; a new one gets the mode the umask allows.
+    // the picture it replaces; a new one is the user's own (NewFileMode).
     if (!ReplaceFileWith(path, ModeForReplacing(path), [&](int fd) {
             return WriteBmpTo(fd, bitmap, static_cast<uint32_t>(fileSize));
         }))

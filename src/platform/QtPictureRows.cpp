@@ -2,18 +2,29 @@
 
 #include "QtPictureRows.h"
 
+#include <QImageReader>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool OpenFileByBytes(const std::string& path, QFile& file, std::string* why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO would block the open until someone writes.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (why)
             *why = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (why)
+            *why = NotRegularFile;
+        ::close(fd);
         return false;
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -53,8 +64,14 @@ QImage BlankQtImage(QSize size, QImage::Format format) {
         [](void* data) { std::free(data); }, memory);
 }
 
-int QtAllocationLimitMiB(int64_t bytes) {
-    return static_cast<int>(bytes / (1024 * 1024)) + 1;
+// Qt takes the limit in MiB; one more, so that an image of exactly that many
+// bytes passes whichever way Qt rounds.
+QtAllocationLimit::QtAllocationLimit(int64_t bytes) : previous_(QImageReader::allocationLimit()) {
+    QImageReader::setAllocationLimit(static_cast<int>(bytes / (1024 * 1024)) + 1);
+}
+
+QtAllocationLimit::~QtAllocationLimit() {
+    QImageReader::setAllocationLimit(previous_);
 }
 
 void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha) {

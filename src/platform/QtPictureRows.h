@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "PictureLimit.h"
 
 #include <QFile>
 #include <QImage>
@@ -13,7 +14,8 @@
 
 // Opens path for reading whatever the encoding of its bytes: Qt's own file
 // names are Unicode and lose bytes that are not UTF-8. False, with the
-// system's reason in *why, when the system refuses.
+// system's reason in *why, when the system refuses or the path names no
+// regular file (NotRegularFile).
 bool OpenFileByBytes(const std::string& path, QFile& file, std::string* why = nullptr);
 
 // The bytes of a QImage of that size and format (32 bits a pixel for a format
@@ -27,9 +29,20 @@ int64_t QtImageBytes(QSize size, QImage::Format format);
 // image when the memory is refused.
 QImage BlankQtImage(QSize size, QImage::Format format);
 
-// Qt's reader option takes the limit of one image in MiB; one more, so that an
-// image of exactly that many bytes passes whichever way Qt rounds.
-int QtAllocationLimitMiB(int64_t bytes);
+// Qt's allocation limit for one picture of `bytes`, set while the object
+// lives. The limit is one for the whole process (QImageReader's setter is
+// static), so the one in force before is put back at the end: a later plain
+// QImage of a larger picture, the root window's for one, is not refused.
+class QtAllocationLimit {
+  public:
+    explicit QtAllocationLimit(int64_t bytes);
+    ~QtAllocationLimit();
+    QtAllocationLimit(const QtAllocationLimit&) = delete;
+    QtAllocationLimit& operator=(const QtAllocationLimit&) = delete;
+
+  private:
+    int previous_;
+};
 
 // How transparent pixels come out in the work format, which has no alpha.
 enum class AlphaRule {

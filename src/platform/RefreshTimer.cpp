@@ -50,9 +50,8 @@ bool Control(unsigned char c) {
 
 // One ExecStart word. Inside double quotes systemd reads C escapes, so a quote
 // and a backslash take a backslash and a control character is written as \xNN;
-// "%" starts a specifier everywhere, and in the arguments (not the executable's
-// own name) "$" starts a variable.
-std::string ExecWord(const std::string& word, bool argument) {
+// "%" starts a specifier. In the executable's own name "$" starts no variable.
+std::string ExecWord(const std::string& word) {
     bool plain = !word.empty();
     for (const unsigned char c : word)
         plain = plain && PlainInExec(c);
@@ -66,15 +65,20 @@ std::string ExecWord(const std::string& word, bool argument) {
         if (c == '"' || c == '\\')
             quoted += '\\';
         quoted += static_cast<char>(c);
-        if (c == '%' || (argument && c == '$'))
+        if (c == '%')
             quoted += static_cast<char>(c);
     }
     return plain ? quoted : quoted + '"';
 }
 
 std::string ServiceUnit(const std::string& executablePath) {
+    // A program removed while the calendar is on (a purged package, a deleted
+    // build folder) leaves the service skipped, not failed every night.
     return "[Unit]\n"
            "Description=Velnora: redraw the wallpaper calendar for today\n"
+           "ConditionFileIsExecutable=" +
+           executablePath +
+           "\n"
            "\n"
            "[Service]\n"
            "Type=oneshot\n"
@@ -142,13 +146,42 @@ Bus SessionBus() {
         g_dbus_connection_new_for_address_sync(address.c_str(), flags, nullptr, nullptr, nullptr));
 }
 
-// One call to the manager; its reply, or null when it did not answer.
+// One call to an object of the manager; its reply, or null when it did not answer.
+GVariant* CallObject(GDBusConnection* bus, const char* object, const char* interface,
+                     const char* method, GVariant* parameters) {
+    // No auto-start: the bus's activation file for the manager only fails.
+    return g_dbus_connection_call_sync(bus, "org.freedesktop.systemd1", object, interface, method,
+                                       parameters, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START, -1,
+                                       nullptr, nullptr);
+}
+
 GVariant* CallManager(GDBusConnection* bus, const char* interface, const char* method,
                       GVariant* parameters) {
-    // No auto-start: the bus's activation file for the manager only fails.
-    return g_dbus_connection_call_sync(bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-                                       interface, method, parameters, nullptr,
-                                       G_DBUS_CALL_FLAGS_NO_AUTO_START, -1, nullptr, nullptr);
+    return CallObject(bus, "/org/freedesktop/systemd1", interface, method, parameters);
+}
+
+// Stops the timer and waits until the manager's stop job is over: units
+// removed and the manager reloaded while the job is still queued leave the
+// timer "failed". The job's object goes when the job ends. Up to 30 s, a
+// bound for a busy machine; a stop takes milliseconds.
+void StopTimer(GDBusConnection* bus) {
+    GVariant* reply = CallManager(bus, "org.freedesktop.systemd1.Manager", "StopUnit",
+                                  g_variant_new("(ss)", RefreshTimerName, "replace"));
+    if (reply == nullptr)
+        return;
+    const gchar* job = nullptr;
+    g_variant_get(reply, "(&o)", &job);
+    const std::string jobPath = job;
+    g_variant_unref(reply);
+    for (int i = 0; i < 3000; ++i) {
+        GVariant* state =
+            CallObject(bus, jobPath.c_str(), "org.freedesktop.DBus.Properties", "Get",
+                       g_variant_new("(ss)", "org.freedesktop.systemd1.Job", "State"));
+        if (state == nullptr)
+            return;
+        g_variant_unref(state);
+        g_usleep(10000);
+    }
 }
 
 void CallManagerIgnoringReply(GDBusConnection* bus, const char* method, GVariant* parameters) {
@@ -198,15 +231,7 @@ std::string UserUnitFolder() {
 }
 
 std::string RefreshCommand(const std::string& executablePath) {
-    // systemd refuses quotes, backslashes and control characters in an
-    // executable's name ("Executable name contains special characters"); as an
-    // argument of env they may stand.
-    bool refused = false;
-    for (const unsigned char c : executablePath)
-        refused = refused || Control(c) || c == '"' || c == '\'' || c == '\\';
-    if (refused)
-        return "/usr/bin/env " + ExecWord(executablePath, true) + " refresh";
-    return ExecWord(executablePath, false) + " refresh";
+    return ExecWord(executablePath) + " refresh";
 }
 
 void SetRefreshTimer(unsigned mode, const std::string& executablePath) {
@@ -218,8 +243,7 @@ void SetRefreshTimer(unsigned mode, const std::string& executablePath) {
     if (mode == 0) {
         const Bus manager = UserManagerFor(folder);
         if (manager)
-            CallManagerIgnoringReply(manager.get(), "StopUnit",
-                                     g_variant_new("(ss)", RefreshTimerName, "replace"));
+            StopTimer(manager.get());
         std::error_code ignored; // a missing file is no error
         bool removed = fs::remove(folder + "/timers.target.wants/" + RefreshTimerName, ignored);
         removed = fs::remove(timer, ignored) || removed;

@@ -19,15 +19,17 @@ std::string UserUnitFolder();
 // "systemctl --user enable" would (the timers.target.wants link), so that it
 // runs from the next logon on; when the user's service manager is reachable on
 // the session bus and reads that folder, it is also reloaded and the timer
-// started now. Mode 0 stops the timer there, then removes the link and both
-// units (silently when missing). Any other mode does nothing. A folder that
-// cannot be made is silent, as for the autostart entry; a unit or link that
-// cannot be written, or a path that a unit file cannot hold (not UTF-8, a
-// control character), throws "Failed to set data for '<unit>'".
+// started now. Mode 0 stops the timer there and waits for the stop to end,
+// then removes the link and both units (silently when missing). Any other
+// mode does nothing. A folder that cannot be made is silent, as for the
+// autostart entry; a unit or link that cannot be written, or a path that a
+// unit file cannot hold (not UTF-8, a control character), throws
+// "Failed to set data for '<unit>'".
 void SetRefreshTimer(unsigned mode, const std::string& executablePath);
 
 // The service's ExecStart value: the path quoted by systemd's rules and
 // " refresh" (the unattended run, which outside a graphical session changes
-// nothing); through /usr/bin/env when systemd would refuse the path as an
-// executable's name.
+// nothing). The service runs only while that path is an executable file.
+// Paths that systemd refuses as an executable's name are refused before
+// (CheckProgramPathForLogon).
 std::string RefreshCommand(const std::string& executablePath);

@@ -5,13 +5,24 @@
 #include "BackgroundSlideshow.h"
 #include "BmpFile.h"
 #include "JpegDecoder.h"
+#include "PictureLimit.h"
 #include "QtPictureFile.h"
 
 #include <ctime>
 #include <optional>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
+
+// A FIFO or a device is refused at once, whatever it is named by: a reader
+// would wait on it for ever, or read without end. A missing file and a folder
+// get their readers' own messages.
+void CheckRegularFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+        throw std::runtime_error("Cannot open file \"" + path + "\". " + NotRegularFile);
+}
 
 std::runtime_error NoKnownFormat(const std::string& path) {
     return std::runtime_error("Cannot read picture \"" + path +
@@ -26,6 +37,7 @@ std::runtime_error NoKnownFormat(const std::string& path) {
 // whose SVG reader takes any XML for a drawing; the picture it names is loaded
 // as any other, but never as a slideshow again.
 void LoadPicture(const std::string& path, Bitmap& out, PictureSize drawingSize, bool slideshows) {
+    CheckRegularFile(path);
     if (ReadBmpFile(path, out) || ReadJpegFile(path, out))
         return;
     if (slideshows) {

@@ -45,6 +45,16 @@ std::function<std::string(const std::string&)> QtWritten(int width, int height, 
     };
 }
 
+// A PNG of that size whose rows are all zero, deflated: a bomb of some 100 KB.
+std::string PngBomb(int width, int height) {
+    const QByteArray rows(qsizetype{height} * (width * 3 + 1), '\0');
+    const std::string png = PngHeader(width, height);
+    std::string bomb = png.substr(0, png.find("IDAT") - 4);
+    PutChunk(bomb, "IDAT", qCompress(rows, 9).mid(4).toStdString()); // after qCompress's length
+    PutChunk(bomb, "IEND", "");
+    return bomb;
+}
+
 // Loads the file as a source picture (stretched to 1 x 1, so the output is
 // tiny) and checks the message, or that the peak stays within the budget of
 // the width x height picture it makes.
@@ -86,9 +96,14 @@ TEST_F(HostilePictureTest, DecodesOrRefusesWithinTheMemoryBudget) {
              return Write(p, ClaimingSize(MakeJpeg({16, 16, false, true}), 6000, 4000));
          },
          6000, 4000, ""},
-        // Qt's BMP reader holds the picture in 32 bits beside the copy.
+        // Qt's BMP reader would hold the picture in 32 bits beside the copy.
         {"cut.bmp", [&](const std::string& p) { return Write(p, CutBmp(6000, 4000, 24)); }, 6000,
-         4000, ""},
+         4000, "Cannot read picture \"" + PathOf("cut.bmp") + "\": damaged BMP file"},
+        // Small files that would take seconds to decode.
+        {"claims.bmp", [&](const std::string& p) { return Write(p, CutBmp(16000, 16000, 24)); },
+         16000, 16000, "Picture too large: 16000 x 16000"},
+        {"bomb.png", [&](const std::string& p) { return Write(p, PngBomb(6000, 6000)); }, 6000,
+         6000, "Picture too large: 6000 x 6000"},
         {"huge.png", [&](const std::string& p) { return Write(p, PngHeader(60000, 60000)); }, 60000,
          60000, "Picture too large: 60000 x 60000"},
         {"huge.gif", [&](const std::string& p) { return Write(p, EmptyGif(65535, 65535)); }, 65535,

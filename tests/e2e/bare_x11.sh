@@ -9,13 +9,17 @@ program=$1
 showbox=$2
 source "$(dirname "$0")/common.sh"
 # Ten above the unattended run's first number when one is given, so that the
-# two never race for a number when ctest runs them at once.
-if [[ -n ${VELNORA_FIRST_DISPLAY-} ]]; then start_xvfb $((VELNORA_FIRST_DISPLAY + 10)); else start_xvfb 120; fi
+# two never race for a number when ctest runs them at once. A screen of today's
+# usual size, larger than the pictures the program reads before it paints the
+# root: the root must show the whole output picture all the same.
+screen=1920x1080
+if [[ -n ${VELNORA_FIRST_DISPLAY-} ]]; then first=$((VELNORA_FIRST_DISPLAY + 10)); else first=120; fi
+start_xvfb "$first" "$screen"
 
 # The user's pictures: smaller and larger than the screen, so that feh's
 # centring and filling both show.
 convert -size 320x200 gradient:'#ff8000-#0040ff' "$work/small.png"
-convert -seed 7 -size 900x700 plasma:'#208040-#c0e0ff' "$work/large.jpg"
+convert -seed 7 -size 2400x1400 plasma:'#208040-#c0e0ff' "$work/large.jpg"
 convert -size 800x600 pattern:checkerboard -fill '#a03060' -colorize 40 "$work/other.png"
 
 session() { # command...: run in the user's bare X11 session, which has no session bus
@@ -37,8 +41,10 @@ logon_run() {
 grab() { # file: the root window as it is now
   import -display ":$display" -window root "$1"
 }
-differing() { # picture picture: how many pixels differ
-  compare -metric AE "$1" "$2" null: 2>&1 || true
+differing() { # picture picture [compare's options]: how many pixels differ, as a whole number
+  local count
+  count=$(compare -metric AE "${@:3}" "$1" "$2" null: 2>&1 || true)
+  printf '%.0f\n' "$count" 2>/dev/null || echo "$count" # ImageMagick writes millions as 2.1e+06
 }
 same() { # picture picture what
   local count
@@ -57,12 +63,21 @@ show_box on
 grab "$root/on.png"
 [[ -f $output ]] || fail "no output picture"
 [[ $(differing "$root/on.png" "$output") == 0 ]] || fail "root does not show the calendar"
-convert -size 640x480 xc:black "$root/black.png"
+convert -size "$screen" xc:black "$root/black.png"
 captured=$(backed_up)
 same "$captured" "$root/black.png" "the backed-up picture"
 show_box off
 grab "$root/off.png"
 same "$root/off.png" "$root/black.png" "the root after switching off"
+
+# A chosen picture smaller than the screen: the root shows the output picture.
+new_user chosen
+convert -size 800x600 gradient:'#30a0ff-#ffe080' "BMP3:$home/chosen.bmp"
+printf '[image]\nchoose=1\ncurrent=0\npath=%s\n' "$home/chosen.bmp" >"$settings"
+show_box on
+grab "$root/on.png"
+[[ $(differing "$root/on.png" "$output") == 0 ]] || fail "root does not show the calendar"
+show_box off
 
 # feh centres a small picture, then fills with a large one: each time the
 # calendar goes on, is redrawn at logon, and goes off again.
@@ -77,7 +92,7 @@ for how in center fill; do
   [[ $count =~ ^[0-9]+$ && $count -gt 1000 ]] || fail "no calendar on the root ($count)"
   # The calendar is drawn on what feh painted: the stretch to the screen's size
   # (on by default) shifts each pixel's colour a little, the calendar a lot.
-  count=$(compare -metric AE -fuzz 10% "$output" "$root/feh.png" null: 2>&1 || true)
+  count=$(differing "$output" "$root/feh.png" -fuzz 10%)
   [[ $count =~ ^[0-9]+$ && $count -lt 20000 ]] || fail "calendar not drawn on feh's picture ($count)"
   captured=$(backed_up)
   [[ $captured == "$home/.local/state/velnora/"* ]] || fail "backup names $captured"

@@ -12,19 +12,22 @@ trap cleanup EXIT
 failures=0
 fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
 
-# A 640 x 480 X server on the first free display number from $1 up, in $display.
+# An X server of $2 (640x480 when not given) on the first free display number
+# from $1 up, in $display.
 # -noreset: a session's window manager stays connected, so the server keeps the
 # root picture when a program disconnects; without it Xvfb would reset then.
-start_xvfb() { # first-display-number
+start_xvfb() { # first-display-number [WIDTHxHEIGHT]
   display=$1
+  local size=${2:-640x480}
   while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
-  Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
 }
 
-# A fresh user: HOME, and a program folder of its own holding a copy of
-# $program, so its settings file and output picture lie beside it.
+# A fresh user: HOME and every XDG folder, exported for what the script runs
+# next, and a program folder of its own holding a copy of $program, so its
+# settings file and output picture lie beside it.
 new_user() { # case-name
   case=$1
   root=$work/$case
@@ -32,6 +35,8 @@ new_user() { # case-name
   folder=$root/program
   mkdir -p "$home" "$folder"
   chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
+  export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
+    XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$root
   cp "$program" "$folder/velnora"
   settings=$folder/velnora.INI
   output=$folder/Velnora.bmp

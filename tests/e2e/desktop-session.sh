@@ -47,9 +47,7 @@ trap stop_session EXIT
 new_session() { # first display number
   [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]] || { echo "run under dbus-run-session" >&2; exit 2; }
   new_user "$case"
-  export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
-    XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$root \
-    XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
+  export XDG_SESSION_TYPE=x11 QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
   # No accessibility bus: nothing here needs it, and it would outlive the test.
   export NO_AT_BRIDGE=1

@@ -4,6 +4,7 @@
 #include "AtomicFile.h"
 #include "Bitmap.h"
 #include "BmpFile.h"
+#include "FileLock.h"
 #include "ProfileFile.h"
 #include "TestSupport.h"
 
@@ -39,20 +40,26 @@ class ScopedUmask {
 };
 
 // The output picture and the settings file keep the mode the user gave the
-// file they replace; a new one gets what the umask allows, as any new file.
-TEST(ReplacedFileMode, KeepsTheOldModeNewFilesFollowTheUmask) {
+// file they replace; a new one, and the lock, are the user's own whatever the umask.
+TEST(ReplacedFileMode, KeepsTheOldModeNewFilesArePrivate) {
     const struct {
         mode_t umask;
         std::optional<mode_t> oldMode; // nullopt: no file yet
         mode_t expected;
     } rows[] = {
-        {022, std::nullopt, 0644}, {077, std::nullopt, 0600}, {002, std::nullopt, 0664},
+        {022, std::nullopt, 0600}, {077, std::nullopt, 0600}, {000, std::nullopt, 0600},
         {022, 0600, 0600},         {022, 0664, 0664},         {077, 0644, 0644},
     };
     const auto writers = {
         +[](const std::string& path) { WriteBmpFile(path, Bitmap(4, 3)); },
         +[](const std::string& path) { ProfileFile(path).WriteString("s", "k", "new"); },
     };
+    for (const mode_t umask : {mode_t{000}, mode_t{022}}) {
+        TempFolder folder;
+        ScopedUmask mask(umask);
+        const FileLock lock(folder / "lock", std::chrono::milliseconds(0));
+        EXPECT_EQ(ModeOf(folder / "lock"), 0600u);
+    }
     for (const auto& row : rows) {
         for (const auto write : writers) {
             TempFolder folder;

@@ -277,16 +277,6 @@ TEST_F(ProfileFileTest, WriteKeepsModeAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries, 1);
 }
 
-TEST_F(ProfileFileTest, NewFileModeFollowsTheUmask) {
-    const mode_t old = ::umask(022);
-    ProfileFile file(PathOf("new.ini"));
-    file.WriteString("s", "k", "1");
-    ::umask(old);
-    EXPECT_EQ(fs::status(file.Path()).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                  fs::perms::others_read);
-}
-
 TEST_F(ProfileFileTest, MissingFoldersAreCreated) {
     ProfileFile file(PathOf("config/velnora/velnora.INI"));
     file.WriteString("image", "path", "");

@@ -19,6 +19,9 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <utility>
+
 #include <jpeglib.h>
 // After jpeglib.h, which jerror.h needs.
 #include <jerror.h>
@@ -253,6 +256,18 @@ TEST_F(PictureLoaderTest, ReadsTheFormatsOfQtsReadersByContent) {
     }
 }
 
+// Reading a small source leaves Qt able to read a screen-sized picture after
+// it, as the bare X11 desktop reads the output picture for the root window.
+TEST_F(PictureLoaderTest, ASmallSourceLeavesLargerPicturesReadable) {
+    QImage screen(1920, 1080, QImage::Format_RGB32);
+    screen.fill(Qt::darkCyan);
+    ASSERT_TRUE(screen.save(QString::fromStdString(PathOf("Velnora.bmp")), "bmp"));
+    for (const char* source : {"photo24.bmp", "photo.png"}) {
+        Load(Pictures + source);
+        EXPECT_FALSE(QImage(QString::fromStdString(PathOf("Velnora.bmp"))).isNull()) << source;
+    }
+}
+
 // Transparent parts come out as drawn over black.
 TEST_F(PictureLoaderTest, ComposesTransparentPicturesOverBlack) {
     QImage image(3, 1, QImage::Format_ARGB32);
@@ -291,6 +306,28 @@ TEST_F(PictureLoaderTest, RendersADrawingAtTheAskedSize) {
     }
 }
 
+// Small drawings that would take Qt seconds to draw are refused: one
+// declaring 16384 x 16384 drawn at its own size, and lines crossing the whole
+// picture, filled and outlined, once their time is up.
+TEST_F(PictureLoaderTest, RefusesDrawingsThatTakeTooLong) {
+    const std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' ";
+    Write("declared.svg", svg + "width='16384' height='16384'><rect width='9' height='9'/></svg>");
+    std::string path = "M 0 0";
+    for (int i = 1; i < 2000; ++i)
+        path += " L " + std::to_string(i * 997 % 1920) + " " + std::to_string(i * 631 % 1080);
+    Write("crossing.svg", svg + "width='1920' height='1080'><path d='" + path +
+                              "' fill='#369' stroke='#c33'/></svg>");
+    Bitmap bitmap;
+    ExpectMessage([&] { LoadSourcePicture(PathOf("declared.svg"), bitmap); },
+                  "Picture too large: 16384 x 16384");
+    ExpectMessage(
+        [&] {
+            LoadSourcePicture(PathOf("crossing.svg"), bitmap, {1920, 1080});
+        },
+        "Cannot read picture \"" + PathOf("crossing.svg") +
+            "\": an SVG drawing that takes too long to draw");
+}
+
 // File names are bytes: one that is not UTF-8 opens as any other.
 TEST_F(PictureLoaderTest, OpensNamesThatAreNotUtf8) {
     const QImage original(QString::fromStdString(Pictures + "photo24.bmp"), "bmp");
@@ -321,6 +358,19 @@ TEST_F(PictureLoaderTest, LoadsThePictureASlideshowShowsNow) {
                            "</file></static></background>");
     ExpectMessage([&] { Load(xml); },
                   "Cannot open file \"" + PathOf("missing.png") + "\". No such file or directory");
+}
+
+// A FIFO or a device, as the picture or in a slideshow, is refused at once
+// rather than read for ever.
+TEST_F(PictureLoaderTest, RefusesWhatIsNoRegularFile) {
+    ASSERT_EQ(mkfifo(PathOf("fifo.png").c_str(), 0600), 0);
+    Write("slideshow.xml", "<background><static><duration>5</duration><file>fifo.png"
+                           "</file></static></background>");
+    for (const auto& [path, named] : {std::pair{PathOf("fifo.png"), PathOf("fifo.png")},
+                                      {PathOf("slideshow.xml"), PathOf("fifo.png")},
+                                      {std::string("/dev/zero"), std::string("/dev/zero")}})
+        ExpectMessage([&] { Load(path); },
+                      "Cannot open file \"" + named + "\". Not a regular file");
 }
 
 } // namespace
