@@ -130,19 +130,20 @@ TEST(LunarCalendar, ArithmeticCalendarIsICUsIslamicCivil) {
 // days or longer than 30, and every day has one lunar date.
 TEST(LunarCalendar, ComputedMonthsJoinTheTable) {
     const int64_t end = LunarCalendar::LastTabledDay();
-    int length = 0;
+    int length = -1; // none while the first month is cut
     LunarCalendar::HijriDate previous = LunarCalendar::IranianHijri(end - 400);
     for (int64_t day = end - 399; day < end + 400; ++day) {
         const LunarCalendar::HijriDate date = LunarCalendar::IranianHijri(day);
         if (date.day == 1) {
-            if (length > 0)
+            if (length >= 0) {
                 EXPECT_TRUE(length == 29 || length == 30) << "day " << day << ": " << length;
+            }
             EXPECT_EQ(date.month, previous.month % 12 + 1) << "day " << day;
             length = 0;
-        } else {
+        } else if (length >= 0) {
             EXPECT_EQ(date.day, previous.day + 1) << "day " << day;
         }
-        ++length;
+        length += length >= 0;
         previous = date;
     }
 }
