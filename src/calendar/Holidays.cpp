@@ -78,15 +78,20 @@ std::vector<std::string> HolidaysOn(uint16_t year, uint16_t month, uint16_t day,
     uint16_t y = 0, m = 0, d = 0;
     PersianDate::JDToPersian(jd, y, m, d, rule);
     const int64_t dayNumber = static_cast<int64_t>(jd);
-    const LunarCalendar::HijriDate lunar = LunarCalendar::IranianHijri(dayNumber);
-    const bool lastOfLunarMonth = LunarCalendar::IranianHijri(dayNumber + 1).month != lunar.month;
+    // The first Persian days come before the lunar calendar's first day.
+    const bool hasLunar = dayNumber >= LunarCalendar::FirstHijriDay;
+    const LunarCalendar::HijriDate lunar =
+        hasLunar ? LunarCalendar::IranianHijri(dayNumber) : LunarCalendar::HijriDate{};
+    const bool lastOfLunarMonth =
+        hasLunar && LunarCalendar::IranianHijri(dayNumber + 1).month != lunar.month;
 
     std::vector<std::string> names;
     for (const Holiday& holiday : Holidays) {
         const bool on = holiday.calendar == Calendar::Solar
                             ? Matches(holiday, m, d, false)
-                            : Matches(holiday, static_cast<uint16_t>(lunar.month),
-                                      static_cast<uint16_t>(lunar.day), lastOfLunarMonth);
+                            : hasLunar && Matches(holiday, static_cast<uint16_t>(lunar.month),
+                                                  static_cast<uint16_t>(lunar.day),
+                                                  lastOfLunarMonth);
         if (on)
             names.emplace_back(holiday.name);
     }

@@ -67,8 +67,7 @@ constexpr MonthStart IranianMonthStarts[] = {
     {1448, 1, 2026, 6, 16},  {1448, 2, 2026, 7, 16},
 };
 
-// 1 Muharram 1 of the civil epoch, Friday 16 July 622 (Julian).
-constexpr int64_t CivilEpoch = 1948439;
+constexpr int64_t CivilEpoch = FirstHijriDay;
 
 int64_t FloorDiv(int64_t a, int64_t b) {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));

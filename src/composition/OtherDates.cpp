@@ -5,6 +5,8 @@
 #include "LunarCalendar.h"
 #include "MonthGrid.h"
 
+#include <algorithm>
+
 namespace {
 
 // Windows-1256 bytes of the names printed Iranian calendars give the
@@ -66,9 +68,10 @@ OtherDayNumbers OtherDayNumbersOf(uint16_t year, uint16_t month, uint16_t day,
                                   PersianDate::CalendarRule rule) {
     uint16_t gy = 0, gm = 0, gd = 0;
     PersianDate::JDToGregorian(PersianDate::PersianToJD(year, month, day, rule), gy, gm, gd);
-    const LunarCalendar::HijriDate lunar =
-        LunarCalendar::IranianHijri(DayNumber(year, month, day, rule));
-    return {std::to_string(gd), std::to_string(lunar.day)};
+    const int64_t dayNumber = DayNumber(year, month, day, rule);
+    if (dayNumber < LunarCalendar::FirstHijriDay)
+        return {std::to_string(gd), ""};
+    return {std::to_string(gd), std::to_string(LunarCalendar::IranianHijri(dayNumber).day)};
 }
 
 std::string GregorianMonthsOf(uint16_t year, uint16_t month, PersianDate::CalendarRule rule) {
@@ -83,8 +86,9 @@ std::string GregorianMonthsOf(uint16_t year, uint16_t month, PersianDate::Calend
 
 std::string LunarMonthsOf(uint16_t year, uint16_t month, PersianDate::CalendarRule rule) {
     const auto lunar = [&](uint16_t day) {
-        const LunarCalendar::HijriDate date =
-            LunarCalendar::IranianHijri(DayNumber(year, month, day, rule));
+        // The months before the lunar calendar's first day count from its first.
+        const LunarCalendar::HijriDate date = LunarCalendar::IranianHijri(
+            std::max(DayNumber(year, month, day, rule), LunarCalendar::FirstHijriDay));
         return MonthOfYear{date.year, date.month};
     };
     return Span(LunarMonthNames, lunar(1),

@@ -11,7 +11,7 @@
 
 struct OtherDayNumbers {
     std::string gregorian; // "21"
-    std::string lunar;     // the day of Iran's lunar calendar, "3"
+    std::string lunar;     // the day of Iran's lunar calendar, "3"; empty before 622
 };
 
 // The Gregorian and the lunar day of a Persian day under a calendar rule.

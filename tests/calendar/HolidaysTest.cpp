@@ -101,6 +101,8 @@ TEST(Holidays, AYearListsEveryHolidayOnce) {
     for (const HolidayDay& day : HolidaysOfYear(1405, CalendarRule::Official))
         fitr += Has(day.names, "عید سعید فطر");
     EXPECT_EQ(fitr, 2u);
+    // The first Persian days come before the lunar calendar's first day.
+    EXPECT_EQ(HolidaysOn(1, 1, 1, CalendarRule::Arithmetic), std::vector<std::string>{"نوروز"});
 }
 
 // The computed calendar, past the table's end, against ICU's "islamic-civil"
