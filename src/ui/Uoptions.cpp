@@ -175,8 +175,8 @@ void Toptions::CreateControls() {
 
     GroupMonthNames = MakeGroup(this, "GroupMonthNames", QStringLiteral(u"نام ماه‌ها"));
     R_NamesIranian = Radio(GroupMonthNames, "R_NamesIranian",
-                           QStringLiteral(u"ایرانی (فروردین، اردیبهشت، ...)"));
-    R_NamesDari = Radio(GroupMonthNames, "R_NamesDari", QStringLiteral(u"دری (حمل، ثور، ...)"));
+                           QStringLiteral(u"ایرانی (فروردین، اردیبهشت، خرداد)"));
+    R_NamesDari = Radio(GroupMonthNames, "R_NamesDari", QStringLiteral(u"دری (حمل، ثور، جوزا)"));
     Column(GroupMonthNames, {R_NamesIranian, R_NamesDari});
 
     Bok = Named(new QPushButton(QStringLiteral(u"تأیید"), this), "Bok");
