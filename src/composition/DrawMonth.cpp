@@ -183,7 +183,9 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
             const bool holiday = column == FridayColumn || IsHolidayIn(grid, day);
             const uint32_t colour =
                 holiday && choices.holidayColour ? *choices.holidayColour : choices.textColour;
-            if (otherDates && day != 0) {
+            // A day's number with the other dates is drawn smaller, at its top.
+            const bool withOtherDates = otherDates && day != 0;
+            if (withOtherDates) {
                 DrawDayWithOtherDates(canvas, painter, grid, day,
                                       {x + cell.left, y + geometry.titleLine + cell.top,
                                        x + cell.right, y + geometry.titleLine + cell.bottom},
@@ -197,14 +199,14 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
             const int ty =
                 y + geometry.titleLine + cell.top + (cell.bottom - cell.top - size.height) / 2;
             if (isToday) {
-                if (!text.empty() && !(otherDates && day != 0))
+                if (!text.empty() && !withOtherDates)
                     painter.Text(tx, ty, text, choices.todayColour);
                 canvas.RoundRect(x + cell.left, y + geometry.titleLine + cell.top, x + cell.right,
                                  y + geometry.titleLine + cell.bottom, geometry.frameCorner,
                                  geometry.frameCorner, choices.todayColour, geometry.line);
                 continue;
             }
-            if (!(otherDates && day != 0))
+            if (!withOtherDates)
                 painter.Text(tx, ty, text, colour);
         }
     }
