@@ -4,7 +4,7 @@
 # file is asked for. Needs nothing from the bash-completion package, so that
 # sourcing it alone is enough.
 
-_velnora_cli_commands="today convert month stretch render settings ini"
+_velnora_cli_commands="today convert month stretch render settings ini holidays"
 _velnora_cli_colours="black white red green blue yellow cyan magenta gray grey orange purple brown navy silver"
 
 # The options of one command.
@@ -13,9 +13,10 @@ _velnora_cli_options() {
     today) echo "--calendar --format --persian-digits -h --help" ;;
     convert) echo "--calendar -j --persian -g --gregorian --format --persian-digits -h --help" ;;
     month) echo "--tsv --persian-digits --calendar -h --help" ;;
+    holidays) echo "--tsv --calendar -h --help" ;;
     render)
         echo "--source --date --size --corner --dx --dy --no-prev --no-next --text-colour" \
-            "--today-colour --holiday-colour --outline --scale --calendar -h --help"
+            "--today-colour --holiday-colour --outline --scale --other-dates --calendar -h --help"
         ;;
     stretch | settings | ini) echo "-h --help" ;;
     esac
@@ -25,7 +26,7 @@ _velnora_cli_options() {
 _velnora_cli_takes_value() {
     case $1 in
     --calendar | --format | --source | --date | --size | --corner | --dx | --dy | \
-        --text-colour | --today-colour | --holiday-colour | --outline | --scale)
+        --text-colour | --today-colour | --holiday-colour | --outline | --scale | --other-dates)
         return 0
         ;;
     esac
@@ -55,6 +56,7 @@ _velnora_cli_values() { # option current-word
     --holiday-colour) _velnora_cli_words "none $_velnora_cli_colours" "$2" ;;
     --outline) _velnora_cli_words "none auto $_velnora_cli_colours" "$2" ;;
     --scale) _velnora_cli_words "auto 100 125 150 175 200 250 300 400" "$2" ;;
+    --other-dates) _velnora_cli_words "none gregorian gregorian-lunar" "$2" ;;
     *) COMPREPLY=() ;;
     esac
 }

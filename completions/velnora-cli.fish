@@ -2,7 +2,7 @@
 # Fish completion for velnora-cli: the commands, each command's options with the
 # values they take, and file names where a file is asked for.
 
-set -l commands today convert month stretch render settings ini
+set -l commands today convert month stretch render settings ini holidays
 set -l rules arithmetic official
 set -l corners top-right bottom-right bottom-left top-left
 set -l colours black white red green blue yellow cyan magenta gray grey orange purple brown navy silver
@@ -19,14 +19,15 @@ complete -c velnora-cli -n "not __fish_seen_subcommand_from $commands" -a stretc
 complete -c velnora-cli -n "not __fish_seen_subcommand_from $commands" -a render -d 'Draw the calendar onto a picture'
 complete -c velnora-cli -n "not __fish_seen_subcommand_from $commands" -a settings -d 'Show the choices the program will use'
 complete -c velnora-cli -n "not __fish_seen_subcommand_from $commands" -a ini -d 'Print a value of a settings file'
+complete -c velnora-cli -n "not __fish_seen_subcommand_from $commands" -a holidays -d 'List the official holidays of a year'
 
 complete -c velnora-cli -n "__fish_seen_subcommand_from $commands" -s h -l help -d 'Show the usage of the command'
-complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month render" -l calendar -x -a "$rules" -d 'The leap-year rule'
+complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month render holidays" -l calendar -x -a "$rules" -d 'The leap-year rule'
 complete -c velnora-cli -n "__fish_seen_subcommand_from today convert" -l format -x -d 'Write each date by FORMAT'
 complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month" -l persian-digits -d 'Write Persian digits'
 complete -c velnora-cli -n "__fish_seen_subcommand_from convert" -s j -l persian -d 'Every DATE is Persian'
 complete -c velnora-cli -n "__fish_seen_subcommand_from convert" -s g -l gregorian -d 'Every DATE is Gregorian'
-complete -c velnora-cli -n "__fish_seen_subcommand_from month" -l tsv -d 'Tab-separated output for scripts'
+complete -c velnora-cli -n "__fish_seen_subcommand_from month holidays" -l tsv -d 'Tab-separated output for scripts'
 
 # Commands whose operands are files: stretch IN OUT, render OUT, settings FILE, ini FILE.
 complete -c velnora-cli -n "__fish_seen_subcommand_from stretch render settings ini" -F
@@ -44,3 +45,4 @@ complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l today-colour 
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l holiday-colour -x -a "none $colours" -d 'The colour of Fridays and holidays'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l outline -x -a "none auto $colours" -d 'An outline around the text'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l scale -x -a "auto 100 125 150 175 200 250 300 400" -d 'The size of the calendar'
+complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l other-dates -x -a "none gregorian gregorian-lunar" -d 'The other calendars in small print'

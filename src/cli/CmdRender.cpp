@@ -150,6 +150,12 @@ RenderRequest ParseRequest(const CommandLine& line) {
         request.settings.outline = ParseOutline(*outline);
     if (const auto scale = line.Value("scale"))
         request.settings.scale = ParseScale(*scale);
+    if (const auto dates = line.Value("other-dates")) {
+        request.settings.otherDates = *dates;
+        if (OtherDatesText(OtherDatesOf(request.settings)) != *dates)
+            throw Misuse("--other-dates is none, gregorian or gregorian-lunar, not '" + *dates +
+                         "'");
+    }
     if (const auto date = line.Value("date"))
         request.date = ParseDay(*date, request.rule);
     return request;
@@ -266,6 +272,7 @@ const Command RenderCommand = {
     "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
     "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
     "         [--outline none|auto|C] [--scale PERCENT|auto] [--calendar RULE]\n"
+    "         [--other-dates none|gregorian|gregorian-lunar]\n"
     "\n"
     "Draws the calendar onto PICTURE and saves the result as the BMP file OUT,\n"
     "without touching the desktop. A calendar that does not wholly fit the picture\n"
@@ -285,13 +292,17 @@ const Command RenderCommand = {
     "  --text-colour C    the calendar's text (default: black)\n"
     "  --today-colour C   today's day and its frame (default: red)\n"
     "  --holiday-colour C|none\n"
-    "                     Fridays and the fixed holidays (default: none, as the text)\n"
+    "                     Fridays and the official holidays, solar and lunar\n"
+    "                     (default: none, as the text)\n"
     "  --outline none|auto|C\n"
     "                     an outline around the text: none (default), auto (black or\n"
     "                     white, whichever stands out) or a colour\n"
     "  --scale PERCENT|auto\n"
     "                     the calendar's size, 100 to 400 percent, or auto for the\n"
-    "                     desktop's scale factor (default: 100)\n" VELNORA_RULE_HELP "\n"
+    "                     desktop's scale factor (default: 100)\n"
+    "  --other-dates none|gregorian|gregorian-lunar\n"
+    "                     the Gregorian day (and the lunar day) in small print in\n"
+    "                     each cell, their months under the title (default: none)\n" VELNORA_RULE_HELP "\n"
     "A colour C is a 0x00BBGGRR number (decimal, or hex after $ or 0x: 255 and\n"
     "0x0000FF are red), #rrggbb (#ff0000), or one of the names black, white, red,\n"
     "green, blue, yellow, cyan, magenta, gray (grey), orange, purple, brown, navy,\n"
@@ -309,6 +320,7 @@ const Command RenderCommand = {
      {{"holiday-colour"}, "C"},
      {{"outline"}, "C"},
      {{"scale"}, "PERCENT"},
+     {{"other-dates"}, "DATES"},
      CalendarRuleOption},
     RunRender,
 };

@@ -15,6 +15,7 @@ extern const Command StretchCommand;
 extern const Command RenderCommand;
 extern const Command SettingsCommand;
 extern const Command IniCommand;
+extern const Command HolidaysCommand;
 
 // Misuse of a command: main prints its text and the command's usage on
 // standard error, status 2.

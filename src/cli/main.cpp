@@ -17,6 +17,7 @@ const char* const Usage =
     "  today      print today's Persian date (1405/09/17)\n"
     "  convert    convert dates between the Persian and the Gregorian calendar\n"
     "  month      show a Persian month, or the twelve months of a year\n"
+    "  holidays   list the official holidays of a Persian year\n"
     "  render     draw the calendar onto a picture and save it as BMP\n"
     "  stretch    stretch a picture into a BMP file\n"
     "  settings   show the choices the program will use\n"
@@ -34,7 +35,7 @@ const char* const Usage =
 
 const Command* const AllCommands[] = {
     &TodayCommand,   &ConvertCommand,  &MonthCommand, &RenderCommand,
-    &StretchCommand, &SettingsCommand, &IniCommand,
+    &StretchCommand, &SettingsCommand, &IniCommand,   &HolidaysCommand,
 };
 
 // The command's usage text. A command that takes --calendar follows the

@@ -20,6 +20,10 @@ struct TextOutline {
     uint32_t colour = 0; // 0x00BBGGRR, for Kind::Colour
 };
 
+// The dates of the other calendars in small print in each day's cell, and
+// their months under each title.
+enum class OtherDates { None, Gregorian, GregorianAndLunar };
+
 struct CalendarChoices {
     bool stretch = true;
     int desktopWidth = 0; // used only when stretch is on
@@ -27,8 +31,10 @@ struct CalendarChoices {
     PlacementChoices placement;
     uint32_t textColour = 0x000000;  // ccBack
     uint32_t todayColour = 0x0000FF; // ccToday
-    // Fridays and the fixed solar holidays; none: drawn as every other day.
+    // Fridays and the official holidays, solar and lunar; none: drawn as
+    // every other day.
     std::optional<uint32_t> holidayColour;
+    OtherDates otherDates = OtherDates::None;
     TextOutline outline;
     // Every length of the placement and the drawing, in percent: 100 draws the
     // calendar as designed for 96 dots per inch; 100 to 400.

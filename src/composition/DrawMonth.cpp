@@ -2,6 +2,8 @@
 
 #include "Compose.h"
 #include "GridGeometry.h"
+#include "Holidays.h"
+#include "OtherDates.h"
 #include "SolarHolidays.h"
 
 #include <charconv>
@@ -53,6 +55,33 @@ class MonthPainter {
     int line_;
 };
 
+// The day's holidays: every official one when the grid knows its year, else
+// the fixed solar ones.
+bool IsHolidayIn(const MonthGrid& grid, int day) {
+    if (day == 0)
+        return false;
+    if (grid.year == 0)
+        return IsFixedSolarHoliday(grid.month, static_cast<uint16_t>(day));
+    return !HolidaysOn(grid.year, grid.month, static_cast<uint16_t>(day), grid.rule).empty();
+}
+
+// With the other dates shown, a day's cell holds its number in a smaller font
+// at the top and the other dates under it; the title line holds the title in
+// the same smaller font and the other calendars' months under it. At 100 %:
+// 13 pixels of number above 10 of small print, in the 23 of a cell: smaller
+// print is not legible at 100 %.
+constexpr int DayNumberHeight = 13;
+
+struct OtherDatesPrint {
+    int numberHeight; // character cell of the day numbers and the title
+    int smallHeight;  // character cell of the small print
+};
+
+OtherDatesPrint OtherDatesPrintAt(const GridGeometry& geometry, int scalePercent) {
+    const int number = static_cast<int>(Scaled(DayNumberHeight, scalePercent));
+    return {number, geometry.cell - number};
+}
+
 } // namespace
 
 double RelativeLuminance(uint32_t colour) {
@@ -79,6 +108,52 @@ std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t te
     return lighter * lighter > 0.05 * 1.05 ? 0x000000u : 0xFFFFFFu;
 }
 
+namespace {
+
+// Centred in the box from left to right, top at y.
+void Centred(Canvas& canvas, MonthPainter& painter, int left, int right, int y,
+             const std::string& text, uint32_t colour) {
+    painter.Text(left + (right - left - canvas.MeasureText(text).width) / 2, y, text, colour);
+}
+
+// The day's number at the top of its cell, the Gregorian day under it (on
+// the left, with the lunar day on the right when both are shown).
+void DrawDayWithOtherDates(Canvas& canvas, MonthPainter& painter, const MonthGrid& grid, int day,
+                           CellRect cell, OtherDatesPrint print, uint32_t colour,
+                           const CalendarChoices& choices) {
+    const int width = cell.right - cell.left;
+    canvas.SetFont(GridFontFace, print.numberHeight, true, width);
+    Centred(canvas, painter, cell.left, cell.right, cell.top, std::to_string(day), colour);
+    const OtherDayNumbers other =
+        OtherDayNumbersOf(grid.year, grid.month, static_cast<uint16_t>(day), grid.rule);
+    const int below = cell.top + print.numberHeight;
+    if (choices.otherDates == OtherDates::Gregorian) {
+        canvas.SetFont(GridFontFace, print.smallHeight, true, width);
+        Centred(canvas, painter, cell.left, cell.right, below, other.gregorian, colour);
+        return;
+    }
+    const int middle = cell.left + width / 2;
+    canvas.SetFont(GridFontFace, print.smallHeight, true, width / 2);
+    Centred(canvas, painter, cell.left, middle, below, other.gregorian, colour);
+    Centred(canvas, painter, middle, cell.right, below, other.lunar, colour);
+}
+
+// The title in the day numbers' font, and under it the Gregorian months the
+// grid runs through (then the lunar ones) in small print.
+void DrawTitleWithOtherMonths(Canvas& canvas, MonthPainter& painter, const MonthGrid& grid, int x,
+                              int y, int titleBox, OtherDatesPrint print,
+                              const CalendarChoices& choices) {
+    canvas.SetFont(GridFontFace, print.numberHeight, true, titleBox);
+    Centred(canvas, painter, x, x + titleBox, y, grid.title, choices.textColour);
+    std::string months = GregorianMonthsOf(grid.year, grid.month, grid.rule);
+    if (choices.otherDates == OtherDates::GregorianAndLunar)
+        months += " / " + LunarMonthsOf(grid.year, grid.month, grid.rule);
+    canvas.SetFont(GridFontFace, print.smallHeight, true, titleBox);
+    Centred(canvas, painter, x, x + titleBox, y + print.numberHeight, months, choices.textColour);
+}
+
+} // namespace
+
 void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
                const CalendarChoices& choices) {
     const GridGeometry geometry = GridGeometryAt(choices.scalePercent);
@@ -89,6 +164,8 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
     // The neighbours' current cells are where today's day number would be and
     // are never shown.
     const bool marksToday = grid.name == CurrentMonthGridName;
+    const bool otherDates = choices.otherDates != OtherDates::None && grid.year != 0;
+    const OtherDatesPrint print = OtherDatesPrintAt(geometry, choices.scalePercent);
 
     // Column by column from the left, top to bottom within a column, as the
     // grid control paints its cells.
@@ -101,6 +178,20 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
             const std::string& text = grid.cells[column][row];
             if (text.empty() && !isToday)
                 continue;
+            const int day = DayOf(text);
+            // Friday's column (its initial too) and the official holidays.
+            const bool holiday = column == FridayColumn || IsHolidayIn(grid, day);
+            const uint32_t colour =
+                holiday && choices.holidayColour ? *choices.holidayColour : choices.textColour;
+            // A day's number with the other dates is drawn smaller, at its top.
+            const bool withOtherDates = otherDates && day != 0;
+            if (withOtherDates) {
+                DrawDayWithOtherDates(canvas, painter, grid, day,
+                                      {x + cell.left, y + geometry.titleLine + cell.top,
+                                       x + cell.right, y + geometry.titleLine + cell.bottom},
+                                      print, isToday ? choices.todayColour : colour, choices);
+                canvas.SetFont(GridFontFace, geometry.fontHeight, true, geometry.cell);
+            }
             const TextSize size = text.empty() ? TextSize{} : canvas.MeasureText(text);
             // Integer division truncates toward zero: a text wider than its cell
             // moves left by half the excess, rounded toward zero.
@@ -108,20 +199,15 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
             const int ty =
                 y + geometry.titleLine + cell.top + (cell.bottom - cell.top - size.height) / 2;
             if (isToday) {
-                if (!text.empty())
+                if (!text.empty() && !withOtherDates)
                     painter.Text(tx, ty, text, choices.todayColour);
                 canvas.RoundRect(x + cell.left, y + geometry.titleLine + cell.top, x + cell.right,
                                  y + geometry.titleLine + cell.bottom, geometry.frameCorner,
                                  geometry.frameCorner, choices.todayColour, geometry.line);
                 continue;
             }
-            // Friday's column (its initial too) and the fixed holidays.
-            const bool holiday =
-                column == FridayColumn ||
-                IsFixedSolarHoliday(grid.month, static_cast<uint16_t>(DayOf(text)));
-            painter.Text(tx, ty, text,
-                         holiday && choices.holidayColour ? *choices.holidayColour
-                                                          : choices.textColour);
+            if (!withOtherDates)
+                painter.Text(tx, ty, text, colour);
         }
     }
 
@@ -131,6 +217,10 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
     if (grid.title.empty())
         return;
     const int titleBox = GridSide * (cell.right - cell.left);
+    if (otherDates) {
+        DrawTitleWithOtherMonths(canvas, painter, grid, x, y, titleBox, print, choices);
+        return;
+    }
     const TextSize size = canvas.MeasureText(grid.title);
     painter.Text(x + (titleBox - size.width) / 2, y, grid.title, choices.textColour);
 }

@@ -31,6 +31,27 @@ const char* const MonthNames[12] = {
     "\xC7\xD3\xDD\xE4\xCF",             // Esfand
 };
 
+// Windows-1256 bytes of the Dari names: hamal, sawr, jawza, saratan, asad,
+// sonbola, mizan, aqrab, qaws, jadi, dalw, hut (0xED the yeh).
+const char* const DariMonthNames[12] = {
+    "\xCD\xE3\xE1",         // حمل
+    "\xCB\xE6\xD1",         // ثور
+    "\xCC\xE6\xD2\xC7",     // جوزا
+    "\xD3\xD1\xD8\xC7\xE4", // سرطان
+    "\xC7\xD3\xCF",         // اسد
+    "\xD3\xE4\xC8\xE1\xE5", // سنبله
+    "\xE3\xED\xD2\xC7\xE4", // میزان
+    "\xDA\xDE\xD1\xC8",     // عقرب
+    "\xDE\xE6\xD3",         // قوس
+    "\xCC\xCF\xED",         // جدی
+    "\xCF\xE1\xE6",         // دلو
+    "\xCD\xE6\xCA",         // حوت
+};
+
+const char* MonthNamingName(MonthNaming naming) {
+    return naming == MonthNaming::Dari ? "dari" : "iranian";
+}
+
 namespace {
 
 void CheckMonth(uint16_t month) {
@@ -50,6 +71,8 @@ void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day,
                    CalendarRule rule) {
     CheckMonth(month);
     grid.month = month;
+    grid.year = year;
+    grid.rule = rule;
     for (int i = 0; i < 7; ++i) {
         for (std::string& cell : grid.cells[6 - i])
             cell.clear();
@@ -94,12 +117,14 @@ YearMonth NextMonth(uint16_t year, uint16_t month) {
     return {year, static_cast<uint16_t>(month + 1)};
 }
 
-std::string MonthTitle(uint16_t year, uint16_t month) {
+std::string MonthTitle(uint16_t year, uint16_t month, MonthNaming naming) {
     CheckMonth(month);
-    return std::string(MonthNames[month - 1]) + " " + std::to_string(year);
+    const char* const* names = naming == MonthNaming::Dari ? DariMonthNames : MonthNames;
+    return std::string(names[month - 1]) + " " + std::to_string(year);
 }
 
-MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
+MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule,
+                          MonthNaming naming) {
     const YearMonth previous = PreviousMonth(year, month);
     const YearMonth next = NextMonth(year, month);
     MonthGrids grids;
@@ -110,8 +135,8 @@ MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day, CalendarR
     FillMonthGrid(grids.now, year, month, day, rule);
     FillMonthGrid(grids.next, next.year, next.month, day, rule);
     FillMonthGrid(grids.prev, previous.year, previous.month, day, rule);
-    grids.prev.title = MonthTitle(previous.year, previous.month);
-    grids.now.title = MonthTitle(year, month);
-    grids.next.title = MonthTitle(next.year, next.month);
+    grids.prev.title = MonthTitle(previous.year, previous.month, naming);
+    grids.now.title = MonthTitle(year, month, naming);
+    grids.next.title = MonthTitle(next.year, next.month, naming);
     return grids;
 }

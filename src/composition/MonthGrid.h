@@ -20,6 +20,8 @@ struct MonthGrid {
     std::string name;   // "StringGrid1", "SGprev" or "SGnext"
     std::string title;  // month name, one space, year
     uint16_t month = 0; // the Persian month shown, 1..12 (0: none), for its holidays
+    uint16_t year = 0;  // its year (0: none, only the fixed solar holidays are known)
+    PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
 };
 
 // Saturday first; entry i goes into column 6 - i of row 0.
@@ -28,6 +30,13 @@ extern const char* const WeekdayInitials[7];
 extern const uint16_t DaysInMonth[12];
 // Month 1 first.
 extern const char* const MonthNames[12];
+// The same months as Afghanistan names them (Hamal .. Hut), month 1 first.
+extern const char* const DariMonthNames[12];
+
+// Which names the titles give the months.
+enum class MonthNaming { Iranian, Dari };
+// "iranian" or "dari", as the settings file writes them.
+const char* MonthNamingName(MonthNaming naming);
 
 using PersianDate::CalendarRule;
 
@@ -51,8 +60,9 @@ struct YearMonth {
 // The month before and after: month 12 of the year before precedes month 1.
 YearMonth PreviousMonth(uint16_t year, uint16_t month);
 YearMonth NextMonth(uint16_t year, uint16_t month);
-// MonthNames entry, one space, the year in ASCII digits: the title above a grid.
-std::string MonthTitle(uint16_t year, uint16_t month);
+// MonthNames entry (DariMonthNames for Dari), one space, the year in ASCII
+// digits: the title above a grid.
+std::string MonthTitle(uint16_t year, uint16_t month, MonthNaming naming = MonthNaming::Iranian);
 
 struct MonthGrids {
     MonthGrid prev; // SGprev, title of Lprev
@@ -62,4 +72,5 @@ struct MonthGrids {
 
 // The three grids and titles for today's Persian date under `rule`.
 MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day,
-                          CalendarRule rule = CalendarRule::Arithmetic);
+                          CalendarRule rule = CalendarRule::Arithmetic,
+                          MonthNaming naming = MonthNaming::Iranian);

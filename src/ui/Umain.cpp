@@ -485,7 +485,7 @@ void Tmain::BoptionsClick() {
         return;
     const WindowOptions chosen = options.Chosen();
     // Another calendar rule may put today into another month.
-    if (chosen.rule != Options.rule)
+    if (chosen.rule != Options.rule || chosen.monthNames != Options.monthNames)
         gridsDate_.reset();
     Options = chosen;
     FillGridsForToday();
@@ -540,7 +540,7 @@ void Tmain::FillGridsForToday() {
     const double today = std::floor(Today());
     if (gridsDate_ == today)
         return;
-    Grids = GridsForDay(today, Options.rule);
+    Grids = GridsForDay(today, Options.rule, Options.monthNames);
     gridsDate_ = today;
 }
 

@@ -16,6 +16,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 namespace {
 
 // The colours a value control offers before the user has chosen one: white,
@@ -57,6 +59,17 @@ QVBoxLayout* GroupLayout(QGroupBox* group) {
     column->setSpacing(2);
     column->setContentsMargins(8, 6, 8, 6);
     return column;
+}
+
+QRadioButton* Radio(QGroupBox* group, const char* name, const QString& caption) {
+    return Choice(Named(new QRadioButton(caption, group), name));
+}
+
+// A group of choices one below another.
+void Column(QGroupBox* group, std::initializer_list<QWidget*> choices) {
+    QVBoxLayout* column = GroupLayout(group);
+    for (QWidget* choice : choices)
+        column->addWidget(choice);
 }
 
 ColourPicker* MakePicker(QWidget* parent, const char* name, const QString& accessibleName) {
@@ -101,15 +114,10 @@ void Toptions::CreateControls() {
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     GroupCalendar = MakeGroup(this, "GroupCalendar", QStringLiteral(u"تقویم"));
-    R_Arithmetic =
-        Choice(Named(new QRadioButton(QStringLiteral(u"حسابی (چرخه ۲۸۲۰ ساله)"), GroupCalendar),
-                     "R_Arithmetic"));
-    R_Official = Choice(
-        Named(new QRadioButton(QStringLiteral(u"رسمی ایران (لحظه اعتدال بهاری)"), GroupCalendar),
-              "R_Official"));
-    auto* calendar = GroupLayout(GroupCalendar);
-    calendar->addWidget(R_Arithmetic);
-    calendar->addWidget(R_Official);
+    R_Arithmetic = Radio(GroupCalendar, "R_Arithmetic", QStringLiteral(u"حسابی (چرخه ۲۸۲۰ ساله)"));
+    R_Official =
+        Radio(GroupCalendar, "R_Official", QStringLiteral(u"رسمی ایران (لحظه اعتدال بهاری)"));
+    Column(GroupCalendar, {R_Arithmetic, R_Official});
 
     GroupScale = MakeGroup(this, "GroupScale", QStringLiteral(u"اندازه تقویم"));
     R_ScaleAuto = Choice(Named(
@@ -145,16 +153,31 @@ void Toptions::CreateControls() {
         Choice(Named(new QCheckBox(QStringLiteral(u"به رنگ جداگانه"), GroupHoliday), "CHKholiday"));
     ccHoliday = MakePicker(GroupHoliday, "ccHoliday",
                            QStringLiteral(u"رنگ جمعه‌ها و تعطیلات"));
-    // The lunar holidays follow announced moon sightings: no rule computes them.
-    auto* note = Regular(
-        Named(new QLabel(QStringLiteral(u"تنها تعطیلات ثابت خورشیدی؛ تعطیلات قمری در آن نیست."),
-                         GroupHoliday),
-              "Lholiday"));
+    // The lunar holidays follow announced moon sightings: the program knows
+    // them from Iran's published calendars, and computes them after those
+    // (LunarCalendar.h).
+    auto* note = Regular(Named(
+        new QLabel(QStringLiteral(u"تعطیلات قمری هم، از تقویم رسمی ایران."),
+                   GroupHoliday),
+        "Lholiday"));
     // Room for the ink of its first and last letters beyond their advance.
     note->setContentsMargins(2, 0, 2, 0);
     auto* holiday = GroupLayout(GroupHoliday);
     holiday->addLayout(Row(CHKholiday, ccHoliday));
     holiday->addWidget(note);
+
+    GroupOtherDates =
+        MakeGroup(this, "GroupOtherDates", QStringLiteral(u"تاریخ‌های دیگر در خانه هر روز"));
+    R_OtherNone = Radio(GroupOtherDates, "R_OtherNone", QStringLiteral(u"هیچ"));
+    R_OtherGregorian = Radio(GroupOtherDates, "R_OtherGregorian", QStringLiteral(u"میلادی"));
+    R_OtherLunar = Radio(GroupOtherDates, "R_OtherLunar", QStringLiteral(u"میلادی و قمری"));
+    Column(GroupOtherDates, {R_OtherNone, R_OtherGregorian, R_OtherLunar});
+
+    GroupMonthNames = MakeGroup(this, "GroupMonthNames", QStringLiteral(u"نام ماه‌ها"));
+    R_NamesIranian = Radio(GroupMonthNames, "R_NamesIranian",
+                           QStringLiteral(u"ایرانی (فروردین، اردیبهشت، خرداد)"));
+    R_NamesDari = Radio(GroupMonthNames, "R_NamesDari", QStringLiteral(u"دری (حمل، ثور، جوزا)"));
+    Column(GroupMonthNames, {R_NamesIranian, R_NamesDari});
 
     Bok = Named(new QPushButton(QStringLiteral(u"تأیید"), this), "Bok");
     Bcancel = Named(new QPushButton(QStringLiteral(u"انصراف"), this), "Bcancel");
@@ -164,7 +187,8 @@ void Toptions::CreateControls() {
     buttons->addWidget(Bok);
     buttons->addWidget(Bcancel);
 
-    for (QGroupBox* group : {GroupCalendar, GroupScale, GroupOutline, GroupHoliday})
+    for (QGroupBox* group : {GroupCalendar, GroupScale, GroupOutline, GroupHoliday,
+                             GroupOtherDates, GroupMonthNames})
         column->addWidget(group);
     column->addLayout(buttons);
 
@@ -192,6 +216,11 @@ void Toptions::SetControls(const WindowOptions& options) {
                                                                       : FirstOutlineColour);
     CHKholiday->setChecked(options.holiday.has_value());
     ccHoliday->SetSelectedColour(options.holiday.value_or(FirstHolidayColour));
+    R_OtherNone->setChecked(options.otherDates == OtherDates::None);
+    R_OtherGregorian->setChecked(options.otherDates == OtherDates::Gregorian);
+    R_OtherLunar->setChecked(options.otherDates == OtherDates::GregorianAndLunar);
+    R_NamesIranian->setChecked(options.monthNames == MonthNaming::Iranian);
+    R_NamesDari->setChecked(options.monthNames == MonthNaming::Dari);
 }
 
 WindowOptions Toptions::Chosen() const {
@@ -207,6 +236,10 @@ WindowOptions Toptions::Chosen() const {
     options.outline.colour = ccOutline->SelectedColour();
     if (CHKholiday->isChecked())
         options.holiday = ccHoliday->SelectedColour();
+    options.otherDates = R_OtherLunar->isChecked()       ? OtherDates::GregorianAndLunar
+                         : R_OtherGregorian->isChecked() ? OtherDates::Gregorian
+                                                         : OtherDates::None;
+    options.monthNames = R_NamesDari->isChecked() ? MonthNaming::Dari : MonthNaming::Iranian;
     return options;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options window: the choices beyond the main window's (calendar rule,
-// size, text outline, holiday colour). It starts from the choices the main
+// size, text outline, holiday colour, the other calendars' dates, the
+// months' names). It starts from the choices the main
 // window holds and gives them back only when the user confirms.
 #pragma once
 
@@ -36,6 +37,13 @@ class Toptions : public QDialog {
     QGroupBox* GroupHoliday;
     QCheckBox* CHKholiday;
     ColourPicker* ccHoliday;
+    QGroupBox* GroupOtherDates;
+    QRadioButton* R_OtherNone;
+    QRadioButton* R_OtherGregorian;
+    QRadioButton* R_OtherLunar;
+    QGroupBox* GroupMonthNames;
+    QRadioButton* R_NamesIranian;
+    QRadioButton* R_NamesDari;
     QPushButton* Bok;
     QPushButton* Bcancel;
 

@@ -26,6 +26,8 @@ Settings LoadSettings(const ProfileFile& file) {
     settings.scale = ScaleText(ScalePercentOf(settings));
     settings.outline = OutlineText(OutlineOf(settings));
     settings.holiday = HolidayColourOf(settings) ? settings.holiday : -1;
+    settings.otherDates = OtherDatesText(OtherDatesOf(settings));
+    settings.monthNames = MonthNamingName(MonthNamingOf(settings));
     return settings;
 }
 
@@ -75,6 +77,30 @@ std::string OutlineText(const TextOutline& outline) {
         break;
     }
     return "none";
+}
+
+const char* OtherDatesText(OtherDates dates) {
+    switch (dates) {
+    case OtherDates::Gregorian:
+        return "gregorian";
+    case OtherDates::GregorianAndLunar:
+        return "gregorian-lunar";
+    case OtherDates::None:
+        break;
+    }
+    return "none";
+}
+
+OtherDates OtherDatesOf(const Settings& settings) {
+    for (const OtherDates dates : {OtherDates::Gregorian, OtherDates::GregorianAndLunar})
+        if (settings.otherDates == OtherDatesText(dates))
+            return dates;
+    return OtherDates::None;
+}
+
+MonthNaming MonthNamingOf(const Settings& settings) {
+    return settings.monthNames == MonthNamingName(MonthNaming::Dari) ? MonthNaming::Dari
+                                                                     : MonthNaming::Iranian;
 }
 
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings) {

@@ -38,6 +38,13 @@ struct Settings {
     // color/holiday: -1 for none, or the 0x00BBGGRR colour of Fridays and the
     // fixed holidays of the solar calendar. Loading turns any other number into -1.
     int32_t holiday = -1;
+    // calendar/otherdates: "none", "gregorian" or "gregorian-lunar", the other
+    // calendars' dates in small print in each day's cell. Loading turns
+    // anything else into "none".
+    std::string otherDates = "none";
+    // calendar/monthnames: "iranian" or "dari" (Afghanistan's names of the
+    // same months). Loading turns anything else into "iranian".
+    std::string monthNames = "iranian";
 };
 
 enum class SettingType { Integer, Text, Boolean };
@@ -58,7 +65,7 @@ struct SettingKey {
 };
 
 // In the order the settings are read; the saved ones in the order they are written.
-inline constexpr std::array<SettingKey, 17> SettingsSchema = {{
+inline constexpr std::array<SettingKey, 19> SettingsSchema = {{
     {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
     {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
     {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
@@ -79,6 +86,10 @@ inline constexpr std::array<SettingKey, 17> SettingsSchema = {{
     {"calendar", "scale", SettingType::Text, "auto", true, nullptr, nullptr, &Settings::scale},
     {"color", "outline", SettingType::Text, "none", true, nullptr, nullptr, &Settings::outline},
     {"color", "holiday", SettingType::Integer, "-1", true, &Settings::holiday},
+    {"calendar", "otherdates", SettingType::Text, "none", true, nullptr, nullptr,
+     &Settings::otherDates},
+    {"calendar", "monthnames", SettingType::Text, "iranian", true, nullptr, nullptr,
+     &Settings::monthNames},
 }};
 
 // Reads every choice with its default. The window applies them to its controls
@@ -106,6 +117,13 @@ TextOutline OutlineOf(const Settings& settings);
 // The colour of Fridays and the fixed holidays: none for -1 or any number that
 // is not a colour 0 to 0xFFFFFF.
 std::optional<uint32_t> HolidayColourOf(const Settings& settings);
+
+// The other dates in each cell, and the months' names, the settings choose.
+OtherDates OtherDatesOf(const Settings& settings);
+MonthNaming MonthNamingOf(const Settings& settings);
+// The settings file's text for the other dates: "none", "gregorian" or
+// "gregorian-lunar".
+const char* OtherDatesText(OtherDates dates);
 
 // The settings file's texts for a scale ("auto" for none, else "150") and an
 // outline ("none", "auto", or the colour in decimal).

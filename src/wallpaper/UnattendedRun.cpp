@@ -60,15 +60,16 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.calendar.todayColour = static_cast<uint32_t>(settings.today);
     choices.calendar.holidayColour = HolidayColourOf(settings);
     choices.calendar.outline = OutlineOf(settings);
+    choices.calendar.otherDates = OtherDatesOf(settings);
     // "auto" asks the desktop now, so a change of its scale shows at the next redraw.
     choices.calendar.scalePercent = ScalePercentOf(settings).value_or(DesktopScalePercent());
     return choices;
 }
 
-MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule) {
+MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule, MonthNaming naming) {
     uint16_t year = 0, month = 0, day = 0;
     PersianDate::DateToPersian(date, year, month, day, rule);
-    return FillMonthGrids(year, month, day, rule);
+    return FillMonthGrids(year, month, day, rule, naming);
 }
 
 UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
@@ -95,7 +96,7 @@ UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
     if (choices.calendar.stretch)
         paint.desktop = context.desktopSize();
     Bitmap work;
-    PaintCalendar(work, false, choices, GridsForDay(context.today, CalendarRuleOf(held)), paint);
+    PaintCalendar(work, false, choices, GridsForDay(context.today, CalendarRuleOf(held), MonthNamingOf(held)), paint);
     context.setAutoRun(AutoRunName, 1);
 
     if (!FileExists(held.path))
@@ -113,6 +114,8 @@ WindowOptions WindowOptionsOf(const Settings& settings) {
     options.scale = ScalePercentOf(settings);
     options.outline = OutlineOf(settings);
     options.holiday = HolidayColourOf(settings);
+    options.otherDates = OtherDatesOf(settings);
+    options.monthNames = MonthNamingOf(settings);
     return options;
 }
 
@@ -121,4 +124,6 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.scale = ScaleText(options.scale);
     settings.outline = OutlineText(options.outline);
     settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;
+    settings.otherDates = OtherDatesText(options.otherDates);
+    settings.monthNames = MonthNamingName(options.monthNames);
 }

@@ -32,6 +32,8 @@ struct WindowOptions {
     std::optional<int> scale; // a percentage, 100..400; none for "auto"
     TextOutline outline;
     std::optional<uint32_t> holiday; // 0x00BBGGRR; none for no holiday colour
+    OtherDates otherDates = OtherDates::None;
+    MonthNaming monthNames = MonthNaming::Iranian;
 };
 
 // The choices as the settings' readers take them.
@@ -45,8 +47,10 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options);
 // "auto" becomes the desktop's scale factor (DesktopScalePercent).
 PictureChoices PictureChoicesFor(const Settings& settings);
 
-// The three grids for a calendar date under a calendar rule.
-MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule);
+// The three grids for a calendar date under a calendar rule, the months
+// named as chosen.
+MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule,
+                       MonthNaming naming = MonthNaming::Iranian);
 
 struct UnattendedContext {
     PaintContext paint; // its desktop size is filled in from desktopSize when stretching

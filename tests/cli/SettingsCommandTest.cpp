@@ -31,7 +31,9 @@ const char* const Defaults = "distance/leftright=30\n"
                              "calendar/rule=arithmetic\n"
                              "calendar/scale=auto\n"
                              "color/outline=none\n"
-                             "color/holiday=-1\n";
+                             "color/holiday=-1\n"
+                             "calendar/otherdates=none\n"
+                             "calendar/monthnames=iranian\n";
 
 TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
     const std::string file = Write("velnora.INI", "; written on Windows\r\n"
@@ -73,6 +75,8 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                           "calendar/scale=auto\n"
                           "color/outline=none\n"
                           "color/holiday=-1\n"
+                          "calendar/otherdates=none\n"
+                          "calendar/monthnames=iranian\n"
                           "oldwallpaper/Wallpaper=C:\\Windows\\web.jpg\n"
                           "oldwallpaper/TileWallpaper=0\n"
                           "oldwallpaper/WallpaperStyle=2\n");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <set>
@@ -334,6 +335,42 @@ TEST(OutlineColourFor, AutoContrastsWithTheText) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(OutlineColourFor(c.outline, c.text), c.halo) << std::hex << c.text;
+}
+
+} // namespace
+
+namespace {
+
+// Tir 1405 in Iran's calendar: Tasua and Ashura on 3 and 4 Tir (9 and 10
+// Muharram 1448), a Wednesday and a Thursday. With the other dates, 1 Tir
+// (22 June 2026, 7 Muharram) shows 22 and 7 in small print below its number.
+TEST(DrawMonth, LunarHolidaysAndTheOtherDatesOfEachDay) {
+    constexpr uint32_t Holiday = 0x0000C000;
+    MonthGrid grid;
+    grid.name = "SGnext";
+    FillMonthGrid(grid, 1405, 4, 1, CalendarRule::Official);
+    CalendarChoices choices = Colours();
+    choices.holidayColour = Holiday;
+    const Drawn plain = Draw(grid, 0, 0, {}, choices);
+    for (const auto& [day, colour] : {std::pair{"2", TextColour}, {"3", Holiday}, {"4", Holiday}})
+        EXPECT_EQ(TextAt(plain, day)->colour, colour) << day;
+
+    choices.otherDates = OtherDates::GregorianAndLunar;
+    grid.title = MonthTitle(1405, 4);
+    const Drawn other = Draw(grid, 0, 0, {}, choices);
+    // 1 Tir is a Monday: column 4, row 1, the cell from (96, 47) to (119, 70).
+    const auto inCell = [&](const char* text, int fromY) {
+        return std::any_of(other.texts.begin(), other.texts.end(), [&](const CanvasCall& c) {
+            return c.text == text && c.x > 90 && c.x < 119 && c.y >= fromY && c.y < 70;
+        });
+    };
+    EXPECT_TRUE(inCell("1", 47));
+    EXPECT_TRUE(inCell("22", 48));
+    EXPECT_TRUE(inCell("7", 48));
+    EXPECT_NE(TextAt(other, "\x8E\xE6\xC6\xE4 - \x8E\xE6\xC6\xED\xE5 2026 / "
+                            "\xE3\xCD\xD1\xE3 - \xD5\xDD\xD1 1448"),
+              nullptr)
+        << "June - July 2026 / Muharram - Safar 1448 under the title";
 }
 
 } // namespace

@@ -101,6 +101,10 @@ TEST(MonthGrid, ThreeGridsNamedAndTitled) {
     EXPECT_EQ(grids.now.title, "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389");
     EXPECT_EQ(grids.next.title, "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA 1389");
     EXPECT_EQ(MonthTitle(1404, 10), "\xCF\xED 1404"); // Dey, the shortest name
+    // Afghanistan's names: Hut 1388, Hamal 1389, Sawr 1389.
+    const MonthGrids dari = FillMonthGrids(1389, 1, 15, CalendarRule::Arithmetic, MonthNaming::Dari);
+    EXPECT_EQ(dari.prev.title + "|" + dari.now.title + "|" + dari.next.title,
+              "\xCD\xE6\xCA 1388|\xCD\xE3\xE1 1389|\xCB\xE6\xD1 1389");
     // Esfand 1388 (common, 29 days) and Ordibehesht 1389 (31 days).
     // 29 Esfand 1388 is the Saturday before: the rightmost column.
     EXPECT_EQ(Find(grids.prev, "29").first, 6);

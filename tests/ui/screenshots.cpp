@@ -13,6 +13,7 @@
 #include "Uoptions.h"
 #include "Upreview.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTest>
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
         shown.scale = 200;
         shown.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
         shown.holiday = 0x0000FF;
+        shown.otherDates = OtherDates::GregorianAndLunar;
+        shown.monthNames = MonthNaming::Dari;
         Toptions options(window.get(), shown);
         ok = Save(options, out + "/options.png") && ok;
     }
@@ -87,6 +90,20 @@ int main(int argc, char** argv) {
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview-options.png") && ok;
         window->Options = WindowOptions();
+    }
+    {
+        // The other dates in each cell, and (through the options window, which
+        // refills the grids) the months' Dari names.
+        QTimer::singleShot(0, window.get(), [] {
+            if (auto* options = qobject_cast<Toptions*>(QApplication::activeModalWidget())) {
+                options->R_OtherLunar->setChecked(true);
+                options->R_NamesDari->setChecked(true);
+                options->accept();
+            }
+        });
+        window->BoptionsClick();
+        Tpreview preview(*window);
+        ok = Save(preview, out + "/preview-other-dates-dari.png") && ok;
     }
     {
         TTheAbout about(window.get());

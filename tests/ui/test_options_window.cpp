@@ -96,6 +96,7 @@ class OptionsWindow : public UiTest {
     void ConfirmedChoicesAreUsedAndSaved();
     void OfficialRuleRedrawsTheMonths();
     void PreviewShowsTheHolidayColour();
+    void OtherDatesAndDariNamesAreUsedAndSaved();
     void CaptionsUsePersianYehAndKaf();
 
   private:
@@ -241,6 +242,23 @@ void OptionsWindow::PreviewShowsTheHolidayColour() {
     }));
     // Fridays and the fixed holidays of the three months.
     QVERIFY(greenPixels() > 0);
+}
+
+void OptionsWindow::OtherDatesAndDariNamesAreUsedAndSaved() {
+    SetTodayForTesting([] { return EncodeDate(2025, 6, 1); }); // Khordad 1404
+    auto window = InstalledWindow("");
+    QVERIFY(WithOptionsWindow(*window, [](Toptions& options) {
+        Click(options.R_OtherLunar);
+        Click(options.R_NamesDari);
+        QTest::mouseClick(options.Bok, Qt::LeftButton);
+    }));
+    // The preview's months are named as Afghanistan names them: Jawza 1404.
+    Tpreview(*window).Picture();
+    QCOMPARE(window->Grids.now.title, std::string("\xCC\xE6\xD2\xC7 1404"));
+    QVERIFY(window->close());
+    const std::string file = *fixture->SettingsText();
+    QVERIFY2(file.find("\notherdates=gregorian-lunar\nmonthnames=dari\n") != std::string::npos,
+             file.c_str());
 }
 
 void OptionsWindow::CaptionsUsePersianYehAndKaf() {

@@ -105,6 +105,8 @@ void Unattended::SameResultsAsTheWindowsRun_data() {
         "[calendar]\nscale=50\n[color]\noutline=red\nholiday=-7\n");
     row("options in hexadecimal", true, false,
         "[calendar]\nscale=$C8\n[color]\noutline=$FF\nholiday=0x8000\n");
+    row("other dates, Dari names", true, false,
+        "[calendar]\notherdates=gregorian-lunar\nmonthnames=dari\n[color]\nholiday=255\n");
 }
 
 void Unattended::SameResultsAsTheWindowsRun() {

@@ -99,6 +99,11 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
          }},
         {"calendar rule empty", "[calendar]\nrule=\n",
          [](const Settings& s) { EXPECT_EQ(s.calendarRule, "arithmetic"); }},
+        {"other dates and names neither of theirs", "[calendar]\notherdates=lunar\nmonthnames=Dari\n",
+         [](const Settings& s) {
+             EXPECT_EQ(OtherDatesOf(s), OtherDates::None);
+             EXPECT_EQ(s.monthNames, "iranian");
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -122,6 +127,8 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.scale = "150";
     settings.outline = "auto";
     settings.holiday = 0x0000C0;
+    settings.otherDates = "gregorian-lunar";
+    settings.monthNames = "dari";
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
@@ -147,7 +154,9 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "\n"
                                      "[calendar]\n"
                                      "rule=official\n"
-                                     "scale=150\n");
+                                     "scale=150\n"
+                                     "otherdates=gregorian-lunar\n"
+                                     "monthnames=dari\n");
 }
 
 TEST_F(SettingsTest, SaveKeepsTheBackupAndForeignLines) {
@@ -181,6 +190,8 @@ TEST_F(SettingsTest, RoundTripThroughTheFile) {
     settings.next = false;
     settings.position = 4;
     settings.path = "/x.bmp";
+    settings.otherDates = "gregorian";
+    settings.monthNames = "dari";
     ProfileFile file(PathOf("round.INI"));
     SaveSettings(file, settings);
     ExpectSame(LoadSettings(file), settings, "round trip");
