@@ -216,7 +216,7 @@ Document LoadForChange(const std::string& path) {
 // Replaces the file at once: a crash or a full disk leaves either the old file
 // or the new one, never a part of it, so the wallpaper backup is never lost.
 // A symbolic link is followed, so the link stays and its target is replaced.
-void ReplaceFile(const std::string& path, const std::string& content) {
+void ReplaceFileAtomically(const std::string& path, const std::string& content) {
     std::error_code error;
     fs::path target = path;
     if (fs::is_symlink(target, error)) {
@@ -353,7 +353,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
             doc.lines.push_back({"", doc.newline}); // a blank line between sections
         doc.lines.push_back({"[" + section + "]", doc.newline});
         doc.lines.push_back({key + "=" + value, doc.newline});
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
         return;
     }
     const std::size_t end = SectionEnd(doc, *header);
@@ -366,7 +366,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
             if (entry.value == value)
                 return; // unchanged: the file is not touched, as on Windows
             doc.lines[i].text = entry.name + "=" + value;
-            ReplaceFile(path_, Serialise(doc));
+            ReplaceFileAtomically(path_, Serialise(doc));
             return;
         }
         insertAt = i + 1;
@@ -375,7 +375,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         EndLastLine(doc);
     doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                      Line{key + "=" + value, doc.newline});
-    ReplaceFile(path_, Serialise(doc));
+    ReplaceFileAtomically(path_, Serialise(doc));
 }
 
 void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
@@ -409,7 +409,7 @@ void ProfileFile::EraseSection(const std::string& section) {
         changed = true;
     }
     if (changed)
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
 }
 
 void ProfileFile::DeleteKey(const std::string& section, const std::string& key) {
@@ -442,5 +442,5 @@ void ProfileFile::DeleteKey(const std::string& section, const std::string& key) 
         ++i;
     }
     if (changed)
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
 }
