@@ -105,11 +105,6 @@ bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& 
     return false;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode) {
-    return ReplaceFileWith(path, mode,
-                           [&](int fd) { return WriteAll(fd, contents.data(), contents.size()); });
-}
-
 mode_t NewFileMode() {
     // Read from /proc rather than set and reset with umask(), which would race
     // with other threads.

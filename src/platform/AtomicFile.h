@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file's whole content so that a reader sees either the old file or
 // the new one, never a part: a temporary file in the same folder, synced, then
-// renamed over the target.
+// renamed over the target (rename on POSIX, MoveFileExW on Windows). Paths are UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -16,13 +16,18 @@ using ContentWriter = std::function<bool(int fd)>;
 // False when any step is refused (errno then tells why); the target is then
 // untouched and the temporary file removed. The temporary file is named
 // <path>.XXXXXX (mkstemp's six characters); one of that name older than a
-// minute, left by a write that was killed, is removed first.
+// minute, left by a write that was killed, is removed first (on POSIX; the
+// Windows build leaves it).
 bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent);
-bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode);
 
 // Writes all of the bytes, resuming after a short write or an interruption;
 // false, with errno telling why, when the system refuses.
 bool WriteAll(int fd, const void* data, std::size_t size);
+
+inline bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode) {
+    return ReplaceFileWith(path, mode,
+                           [&](int fd) { return WriteAll(fd, contents.data(), contents.size()); });
+}
 
 // The mode a newly created file gets: 0666 narrowed by the umask, as open()
 // would give it.

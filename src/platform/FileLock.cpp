@@ -1,30 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "FileLock.h"
+#include "LockFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <map>
 #include <mutex>
 #include <stdexcept>
-#include <system_error>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 
 struct Holding {
-    int fd = -1;
+    LockFileHandle file = 0;
     int depth = 0;
 };
 
-// The locks this process holds, by path: flock would make a second open of the
-// same file wait for the first one's lock, that is for ever.
+// The locks this process holds, by path: the system would make a second open
+// of the same file wait for the first one's lock, that is for ever.
 std::mutex holdingsMutex;
 std::map<std::string, Holding> holdings;
 
@@ -34,12 +27,12 @@ std::map<std::string, Holding> holdings;
 constexpr std::chrono::milliseconds FirstRetry{1};
 constexpr std::chrono::milliseconds LongestRetry{50};
 
-// With the system's reason, as the settings file gives it.
-[[noreturn]] void Refuse(const std::string& path, int error) {
-    throw std::runtime_error("Unable to write to " + path + ". " + std::strerror(error));
-}
-
 } // namespace
+
+// With the system's reason, as the settings file gives it.
+void RefuseLockFile(const std::string& path, const std::string& reason) {
+    throw std::runtime_error("Unable to write to " + path + ". " + reason);
+}
 
 FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : path_(path) {
     const std::lock_guard<std::mutex> guard(holdingsMutex);
@@ -48,31 +41,23 @@ FileLock::FileLock(const std::string& path, std::chrono::milliseconds wait) : pa
         held_ = true;
         return;
     }
-    std::error_code error;
-    const std::filesystem::path file(path);
-    if (file.has_parent_path())
-        std::filesystem::create_directories(file.parent_path(), error);
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        Refuse(path, errno);
+    const LockFileHandle file = OpenLockFile(path);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     std::chrono::milliseconds retry = FirstRetry;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR)
-            continue;
-        if (errno != EWOULDBLOCK) {
-            const int error = errno;
-            ::close(fd);
-            Refuse(path, error);
+    try {
+        while (!TryLockFile(file, path)) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                CloseLockFile(file);
+                return;
+            }
+            std::this_thread::sleep_for(retry);
+            retry = std::min(retry * 2, LongestRetry);
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            ::close(fd);
-            return;
-        }
-        std::this_thread::sleep_for(retry);
-        retry = std::min(retry * 2, LongestRetry);
+    } catch (...) {
+        CloseLockFile(file);
+        throw;
     }
-    holdings[path] = Holding{fd, 1};
+    holdings[path] = Holding{file, 1};
     held_ = true;
 }
 
@@ -83,7 +68,7 @@ FileLock::~FileLock() {
     const auto found = holdings.find(path_);
     if (found == holdings.end() || --found->second.depth > 0)
         return;
-    // Closing the only descriptor of the open file lets go of the lock.
-    ::close(found->second.fd);
+    // Closing the only open of the file lets go of the lock.
+    CloseLockFile(found->second.file);
     holdings.erase(found);
 }
