@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Windows-1256 (Arabic code page) to Unicode, through the C library's iconv.
+// Windows-1256 (Arabic code page) to Unicode.
 #pragma once
 
 #include <string>

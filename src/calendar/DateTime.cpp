@@ -92,14 +92,29 @@ int DayOfWeek(double date) {
     return static_cast<int>(shifted < 0 ? shifted + 7 : shifted) + 1;
 }
 
+namespace {
+
+// The C library's reentrant local time (no shared static buffer): POSIX names
+// it localtime_r, the Microsoft C runtime localtime_s, with the arguments the
+// other way round and an error number for a result.
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+#ifdef _WIN32
+    const bool ok = localtime_s(&local, &when) == 0;
+#else
+    const bool ok = localtime_r(&when, &local) != nullptr;
+#endif
+    if (!ok)
+        throw std::runtime_error("Cannot read the local time");
+    return local;
+}
+
+} // namespace
+
 double Today() {
     if (TodayReplacement())
         return TodayReplacement()();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    // localtime_r rather than std::localtime: no shared static buffer.
-    if (localtime_r(&now, &local) == nullptr)
-        throw std::runtime_error("Cannot read the local time");
+    const std::tm local = LocalTime(std::time(nullptr));
     return EncodeDate(static_cast<uint16_t>(local.tm_year + 1900),
                       static_cast<uint16_t>(local.tm_mon + 1),
                       static_cast<uint16_t>(local.tm_mday));

@@ -3,6 +3,9 @@
 #include "Bitmap.h"
 
 #include <cstdlib>
+#ifdef _WIN32
+#include <malloc.h>
+#endif
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -20,6 +23,24 @@ namespace {
 // of a stretch onto it. 2 MiB is the x86-64 huge page size.
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 
+// Memory at an alignment: C11's aligned_alloc, which the Microsoft C runtime
+// lacks; there _aligned_malloc takes its place and wants its own free.
+void* AlignedMemory(std::size_t align, std::size_t bytes) {
+#ifdef _WIN32
+    return _aligned_malloc(bytes, align);
+#else
+    return std::aligned_alloc(align, bytes);
+#endif
+}
+
+void FreeAligned(void* memory) {
+#ifdef _WIN32
+    _aligned_free(memory);
+#else
+    std::free(memory);
+#endif
+}
+
 uint8_t* TakeMemory(std::size_t bytes) {
     // From 8 MiB on (about 1700 x 1700 pixels) the rounding up to whole huge
     // pages wastes under a quarter of the memory taken.
@@ -27,7 +48,7 @@ uint8_t* TakeMemory(std::size_t bytes) {
     const std::size_t align = large ? HugePage : Bitmap::Alignment;
     // aligned_alloc wants a size that is a multiple of the alignment.
     const std::size_t rounded = (bytes + align - 1) / align * align;
-    void* memory = std::aligned_alloc(align, rounded);
+    void* memory = AlignedMemory(align, rounded);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     // Only advice: a refusal changes the speed, never the result.
     if (memory && large)
@@ -60,7 +81,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
 }
 
 void Bitmap::Release() noexcept {
-    std::free(data_);
+    FreeAligned(data_);
     data_ = nullptr;
     capacity_ = 0;
     width_ = height_ = 0;
@@ -82,7 +103,7 @@ void Bitmap::Resize(int width, int height) {
         uint8_t* fresh = TakeMemory(bytes + Slack);
         if (!fresh)
             throw NoMemoryFor(width, height);
-        std::free(data_);
+        FreeAligned(data_);
         data_ = fresh;
         capacity_ = bytes;
     }

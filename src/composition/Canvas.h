@@ -23,7 +23,7 @@ class Canvas {
     virtual void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) = 0;
     virtual TextSize MeasureText(const std::string& text) = 0;
     // Left-top aligned at (x, y), no background box.
-    virtual void DrawText(int x, int y, const std::string& text, uint32_t colour) = 0;
+    virtual void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) = 0;
     // Outline only, right and bottom edges exclusive as GDI's RoundRect; the
     // outline is penWidth pixels wide, inside the rectangle (1 as designed).
     virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,

@@ -45,8 +45,8 @@ class MonthPainter {
             for (int dy = -line_; dy <= line_; ++dy)
                 for (int dx = -line_; dx <= line_; ++dx)
                     if (dx != 0 || dy != 0)
-                        canvas_.DrawText(x + dx, y + dy, text, *halo);
-        canvas_.DrawText(x, y, text, colour);
+                        canvas_.DrawTextAt(x + dx, y + dy, text, *halo);
+        canvas_.DrawTextAt(x, y, text, colour);
     }
 
   private:

@@ -120,11 +120,6 @@ bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& 
     return false;
 }
 
-bool ReplaceFileContents(const std::string& path, const std::string& contents, mode_t mode) {
-    return ReplaceFileWith(path, mode,
-                           [&](int fd) { return WriteAll(fd, contents.data(), contents.size()); });
-}
-
 mode_t NewFileMode() {
     return 0600;
 }

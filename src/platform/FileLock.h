@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An exclusive lock on a file, held between processes (flock) for as long as
+// An exclusive lock on a file, held between processes (flock, LockFileEx) for as long as
 // the object lives. Within one process a second lock of the same path nests
 // instead of waiting for itself, so a routine that takes it may run inside
 // another that holds it.

@@ -3,20 +3,15 @@
 #include "ProfileFile.h"
 
 #include "AtomicFile.h"
+#include "FileOpen.h"
+#include "PathState.h"
 #include "WholeNumber.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -181,25 +176,19 @@ std::size_t SectionEnd(const Document& doc, std::size_t header) {
 
 // The whole file, or nullopt when it is missing or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    std::FILE* file = OpenForReading(path);
+    if (!file)
         return std::nullopt;
     std::string content;
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return content;
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    const bool whole = !std::ferror(file);
+    const int error = errno;
+    std::fclose(file);
+    errno = error;
+    return whole ? std::optional<std::string>(std::move(content)) : std::nullopt;
 }
 
 Document Load(const std::string& path) {
@@ -223,51 +212,41 @@ Document LoadForChange(const std::string& path) {
     if (content)
         return Parse(*content);
     const int readError = errno;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0)
-        Refuse(path, readError);
-    if (errno != ENOENT)
+    PathState state;
+    if (!ReadPathState(path, false, state))
         Refuse(path, errno);
+    if (state.kind != PathKind::Missing)
+        Refuse(path, readError);
     return Document{};
 }
 
 // Replaces the file at once: a crash or a full disk leaves either the old file
 // or the new one, never a part of it, so the wallpaper backup is never lost.
 // A symbolic link is followed, so the link stays and its target is replaced.
-void ReplaceFile(const std::string& path, const std::string& content) {
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(target, error)) {
-        target = fs::weakly_canonical(target, error);
-        if (error)
-            Refuse(path, error.value());
-    }
+void ReplaceFileAtomically(const std::string& path, const std::string& content) {
+    const std::string target = FollowLinks(path);
+    if (target.empty())
+        Refuse(path, errno);
 
+    PathState state;
+    if (!ReadPathState(target, true, state))
+        Refuse(path, errno);
     mode_t mode = 0;
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            Refuse(path, S_ISDIR(info.st_mode) ? EISDIR : 0);
-        // A file without any write bit is read-only, as the Windows attribute
-        // would make it; root would otherwise bypass it, so test the bits too.
-        if ((info.st_mode & 0222) == 0)
-            Refuse(path, EACCES);
-        if (::access(target.c_str(), W_OK) != 0)
-            Refuse(path, errno);
-        mode = info.st_mode & 07777;
-    } else if (errno == ENOENT) {
+    if (state.kind == PathKind::Missing) {
         mode = NewFileMode();
     } else {
-        Refuse(path, errno);
+        if (state.kind != PathKind::File)
+            Refuse(path, state.kind == PathKind::Folder ? EISDIR : 0);
+        // A read-only file stays as it is (the Windows attribute, or no write bit).
+        if (state.writeError != 0)
+            Refuse(path, state.writeError);
+        mode = state.mode;
     }
 
     // The settings may live under an XDG folder that does not exist yet.
-    if (target.has_parent_path()) {
-        fs::create_directories(target.parent_path(), error);
-        if (error)
-            Refuse(path, error.value());
-    }
-    if (!ReplaceFileContents(target.string(), content, mode))
+    if (!MakeParentFolders(target))
+        Refuse(path, errno);
+    if (!ReplaceFileContents(target, content, mode))
         Refuse(path, errno);
 }
 
@@ -364,7 +343,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
             doc.lines.push_back({"", doc.newline}); // a blank line between sections
         doc.lines.push_back({"[" + section + "]", doc.newline});
         doc.lines.push_back({key + "=" + value, doc.newline});
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
         return;
     }
     const std::size_t end = SectionEnd(doc, *header);
@@ -377,7 +356,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
             if (entry.value == value)
                 return; // unchanged: the file is not touched, as on Windows
             doc.lines[i].text = entry.name + "=" + value;
-            ReplaceFile(path_, Serialise(doc));
+            ReplaceFileAtomically(path_, Serialise(doc));
             return;
         }
         insertAt = i + 1;
@@ -386,7 +365,7 @@ void ProfileFile::WriteString(const std::string& section, const std::string& key
         EndLastLine(doc);
     doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                      Line{key + "=" + value, doc.newline});
-    ReplaceFile(path_, Serialise(doc));
+    ReplaceFileAtomically(path_, Serialise(doc));
 }
 
 void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
@@ -420,7 +399,7 @@ void ProfileFile::EraseSection(const std::string& section) {
         changed = true;
     }
     if (changed)
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
 }
 
 void ProfileFile::DeleteKey(const std::string& section, const std::string& key) {
@@ -453,5 +432,5 @@ void ProfileFile::DeleteKey(const std::string& section, const std::string& key) 
         ++i;
     }
     if (changed)
-        ReplaceFile(path_, Serialise(doc));
+        ReplaceFileAtomically(path_, Serialise(doc));
 }

@@ -246,7 +246,7 @@ class QtCanvas final : public Canvas {
         return {metrics.horizontalAdvance(DisplayText(text), textOption_), font.height};
     }
 
-    void DrawText(int x, int y, const std::string& text, uint32_t colour) override {
+    void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
         const FontChoice& font = Current();
         painter_.setPen(ColourOf(colour));
         // (x, y) is the top left of the text's cell; Qt draws from the baseline.

@@ -2,6 +2,7 @@
 
 #include "JpegDecoder.h"
 
+#include "FileOpen.h"
 #include "PictureLimit.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
-#include <sys/stat.h>
 
 #include <jpeglib.h>
 // After jpeglib.h, which jerror.h needs.
@@ -174,13 +174,9 @@ std::runtime_error OpenError(const std::string& path, int error) {
 
 bool ReadJpegFile(const std::string& path, Bitmap& out) {
     Decoder decoder;
-    decoder.file = std::fopen(path.c_str(), "rbe");
+    decoder.file = OpenForReading(path);
     if (!decoder.file)
         throw OpenError(path, errno);
-    // A folder opens for reading on Linux; only the first read fails.
-    struct stat status;
-    if (fstat(fileno(decoder.file), &status) == 0 && S_ISDIR(status.st_mode))
-        throw OpenError(path, EISDIR);
 
     Bitmap decoded;
     const bool decodedWhole = DecodeJpeg(decoder, decoded);

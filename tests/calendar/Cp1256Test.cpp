@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#endif
+
 namespace {
 
 TEST(Cp1256, NameTablesReadAsTheirPersianText) {
@@ -30,5 +34,20 @@ TEST(Cp1256, AsciiAndEveryByteConvert) {
     EXPECT_GT(utf8.size(), all.size());
     EXPECT_EQ(Cp1256ToUtf8("\x81\x8D\x98\xED"), "\u067E\u0686\u06A9\u064A");
 }
+
+#if __has_include(<iconv.h>)
+TEST(Cp1256, EveryByteAsTheCLibraryConvertsIt) {
+    const iconv_t cd = iconv_open("UTF-8", "CP1256");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (int b = 0; b < 256; ++b) {
+        char in = static_cast<char>(b), out[4] = {};
+        char *inPtr = &in, *outPtr = out;
+        size_t inLeft = 1, outLeft = sizeof out;
+        ASSERT_NE(iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft), static_cast<size_t>(-1)) << b;
+        EXPECT_EQ(Cp1256ToUtf8(std::string(1, in)), std::string(out, sizeof out - outLeft)) << b;
+    }
+    iconv_close(cd);
+}
+#endif
 
 } // namespace

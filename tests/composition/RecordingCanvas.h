@@ -55,7 +55,7 @@ class RecordingCanvas : public Canvas {
             return found->second;
         return {PixelsPerByte * static_cast<int>(text.size()), CellHeight};
     }
-    void DrawText(int x, int y, const std::string& text, uint32_t colour) override {
+    void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
         CanvasCall call;
         call.kind = CanvasCall::Text;
         call.text = text;

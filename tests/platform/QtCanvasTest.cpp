@@ -121,7 +121,7 @@ TEST_F(QtCanvasTest, DigitsAndLettersAreDrawnInTheirPersianForms) {
         Bitmap bitmap = Filled(60, 30, White);
         const auto canvas = MakeQtCanvas(bitmap);
         canvas->SetFont("v_Mitra", 22, true, NoLimit);
-        canvas->DrawText(4, 3, text, Red);
+        canvas->DrawTextAt(4, 3, text, Red);
         return bitmap;
     };
     const auto same = [](const Bitmap& a, const Bitmap& b) {
@@ -176,7 +176,7 @@ TEST_F(QtCanvasTest, DayNumbersFitTheirCellsWithTheirDigitsApart) {
         Bitmap bitmap = Filled(40, 30, White);
         const auto canvas = MakeQtCanvas(bitmap);
         canvas->SetFont("v_Mitra", 22, true, 23);
-        canvas->DrawText(8, 4, std::to_string(day), Blue);
+        canvas->DrawTextAt(8, 4, std::to_string(day), Blue);
         std::string columns; // '#' for a column with solid ink
         for (int x = 0; x < 40; ++x) {
             bool ink = false;
@@ -199,7 +199,7 @@ TEST_F(QtCanvasTest, ANarrowerFaceKeepsItsTextsPlace) {
     canvas->SetFont("v_Mitra", 22, true, 12);
     EXPECT_LE(canvas->MeasureText("28").width, 12);
     EXPECT_EQ(canvas->MeasureText("28").height, 22);
-    canvas->DrawText(10, 8, "28", Blue);
+    canvas->DrawTextAt(10, 8, "28", Blue);
     int top = 40, bottom = -1;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 60; ++x)
@@ -219,7 +219,7 @@ TEST_F(QtCanvasTest, TextIsDrawnInItsColourOnATransparentBackground) {
     const auto canvas = MakeQtCanvas(bitmap);
     canvas->SetFont("v_Mitra", 22, true, NoLimit);
     const TextSize size = canvas->MeasureText("28");
-    canvas->DrawText(10, 8, "28", Blue);
+    canvas->DrawTextAt(10, 8, "28", Blue);
 
     int ink = 0, pure = 0;
     int inkLeft = 60, inkRight = -1, inkTop = 40, inkBottom = -1;
@@ -262,7 +262,7 @@ TEST_F(QtCanvasTest, TitleRunsFromRightToLeft) {
         const auto canvas = MakeQtCanvas(bitmap);
         canvas->SetFont("v_Mitra", 22, true, NoLimit);
         *width = canvas->MeasureText(text).width;
-        canvas->DrawText(5, 4, text, Blue);
+        canvas->DrawTextAt(5, 4, text, Blue);
         return bitmap;
     };
     int yearWidth = 0, titleWidth = 0;
@@ -383,8 +383,8 @@ TEST_F(QtCanvasTest, DrawingOffThePictureIsClipped) {
     {
         const auto canvas = MakeQtCanvas(bitmap);
         canvas->SetFont("v_Mitra", 22, true, NoLimit);
-        canvas->DrawText(-5, -18, "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389", Blue);
-        canvas->DrawText(1 << 20, -(1 << 20), "28", Blue);
+        canvas->DrawTextAt(-5, -18, "\xDD\xD1\xE6\xD1\xCF\xED\xE4 1389", Blue);
+        canvas->DrawTextAt(1 << 20, -(1 << 20), "28", Blue);
         canvas->RoundRect(-30, -30, 8, 30, 20, 20, Red, 1);
         canvas->RoundRect(-100, 5, 200, 100, 20, 20, Red, 1);
         canvas->RoundRect(-(1 << 20), -(1 << 20), 1 << 20, 1 << 20, 20, 20, Red, 1);

@@ -17,7 +17,7 @@ class NullCanvas : public Canvas {
     TextSize MeasureText(const std::string& text) override {
         return {static_cast<int>(text.size()), 1};
     }
-    void DrawText(int, int, const std::string&, uint32_t) override {}
+    void DrawTextAt(int, int, const std::string&, uint32_t) override {}
     void RoundRect(int, int, int, int, int, int, uint32_t, int) override {}
 };
 
