@@ -30,4 +30,15 @@ case=switch-off
 show_box off
 [[ $(picture) == "'file://$user'" ]] || fail "picture-uri is $(picture), not the user's"
 
+# A background of colours only: the calendar goes on a picture of the gradient.
+case=colour-only
+for key in "picture-uri ''" "primary-color '#ff0000'" "secondary-color '#0000ff'" "color-shading-type 'vertical'"; do
+  eval gsettings set org.gnome.desktop.background "$key"
+done
+show_box on
+corners=$(convert "$output" -format '%[pixel:p{0,0}] %[pixel:p{0,479}]' info:)
+[[ $corners == "srgb(255,0,0) srgb(0,0,255)" ]] || fail "the picture's corners are $corners"
+show_box off
+[[ $(picture) == "''" ]] || fail "picture-uri is $(picture), not empty"
+
 finish "runs without the session's desktop left GNOME's wallpaper alone"
