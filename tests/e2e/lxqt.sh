@@ -3,7 +3,7 @@
 # The calendar on LXQt's desktop, drawn by the real pcmanfm-qt: on the user's
 # picture laid out by the user (centred), and on a desktop of colour only
 # (the picture is the colour at the screen's size). Switching on shows the
-# calendar, switching off gives back the settings file's Wallpaper and
+# calendar, the logon run keeps it, switching off gives back the settings file's Wallpaper and
 # WallpaperMode and what the screen showed.
 #   dbus-run-session -- lxqt.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
@@ -32,6 +32,9 @@ round() { # name wallpaper mode
   show_box on
   [[ $(grep '^Wallpaper=' "$conf") == "Wallpaper=$output" ]] || fail "settings: $(keys)"
   wait_for 30 shows "$output" || fail "the calendar is not shown ($(differing "$work/screen.png" "$output") pixels differ)"
+  case=$1-logon # through pcmanfm-qt's store, not the file store of an unknown desktop
+  logon_run
+  [[ $(grep '^Wallpaper=' "$conf") == "Wallpaper=$output" ]] || fail "settings: $(keys)"
 
   case=$1-switch-off
   show_box off
