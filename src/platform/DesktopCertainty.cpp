@@ -23,6 +23,7 @@ const DesktopService DesktopServices[] = {
     {&GnomeFamilyBackend, "dconf", "ca.desrt.dconf"},
     {&XfceBackend, "xfconfd", "org.xfce.Xfconf"},
     {&PlasmaBackend, "plasmashell", "org.kde.plasmashell"},
+    {&LxqtBackend, "pcmanfm-qt", "org.pcmanfm.PCManFM"},
 };
 
 // What else tells that a desktop runs, before its settings service has been

@@ -18,6 +18,7 @@ const StoreBackend* const Backends[] = {
     &GnomeFamilyBackend, // GSettings: GNOME, Cinnamon, MATE and their kin
     &XfceBackend,        // xfconf over D-Bus
     &PlasmaBackend,      // the Plasma shell's scripts over D-Bus
+    &LxqtBackend,        // pcmanfm-qt's settings file and command line
     &BareX11Backend,     // the root window
     &FileStoreBackend,
 };

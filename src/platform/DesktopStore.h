@@ -4,6 +4,8 @@
 // and the reload request. Backends: StoreBackends.h.
 #pragma once
 
+#include "Backdrop.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +41,9 @@ class DesktopStore {
     // kept, but nothing shows the picture, so the user must be told which file
     // to set as the wallpaper.
     virtual bool ReachesDesktop() const { return true; }
+    // The colours the desktop paints under and around its picture, and alone
+    // where it shows none (an empty Wallpaper).
+    virtual Backdrop BackgroundColours() { return {}; }
     // Names of values beyond the five that this desktop needs backed up so that a
     // restore gives it back exactly (kept as extra keys of the backup section),
     // in the order a restore writes them, after the five.

@@ -29,6 +29,9 @@
 //   WallpaperOriginX/Y  no such keys: kept in the file store, so they read back
 //                     as written.
 //
+// The background colours (primary-color, secondary-color, color-shading-type)
+// are read for the picture's backdrop and never written.
+//
 // What the five cannot say comes back through the extra values, restored after
 // the five and in this order: PictureUri (picture-uri as it stands, a remote or
 // empty URI included), PictureUriDark (picture-uri-dark, where the schema has
@@ -224,6 +227,16 @@ class GSettingsStore : public DesktopStore {
     }
 
     void Reload() override { g_settings_sync(); }
+
+    // The three schemas share these keys; a colour they cannot parse is black,
+    // as the desktops draw it.
+    Backdrop BackgroundColours() override {
+        Backdrop backdrop;
+        backdrop.primary = ColourOfText(ReadKey("primary-color", "Wallpaper")).value_or(0);
+        backdrop.secondary = ColourOfText(ReadKey("secondary-color", "Wallpaper")).value_or(0);
+        backdrop.shading = ShadingOfText(ReadKey("color-shading-type", "Wallpaper"));
+        return backdrop;
+    }
 
     // Each value as the desktop shows it after its write: the picture in either
     // style (the dark style may have been chosen or left since the backup), the

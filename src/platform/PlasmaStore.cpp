@@ -17,8 +17,9 @@
 //
 // The five values:
 //   Wallpaper         Image of the first desktop (lowest screen) as a local
-//                     path; "" when its plugin is another or the URL names no
-//                     local file. Written: every desktop gets the picture plugin
+//                     path (a wallpaper package's folder included), Plasma's
+//                     default package where Image is absent; "" when its
+//                     plugin is another or the URL names no local file. Written: every desktop gets the picture plugin
 //                     and the picture.
 //   TileWallpaper  \  read from FillMode of the first desktop: 3, 4, 5 -> "1" "0";
 //   WallpaperStyle /    6 -> "0" "0"; 0 -> "0" "2"; 1 -> "0" "6"; 2 -> "0" "10".
@@ -39,6 +40,7 @@
 #include "SessionBus.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
+#include "WallpaperPackage.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -218,8 +220,13 @@ class PlasmaStore : public DesktopStore {
         if (desktops.empty())
             return "";
         const PlasmaDesktop& first = desktops.front();
+        if (name == "Wallpaper" && first.plugin != PicturePlugin)
+            return "";
+        // Without an Image the desktop shows the look-and-feel's wallpaper: that
+        // is what the calendar goes on, and PlasmaDesktops keeps the key absent
+        // through a restore.
         if (name == "Wallpaper")
-            return first.plugin == PicturePlugin && first.image ? PathOf(*first.image) : "";
+            return first.image ? PathOf(*first.image) : PlasmaDefaultWallpaper();
         if (name == "TileWallpaper" || name == "WallpaperStyle")
             return ReadLayout(FillModeTable, name, first.FillMode());
         return "";
@@ -280,6 +287,11 @@ class PlasmaStore : public DesktopStore {
             return HoldsDesktops(value, name);
         if (Read(name) == value)
             return true;
+        // "" written is no Image, which reads as the default wallpaper.
+        if (name == "Wallpaper" && value.empty()) {
+            const std::vector<PlasmaDesktop> desktops = Current(name);
+            return !desktops.empty() && !desktops.front().image;
+        }
         if (name != "TileWallpaper" && name != "WallpaperStyle")
             return false;
         std::vector<std::optional<int>> modes;

@@ -124,7 +124,8 @@ QImage SharedQtImage(QSize size) {
 
 } // namespace
 
-bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawingSize) {
+bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawingSize,
+                       const Backdrop& under) {
     QFile file;
     if (!OpenFileByBytes(path, file))
         return false;
@@ -165,7 +166,7 @@ bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawing
         QImage image = BlankQtImage(size, reader.imageFormat());
         if (!reader.read(&image) || image.isNull())
             throw damaged();
-        CopyQtImage(image, out, AlphaRule::OverBlack);
+        CopyQtImage(image, out, AlphaRule::OverBlack, under);
         return true;
     }
     return false;

@@ -11,6 +11,7 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 bool OpenFileByBytes(const std::string& path, QFile& file, std::string* why) {
     // Without waiting: a FIFO would block the open until someone writes.
@@ -74,7 +75,7 @@ QtAllocationLimit::~QtAllocationLimit() {
     QImageReader::setAllocationLimit(previous_);
 }
 
-void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha) {
+void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha, const Backdrop& under) {
     Bitmap copy(image.width(), image.height());
     QImage::Format rowFormat = image.format();
     if (alpha == AlphaRule::Ignore && rowFormat == QImage::Format_ARGB32)
@@ -83,6 +84,11 @@ void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha) {
     const bool direct =
         rowFormat == QImage::Format_RGB32 || rowFormat == QImage::Format_ARGB32_Premultiplied;
     const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * 3;
+    // Premultiplied colours are the picture over black already: only a
+    // coloured backdrop needs adding where the picture lets it through.
+    const bool coloured = alpha == AlphaRule::OverBlack && image.hasAlphaChannel() &&
+                          (under.primary != 0 || under.secondary != 0);
+    std::vector<uint8_t> backdrop(coloured ? rowBytes : 0);
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);
         QImage converted;
@@ -98,6 +104,15 @@ void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha) {
             to[0] = static_cast<uint8_t>(qBlue(pixels[x]));
             to[1] = static_cast<uint8_t>(qGreen(pixels[x]));
             to[2] = static_cast<uint8_t>(qRed(pixels[x]));
+        }
+        if (coloured) {
+            BackdropRow(under, image.width(), image.height(), y, backdrop.data());
+            to = copy.Row(y);
+            for (int x = 0; x < image.width(); ++x) {
+                const int through = 255 - qAlpha(pixels[x]);
+                for (int c = 0; c < 3; ++c, ++to)
+                    *to = static_cast<uint8_t>(*to + (backdrop[3 * x + c] * through + 127) / 255);
+            }
         }
         std::memset(copy.Row(y) + rowBytes, 0, copy.Stride() - rowBytes);
     }

@@ -3,6 +3,7 @@
 // in the budget, and the copy of a decoded QImage into the work format.
 #pragma once
 
+#include "Backdrop.h"
 #include "Bitmap.h"
 #include "PictureLimit.h"
 
@@ -47,9 +48,9 @@ class QtAllocationLimit {
 // How transparent pixels come out in the work format, which has no alpha.
 enum class AlphaRule {
     Ignore,    // the colour channels as they are (BMP: many writers leave alpha zero)
-    OverBlack, // composed over black, as an unpainted desktop shows them
+    OverBlack, // composed over the backdrop given, black unless given
 };
 
 // Copies image into out row by row, so that no second whole copy of the
 // picture is ever held.
-void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha);
+void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha, const Backdrop& under = {});

@@ -31,6 +31,7 @@ struct StoreBackend {
 extern const StoreBackend GnomeFamilyBackend;
 extern const StoreBackend XfceBackend;
 extern const StoreBackend PlasmaBackend;
+extern const StoreBackend LxqtBackend;
 extern const StoreBackend BareX11Backend;
 extern const StoreBackend FileStoreBackend;
 

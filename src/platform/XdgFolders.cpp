@@ -36,6 +36,22 @@ std::string XdgDataHome() {
     return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
+std::vector<std::string> XdgDataFolders() {
+    std::vector<std::string> folders{XdgDataHome()};
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    const std::string list = dirs != nullptr && dirs[0] != '\0' ? dirs : "/usr/local/share:/usr/share";
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(':', start);
+        if (end == std::string::npos)
+            end = list.size();
+        if (end > start && list[start] == '/')
+            folders.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
 std::string XdgStateHome() {
     return XdgFolder("XDG_STATE_HOME", ".local/state");
 }

@@ -16,7 +16,9 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
     LoadSourcePicture(source.path, work,
                       choices.calendar.stretch
                           ? PictureSize{context.desktop.width, context.desktop.height}
-                          : PictureSize{});
+                          : PictureSize{},
+                      DesktopLook{{context.desktop.width, context.desktop.height},
+                                  context.openStore(StoreAccess::Read)->BackgroundColours()});
 
     CalendarChoices calendar = choices.calendar;
     calendar.desktopWidth = context.desktop.width;

@@ -7,6 +7,7 @@
 #include "JpegDecoder.h"
 #include "PictureLimit.h"
 #include "QtPictureFile.h"
+#include "WallpaperPackage.h"
 
 #include <ctime>
 #include <optional>
@@ -36,23 +37,33 @@ std::runtime_error NoKnownFormat(const std::string& path) {
 // all and another reader knows it. A slideshow is checked before Qt's readers,
 // whose SVG reader takes any XML for a drawing; the picture it names is loaded
 // as any other, but never as a slideshow again.
-void LoadPicture(const std::string& path, Bitmap& out, PictureSize drawingSize, bool slideshows) {
+void LoadPicture(const std::string& path, Bitmap& out, PictureSize drawingSize, bool slideshows,
+                 const DesktopLook& desktop) {
+    if (const std::optional<std::string> picked = PackagePictureFor(path, desktop.screen)) {
+        LoadPicture(*picked, out, drawingSize, false, desktop);
+        return;
+    }
     CheckRegularFile(path);
     if (ReadBmpFile(path, out) || ReadJpegFile(path, out))
         return;
     if (slideshows) {
         if (const std::optional<std::string> shown =
                 SlideshowPictureAt(path, std::time(nullptr), drawingSize)) {
-            LoadPicture(*shown, out, drawingSize, false);
+            LoadPicture(*shown, out, drawingSize, false, desktop);
             return;
         }
     }
-    if (!ReadQtPictureFile(path, out, drawingSize))
+    if (!ReadQtPictureFile(path, out, drawingSize, desktop.backdrop))
         throw NoKnownFormat(path);
 }
 
 } // namespace
 
-void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize) {
-    LoadPicture(path, out, drawingSize, true);
+void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize,
+                       const DesktopLook& desktop) {
+    if (path.empty() && desktop.screen.width > 0 && desktop.screen.height > 0) {
+        PaintBackdrop(desktop.backdrop, desktop.screen, out);
+        return;
+    }
+    LoadPicture(path, out, drawingSize, true, desktop);
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the source picture: as BMP first, then as JPEG through libjpeg-turbo,
 // then as a GNOME background slideshow or one of the formats of Qt's image
-// readers (PNG, WebP, TIFF, GIF, SVG), each recognised by its content.
+// readers (PNG, WebP, TIFF, GIF, SVG), each recognised by its content. A
+// wallpaper package folder gives the picture it holds for the screen.
 #pragma once
 
+#include "Backdrop.h"
 #include "Bitmap.h"
 #include "PictureLimit.h"
 
@@ -17,4 +19,13 @@
 // "JPEG error #<code>", "Cannot open file \"<path>\". <reason>",
 // "Picture too large: <w> x <h>" or "Cannot read picture \"<path>\": <reason>",
 // among them "not a BMP, JPEG, PNG, WebP, TIFF, GIF or SVG file".
-void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize = {});
+// What the desktop shows beside the picture file: the screen a wallpaper
+// package (WallpaperPackage.h) gives its picture for, and the colours under
+// the picture's transparent parts. With no picture at all (an empty path) the
+// source is the backdrop at the screen's size, when that size is known.
+struct DesktopLook {
+    PictureSize screen;
+    Backdrop backdrop;
+};
+void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize = {},
+                       const DesktopLook& desktop = {});

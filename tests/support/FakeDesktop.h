@@ -23,6 +23,7 @@ struct FakeDesktop {
     std::vector<std::string> extras;           // what ExtraNames gives
     int reloads = 0;
     bool reachesDesktop = true; // false: as the store of a desktop no backend knows
+    Backdrop backdrop;          // what BackgroundColours gives
 
     // As a locked store: every write of the wallpaper values fails.
     void RefuseEveryWrite() {
@@ -57,6 +58,7 @@ class FakeStore : public DesktopStore {
     void Reload() override { ++desktop_.reloads; }
     std::vector<std::string> ExtraNames() const override { return desktop_.extras; }
     bool ReachesDesktop() const override { return desktop_.reachesDesktop; }
+    Backdrop BackgroundColours() override { return desktop_.backdrop; }
 
   private:
     FakeDesktop& desktop_;

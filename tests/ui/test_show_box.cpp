@@ -25,6 +25,7 @@ class ShowBox : public UiTest {
     void StartWithTheChosenFileDeleted();
     void FailedInstallLeavesTheBoxOnAndNoAutostart();
     void ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack();
+    void OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet_data();
     void OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet();
 };
 
@@ -179,8 +180,17 @@ void ShowBox::ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack() {
     QVERIFY(fixture->messages.isEmpty());
 }
 
+void ShowBox::OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet_data() {
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("a picture set by hand") << true;
+    // Nothing to read: the calendar goes on a plain picture of the desktop's size.
+    QTest::newRow("no picture") << false;
+}
+
 void ShowBox::OnADesktopNoBackendKnowsTheUserIsToldWhichFileToSet() {
-    fixture->SetUserWallpaper();
+    QFETCH(bool, picture);
+    if (picture)
+        fixture->SetUserWallpaper();
     fixture->store.reachesDesktop = false;
     const auto window = fixture->MakeWindow();
     window->show();

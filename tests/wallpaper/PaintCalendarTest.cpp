@@ -108,18 +108,27 @@ TEST_F(PaintCalendarTest, StretchUsesTheDesktopSizeOfTheContext) {
     EXPECT_EQ(work_.Height(), 12);
 }
 
-TEST_F(PaintCalendarTest, SourceThatDoesNotLoadChangesNothing) {
-    desktop_.values = {{"WallpaperStyle", "2"}}; // no wallpaper and no backup: empty source path
-    EXPECT_THROW(Paint(false), std::runtime_error);
-    EXPECT_FALSE(fs::exists(context_.files.outputPicture));
-    EXPECT_FALSE(fs::exists(context_.shared.record));
-    EXPECT_EQ(desktop_.values.size(), 1u);
+// A desktop that shows no picture (colours only, or one no backend knows):
+// the calendar goes on a picture of its colours at the desktop's size.
+TEST_F(PaintCalendarTest, NoPictureDrawsOnTheDesktopsColours) {
+    desktop_.values = {{"WallpaperStyle", "2"}};
+    desktop_.backdrop = {0x102030, 0x102030, Backdrop::Shading::Solid};
+    EXPECT_TRUE(Paint(false).installed);
+    Bitmap saved;
+    ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
+    ASSERT_EQ(saved.Width(), 16);
+    ASSERT_EQ(saved.Height(), 12);
+    EXPECT_EQ(std::vector<uint8_t>(saved.Row(11) + 45, saved.Row(11) + 48),
+              (std::vector<uint8_t>{0x30, 0x20, 0x10}));
+}
 
+TEST_F(PaintCalendarTest, SourceThatDoesNotLoadChangesNothing) {
     Write("notapicture.jpg", "text");
     choices_.chooseFile = true;
     choices_.fileName = PathOf("notapicture.jpg");
     EXPECT_THROW(Paint(false), std::runtime_error);
     EXPECT_FALSE(fs::exists(context_.files.outputPicture));
+    EXPECT_FALSE(fs::exists(context_.shared.record));
     EXPECT_EQ(desktop_.reloads, 0);
 }
 
