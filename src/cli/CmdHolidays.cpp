@@ -35,7 +35,7 @@ uint16_t ChosenYear(const CommandLine& line, PersianDate::CalendarRule rule) {
 }
 
 int RunHolidays(const CommandLine& line) {
-    const PersianDate::CalendarRule rule = ChosenRule(line, ProgramCalendarRule);
+    const PersianDate::CalendarRule rule = ChosenRule(line);
     const uint16_t year = ChosenYear(line, rule);
     const bool tsv = line.IsSet("tsv");
     for (const HolidayDay& holiday : HolidaysOfYear(year, rule)) {
@@ -70,8 +70,7 @@ const Command HolidaysCommand = {
     "which can be a day off the day Iran announces.\n"
     "\n"
     "  --tsv              for scripts: the date and one name on each line,\n"
-    "                     separated by a tab\n" VELNORA_RULE_HELP
-    "                     (default: the rule of the program's settings file)\n",
+    "                     separated by a tab\n" VELNORA_RULE_HELP,
     {{{"tsv"}}, CalendarRuleOption},
     RunHolidays,
 };

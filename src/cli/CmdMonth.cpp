@@ -10,7 +10,7 @@
 #include "DateTime.h"
 #include "MonthGrid.h"
 #include "PersianDate.h"
-#include "SolarHolidays.h"
+#include "Holidays.h"
 #include "VisualArabic.h"
 #include "WholeNumber.h"
 
@@ -24,11 +24,10 @@
 
 namespace {
 
-// The days shown in the holiday colour besides Fridays: the one place that
-// says which days are holidays, for every layout.
-bool IsHoliday([[maybe_unused]] uint16_t year, uint16_t month, uint16_t day,
-               [[maybe_unused]] PersianDate::CalendarRule rule) {
-    return IsFixedSolarHoliday(month, day);
+// The days shown in the holiday colour besides Fridays, solar and lunar: the
+// one place that says which days are holidays, for every layout.
+bool IsHoliday(uint16_t year, uint16_t month, uint16_t day, PersianDate::CalendarRule rule) {
+    return !HolidaysOn(year, month, day, rule).empty();
 }
 
 // Unicode's directional isolates (UAX #9). A terminal that lays out

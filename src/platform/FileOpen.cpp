@@ -19,3 +19,8 @@ std::FILE* OpenForReading(const std::string& path) {
     }
     return file;
 }
+
+long long OpenFileSize(std::FILE* file) {
+    struct stat status {};
+    return fstat(fileno(file), &status) == 0 ? static_cast<long long>(status.st_size) : -1;
+}

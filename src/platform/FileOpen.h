@@ -10,3 +10,5 @@
 // nullptr, with errno telling why, when it cannot be opened; a folder is
 // refused with EISDIR.
 std::FILE* OpenForReading(const std::string& path);
+// The size in bytes of the open file; -1 when the system cannot tell.
+long long OpenFileSize(std::FILE* file);

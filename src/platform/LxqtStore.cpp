@@ -74,6 +74,7 @@ class LxqtStore : public DesktopStore {
     LxqtStore(StoreAccess access, const std::string& originsPath)
         : origins_(OpenFileStore(access, originsPath)) {}
 
+    std::string StoreName() const override { return "lxqt"; }
     bool IsOpen() const override { return true; }
 
     std::string Read(const std::string& name) override {

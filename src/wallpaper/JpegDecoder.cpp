@@ -125,9 +125,8 @@ bool DecodeJpeg(Decoder& d, Bitmap& out) {
     jpeg_stdio_src(&d.info, d.file);
     jpeg_read_header(&d.info, TRUE);
     CheckPictureSize(d.info.image_width, d.info.image_height);
-    struct stat file {};
-    if (fstat(fileno(d.file), &file) == 0)
-        CheckPictureWork(d.info.image_width, d.info.image_height, file.st_size);
+    if (const long long size = OpenFileSize(d.file); size >= 0)
+        CheckPictureWork(d.info.image_width, d.info.image_height, size);
 
     // libjpeg-turbo turns grey, YCbCr and RGB pictures into B,G,R itself, but
     // not CMYK or YCCK: those come out as CMYK and are converted here.

@@ -4,6 +4,7 @@
 #include "WidePath.h"
 
 #include <cerrno>
+#include <io.h>
 
 #include <windows.h>
 
@@ -23,4 +24,8 @@ std::FILE* OpenForReading(const std::string& path) {
     }
     // "N": not inherited by programs started later (Microsoft's C runtime).
     return _wfopen(wide.c_str(), L"rbN");
+}
+
+long long OpenFileSize(std::FILE* file) {
+    return _filelengthi64(_fileno(file));
 }
