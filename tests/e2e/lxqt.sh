@@ -36,6 +36,7 @@ round() { # name wallpaper mode
   logon_run
   [[ $(grep '^Wallpaper=' "$conf") == "Wallpaper=$output" ]] || fail "settings: $(keys)"
 
+  cp "$output" "$work/$1-drawn.bmp" # the switch-off removes the calendar picture
   case=$1-switch-off
   show_box off
   keys | diff "$work/before.keys" - >&2 || fail "the settings file differs"
@@ -47,6 +48,6 @@ round() { # name wallpaper mode
 round user-picture "$user" center
 round colour-only "" none
 # Drawn on the desktop's colour, not on black.
-[[ $(convert "$output" -format '%[pixel:p{0,0}]' info:) == "srgb(32,64,96)" ]] || fail "output corner is not the desktop's colour"
+[[ $(convert "$work/colour-only-drawn.bmp" -format '%[pixel:p{0,0}]' info:) == "srgb(32,64,96)" ]] || fail "output corner is not the desktop's colour"
 
 finish "the calendar went on and off LXQt's pcmanfm-qt desktop"

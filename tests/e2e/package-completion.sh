@@ -32,7 +32,7 @@ while IFS='|' read -r line expected; do
   said=$(offers velnora-cli "${words[@]}")
   [[ $said == "$expected" ]] || fail "bash: velnora-cli $line<Tab> offers '$said', not '$expected'"
 done <<EOF
- |--help --version convert ini month render settings stretch today
+ |--help --version convert holidays ini month render settings stretch today
 co|convert
 render out.bmp --corner |bottom-left bottom-right top-left top-right
 render out.bmp --corner = bottom|bottom-left bottom-right
