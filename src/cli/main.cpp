@@ -13,7 +13,7 @@ namespace {
 const char* const Usage =
     "Usage: velnora-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  today      print today's Persian date (1405/09/17)\n"
+    "  today      print today's Persian date (YYYY/MM/DD)\n"
     "  convert    convert dates between the Persian and the Gregorian calendar\n"
     "  month      show a Persian month, or the twelve months of a year\n"
     "  render     draw the calendar onto a picture and save it as BMP\n"

@@ -8,6 +8,9 @@
 #include "QtCanvas.h"
 #include "UnattendedRun.h"
 
+#include <cstdio>
+#include <unistd.h>
+
 int RunUnattended(const MainContext& context) {
     UnattendedContext run;
     run.paint.files = context.files;
@@ -26,7 +29,10 @@ int RunUnattended(const MainContext& context) {
     // The same handler as the window's: the error's text in a message box, or
     // one line on standard error without a display.
     RunEventHandler([&] {
-        RedrawInstalledCalendar(run);
+        // Someone who typed the command sees that it did nothing; the logon
+        // entry and the timer, which have no terminal, stay quiet.
+        if (RedrawInstalledCalendar(run) == UnattendedResult::NotInstalled && isatty(STDERR_FILENO))
+            std::fputs("velnora: the calendar is not on the desktop: nothing was redrawn\n", stderr);
         done = true;
     });
     return done && !messageShown ? 0 : 1;
