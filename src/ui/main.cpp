@@ -45,9 +45,10 @@ constexpr Word Words[] = {
     {"refresh", Request::Refresh},
 };
 
-// The first argument decides. Any other word is the unattended run, as the
-// logon entries of every release pass "start"; an option velnora does not
-// have, anywhere, is a mistyped one (-h, --verbose) and must not run anything.
+// The first argument decides. Any other word runs the unattended run, as any
+// argument always did (scripts of users may pass words of their own); an
+// option velnora does not have, anywhere, is a mistyped one (-h, --verbose),
+// which must not redraw the wallpaper.
 Request RequestOf(int argc, char** argv) {
     std::optional<Request> first;
     for (int i = 1; i < argc; ++i) {

@@ -21,7 +21,7 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 arch=$(dpkg --print-architecture)
 made=$("$source/scripts/package" "$work") || { echo "FAIL: scripts/package failed" >&2; exit 1; }
 deb=$work/velnora_${version}_$arch.deb
-dbgsym=$work/velnora-dbgsym_${version}_$arch.ddeb
+dbgsym=$work/velnora-dbgsym_${version}_$arch.deb
 [[ $(sort <<<"$made") == "$deb"$'\n'"$dbgsym" ]] || fail "scripts/package made: $made"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
