@@ -14,7 +14,7 @@ namespace {
 const char* const Usage =
     "Usage: velnora-cli COMMAND [ARGUMENTS]\n"
     "\n"
-    "  today      print today's Persian date (1405/09/17)\n"
+    "  today      print today's Persian date (YYYY/MM/DD)\n"
     "  convert    convert dates between the Persian and the Gregorian calendar\n"
     "  month      show a Persian month, or the twelve months of a year\n"
     "  holidays   list the official holidays of a Persian year\n"

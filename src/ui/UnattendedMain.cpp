@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <unistd.h>
 
 int RunUnattended(const MainContext& context) {
     UnattendedContext run;
@@ -31,7 +32,10 @@ int RunUnattended(const MainContext& context) {
     // The same handler as the window's: the error's text in a message box, or
     // one line on standard error without a display.
     RunEventHandler([&] {
-        RedrawInstalledCalendar(run);
+        // Someone who typed the command sees that it did nothing; the logon
+        // entry and the timer, which have no terminal, stay quiet.
+        if (RedrawInstalledCalendar(run) == UnattendedResult::NotInstalled && isatty(STDERR_FILENO))
+            std::fputs("velnora: the calendar is not on the desktop: nothing was redrawn\n", stderr);
         done = true;
     });
     return done && !messageShown ? 0 : 1;

@@ -3,12 +3,14 @@
 # The launcher and the software-centre entry as shipped: desktop-file-validate
 # and appstreamcli's pedantic check have nothing to say about either, and the
 # Persian texts use the Persian letters yeh and keheh, not the Arabic ones.
-#   launcher-metadata.sh RESOURCES_FOLDER
-set -euo pipefail
+# The window, on an X server of its own in a session without a bus, has the
+# class the launcher names, and leaves no autolaunched bus daemon behind.
+#   launcher-metadata.sh RESOURCES_FOLDER PATH_TO_VELNORA
 desktop=$1/io.github.velnora.desktop
 metainfo=$1/io.github.velnora.metainfo.xml
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+program=$2
+source "$(dirname "$0")/common.sh"
+case=files
 
 said=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed"
 [[ -z $said ]] || fail "desktop-file-validate: $said"
@@ -28,5 +30,22 @@ for key in 'Name\[fa\]' 'Comment\[fa\]' 'Keywords' 'Keywords\[fa\]'; do
   grep -q "^$key=" "$desktop" || fail "the launcher has no $key"
 done
 
-if ((failures > 0)); then exit 1; fi
-echo "launcher and metainfo: valid"
+case=window
+new_user window
+start_xvfb 60
+x=(env DISPLAY=":$display")
+env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$root" "${x[@]}" "$folder/velnora" &
+velnora=$!
+id=$(timeout 60 "${x[@]}" xdotool search --sync --onlyvisible --pid "$velnora" | head -1) ||
+  fail "no window shown"
+class=$("${x[@]}" xprop -id "${id:-0}" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+[[ $class == "$(sed -n 's/^StartupWMClass=//p' "$desktop")" ]] ||
+  fail "the window's class '$class' is not the launcher's StartupWMClass"
+kill "$velnora" && wait "$velnora" || true
+# dbus-launch notes each bus it autolaunches in HOME, with its process id.
+for note in "$home"/.dbus/session-bus/*; do
+  [[ -e $note ]] || continue
+  fail "a bus daemon was autolaunched and left running"
+  kill "$(sed -n 's/^DBUS_SESSION_BUS_PID=//p' "$note")" || true
+done
+finish "launcher and metainfo: valid; the window's class is the launcher's, no bus left"

@@ -48,7 +48,9 @@ today |
 EOF
 
 if command -v zsh >/dev/null; then
-  zsh -n "$folder/_velnora-cli" || fail "zsh: _velnora-cli does not parse"
+  for script in _velnora-cli _velnora; do
+    zsh -n "$folder/$script" || fail "zsh: $script does not parse"
+  done
 fi
 if command -v fish >/dev/null; then
   fish -n "$folder/velnora-cli.fish" || fail "fish: velnora-cli.fish does not parse"

@@ -3,12 +3,14 @@
 # The manual page and the completions keep up with the program: every command
 # velnora-cli --help lists, and every option each command's --help names,
 # appears in velnora-cli(1) and is offered by the bash and fish completions of
-# that command.
-#   package-docs.sh VELNORA_CLI MAN_SOURCE COMPLETIONS_FOLDER
+# that command; every command and option velnora --help lists is offered by
+# velnora's own completions.
+#   package-docs.sh VELNORA_CLI MAN_SOURCE COMPLETIONS_FOLDER VELNORA
 set -euo pipefail
 cli=$1
 page=$2
 completions=$3
+velnora=$4
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
@@ -52,5 +54,19 @@ for command in "${commands[@]}"; do
   done
 done
 
+# velnora's words: those of its usage line, as bash and fish offer them first.
+source "$completions/velnora.bash"
+COMP_WORDS=(velnora "")
+COMP_CWORD=1
+_velnora
+bash_offers=$(printf '%s\n' "${COMPREPLY[@]}" | sort)
+usage=$("$velnora" --help | sed -n 's/^Usage: velnora \[\(.*\)\]$/\1/p' | tr -d ' ' | tr '|' '\n' | sort)
+[[ -n $usage && $bash_offers == "$usage" ]] || fail "bash offers for velnora: $bash_offers"
+if command -v fish >/dev/null; then
+  fish_offers=$(fish -N -c "source '$completions/velnora.fish'; complete -C'velnora '; complete -C'velnora --'" |
+    cut -f1 | sort)
+  [[ $fish_offers == "$usage" ]] || fail "fish offers for velnora: $fish_offers"
+fi
+
 if ((failures > 0)); then exit 1; fi
-echo "velnora-cli(1) and the completions name every command and option of velnora-cli"
+echo "velnora-cli(1) and the completions name every command and option of velnora and velnora-cli"
