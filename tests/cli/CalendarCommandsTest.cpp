@@ -381,7 +381,7 @@ TEST_F(CalendarRuleOfTheSettings, TodayNamesTheDaysHolidays) {
 }
 
 // The settings file's Dari names on every command that writes a month's name,
-// unless --month-names says otherwise; 2025-12-25 is 4 Dey (Jadi) 1404.
+// unless --month-names says otherwise; 2025-12-25 is in Dey (Jadi) 1404.
 TEST_F(CalendarRuleOfTheSettings, MonthNamesFollowTheSettingsUnlessTold) {
     Write("velnora.INI", "[calendar]\nmonthnames=dari\n");
     const std::pair<const char*, const char*> cases[] = {
