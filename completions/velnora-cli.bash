@@ -10,13 +10,17 @@ _velnora_cli_colours="black white red green blue yellow cyan magenta gray grey o
 # The options of one command.
 _velnora_cli_options() {
     case $1 in
-    today) echo "--calendar --format --persian-digits -h --help" ;;
-    convert) echo "--calendar -j --persian -g --gregorian --format --persian-digits -h --help" ;;
-    month) echo "--tsv --persian-digits --calendar -h --help" ;;
+    today) echo "--calendar --format --persian-digits --month-names -h --help" ;;
+    convert)
+        echo "--calendar -j --persian -g --gregorian --format --persian-digits --month-names" \
+            "-h --help"
+        ;;
+    month) echo "--tsv --persian-digits --calendar --month-names -h --help" ;;
     holidays) echo "--tsv --calendar -h --help" ;;
     render)
         echo "--source --date --size --corner --dx --dy --no-prev --no-next --text-colour" \
-            "--today-colour --holiday-colour --outline --scale --other-dates --calendar -h --help"
+            "--today-colour --holiday-colour --outline --scale --other-dates --calendar" \
+            "--month-names -h --help"
         ;;
     stretch | settings | ini) echo "-h --help" ;;
     esac
@@ -26,7 +30,8 @@ _velnora_cli_options() {
 _velnora_cli_takes_value() {
     case $1 in
     --calendar | --format | --source | --date | --size | --corner | --dx | --dy | \
-        --text-colour | --today-colour | --holiday-colour | --outline | --scale | --other-dates)
+        --text-colour | --today-colour | --holiday-colour | --outline | --scale | --other-dates | \
+        --month-names)
         return 0
         ;;
     esac
@@ -57,6 +62,7 @@ _velnora_cli_values() { # option current-word
     --outline) _velnora_cli_words "none auto $_velnora_cli_colours" "$2" ;;
     --scale) _velnora_cli_words "auto 100 125 150 175 200 250 300 400" "$2" ;;
     --other-dates) _velnora_cli_words "none gregorian gregorian-lunar" "$2" ;;
+    --month-names) _velnora_cli_words "iranian dari" "$2" ;;
     *) COMPREPLY=() ;;
     esac
 }

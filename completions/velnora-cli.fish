@@ -25,6 +25,7 @@ complete -c velnora-cli -n "__fish_seen_subcommand_from $commands" -s h -l help 
 complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month render holidays" -l calendar -x -a "$rules" -d 'The leap-year rule'
 complete -c velnora-cli -n "__fish_seen_subcommand_from today convert" -l format -x -d 'Write each date by FORMAT'
 complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month" -l persian-digits -d 'Write Persian digits'
+complete -c velnora-cli -n "__fish_seen_subcommand_from today convert month render" -l month-names -x -a "iranian dari" -d 'The names of the months'
 complete -c velnora-cli -n "__fish_seen_subcommand_from convert" -s j -l persian -d 'Every DATE is Persian'
 complete -c velnora-cli -n "__fish_seen_subcommand_from convert" -s g -l gregorian -d 'Every DATE is Gregorian'
 complete -c velnora-cli -n "__fish_seen_subcommand_from month holidays" -l tsv -d 'Tab-separated output for scripts'

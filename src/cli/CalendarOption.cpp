@@ -7,6 +7,8 @@
 #include "ProfileFile.h"
 #include "Settings.h"
 
+#include <QString>
+
 PersianDate::CalendarRule CalendarOption(const std::string& value) {
     if (const auto rule = PersianDate::CalendarRuleNamed(CleanArgument(value)))
         return *rule;
@@ -21,4 +23,15 @@ PersianDate::CalendarRule ChosenRule(const CommandLine& line) {
 
 PersianDate::CalendarRule ProgramCalendarRule() {
     return CalendarRuleOf(LoadSettings(ProfileFile(ProgramSettingsFile())));
+}
+
+MonthNaming ChosenMonthNames(const CommandLine& line) {
+    const std::optional<std::string> value = line.Value("month-names");
+    if (!value)
+        return MonthNamingOf(LoadSettings(ProfileFile(ProgramSettingsFile())));
+    const QString name = QString::fromStdString(CleanArgument(*value)).toLower();
+    for (const MonthNaming naming : {MonthNaming::Iranian, MonthNaming::Dari})
+        if (name == QLatin1String(MonthNamingName(naming)))
+            return naming;
+    throw Misuse("--month-names is iranian or dari, not '" + *value + "'");
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The options the calendar commands share: --calendar, --format, --persian-digits.
+// The options the calendar commands share: --calendar, --month-names, --format,
+// --persian-digits.
 #pragma once
 
 #include "CommandLine.h"
+#include "MonthGrid.h"
 #include "PersianDate.h"
 
 #include <string>
@@ -10,6 +12,7 @@
 inline const CommandOption CalendarRuleOption{{"calendar"}, "RULE"};
 inline const CommandOption FormatOption{{"format"}, "FORMAT"};
 inline const CommandOption PersianDigitsOption{{"persian-digits"}};
+inline const CommandOption MonthNamesOption{{"month-names"}, "NAMES"};
 
 // The rule "--calendar" names: "arithmetic" or "official", in any case, blanks
 // and direction marks around it ignored. Throws Misuse (Commands.h) for any
@@ -24,12 +27,22 @@ PersianDate::CalendarRule ChosenRule(const CommandLine& line);
 // command, as the program reads it: arithmetic without a file or a choice.
 PersianDate::CalendarRule ProgramCalendarRule();
 
+// The month names --month-names chooses, "iranian" or "dari" in any case
+// (blanks and direction marks around it ignored), else those of the program's
+// settings file, else the Iranian ones. Throws Misuse for any other text.
+MonthNaming ChosenMonthNames(const CommandLine& line);
+
 // The usage lines of --calendar, --format and --persian-digits, and the fields
 // of FORMAT, for the usage texts of today and convert.
 #define VELNORA_RULE_HELP                                                                          \
     "  --calendar RULE    the leap years: arithmetic (the 2820-year cycle) or\n"                   \
     "                     official (Iran's calendar, from the equinox) (default:\n"                \
     "                     the rule of the program's settings file, else arithmetic)\n"
+#define VELNORA_MONTH_NAMES_HELP                                                                   \
+    "  --month-names NAMES\n"                                                                     \
+    "                     the months' names: iranian (فروردین ...) or dari (حمل ...)\n"      \
+    "                     (default: the choice of the program's settings file,\n"           \
+    "                     else iranian)\n"
 #define VELNORA_FORMAT_HELP                                                                        \
     "  --format FORMAT    write each date by FORMAT instead\n"                                     \
     "  --persian-digits   write the digits of the dates as \u06f0..\u06f9\n"                       \

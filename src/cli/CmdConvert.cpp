@@ -6,6 +6,7 @@
 #include "CalendarOption.h"
 #include "DateArgs.h"
 #include "DateFormat.h"
+#include "FormatFields.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@ struct Conversion {
     PersianDate::CalendarRule rule;
     std::optional<std::string> format;
     bool persianDigits;
+    MonthNaming monthNames;
 };
 
 // One date in the other calendar; throws the reason it cannot.
@@ -31,9 +33,15 @@ std::string Convert(const std::string& text, const Conversion& how) {
                                      : "not a Gregorian date (YYYY-MM-DD)");
     const double day = DayOf(*date, how.rule);
     const bool toPersian = date->calendar == CalendarKind::Gregorian;
-    return FormatDate(day, how.format.value_or(toPersian ? "%Y/%m/%d" : "%F"),
-                      toPersian ? CalendarKind::Persian : CalendarKind::Gregorian, how.rule,
-                      how.persianDigits);
+    std::string format = how.format.value_or(toPersian ? "%Y/%m/%d" : "%F");
+    // Only the Dari names need the month: millions of lines pass through.
+    if (toPersian && how.monthNames == MonthNaming::Dari) {
+        uint16_t year = 0, month = 0, dayOfMonth = 0;
+        PersianDate::DateToPersian(day, year, month, dayOfMonth, how.rule);
+        format = WithFields(format, MonthNameFields(month, how.monthNames));
+    }
+    return FormatDate(day, format, toPersian ? CalendarKind::Persian : CalendarKind::Gregorian,
+                      how.rule, how.persianDigits);
 }
 
 // Prints the conversion, or the reason on standard error; false on failure.
@@ -60,7 +68,7 @@ int RunConvert(const CommandLine& line) {
     if (line.IsSet("persian") && line.IsSet("gregorian"))
         throw Misuse("convert: --persian and --gregorian exclude each other");
     Conversion how{std::nullopt, ChosenRule(line), line.Value("format"),
-                   line.IsSet("persian-digits")};
+                   line.IsSet("persian-digits"), ChosenMonthNames(line)};
     if (line.IsSet("persian"))
         how.input = CalendarKind::Persian;
     if (line.IsSet("gregorian"))
@@ -99,7 +107,8 @@ int RunConvert(const CommandLine& line) {
 const Command ConvertCommand = {
     "convert",
     "Usage: velnora-cli convert [--calendar RULE] [-j|--persian | -g|--gregorian]\n"
-    "                           [--format FORMAT] [--persian-digits] [DATE...]\n"
+    "                           [--format FORMAT] [--persian-digits]\n"
+    "                           [--month-names NAMES] [DATE...]\n"
     "\n"
     "Converts each DATE, or each line of standard input when no DATE is given, into\n"
     "the other calendar, one line for each: a Gregorian date gives the Persian date\n"
@@ -116,11 +125,12 @@ const Command ConvertCommand = {
     "                     Gregorian, written Y-M-D; any other date is refused with\n"
     "                     a hint; with either, \"/\", \"-\" and \".\" all separate the\n"
     "                     fields, and the year may come last: 8/12/2026 -g)\n" VELNORA_RULE_HELP
-        VELNORA_FORMAT_HELP,
+        VELNORA_MONTH_NAMES_HELP VELNORA_FORMAT_HELP,
     {{{"persian", "j"}},
      {{"gregorian", "g"}},
      CalendarRuleOption,
      FormatOption,
-     PersianDigitsOption},
+     PersianDigitsOption,
+     MonthNamesOption},
     RunConvert,
 };

@@ -7,6 +7,7 @@
 #include "CalendarOption.h"
 #include "DateFormat.h"
 #include "DateTime.h"
+#include "FormatFields.h"
 #include "Holidays.h"
 #include "WholeNumber.h"
 
@@ -49,10 +50,7 @@ int RunHolidays(const CommandLine& line) {
                 std::printf("%s\t%s\n", date.c_str(), name.c_str());
             continue;
         }
-        std::string names;
-        for (const std::string& name : holiday.names)
-            names += (names.empty() ? "" : "\u060C ") + name;
-        std::printf("%s  %s\n", date.c_str(), names.c_str());
+        std::printf("%s  %s\n", date.c_str(), PersianList(holiday.names).c_str());
     }
     return 0;
 }

@@ -4,10 +4,10 @@
 #include "Commands.h"
 
 #include "CalendarOption.h"
-#include "Cp1256.h"
 #include "DateArgs.h"
 #include "DateFormat.h"
 #include "DateTime.h"
+#include "FormatFields.h"
 #include "MonthGrid.h"
 #include "PersianDate.h"
 #include "Holidays.h"
@@ -68,16 +68,9 @@ struct Layout {
     bool persianDigits = false;
 };
 
-// The grid's Windows-1256 text in UTF-8, spelt as Persian writes it: the
-// code page's Arabic yeh and kaf (U+064A, U+0643) become the Persian yeh and
-// keheh (U+06CC, U+06A9) that the other commands write.
+// The grid's Windows-1256 text in UTF-8, spelt as Persian writes it.
 std::string PersianText(const std::string& cp1256, const Layout& layout) {
-    std::string text = Cp1256ToUtf8(cp1256);
-    const std::pair<const char*, const char*> letters[] = {{"\xD9\x8A", "\xDB\x8C"},
-                                                           {"\xD9\x83", "\xDA\xA9"}};
-    for (const auto& [arabic, persian] : letters)
-        for (size_t at = 0; (at = text.find(arabic, at)) != std::string::npos; at += 2)
-            text.replace(at, 2, persian);
+    const std::string text = PersianSpelling(cp1256);
     return layout.persianDigits ? WithPersianDigits(text) : text;
 }
 
@@ -257,6 +250,7 @@ int RunMonth(const CommandLine& line) {
             return 2;
         }
     }
+    const MonthNaming naming = ChosenMonthNames(line);
     const bool tsv = line.IsSet("tsv");
     Layout layout;
     layout.markToday = !tsv && isatty(STDOUT_FILENO) == 1;
@@ -282,7 +276,7 @@ int RunMonth(const CommandLine& line) {
                       AfterRangeMessage(CalendarKind::Persian, rule, error.what());
             break;
         }
-        grid.title = MonthTitle(request.date.year, month);
+        grid.title = MonthTitle(request.date.year, month, naming);
         if (tsv) {
             blocks.push_back(Tsv(grid, layout));
         } else if (!across) {
@@ -315,6 +309,7 @@ const Command MonthCommand = {
     "month",
     "Usage: velnora-cli month [Y/M/D | Y/M | YEAR MONTH | Y] [--tsv]\n"
     "                         [--persian-digits] [--calendar RULE]\n"
+    "                         [--month-names NAMES]\n"
     "\n"
     "Shows Persian month M of year Y with day D marked as today (default: today's\n"
     "month and day): its name and year, the weekday initials, and the days right to\n"
@@ -329,7 +324,8 @@ const Command MonthCommand = {
     "                     cells left to right separated by tabs, then the line\n"
     "                     current<TAB>column<TAB>row of the marked day (0 0 when no\n"
     "                     day is marked); twelve such blocks for a year\n"
-    "  --persian-digits   write the days and the year as \u06f0..\u06f9\n" VELNORA_RULE_HELP,
-    {{{"tsv"}}, PersianDigitsOption, CalendarRuleOption},
+    "  --persian-digits   write the days and the year as \u06f0..\u06f9\n" VELNORA_RULE_HELP
+        VELNORA_MONTH_NAMES_HELP,
+    {{{"tsv"}}, PersianDigitsOption, CalendarRuleOption, MonthNamesOption},
     RunMonth,
 };

@@ -127,6 +127,7 @@ RenderRequest ParseRequest(const CommandLine& line) {
     // of the machine it is drawn on.
     request.settings.stretch = false;
     request.settings.scale = "100";
+    request.settings.monthNames = MonthNamingName(ChosenMonthNames(line));
     if (const auto size = line.Value("size"))
         ParseSize(*size, request);
     if (const auto corner = line.Value("corner"))
@@ -175,7 +176,7 @@ MonthGrids FillShownGrids(const PersianYmd& today, const RenderRequest& request)
                 AfterRangeMessage(CalendarKind::Persian, request.rule, error.what()) +
                 (isNext ? "; leave it out with --no-next" : ""));
         }
-        grid.title = MonthTitle(month.year, month.month);
+        grid.title = MonthTitle(month.year, month.month, MonthNamingOf(request.settings));
     };
     MonthGrids grids;
     grids.now.name = CurrentMonthGridName;
@@ -273,6 +274,7 @@ const Command RenderCommand = {
     "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
     "         [--outline none|auto|C] [--scale PERCENT|auto] [--calendar RULE]\n"
     "         [--other-dates none|gregorian|gregorian-lunar]\n"
+    "         [--month-names iranian|dari]\n"
     "\n"
     "Draws the calendar onto PICTURE and saves the result as the BMP file OUT,\n"
     "without touching the desktop. A calendar that does not wholly fit the picture\n"
@@ -302,7 +304,8 @@ const Command RenderCommand = {
     "                     desktop's scale factor (default: 100)\n"
     "  --other-dates none|gregorian|gregorian-lunar\n"
     "                     the Gregorian day (and the lunar day) in small print in\n"
-    "                     each cell, their months under the title (default: none)\n" VELNORA_RULE_HELP "\n"
+    "                     each cell, their months under the title (default: none)\n" VELNORA_RULE_HELP
+    VELNORA_MONTH_NAMES_HELP "\n"
     "A colour C is a 0x00BBGGRR number (decimal, or hex after $ or 0x: 255 and\n"
     "0x0000FF are red), #rrggbb (#ff0000), or one of the names black, white, red,\n"
     "green, blue, yellow, cyan, magenta, gray (grey), orange, purple, brown, navy,\n"
@@ -321,6 +324,7 @@ const Command RenderCommand = {
      {{"outline"}, "C"},
      {{"scale"}, "PERCENT"},
      {{"other-dates"}, "DATES"},
-     CalendarRuleOption},
+     CalendarRuleOption,
+     MonthNamesOption},
     RunRender,
 };

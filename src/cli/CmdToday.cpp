@@ -7,38 +7,18 @@
 #include "CalendarOption.h"
 #include "DateFormat.h"
 #include "DateTime.h"
+#include "FormatFields.h"
+#include "Holidays.h"
 
 #include <cstdio>
 #include <ctime>
+#include <map>
 #include <stdexcept>
 
 namespace {
 
 std::string TwoDigits(int value) {
     return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
-
-// The format with %H, %M and %S replaced by the time of day; "%%" stays for
-// FormatDate, which writes the date's fields and copies the rest.
-std::string WithTimeFields(const std::string& format, const std::tm& now, bool persianDigits) {
-    std::string out;
-    for (size_t i = 0; i < format.size(); ++i) {
-        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
-        const int value = next == 'H'   ? now.tm_hour
-                          : next == 'M' ? now.tm_min
-                          : next == 'S' ? now.tm_sec
-                                        : -1;
-        if (format[i] == '%' && value >= 0) {
-            out += persianDigits ? WithPersianDigits(TwoDigits(value)) : TwoDigits(value);
-            ++i;
-        } else if (format[i] == '%' && next == '%') {
-            out += "%%";
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
 }
 
 int RunToday(const CommandLine& line) {
@@ -60,9 +40,18 @@ int RunToday(const CommandLine& line) {
     const double today =
         EncodeDate(static_cast<uint16_t>(now.tm_year + 1900), static_cast<uint16_t>(now.tm_mon + 1),
                    static_cast<uint16_t>(now.tm_mday));
-    const std::string text =
-        FormatDate(today, WithTimeFields(format.value_or("%Y/%m/%d"), now, persianDigits),
-                   CalendarKind::Persian, rule, persianDigits);
+    uint16_t year = 0, month = 0, day = 0;
+    PersianDate::DateToPersian(today, year, month, day, rule);
+    std::map<char, std::string> fields = MonthNameFields(month, ChosenMonthNames(line));
+    const auto time = [&](int value) {
+        return persianDigits ? WithPersianDigits(TwoDigits(value)) : TwoDigits(value);
+    };
+    fields['H'] = time(now.tm_hour);
+    fields['M'] = time(now.tm_min);
+    fields['S'] = time(now.tm_sec);
+    fields['o'] = PersianList(HolidaysOn(year, month, day, rule));
+    const std::string text = FormatDate(today, WithFields(format.value_or("%Y/%m/%d"), fields),
+                                        CalendarKind::Persian, rule, persianDigits);
     std::printf("%s\n", text.c_str());
     return 0;
 }
@@ -72,12 +61,14 @@ int RunToday(const CommandLine& line) {
 const Command TodayCommand = {
     "today",
     "Usage: velnora-cli today [--calendar RULE] [--format FORMAT | +FORMAT]\n"
-    "                         [--persian-digits]\n"
+    "                         [--persian-digits] [--month-names NAMES]\n"
     "\n"
     "Prints today's Persian date as the program writes it (1405/09/17), or by\n"
     "FORMAT, given as date(1) takes it: velnora-cli today '+%A %e %B %Y, %H:%M'.\n"
-    "FORMAT has the time of day too: %H hour 00-23, %M minute 00-59, %S second.\n"
-    "\n" VELNORA_RULE_HELP VELNORA_FORMAT_HELP,
-    {CalendarRuleOption, FormatOption, PersianDigitsOption},
+    "FORMAT has the time of day too: %H hour 00-23, %M minute 00-59, %S second;\n"
+    "and %o the names of the day's holidays, joined by \u060c, empty on a working\n"
+    "day (Fridays are not named).\n"
+    "\n" VELNORA_RULE_HELP VELNORA_MONTH_NAMES_HELP VELNORA_FORMAT_HELP,
+    {CalendarRuleOption, FormatOption, PersianDigitsOption, MonthNamesOption},
     RunToday,
 };

@@ -38,20 +38,28 @@ const Command* const AllCommands[] = {
     &StretchCommand, &SettingsCommand, &IniCommand,   &HolidaysCommand,
 };
 
-// The command's usage text. A command that takes --calendar follows the
-// settings file's rule without it: its usage names the file, so that a
-// surprising rule can be traced.
+// The command's usage text. A command that takes --calendar (or
+// --month-names) follows the settings file's choice without it: its usage
+// names the file, so that a surprising rule or name can be traced.
 std::string UsageOf(const Command& command) {
     std::string usage = command.usage;
-    for (const CommandOption& option : command.options) {
-        if (option.names.front() != "calendar")
-            continue;
-        const std::string file = ProgramSettingsFile();
-        std::error_code error;
-        usage += "\nThe settings file read for the rule without --calendar:\n  " + file +
-                 (std::filesystem::exists(file, error) ? "" : " (not there now: arithmetic)") +
-                 "\n";
-    }
+    const auto takes = [&](const char* name) {
+        for (const CommandOption& option : command.options)
+            if (option.names.front() == name)
+                return true;
+        return false;
+    };
+    if (!takes("calendar"))
+        return usage;
+    const bool names = takes("month-names");
+    const std::string file = ProgramSettingsFile();
+    std::error_code error;
+    usage += std::string("\nThe settings file read for the rule without --calendar") +
+             (names ? ",\nand for the month names without --month-names" : "") + ":\n  " + file +
+             (std::filesystem::exists(file, error)
+                  ? ""
+                  : names ? " (not there now: arithmetic, iranian)" : " (not there now: arithmetic)") +
+             "\n";
     return usage;
 }
 

@@ -91,16 +91,29 @@ const char* OtherDatesText(OtherDates dates) {
     return "none";
 }
 
+namespace {
+
+// Choice names are read in any case, as the calendar rule's are: "Dari" in a
+// settings file means what "dari" does, rather than silently the default.
+std::string Lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
 OtherDates OtherDatesOf(const Settings& settings) {
     for (const OtherDates dates : {OtherDates::Gregorian, OtherDates::GregorianAndLunar})
-        if (settings.otherDates == OtherDatesText(dates))
+        if (Lowered(settings.otherDates) == OtherDatesText(dates))
             return dates;
     return OtherDates::None;
 }
 
 MonthNaming MonthNamingOf(const Settings& settings) {
-    return settings.monthNames == MonthNamingName(MonthNaming::Dari) ? MonthNaming::Dari
-                                                                     : MonthNaming::Iranian;
+    return Lowered(settings.monthNames) == MonthNamingName(MonthNaming::Dari) ? MonthNaming::Dari
+                                                                              : MonthNaming::Iranian;
 }
 
 PersianDate::CalendarRule CalendarRuleOf(const Settings& settings) {

@@ -345,8 +345,8 @@ class CalendarRuleOfTheSettings : public TempFolderTest {
         std::filesystem::copy_file(std::string(VELNORA_BIN_DIR) + "/velnora-cli",
                                    PathOf("velnora-cli"));
     }
-    std::string Run(const std::string& args) {
-        const std::string command = "faketime '2025-03-20 12:00:00' '" + PathOf("velnora-cli") +
+    std::string Run(const std::string& args, const std::string& day = "2025-03-20") {
+        const std::string command = "faketime '" + day + " 12:00:00' '" + PathOf("velnora-cli") +
                                     "' " + args + " > '" + PathOf("out.txt") + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return Contents(PathOf("out.txt"));
@@ -356,7 +356,7 @@ class CalendarRuleOfTheSettings : public TempFolderTest {
 TEST_F(CalendarRuleOfTheSettings, EveryCommandFollowsTheSettingsUnlessTold) {
     EXPECT_EQ(Run("today"), "1404/01/01\n"); // no settings file: arithmetic
     const std::string file = PathOf("velnora.INI");
-    EXPECT_NE(Run("month -h").find(file + " (not there now: arithmetic)\n"), std::string::npos);
+    EXPECT_NE(Run("month -h").find(file + " (not there now: arithmetic, iranian)\n"), std::string::npos);
     Write("velnora.INI", "[calendar]\nrule=Official\n");
     EXPECT_EQ(Run("today"), "1403/12/30\n");
     EXPECT_EQ(Run("today --calendar arithmetic"), "1404/01/01\n");
@@ -368,6 +368,31 @@ TEST_F(CalendarRuleOfTheSettings, EveryCommandFollowsTheSettingsUnlessTold) {
     EXPECT_NE(Run("convert --help").find(file + "\n"), std::string::npos);
     // The time of day as date(1) takes a format.
     EXPECT_EQ(Run("today '+%Y/%m/%d %H:%M' --persian-digits"), "۱۴۰۳/۱۲/۳۰ ۱۲:۰۰\n");
+}
+
+// %o: 1404/01/03 (arithmetic) is Nowruz and 21 Ramadan, 1404/01/06 a working day.
+TEST_F(CalendarRuleOfTheSettings, TodayNamesTheDaysHolidays) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2025-03-22", "[نوروز، شهادت امام علی] %o\n"},
+        {"2025-03-25", "[] %o\n"},
+    };
+    for (const auto& [day, expected] : cases)
+        EXPECT_EQ(Run("today '+[%o] %%o'", day), expected) << day;
+}
+
+// The settings file's Dari names on every command that writes a month's name,
+// unless --month-names says otherwise; 2025-12-25 is in Dey (Jadi) 1404.
+TEST_F(CalendarRuleOfTheSettings, MonthNamesFollowTheSettingsUnlessTold) {
+    Write("velnora.INI", "[calendar]\nmonthnames=dari\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"today +%B", "حمل\n"},
+        {"today +%B --month-names Iranian", "فروردین\n"},
+        {"convert --format '%b %B %%B' 2025-12-25", "جدی جدی %B\n"},
+        {"month 1404/10 --tsv | head -1", "جدی 1404\n"},
+        {"month 1404/10 --tsv --month-names iranian | head -1", "دی 1404\n"},
+    };
+    for (const auto& [args, expected] : cases)
+        EXPECT_EQ(Run(args), expected) << args;
 }
 
 TEST(CliUsage, WrongCommandsAndOptionsGiveTheUsageText) {
@@ -385,6 +410,7 @@ TEST(CliUsage, WrongCommandsAndOptionsGiveTheUsageText) {
         {"convert", "-j", "-g", "1403/1/1"},
         {"today", "--format"},
         {"month", "--tsv=yes"},
+        {"convert", "--month-names", "pashto", "2024-03-20"},
     };
     for (const std::vector<std::string>& args : cases) {
         const CliResult r = RunCli(args);

@@ -306,6 +306,16 @@ TEST_F(RenderCommand, TakesScaleOutlineAndHolidayColour) {
     EXPECT_EQ(Written(), std::vector<std::string>{"-out.bmp"});
 }
 
+// Dari names change the three titles and nothing else.
+TEST_F(RenderCommand, DariMonthNamesChangeOnlyTheTitles) {
+    const Bmp24 iranian = Rendered({});
+    const Bmp24 dari = Rendered({"--month-names", "dari"});
+    for (int slot : {424, 614, 804}) {
+        EXPECT_NE(InkIn(iranian, slot, 30, slot + 161, 53), InkIn(dari, slot, 30, slot + 161, 53));
+        EXPECT_EQ(InkIn(iranian, slot, 53, slot + 167, 220), InkIn(dari, slot, 53, slot + 167, 220));
+    }
+}
+
 // The last month that can be shown is drawn without its next month.
 TEST_F(RenderCommand, TheLastMonthIsDrawnWithoutTheNext) {
     const std::string out = (folder_ / "out.bmp").string();

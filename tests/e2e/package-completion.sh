@@ -39,7 +39,8 @@ render out.bmp --corner = bottom|bottom-left bottom-right
 month --calendar |arithmetic official
 today --calendar = o|official
 convert --p|--persian --persian-digits
-month -|--calendar --help --persian-digits --tsv -h
+month -|--calendar --help --month-names --persian-digits --tsv -h
+convert --month-names |dari iranian
 render out.bmp --no-|--no-next --no-prev
 render out.bmp --source $work/photo.|$work/photo.jpg $work/photo.png
 stretch $work/photo.j|$work/photo.jpg

@@ -99,10 +99,15 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
          }},
         {"calendar rule empty", "[calendar]\nrule=\n",
          [](const Settings& s) { EXPECT_EQ(s.calendarRule, "arithmetic"); }},
-        {"other dates and names neither of theirs", "[calendar]\notherdates=lunar\nmonthnames=Dari\n",
+        {"other dates and names neither of theirs", "[calendar]\notherdates=lunar\nmonthnames=pashto\n",
          [](const Settings& s) {
              EXPECT_EQ(OtherDatesOf(s), OtherDates::None);
              EXPECT_EQ(s.monthNames, "iranian");
+         }},
+        {"other dates and names in any case", "[calendar]\notherdates=Gregorian\nmonthnames=Dari\n",
+         [](const Settings& s) {
+             EXPECT_EQ(s.otherDates, "gregorian");
+             EXPECT_EQ(s.monthNames, "dari");
          }},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "FormatFields.h"
+
+#include "Cp1256.h"
+
+#include <utility>
+
+std::string WithFields(const std::string& format, const std::map<char, std::string>& fields) {
+    std::string out;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        const auto field = format[i] == '%' ? fields.find(next) : fields.end();
+        if (field != fields.end()) {
+            for (const char c : field->second)
+                out += c == '%' ? std::string("%%") : std::string(1, c);
+            ++i;
+        } else if (format[i] == '%' && next == '%') {
+            out += "%%";
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
+}
+
+std::string PersianSpelling(const std::string& cp1256) {
+    std::string text = Cp1256ToUtf8(cp1256);
+    const std::pair<const char*, const char*> letters[] = {{"\xD9\x8A", "\xDB\x8C"},
+                                                           {"\xD9\x83", "\xDA\xA9"}};
+    for (const auto& [arabic, persian] : letters)
+        for (size_t at = 0; (at = text.find(arabic, at)) != std::string::npos; at += 2)
+            text.replace(at, 2, persian);
+    return text;
+}
+
+std::map<char, std::string> MonthNameFields(uint16_t month, MonthNaming naming) {
+    if (naming == MonthNaming::Iranian)
+        return {};
+    // Persian months have no customary short names: %b is the name as well.
+    const std::string name = PersianSpelling(DariMonthNames[month - 1]);
+    return {{'B', name}, {'b', name}};
+}
+
+std::string PersianList(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names)
+        out += (out.empty() ? "" : "\u060C ") + name;
+    return out;
+}
