@@ -42,7 +42,7 @@ EOF
 start_xvfb "${VELNORA_FIRST_DISPLAY:-95}"
 for argument in start help; do
   new_user "$argument"
-  said=$(env -i PATH="$PATH" HOME="$home" DISPLAY=":$display" timeout 30 script -qec "'$folder/velnora' $argument" /dev/null) ||
+  said=$(env -i PATH="$PATH" HOME="$home" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" timeout 30 script -qec "'$folder/velnora' $argument" /dev/null) ||
     fail "exit status $?"
   [[ ${said%$'\r'} == "velnora: the calendar is not on the desktop: nothing was redrawn" ]] ||
     fail "printed '$said' on a terminal"
