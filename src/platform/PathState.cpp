@@ -50,3 +50,8 @@ bool MakeParentFolders(const std::string& path) {
         errno = error.value();
     return !error;
 }
+
+bool OwnedByThisUser(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && status.st_uid == ::geteuid();
+}

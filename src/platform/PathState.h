@@ -24,3 +24,7 @@ bool ReadPathState(const std::string& path, bool follow, PathState& state);
 std::string FollowLinks(const std::string& path);
 // Creates the folders above path that are missing; false, with errno, when refused.
 bool MakeParentFolders(const std::string& path);
+// True when path exists and belongs to the user running the program. On
+// Windows every file the program can reach counts as the user's own: a shared
+// program folder there is not told apart.
+bool OwnedByThisUser(const std::string& path);

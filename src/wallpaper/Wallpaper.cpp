@@ -3,6 +3,7 @@
 #include "Wallpaper.h"
 
 #include "BmpFile.h"
+#include "PathState.h"
 #include "StoreErrors.h"
 #include "XdgFolders.h"
 
@@ -11,8 +12,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 const char* const BackupDefaults[5] = {"", "0", "1", "0", "0"};
 
@@ -73,11 +72,6 @@ void DropStaleMark(ProfileFile& record, const std::string& section, const std::s
         record.DeleteKey(section, RestoringKey);
 }
 
-bool OwnedByUser(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && status.st_uid == ::geteuid();
-}
-
 // An earlier version kept one backup for all desktops: in the record's section
 // BackupSection (per user), and before that only in the settings file, which a
 // shared program folder shares with other users. It goes to the first store
@@ -90,7 +84,7 @@ void CarryOverEarlierBackup(ProfileFile& settings, ProfileFile& record, const De
     if (!IsOwnWallpaper(shown) || Present(record, section))
         return;
     const std::vector<std::string> names = BackedUpNames(store);
-    const bool ownSettings = BackupPresent(settings) && OwnedByUser(settings.Path());
+    const bool ownSettings = BackupPresent(settings) && OwnedByThisUser(settings.Path());
     if (Present(record, BackupSection))
         Keep(record, section, KeptValues(record, BackupSection, names));
     else if (ownSettings &&

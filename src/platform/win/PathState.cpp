@@ -52,3 +52,8 @@ bool MakeParentFolders(const std::string& path) {
         errno = error.default_error_condition().value();
     return !error;
 }
+
+bool OwnedByThisUser(const std::string& path) {
+    PathState state;
+    return ReadPathState(path, true, state) && state.kind != PathKind::Missing;
+}

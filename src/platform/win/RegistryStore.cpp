@@ -24,6 +24,7 @@ class RegistryStore : public DesktopStore {
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
+    std::string StoreName() const override { return "windows"; }
     bool IsOpen() const override { return key_ != nullptr; }
 
     std::string Read(const std::string& name) override {
