@@ -62,12 +62,6 @@ bool HasDisplay() {
     return !ScreenlessPlatform() && (WaylandSocketExists() || XServerAnswers());
 }
 
-void UseOffscreenPlatform() {
-    if (!ScreenlessPlatform())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    DropQtNotes();
-}
-
 namespace {
 
 QtMessageHandler noteFilterFallback = nullptr;
@@ -88,9 +82,3 @@ void KeepQtNotes() {
     qInstallMessageHandler(noteFilterFallback);
 }
 
-DesktopSize DesktopSizeWithoutDisplay(const std::string& outputPicture) {
-    const QSize size = QImageReader(QFile::decodeName(outputPicture.c_str()), "bmp").size();
-    if (!size.isValid())
-        return {};
-    return {size.width(), size.height()};
-}

@@ -16,26 +16,9 @@ MessageHook& Hook() {
     return hook;
 }
 
-bool printing = false;
-int printed = 0;
-
-// One line, whatever the text holds, so that a log keeps one message a line.
-void PrintLine(const QString& text) {
-    QString line = text;
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    std::fprintf(stderr, "velnora: %s\n", line.toLocal8Bit().constData());
-    std::fflush(stderr);
-    ++printed;
-}
-
 void ShowBox(QMessageBox::Icon icon, QWidget* parent, const QString& title, const QString& text) {
     if (Hook()) {
         Hook()(title, text);
-        return;
-    }
-    if (printing) {
-        PrintLine(text);
         return;
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
@@ -62,14 +45,6 @@ void ShowSelectedFileNotFound(QWidget* parent) {
 void ReportException(const std::exception& error) {
     ShowCritical(QApplication::activeWindow(), QStringLiteral("Velnora"),
                  QString::fromUtf8(error.what()));
-}
-
-void PrintMessagesInstead() {
-    printing = true;
-}
-
-int PrintedMessageCount() {
-    return printed;
 }
 
 void SetMessageHookForTesting(MessageHook hook) {

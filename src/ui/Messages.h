@@ -17,12 +17,6 @@ void ShowNotice(QWidget* parent, const QString& text);
 // The general error handler's box: the error's text, titled with the program's name.
 void ReportException(const std::exception& error);
 
-// Without a display nobody could answer a box, and the run would wait for
-// ever: from this call on, each message is printed as one line on standard
-// error instead ("velnora: <text>").
-void PrintMessagesInstead();
-// How many messages were printed instead of shown.
-int PrintedMessageCount();
 
 // While set, messages go to the hook instead of a box (tests); an empty hook
 // brings the boxes back.
