@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+using namespace velnora;
+
 namespace {
 
 void BM_ComposeCalendar4K(benchmark::State& state) {

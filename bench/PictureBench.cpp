@@ -21,6 +21,8 @@
 
 #include <jpeglib.h>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

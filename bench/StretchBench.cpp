@@ -11,6 +11,8 @@
 #include "Bitmap.h"
 #include "Stretch.h"
 
+using namespace velnora;
+
 namespace {
 
 // A picture with detail everywhere, from a fixed linear congruential sequence

@@ -13,6 +13,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace velnora;
+
 namespace {
 
 // One file for the whole run, rewritten for every input and removed at exit.

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace velnora {
+
 namespace {
 
 // The upper half of Windows-1256, 0x80 to 0xFF, as Unicode code points; the
@@ -56,3 +58,5 @@ std::string Cp1256ToUtf8(const std::string& bytes) {
     }
     return out;
 }
+
+}  // namespace velnora

@@ -4,4 +4,8 @@
 
 #include <string>
 
+namespace velnora {
+
 std::string Cp1256ToUtf8(const std::string& bytes);
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace velnora {
+
 // The Persian names in today's spelling: the Persian yeh (U+06CC) and keheh
 // (U+06A9), and a zero-width non-joiner (U+200C) inside the compound weekday
 // names, as Persian text writes them.
@@ -150,3 +152,5 @@ std::string PersianDayText(uint16_t year, uint16_t month, uint16_t day) {
 std::string GregorianDayText(uint16_t year, uint16_t month, uint16_t day) {
     return std::to_string(day) + " " + GregorianMonthNames[month - 1] + " " + std::to_string(year);
 }
+
+}  // namespace velnora

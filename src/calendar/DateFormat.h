@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace velnora {
+
 enum class CalendarKind { Persian, Gregorian };
 
 // The date part of `date` written by `format`. Fields:
@@ -42,3 +44,5 @@ extern const char* const GregorianMonthNames[12];
 // "12 Dey 9378" / "31 December 9999": a day for an English message.
 std::string PersianDayText(uint16_t year, uint16_t month, uint16_t day);
 std::string GregorianDayText(uint16_t year, uint16_t month, uint16_t day);
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include <limits>
 #include <stdexcept>
 
+namespace velnora {
+
 namespace {
 
 // Day 0 is 30 December 1899; 1 January of year 1 is 693593 days before it and
@@ -123,3 +125,5 @@ double Today() {
 void SetTodayForTesting(std::function<double()> today) {
     TodayReplacement() = std::move(today);
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace velnora {
+
 // Gregorian year, month, day of the date part (the time of day is ignored).
 // Throws std::runtime_error("Invalid argument to date decode") for a value that is
 // not a finite day of the years 1 to 9999 (-693593 to 2958465).
@@ -19,3 +21,5 @@ int DayOfWeek(double date);
 double Today();
 // Tests replace the clock; an empty function puts the system clock back.
 void SetTodayForTesting(std::function<double()> today);
+
+}  // namespace velnora

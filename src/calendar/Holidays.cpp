@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace velnora {
+
 namespace {
 
 enum class Calendar { Solar, Lunar };
@@ -111,3 +113,5 @@ std::vector<HolidayDay> HolidaysOfYear(uint16_t year, PersianDate::CalendarRule 
     }
     return days;
 }
+
+}  // namespace velnora

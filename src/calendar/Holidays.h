@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // The names of the holidays on a Persian day under a calendar rule, solar
 // ones first; empty on a working day (Fridays are not listed: every Friday is
 // a holiday). A month or day out of range rolls over as PersianToJD does.
@@ -23,3 +25,5 @@ struct HolidayDay {
 
 // The holidays of a Persian year, in date order.
 std::vector<HolidayDay> HolidaysOfYear(uint16_t year, PersianDate::CalendarRule rule);
+
+}  // namespace velnora

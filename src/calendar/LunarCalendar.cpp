@@ -8,6 +8,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace velnora {
+
 namespace LunarCalendar {
 
 namespace {
@@ -133,3 +135,5 @@ HijriDate IranianHijri(int64_t day) {
 }
 
 } // namespace LunarCalendar
+
+}  // namespace velnora

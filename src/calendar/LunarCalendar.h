@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace velnora {
+
 namespace LunarCalendar {
 
 struct HijriDate {
@@ -42,3 +44,5 @@ int64_t FirstTabledDay();
 int64_t LastTabledDay();
 
 } // namespace LunarCalendar
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 namespace PersianDate {
 
 namespace {
@@ -78,3 +80,5 @@ int64_t OfficialLeapYearsBefore(int64_t year) {
 }
 
 } // namespace PersianDate
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace velnora {
+
 namespace PersianDate {
 
 inline constexpr int64_t FirstOfficialYear = -61;
@@ -25,3 +27,5 @@ bool IsOfficialLeapYear(int64_t year);
 int64_t OfficialLeapYearsBefore(int64_t year);
 
 } // namespace PersianDate
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <optional>
 #include <stdexcept>
 
+namespace velnora {
+
 namespace PersianDate {
 
 namespace {
@@ -327,3 +329,5 @@ const char* const PersianMonthNames[12] = {
 };
 
 } // namespace PersianDate
+
+}  // namespace velnora

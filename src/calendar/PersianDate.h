@@ -37,6 +37,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 namespace PersianDate {
 
 // Which leap years the Persian calendar has.
@@ -77,3 +79,5 @@ extern const char* const PersianDayNames[7];
 extern const char* const PersianMonthNames[12];
 
 } // namespace PersianDate
+
+}  // namespace velnora

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+namespace velnora {
+
 // True for a day of a Persian month (1..12) that is an official holiday every
 // year. The lunar holidays move from year to year: HolidaysOn (Holidays.h).
 bool IsFixedSolarHoliday(uint16_t month, uint16_t day);
+
+}  // namespace velnora

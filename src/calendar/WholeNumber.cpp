@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+namespace velnora {
+
 namespace {
 
 int HexDigit(char c) {
@@ -81,3 +83,5 @@ std::string WithAsciiDigits(const std::string& utf8) {
     }
     return ascii;
 }
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 std::optional<int32_t> TryStrToInt(const std::string& text);
 // Throws std::runtime_error("'<text>' is not a valid integer value").
 int32_t StrToInt(const std::string& text);
@@ -22,3 +24,5 @@ int32_t StrToInt(const std::string& text);
 // digit of its UTF-8 turned into the ASCII digit of the same value, as a Persian
 // keyboard layout types the former; every other byte stays.
 std::string WithAsciiDigits(const std::string& utf8);
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+namespace velnora {
+
 PersianDate::CalendarRule CalendarOption(const std::string& value) {
     if (const auto rule = PersianDate::CalendarRuleNamed(CleanArgument(value)))
         return *rule;
@@ -35,3 +37,5 @@ MonthNaming ChosenMonthNames(const CommandLine& line) {
             return naming;
     throw Misuse("--month-names is iranian or dari, not '" + *value + "'");
 }
+
+}  // namespace velnora

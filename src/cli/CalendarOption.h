@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace velnora {
+
 inline const CommandOption CalendarRuleOption{{"calendar"}, "RULE"};
 inline const CommandOption FormatOption{{"format"}, "FORMAT"};
 inline const CommandOption PersianDigitsOption{{"persian-digits"}};
@@ -52,3 +54,5 @@ MonthNaming ChosenMonthNames(const CommandLine& line);
     "name, %j day of the year 001-366, %F the same as %Y-%m-%d, %% a \"%\".\n"                     \
     "Persian dates have Persian names (%b the month's name, %a the weekday's\n"                    \
     "initial); Gregorian dates English names (%b Mar, %a Wed) and a four-digit %Y.\n"
+
+}  // namespace velnora

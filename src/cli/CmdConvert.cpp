@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 struct Conversion {
@@ -134,3 +136,5 @@ const Command ConvertCommand = {
      MonthNamesOption},
     RunConvert,
 };
+
+}  // namespace velnora

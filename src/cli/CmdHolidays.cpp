@@ -13,6 +13,8 @@
 
 #include <cstdio>
 
+namespace velnora {
+
 namespace {
 
 // The years the platform's dates hold whole: 1 Farvardin 1 to the last full
@@ -72,3 +74,5 @@ const Command HolidaysCommand = {
     {{{"tsv"}}, CalendarRuleOption},
     RunHolidays,
 };
+
+}  // namespace velnora

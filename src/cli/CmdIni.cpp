@@ -6,6 +6,8 @@
 
 #include <iostream>
 
+namespace velnora {
+
 namespace {
 
 int RunIni(const CommandLine& line) {
@@ -32,3 +34,5 @@ const Command IniCommand = {
     {},
     RunIni,
 };
+
+}  // namespace velnora

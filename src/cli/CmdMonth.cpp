@@ -22,6 +22,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // The days shown in the holiday colour besides Fridays, solar and lunar: the
@@ -329,3 +331,5 @@ const Command MonthCommand = {
     {{{"tsv"}}, PersianDigitsOption, CalendarRuleOption, MonthNamesOption},
     RunMonth,
 };
+
+}  // namespace velnora

@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 struct RenderRequest {
@@ -328,3 +330,5 @@ const Command RenderCommand = {
      MonthNamesOption},
     RunRender,
 };
+
+}  // namespace velnora

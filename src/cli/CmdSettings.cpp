@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace velnora {
+
 std::string ProgramSettingsFile() {
     const std::filesystem::path program =
         std::filesystem::path(ExecutablePath()).parent_path() / "velnora";
@@ -45,3 +47,5 @@ const Command SettingsCommand = {
     {},
     RunSettings,
 };
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include "Stretch.h"
 #include "WholeNumber.h"
 
+namespace velnora {
+
 namespace {
 
 int RunStretch(const CommandLine& line) {
@@ -38,3 +40,5 @@ const Command StretchCommand = {
     {},
     RunStretch,
 };
+
+}  // namespace velnora

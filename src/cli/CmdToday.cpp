@@ -15,6 +15,8 @@
 #include <map>
 #include <stdexcept>
 
+namespace velnora {
+
 namespace {
 
 std::string TwoDigits(int value) {
@@ -72,3 +74,5 @@ const Command TodayCommand = {
     {CalendarRuleOption, FormatOption, PersianDigitsOption, MonthNamesOption},
     RunToday,
 };
+
+}  // namespace velnora

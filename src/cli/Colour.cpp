@@ -7,6 +7,8 @@
 
 #include <cctype>
 
+namespace velnora {
+
 namespace {
 
 struct NamedColour {
@@ -52,3 +54,5 @@ int32_t ParseColour(const std::string& text, const std::string& option) {
             return FromRgb(colour.rgb);
     throw Misuse(option + " wants a colour (0x00BBGGRR, #rrggbb or a name), not '" + text + "'");
 }
+
+}  // namespace velnora

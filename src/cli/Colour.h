@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 // The 0x00BBGGRR value of a colour written as a whole number (the settings
 // file's rule: decimal, or hex after "$" or "0x"; Persian digits too), as
 // "#rrggbb", or as one of the names of ColourNames (any case). Throws Misuse
@@ -13,3 +15,5 @@ int32_t ParseColour(const std::string& text, const std::string& option);
 
 // The names ParseColour knows, for the usage text.
 extern const char* const ColourNames;
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+namespace velnora {
+
 namespace {
 
 // Arguments are bytes: Latin-1 maps each byte to one character and back, so a
@@ -62,3 +64,5 @@ std::optional<std::string> CommandLine::Value(const std::string& name) const {
         return std::nullopt;
     return found->second.back();
 }
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 using Args = std::vector<std::string>;
 
 struct CommandOption {
@@ -43,3 +45,5 @@ class CommandLine {
     std::map<std::string, Args> values; // by every name of each option given
     Args positional;
 };
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 extern const Command TodayCommand;
 extern const Command ConvertCommand;
 extern const Command MonthCommand;
@@ -29,3 +31,5 @@ std::string ProgramSettingsFile();
 
 // "velnora-cli: <message>" on standard error.
 void PrintError(const std::string& message);
+
+}  // namespace velnora

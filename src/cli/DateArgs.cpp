@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // Larger numbers read as this: far outside every calendar field, and small
@@ -231,3 +233,5 @@ std::string CleanArgument(const std::string& text) {
 std::string GregorianText(double date) {
     return FormatDate(date, "%F", CalendarKind::Gregorian);
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 struct PersianYmd {
     uint16_t year;
     uint16_t month;
@@ -76,3 +78,5 @@ std::string BeforeRangeMessage(CalendarKind calendar, const std::string& reason 
 
 // A calendar date as "YYYY-MM-DD" (year with 4 digits).
 std::string GregorianText(double date);
+
+}  // namespace velnora

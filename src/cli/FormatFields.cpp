@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace velnora {
+
 std::string WithFields(const std::string& format, const std::map<char, std::string>& fields) {
     std::string out;
     for (size_t i = 0; i < format.size(); ++i) {
@@ -49,3 +51,5 @@ std::string PersianList(const std::vector<std::string>& names) {
         out += (out.empty() ? "" : "\u060C ") + name;
     return out;
 }
+
+}  // namespace velnora

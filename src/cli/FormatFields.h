@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // The format with each "%X" whose X is a key of `fields` replaced by its text,
 // any "%" in the text doubled so that FormatDate copies it as it stands; "%%"
 // and every other field stay for FormatDate.
@@ -26,3 +28,5 @@ std::map<char, std::string> MonthNameFields(uint16_t month, MonthNaming naming);
 
 // The names joined by the Persian comma, as a day's holidays are listed.
 std::string PersianList(const std::vector<std::string>& names);
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 struct Letter {
@@ -72,3 +74,5 @@ std::optional<std::string> VisualArabicWord(const std::string& cp1256) {
     // Digits after the word would otherwise join the last letter's run.
     return out + Lrm;
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 // The Windows-1256 word in visual order, left to right: each letter in the
 // Arabic presentation form it takes in the word (U+FB50..U+FEFF, the yeh in
 // the Persian yeh's forms; so that no terminal shapes it again), each between
@@ -15,3 +17,5 @@
 // to left, joined. Nothing when the word holds a letter outside the month
 // names' letters.
 std::optional<std::string> VisualArabicWord(const std::string& cp1256);
+
+}  // namespace velnora

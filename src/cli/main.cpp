@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <iostream>
 
+using namespace velnora;
+
 namespace {
 
 const char* const Usage =
@@ -65,7 +67,7 @@ std::string UsageOf(const Command& command) {
 
 } // namespace
 
-void PrintError(const std::string& message) {
+void velnora::PrintError(const std::string& message) {
     std::fflush(stdout);
     std::cerr << "velnora-cli: " << message << '\n';
 }

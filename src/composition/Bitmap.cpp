@@ -15,6 +15,8 @@
 #include <sys/mman.h>
 #endif
 
+namespace velnora {
+
 namespace {
 
 // Pictures of several megabytes are touched for the first time by whoever
@@ -119,3 +121,5 @@ void Bitmap::Swap(Bitmap& other) noexcept {
     std::swap(data_, other.data_);
     std::swap(capacity_, other.capacity_);
 }
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace velnora {
+
 class Bitmap {
   public:
     // Largest width or height accepted, so that (size - 1) * 32768 fits in 32 bits.
@@ -57,3 +59,5 @@ class Bitmap {
     uint8_t* data_ = nullptr;
     std::size_t capacity_ = 0; // bytes taken, without the slack
 };
+
+}  // namespace velnora

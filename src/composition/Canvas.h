@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 struct TextSize {
     int width = 0;
     int height = 0;
@@ -29,3 +31,5 @@ class Canvas {
     virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
                            int ellipseHeight, uint32_t colour, int penWidth) = 0;
 };
+
+}  // namespace velnora

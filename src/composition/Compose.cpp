@@ -4,6 +4,8 @@
 
 #include "Stretch.h"
 
+namespace velnora {
+
 void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const MonthGrids& grids,
                      const CanvasFactory& makeCanvas) {
     if (choices.stretch)
@@ -24,3 +26,5 @@ void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const Month
     if (choices.placement.showNext)
         draw(grids.next, place.xNext);
 }
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <memory>
 #include <optional>
 
+namespace velnora {
+
 // A halo around every text, so that the calendar stays readable on any picture.
 struct TextOutline {
     enum class Kind { None, Auto, Colour };
@@ -58,3 +60,5 @@ using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap&)>;
 
 void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const MonthGrids& grids,
                      const CanvasFactory& makeCanvas);
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace velnora {
+
 namespace {
 
 // The grids' font: the face the calendar was designed with, bold.
@@ -224,3 +226,5 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
     const TextSize size = canvas.MeasureText(grid.title);
     painter.Text(x + (titleBox - size.width) / 2, y, grid.title, choices.textColour);
 }
+
+}  // namespace velnora

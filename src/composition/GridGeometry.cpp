@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 namespace {
 
 // The grid control's sizes at 96 dots per inch.
@@ -39,3 +41,5 @@ GridGeometry GridGeometryAt(int scalePercent) {
     geometry.line = std::max(1, scaled(LineWidth));
     return geometry;
 }
+
+}  // namespace velnora

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace velnora {
+
 // A length of the design (pixels at 96 dots per inch) at a scale in percent,
 // rounded to the nearest pixel, halves away from zero: at 100 it is the length.
 int64_t Scaled(int64_t length, int scalePercent);
@@ -22,3 +24,5 @@ struct GridGeometry {
 // of 23 pixels, so a slot of 190 x 190 (the grid control's outer size); a
 // 20 x 20 corner ellipse; a font cell of 22 pixels.
 GridGeometry GridGeometryAt(int scalePercent);
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 
 #include <stdexcept>
 
+namespace velnora {
+
 // One Windows-1256 letter per weekday, Saturday first: sheen, yeh, dal, seen,
 // tcheh, peh, jeem (Saturday .. Friday).
 const char* const WeekdayInitials[7] = {"\xD4", "\xED", "\xCF", "\xD3", "\x8D", "\x81", "\xCC"};
@@ -140,3 +142,5 @@ MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day, CalendarR
     grids.next.title = MonthTitle(next.year, next.month, naming);
     return grids;
 }
+
+}  // namespace velnora

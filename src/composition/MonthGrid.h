@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 // The name of the current month's grid: the only grid that marks today's cell.
 inline constexpr const char* CurrentMonthGridName = "StringGrid1";
 
@@ -74,3 +76,5 @@ struct MonthGrids {
 MonthGrids FillMonthGrids(uint16_t year, uint16_t month, uint16_t day,
                           CalendarRule rule = CalendarRule::Arithmetic,
                           MonthNaming naming = MonthNaming::Iranian);
+
+}  // namespace velnora

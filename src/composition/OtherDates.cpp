@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 namespace {
 
 // Windows-1256 bytes of the names printed Iranian calendars give the
@@ -94,3 +96,5 @@ std::string LunarMonthsOf(uint16_t year, uint16_t month, PersianDate::CalendarRu
     return Span(LunarMonthNames, lunar(1),
                 lunar(static_cast<uint16_t>(DaysInPersianMonth(year, month, rule))));
 }
+
+}  // namespace velnora

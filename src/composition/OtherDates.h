@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 struct OtherDayNumbers {
     std::string gregorian; // "21"
     std::string lunar;     // the day of Iran's lunar calendar, "3"; empty before 622
@@ -23,3 +25,5 @@ OtherDayNumbers OtherDayNumbersOf(uint16_t year, uint16_t month, uint16_t day,
 // lunar months of Iran's calendar, with the year Anno Hegirae.
 std::string GregorianMonthsOf(uint16_t year, uint16_t month, PersianDate::CalendarRule rule);
 std::string LunarMonthsOf(uint16_t year, uint16_t month, PersianDate::CalendarRule rule);
+
+}  // namespace velnora

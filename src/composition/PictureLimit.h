@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 // 2^28 pixels (for example 16384 x 16384): 768 MiB in the 24-bit work format.
 // That is well above any camera (a 100-megapixel sensor is 2^26.6) or desktop
 // (8K is 2^25) and still fits the memory of an ordinary machine.
@@ -78,3 +80,5 @@ inline void CheckPictureMemory(int64_t width, int64_t height, int64_t decoderByt
     if (ProgramBytes + picture + decoderBytes > picture * 5 / 2 + BudgetSlackBytes)
         throw PictureTooLarge(width, height);
 }
+
+}  // namespace velnora

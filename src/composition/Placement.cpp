@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace velnora {
+
 namespace {
 
 // The distances are any 32-bit value the user typed; positions further out
@@ -67,3 +69,5 @@ Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoi
     }
     return place;
 }
+
+}  // namespace velnora

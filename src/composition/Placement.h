@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 // Codes as the settings file stores them; None when no corner button is on.
 enum class Corner { None = 0, TopRight = 1, BottomRight = 2, BottomLeft = 3, TopLeft = 4 };
 
@@ -27,3 +29,5 @@ struct Placement {
 // convert. The distances are in the units the user sees, so they scale too.
 Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices,
                         int scalePercent = 100);
+
+}  // namespace velnora

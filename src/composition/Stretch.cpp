@@ -8,6 +8,8 @@
 #include "PictureLimit.h"
 #include "StretchRows.h"
 
+namespace velnora {
+
 namespace {
 
 std::string SizeText(int width, int height) {
@@ -140,3 +142,5 @@ void StretchBitmap(Bitmap& bitmap, int newWidth, int newHeight) {
     }();
     StretchBitmapUsing(best, bitmap, newWidth, newHeight);
 }
+
+}  // namespace velnora

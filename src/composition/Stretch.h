@@ -5,6 +5,8 @@
 
 #include "Bitmap.h"
 
+namespace velnora {
+
 // Resizes in place, on the calling thread, with the fastest instruction set the
 // processor has. Throws std::runtime_error for a new side below 1 or above
 // 65536, a source side above 65536, or an empty source, and
@@ -20,3 +22,5 @@ bool StretchPathSupported(StretchPath path);
 // StretchBitmap on one chosen path, so that tests and the benchmark can compare
 // every path the machine has. Throws std::runtime_error for an unsupported path.
 void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newHeight);
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+namespace velnora {
+
 namespace {
 
 // One pixel in 15-bit fixed point.
@@ -208,3 +210,5 @@ void BlendRowScalar(const StretchPlan& plan, const uint32_t* upper, const uint32
         destination[j] = static_cast<uint8_t>(sum >> 15);
     }
 }
+
+}  // namespace velnora

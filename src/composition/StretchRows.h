@@ -18,6 +18,8 @@
 
 #include "Bitmap.h"
 
+namespace velnora {
+
 struct StretchPlan {
     int sourceWidth = 0;
     int sourceHeight = 0;
@@ -92,3 +94,5 @@ void GatherRow4Avx2(const StretchPlan& plan, const uint8_t* sourceRow, int begin
 void BlendRowAvx2(const StretchPlan& plan, const uint32_t* upper, const uint32_t* lower,
                   uint32_t fy, int begin, int end, uint8_t* destinationRow);
 #endif
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 
 #include "StretchRows.h"
 
+namespace velnora {
+
 namespace {
 
 // gy and fy, 0..32767 here, as the lower halves of the weight pairs.
@@ -225,4 +227,7 @@ __attribute__((target("avx2"))) void BlendRowAvx2(const StretchPlan& plan, const
     }
 }
 
+}  // namespace velnora
+
 #endif
+

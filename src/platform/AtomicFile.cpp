@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 // mkstemp replaces the six X of its template with these characters (glibc).
@@ -130,3 +132,5 @@ mode_t ModeForReplacing(const std::string& path) {
         return info.st_mode & 07777;
     return NewFileMode();
 }
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace velnora {
+
 // Writes the new content into the open temporary file; false, with errno
 // telling why, when a write is refused.
 using ContentWriter = std::function<bool(int fd)>;
@@ -38,3 +40,5 @@ mode_t NewFileMode();
 // The mode for a file that replaces path: that of the file there now, or
 // NewFileMode() when there is none.
 mode_t ModeForReplacing(const std::string& path);
+
+}  // namespace velnora

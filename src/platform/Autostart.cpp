@@ -19,6 +19,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 // The Exec key's reserved characters: an argument holding one must be quoted.
@@ -150,3 +152,5 @@ void SetAutoRun(const std::string& name, unsigned mode) {
         throw WriteRefused(name);
     SetAutoRunFor(name, mode, program);
 }
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // Mode 1 writes the entry for the running executable with " start" (TryExec
 // on it, so that the entry hides once the program is gone), mode 0
 // removes it (silently when missing), any other mode does nothing. The entry
@@ -24,3 +26,5 @@ void CheckProgramPathForLogon(const std::string& executablePath);
 // The Exec line's command: the path quoted and escaped by the Desktop Entry rules
 // when it needs it, then " start".
 std::string AutostartCommand(const std::string& executablePath);
+
+}  // namespace velnora

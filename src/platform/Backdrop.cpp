@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace velnora {
+
 namespace {
 
 uint8_t Channel(uint32_t colour, int shift) {
@@ -68,3 +70,5 @@ Backdrop::Shading ShadingOfText(const std::string& text) {
         return Backdrop::Shading::Vertical;
     return Backdrop::Shading::Solid;
 }
+
+}  // namespace velnora

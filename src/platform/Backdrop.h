@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 struct Backdrop {
     // As GNOME's color-shading-type: one colour, or a gradient from the
     // primary colour at the left (at the top) to the secondary at the right
@@ -33,3 +35,5 @@ std::optional<uint32_t> ColourOfText(const std::string& text);
 
 // color-shading-type's nicks; Solid for any other.
 Backdrop::Shading ShadingOfText(const std::string& text);
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // GNOME's own slideshows are a few kilobytes; anything far larger is no slideshow
@@ -178,3 +180,5 @@ std::optional<std::string> SlideshowPictureAt(const std::string& path, std::time
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? chosen->path : path.substr(0, slash + 1) + chosen->path;
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 // Returns nullopt when the file is no slideshow (or cannot be opened).
 // Otherwise the path of the picture the slideshow shows at `now`: the loop
 // runs from the start time (local time) round and round; during a transition
@@ -22,3 +24,5 @@
 // file") for a slideshow that is not well-formed or names no picture.
 std::optional<std::string> SlideshowPictureAt(const std::string& path, std::time_t now,
                                               PictureSize drawingSize);
+
+}  // namespace velnora

@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // BITMAPFILEHEADER (14 bytes) followed by BITMAPINFOHEADER (40 bytes), as Windows defines them.
@@ -189,3 +191,5 @@ void WriteBmpFile(const std::string& path, const Bitmap& bitmap) {
         }))
         throw CreateError(path, errno);
 }
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // Loads any BMP Qt reads into the 24-bit work format; the path is opened by its
 // bytes, whatever their encoding. Returns false with the reason in *why when
 // the file is not a readable BMP, leaving out untouched. Throws
@@ -21,3 +23,5 @@ bool ReadBmpFile(const std::string& path, Bitmap& out, std::string* why = nullpt
 // Throws std::runtime_error("Cannot create file \"<path>\". <reason>") when the
 // file cannot be created or written; the old file at path is then left whole.
 void WriteBmpFile(const std::string& path, const Bitmap& bitmap);
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 #include <thread>
 #include <utility>
 
+namespace velnora {
+
 namespace {
 
 // The desktops that keep wallpaper settings of their own, with the program
@@ -107,3 +109,5 @@ std::unique_ptr<DesktopStore> OpenReachedStore(const StoreBackend& backend, Stor
         throw access == StoreAccess::Read ? ReadRefused("Wallpaper") : WriteRefused("Wallpaper");
     return store;
 }
+
+}  // namespace velnora

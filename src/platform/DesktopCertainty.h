@@ -11,6 +11,8 @@
 #include <chrono>
 #include <string>
 
+namespace velnora {
+
 // How long a run at logon waits for its desktop's service: started together
 // with plasmashell 5.27 under Xvfb on a busy two-core machine, the run had the
 // shell's desktops within 1 to 6 s. A real logon starts many programs at
@@ -41,3 +43,5 @@ DesktopReach ReachDesktop(const DesktopSession& session, std::chrono::millisecon
 // falling back to another store is what the choice rules out.
 std::unique_ptr<DesktopStore> OpenReachedStore(const StoreBackend& backend, StoreAccess access,
                                                const DesktopSession& session);
+
+}  // namespace velnora

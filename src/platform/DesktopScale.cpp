@@ -15,6 +15,8 @@
 #include <cstring>
 #include <memory>
 
+namespace velnora {
+
 namespace {
 
 // The range of the calendar's scale; a desktop drawn smaller than at 96 dots
@@ -70,3 +72,5 @@ int DesktopScalePercent() {
     const int percent = std::max({ScreenPercent(), GnomePercent(), XftPercent()});
     return std::clamp(percent, LeastPercent, MostPercent);
 }
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+namespace velnora {
+
 const char* const WallpaperValueNames[5] = {"Wallpaper", "TileWallpaper", "WallpaperStyle",
                                             "WallpaperOriginX", "WallpaperOriginY"};
 
@@ -78,3 +80,5 @@ const char* StoreBackendNameFor(const DesktopSession& session) {
 std::unique_ptr<DesktopStore> OpenDesktopStore(StoreAccess access) {
     return OpenStoreFor(access, CurrentDesktopSession());
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 enum class StoreAccess { Read, Write };
 
 class DesktopStore {
@@ -87,3 +89,5 @@ std::optional<SchemaFamily> SchemaFamilyFor(const std::string& currentDesktop);
 // for $DISPLAY).
 std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string& path,
                                            const std::string& display);
+
+}  // namespace velnora

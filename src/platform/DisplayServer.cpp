@@ -13,6 +13,8 @@
 
 #include <X11/Xlib.h>
 
+namespace velnora {
+
 namespace {
 
 bool Set(const char* name) {
@@ -82,3 +84,4 @@ void KeepQtNotes() {
     qInstallMessageHandler(noteFilterFallback);
 }
 
+}  // namespace velnora

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // An X server that answers at DISPLAY or a Wayland compositor's socket at
 // WAYLAND_DISPLAY to show windows on, and Qt not told to use a platform
 // without a screen (QT_QPA_PLATFORM offscreen or minimal, as tests do).
@@ -19,3 +21,5 @@ bool HasDisplay();
 // handler back.
 void DropQtNotes();
 void KeepQtNotes();
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
+namespace velnora {
+
 namespace {
 
 struct Holding {
@@ -89,3 +91,5 @@ void FileLock::RemoveFile() {
     if (held_ && found != holdings.end() && found->second.depth == 1)
         RemoveLockFile(path_);
 }
+
+}  // namespace velnora

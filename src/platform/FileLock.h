@@ -8,6 +8,8 @@
 #include <chrono>
 #include <string>
 
+namespace velnora {
+
 class FileLock {
   public:
     // Creates the file (and its folder) when missing, then waits at most wait
@@ -29,3 +31,5 @@ class FileLock {
     std::string path_;
     bool held_ = false;
 };
+
+}  // namespace velnora

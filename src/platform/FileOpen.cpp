@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+namespace velnora {
+
 std::FILE* OpenForReading(const std::string& path) {
     // "e": close-on-exec (glibc).
     std::FILE* file = std::fopen(path.c_str(), "rbe");
@@ -24,3 +26,5 @@ long long OpenFileSize(std::FILE* file) {
     struct stat status {};
     return fstat(fileno(file), &status) == 0 ? static_cast<long long>(status.st_size) : -1;
 }
+
+}  // namespace velnora

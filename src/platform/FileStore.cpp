@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace velnora {
+
 namespace {
 
 // The registry key the values live under on Windows, kept as the section name
@@ -85,3 +87,5 @@ const StoreBackend FileStoreBackend = {
         return OpenFileStore(access, WallpaperStorePath());
     },
 };
+
+}  // namespace velnora

@@ -59,6 +59,8 @@
 #include <utility>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 struct StyleRow {
@@ -547,3 +549,5 @@ std::optional<unsigned> GnomeInterfaceNumber(const char* key) {
         return g_settings_get_uint(settings, name);
     });
 }
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 struct GSettingsLayout {
     const char* schema;     // schema id
     const char* pictureKey; // the picture: a URI, or a plain path when !pictureIsUri
@@ -26,3 +28,5 @@ std::optional<unsigned> GnomeInterfaceNumber(const char* key);
 // nullptr when the schema is not installed (looked up, so GIO never aborts).
 std::unique_ptr<DesktopStore> OpenGSettingsStore(StoreAccess access, const GSettingsLayout& layout,
                                                  const std::string& originsPath);
+
+}  // namespace velnora

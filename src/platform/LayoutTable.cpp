@@ -2,6 +2,8 @@
 
 #include "LayoutTable.h"
 
+namespace velnora {
+
 const LayoutRow* RowOf(const LayoutTable& table, std::optional<int> setting) {
     if (setting)
         for (const LayoutRow& row : table.read)
@@ -44,3 +46,5 @@ bool LayoutHolds(const LayoutTable& table, const std::string& name, const std::s
             return false;
     return true;
 }
+
+}  // namespace velnora

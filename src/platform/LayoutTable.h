@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace velnora {
+
 struct LayoutRow {
     int setting;
     const char* tile;
@@ -44,3 +46,5 @@ std::string ReadLayout(const LayoutTable& table, const std::string& name,
 // reads back as the layout it is shown with).
 bool LayoutHolds(const LayoutTable& table, const std::string& name, const std::string& value,
                  const std::vector<std::optional<int>>& settings);
+
+}  // namespace velnora

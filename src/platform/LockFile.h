@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 // A file descriptor on POSIX, a HANDLE on Windows.
 using LockFileHandle = std::intptr_t;
 
@@ -28,3 +30,5 @@ void CloseLockFile(LockFileHandle file);
 
 // The message of a lock file the system refuses, with its reason.
 [[noreturn]] void RefuseLockFile(const std::string& path, const std::string& reason);
+
+}  // namespace velnora

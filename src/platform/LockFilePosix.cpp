@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace velnora {
+
 LockFileHandle OpenLockFile(const std::string& path) {
     std::error_code error;
     const std::filesystem::path file(path);
@@ -48,3 +50,5 @@ bool LockedFileIsNamed(LockFileHandle file, const std::string& path) {
 void RemoveLockFile(const std::string& path) {
     ::unlink(path.c_str());
 }
+
+}  // namespace velnora

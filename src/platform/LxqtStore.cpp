@@ -35,6 +35,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace velnora {
+
 namespace {
 
 constexpr const char* Profile = "lxqt";
@@ -217,3 +219,5 @@ const StoreBackend LxqtBackend = {
         return std::make_unique<LxqtStore>(access, WallpaperStorePath());
     },
 };
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace fs = std::filesystem;
 
 bool ReadPathState(const std::string& path, bool follow, PathState& state) {
@@ -55,3 +57,5 @@ bool OwnedByThisUser(const std::string& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 && status.st_uid == ::geteuid();
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace velnora {
+
 enum class PathKind { Missing, File, Folder, Other };
 
 struct PathState {
@@ -28,3 +30,5 @@ bool MakeParentFolders(const std::string& path);
 // Windows every file the program can reach counts as the user's own: a shared
 // program folder there is not told apart.
 bool OwnedByThisUser(const std::string& path);
+
+}  // namespace velnora

@@ -52,6 +52,8 @@
 #include <optional>
 #include <tuple>
 
+namespace velnora {
+
 namespace {
 
 constexpr const char* Service = "org.kde.plasmashell";
@@ -399,3 +401,5 @@ const StoreBackend PlasmaBackend = {
         return std::make_unique<PlasmaStore>(access, WallpaperStorePath());
     },
 };
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <utility>
 
+namespace velnora {
+
 namespace {
 
 // GetPrivateProfileStringA is given a 2048-byte buffer, so a reader sees at
@@ -434,3 +436,5 @@ void ProfileFile::DeleteKey(const std::string& section, const std::string& key) 
     if (changed)
         ReplaceFileAtomically(path_, Serialise(doc));
 }
+
+}  // namespace velnora

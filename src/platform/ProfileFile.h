@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 class ProfileFile {
   public:
     explicit ProfileFile(std::string path);
@@ -49,3 +51,5 @@ class ProfileFile {
   private:
     std::string path_;
 };
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 int argumentCount = 0;
@@ -153,3 +155,5 @@ DesktopSize VirtualDesktopSize() {
     }
     return {box.width(), box.height()};
 }
+
+}  // namespace velnora

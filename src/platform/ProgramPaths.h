@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // The file name of the output picture; a wallpaper of this exact name (letter
 // case counts) in any folder is the program's own.
 inline constexpr const char* OutputPictureName = "Velnora.bmp";
@@ -45,3 +47,5 @@ struct DesktopSize {
 };
 // The bounding box of all screens in physical pixels (needs a QGuiApplication).
 DesktopSize VirtualDesktopSize();
+
+}  // namespace velnora

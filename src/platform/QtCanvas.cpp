@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // The Persian face shipped in the program's resources (Vazirmatn, SIL Open
@@ -342,3 +344,5 @@ OffscreenGui::~OffscreenGui() {
     application_.reset();
     KeepQtNotes();
 }
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 
 class QGuiApplication;
 
+namespace velnora {
+
 // Needs a QGuiApplication (offscreen is enough) for the fonts. Throws
 // std::runtime_error when Qt cannot paint on a picture of that size.
 std::unique_ptr<Canvas> MakeQtCanvas(Bitmap& bitmap);
@@ -27,3 +29,5 @@ class OffscreenGui {
   private:
     std::unique_ptr<QGuiApplication> application_;
 };
+
+}  // namespace velnora

@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 struct Format {
@@ -171,3 +173,5 @@ bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawing
     }
     return false;
 }
+
+}  // namespace velnora

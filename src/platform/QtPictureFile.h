@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // Returns false, leaving out untouched, when none of these readers recognises
 // the file (or it cannot be opened). A drawing (SVG) is rendered at
 // drawingSize, or at its own size when that is 0 x 0; transparent parts come
@@ -21,3 +23,5 @@
 // cannot decode it.
 bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawingSize,
                        const Backdrop& under = {});
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace velnora {
+
 bool OpenFileByBytes(const std::string& path, QFile& file, std::string* why) {
     // Without waiting: a FIFO would block the open until someone writes.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -118,3 +120,5 @@ void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha, const Backdr
     }
     out.Swap(copy);
 }
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+namespace velnora {
+
 // Opens path for reading whatever the encoding of its bytes: Qt's own file
 // names are Unicode and lose bytes that are not UTF-8. False, with the
 // system's reason in *why, when the system refuses or the path names no
@@ -54,3 +56,5 @@ enum class AlphaRule {
 // Copies image into out row by row, so that no second whole copy of the
 // picture is ever held.
 void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha, const Backdrop& under = {});
+
+}  // namespace velnora

@@ -18,6 +18,8 @@
 #include <sstream>
 #include <system_error>
 
+namespace velnora {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -271,3 +273,5 @@ void SetRefreshTimer(unsigned mode, const std::string& executablePath) {
                                  g_variant_new("(ss)", RefreshTimerName, "replace"));
     }
 }
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace velnora {
+
 inline constexpr const char* RefreshTimerName = "velnora-refresh.timer";
 inline constexpr const char* RefreshServiceName = "velnora-refresh.service";
 
@@ -33,3 +35,5 @@ void SetRefreshTimer(unsigned mode, const std::string& executablePath);
 // Paths that systemd refuses as an executable's name are refused before
 // (CheckProgramPathForLogon).
 std::string RefreshCommand(const std::string& executablePath);
+
+}  // namespace velnora

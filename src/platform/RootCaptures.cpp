@@ -12,6 +12,8 @@
 #include <system_error>
 #include <vector>
 
+namespace velnora {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -81,3 +83,5 @@ std::string KeepRootPicture(const Bitmap& picture, const std::string& key,
     RemoveOlderCaptures(folder, keep.empty() ? file : fs::path(keep));
     return file.string();
 }
+
+}  // namespace velnora

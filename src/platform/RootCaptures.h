@@ -15,6 +15,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // The same pixels give the same key: 32 hexadecimal digits.
 std::string PictureKey(const Bitmap& picture);
 
@@ -26,3 +28,5 @@ std::string RootCapturesFolder();
 // are removed, except keep (the file the store itself names). Throws the
 // file-creation error ("Cannot create file ...") when it cannot be written.
 std::string KeepRootPicture(const Bitmap& picture, const std::string& key, const std::string& keep);
+
+}  // namespace velnora

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace velnora {
+
 namespace {
 
 // Centres divide by 2 truncating toward zero, as the program places pictures.
@@ -37,3 +39,5 @@ QImage ComposeRootPicture(const QImage& picture, int width, int height, const st
     }
     return root;
 }
+
+}  // namespace velnora

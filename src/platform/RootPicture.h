@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // A width x height picture (Format_RGB32) with picture on black:
 //   tile "1"    tiled from the top-left corner
 //   style "1"   at the top-left corner, unscaled: the program's own picture is
@@ -18,3 +20,5 @@
 // A null picture gives plain black.
 QImage ComposeRootPicture(const QImage& picture, int width, int height, const std::string& tile,
                           const std::string& style);
+
+}  // namespace velnora

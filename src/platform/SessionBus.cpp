@@ -6,6 +6,8 @@
 
 #include <glib.h>
 
+namespace velnora {
+
 QDBusMessage CallSessionBus(const char* service, const char* path, const char* interface,
                             const char* method, const QVariantList& arguments) {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -28,3 +30,5 @@ bool Answered(const QDBusMessage& reply) {
 bool IsUtf8(const std::string& text) {
     return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
 }
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // The reply, or an error message when the bus, the service or the method
 // did not answer. Blocks until the reply comes (D-Bus activation included) or
 // QtDBus's own timeout ends the wait.
@@ -23,3 +25,5 @@ bool Answered(const QDBusMessage& reply);
 
 // D-Bus strings are UTF-8 without NULs: text that is not cannot be sent whole.
 bool IsUtf8(const std::string& text);
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <string>
 #include <sys/stat.h>
 
+namespace velnora {
+
 void KeepFromAutolaunchingBus() {
     const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
     if (address != nullptr && *address != '\0')
@@ -19,3 +21,5 @@ void KeepFromAutolaunchingBus() {
     // An unknown transport: both libraries refuse it without trying anything.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
+
+}  // namespace velnora

@@ -2,6 +2,8 @@
 // Where the session bus is, settled before anything uses it.
 #pragma once
 
+namespace velnora {
+
 // Without a session bus (an X11 session started without one), GLib and
 // libdbus would each autolaunch a bus daemon of their own on first use, which
 // outlives the program. Where the session has no bus (no
@@ -9,3 +11,5 @@
 // to one that leads nowhere: every call then fails at once and the desktops
 // reached over D-Bus count as absent. Call before anything uses the bus.
 void KeepFromAutolaunchingBus();
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // What the backends look at to recognise their desktop, read from the
 // environment once per choice.
 struct DesktopSession {
@@ -43,3 +45,5 @@ std::unique_ptr<DesktopStore> OpenStoreFor(StoreAccess access, const DesktopSess
 std::vector<std::string> CurrentDesktopEntries(const std::string& currentDesktop);
 // True when one entry of the list names desktop, compared without regard to case.
 bool CurrentDesktopIncludes(const std::string& currentDesktop, const char* desktop);
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 inline std::runtime_error WriteRefused(const std::string& name) {
     return std::runtime_error("Failed to set data for '" + name + "'");
 }
@@ -18,3 +20,5 @@ inline std::runtime_error NotText(const std::string& name) {
 inline std::runtime_error ReadRefused(const std::string& name) {
     return std::runtime_error("Failed to read data for '" + name + "'");
 }
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <tuple>
 
+namespace velnora {
+
 namespace {
 
 // Plasma's defaults when the user's files say nothing: the look-and-feel
@@ -111,3 +113,5 @@ std::string PlasmaDefaultWallpaper() {
     }
     return "";
 }
+
+}  // namespace velnora

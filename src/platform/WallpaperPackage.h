@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 // nullopt when path is no wallpaper package. Otherwise the picture Plasma
 // shows on a screen of that size: of the pictures whose names give a size, the
 // one of the screen's shape nearest (by width over height), and among those
@@ -23,3 +25,5 @@ std::optional<std::string> PackagePictureFor(const std::string& path, PictureSiz
 // else Plasma's own default "Next"; searched in the wallpapers folders of the
 // XDG data folders. "" when none is installed.
 std::string PlasmaDefaultWallpaper();
+
+}  // namespace velnora

@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+namespace velnora {
+
 namespace {
 
 // Errors from a pixmap that its owner freed meanwhile are expected; Xlib's
@@ -353,3 +355,5 @@ Bitmap X11Root::Show(const QImage& picture) {
     CopyPixels(*image, root.visual, shown);
     return shown;
 }
+
+}  // namespace velnora

@@ -15,6 +15,8 @@
 
 struct _XDisplay; // Xlib's Display, kept out of this header: its macros clash with Qt's names
 
+namespace velnora {
+
 class X11Root {
   public:
     // Opens displayName ("" for $DISPLAY); IsOpen() is false when it does not open.
@@ -56,3 +58,5 @@ class X11Root {
     int height_ = 0;
     bool retain_ = false; // a picture was shown: keep its pixmap after closing
 };
+
+}  // namespace velnora

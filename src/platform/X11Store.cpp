@@ -26,6 +26,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace velnora {
+
 namespace {
 
 // The store's own record beside the values, as keys of the picture's pixels
@@ -198,3 +200,5 @@ const StoreBackend BareX11Backend = {
         return OpenX11Store(access, WallpaperStorePath(), session.display);
     },
 };
+
+}  // namespace velnora

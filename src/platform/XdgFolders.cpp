@@ -6,6 +6,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+namespace velnora {
+
 namespace {
 
 std::string HomeFolder() {
@@ -61,3 +63,5 @@ std::string XdgRuntimeDir() {
         return value;
     return {};
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // $XDG_CONFIG_HOME, else ~/.config. A relative value is ignored, as the XDG
 // rules require.
 std::string XdgConfigHome();
@@ -22,3 +24,5 @@ std::string XdgStateHome();
 // $XDG_RUNTIME_DIR when set to an absolute path, else "" (a session without
 // one, such as cron or ssh without a login manager).
 std::string XdgRuntimeDir();
+
+}  // namespace velnora

@@ -53,6 +53,8 @@
 #include <optional>
 #include <utility>
 
+namespace velnora {
+
 namespace {
 
 constexpr const char* Service = "org.xfce.Xfconf";
@@ -347,3 +349,5 @@ const StoreBackend XfceBackend = {
         return std::make_unique<XfceStore>(access, WallpaperStorePath());
     },
 };
+
+}  // namespace velnora

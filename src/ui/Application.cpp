@@ -13,10 +13,12 @@
 #include <exception>
 
 // The resources live in the windows' static library; naming them here keeps
-// the linker from dropping them.
+// the linker from dropping them. Qt's macro works only outside a namespace.
 static void InitResources() {
     Q_INIT_RESOURCE(velnora);
 }
+
+namespace velnora {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     InitResources();
@@ -90,3 +92,5 @@ void RethrowNestedError() {
     nestedError = nullptr;
     std::rethrow_exception(error);
 }
+
+}  // namespace velnora

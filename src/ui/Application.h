@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace velnora {
+
 class Application : public QApplication {
   public:
     Application(int& argc, char** argv);
@@ -27,3 +29,5 @@ void RunEventHandler(const std::function<void()>& handler);
 // Raises again the error of a handler that ran nested in the setter just
 // called, if there was one.
 void RethrowNestedError();
+
+}  // namespace velnora

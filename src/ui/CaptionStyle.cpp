@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 void CaptionStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
                                 const QPalette& palette, bool enabled, const QString& text,
                                 QPalette::ColorRole textRole) const {
@@ -42,3 +44,5 @@ void CaptionStyle::drawItemText(QPainter* painter, const QRect& rect, int flags,
     }
     QProxyStyle::drawItemText(painter, place, flags, palette, enabled, text, textRole);
 }
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 
 #include <QProxyStyle>
 
+namespace velnora {
+
 class CaptionStyle : public QProxyStyle {
     Q_OBJECT
   public:
@@ -20,3 +22,5 @@ class CaptionStyle : public QProxyStyle {
                       bool enabled, const QString& text,
                       QPalette::ColorRole textRole = QPalette::NoRole) const override;
 };
+
+}  // namespace velnora

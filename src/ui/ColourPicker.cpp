@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 namespace {
 
 // 0x00RRGGBB written as 0x00BBGGRR, so the table reads as the usual web notation.
@@ -283,3 +285,5 @@ void ColourPicker::paintEvent(QPaintEvent*) {
     arrow.rect = QRect(swatch.right() + 2, 0, ArrowWidth, height());
     style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
 }
+
+}  // namespace velnora

@@ -15,6 +15,8 @@
 #include <functional>
 #include <optional>
 
+namespace velnora {
+
 class ColourPicker : public QToolButton {
     Q_OBJECT
   public:
@@ -55,3 +57,5 @@ class ColourPicker : public QToolButton {
     uint32_t custom_ = 0xFFFFFF; // white until the dialog confirms another
     QPointer<QFrame> popup_;     // null again once the drop-down has closed
 };
+
+}  // namespace velnora

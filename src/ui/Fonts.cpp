@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+namespace velnora {
+
 void InstallFontSubstitutes() {
     // Narrow sans faces first, as Tahoma is narrow; the Arabic-script faces give
     // the Persian captions their letters when the Latin face has none. Only the
@@ -37,3 +39,5 @@ QFont SansSerifFont() {
     font.setBold(false);
     return font;
 }
+
+}  // namespace velnora

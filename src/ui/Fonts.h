@@ -5,9 +5,13 @@
 
 #include <QFont>
 
+namespace velnora {
+
 void InstallFontSubstitutes();
 
 // Tahoma with an 11-pixel character height (8 point at 96 dpi), as the windows use.
 QFont TahomaFont(bool bold);
 // The path field's font: MS Sans Serif, 11 pixels, regular.
 QFont SansSerifFont();
+
+}  // namespace velnora

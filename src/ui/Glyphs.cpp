@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace velnora {
+
 namespace {
 
 struct GlyphSource {
@@ -35,3 +37,5 @@ QIcon ProgramIcon() {
     own.addFile(QStringLiteral(":/icons/velnora-256.png"));
     return QIcon::fromTheme(QStringLiteral("io.github.velnora"), own);
 }
+
+}  // namespace velnora

@@ -5,7 +5,11 @@
 
 #include <QIcon>
 
+namespace velnora {
+
 enum class GlyphKind { OpenFolder, Tick, Picture, Exit, Information, Options };
 
 QIcon Glyph(GlyphKind kind);
 QIcon ProgramIcon();
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 GroupRadioButton::GroupRadioButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent) {
     setAutoExclusive(false);
@@ -57,3 +59,5 @@ void GroupRadioButton::UpdateTabStops() {
     for (GroupRadioButton* button : group)
         button->setFocusPolicy(noneOn || button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
+
+}  // namespace velnora

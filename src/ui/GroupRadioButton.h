@@ -9,6 +9,8 @@
 
 #include <QRadioButton>
 
+namespace velnora {
+
 class GroupRadioButton : public QRadioButton {
     Q_OBJECT
   public:
@@ -22,3 +24,5 @@ class GroupRadioButton : public QRadioButton {
     QList<GroupRadioButton*> Group() const;
     void UpdateTabStops();
 };
+
+}  // namespace velnora

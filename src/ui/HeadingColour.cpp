@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 namespace {
 
 // WCAG 2's minimum contrast for normal-size text (success criterion 1.4.3).
@@ -39,3 +41,5 @@ QColor HeadingBlue(const QColor& window, const QColor& background) {
     }
     return QColor(Qt::white);
 }
+
+}  // namespace velnora

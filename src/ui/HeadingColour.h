@@ -5,6 +5,8 @@
 
 #include <QColor>
 
+namespace velnora {
+
 // The contrast ratio of two colours as WCAG 2 defines it, from 1 (the same
 // luminance) to 21 (black on white).
 double ContrastRatio(const QColor& first, const QColor& second);
@@ -14,3 +16,5 @@ double ContrastRatio(const QColor& first, const QColor& second);
 // white does); on a dark window, blue lightened toward white just enough to
 // contrast 4.5:1 with the background (WCAG's level AA for text this small).
 QColor HeadingBlue(const QColor& window, const QColor& background);
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 #include "Autostart.h"
 #include "PictureDialog.h"
 
+namespace velnora {
+
 MainContext SystemContext() {
     MainContext context;
     context.files = CurrentProgramFiles();
@@ -15,3 +17,5 @@ MainContext SystemContext() {
     context.choosePicture = ChoosePictureFile;
     return context;
 }
+
+}  // namespace velnora

@@ -18,6 +18,8 @@
 
 class QWidget;
 
+namespace velnora {
+
 struct MainContext {
     ProgramFiles files;
     SharedBackup shared;
@@ -31,3 +33,5 @@ struct MainContext {
 // The running program's files, the session's desktop, its autostart folder,
 // the screens and the picture dialog.
 MainContext SystemContext();
+
+}  // namespace velnora

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+namespace velnora {
+
 namespace {
 
 MessageHook& Hook() {
@@ -50,3 +52,5 @@ void ReportException(const std::exception& error) {
 void SetMessageHookForTesting(MessageHook hook) {
     Hook() = std::move(hook);
 }
+
+}  // namespace velnora

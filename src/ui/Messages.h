@@ -10,6 +10,8 @@
 
 class QWidget;
 
+namespace velnora {
+
 // "Selected File Not Found !": modal, titled "Error", critical icon, one OK button.
 void ShowSelectedFileNotFound(QWidget* parent);
 // A notice that is no error: information icon, titled "Velnora", one OK button.
@@ -22,3 +24,5 @@ void ReportException(const std::exception& error);
 // brings the boxes back.
 using MessageHook = std::function<void(const QString& title, const QString& text)>;
 void SetMessageHookForTesting(MessageHook hook);
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTreeView>
 
+namespace velnora {
+
 namespace {
 
 // The preview pane's side, in pixels: a thumbnail, not the picture.
@@ -114,3 +116,5 @@ std::optional<QString> ChoosePictureFile(QWidget* parent) {
         return std::nullopt;
     return dialog->selectedFiles().first();
 }
+
+}  // namespace velnora

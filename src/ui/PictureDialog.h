@@ -12,6 +12,10 @@
 class QFileDialog;
 class QWidget;
 
+namespace velnora {
+
 std::unique_ptr<QFileDialog> MakePictureDialog(QWidget* parent);
 // Shows the dialog modally: the confirmed full path, or nullopt on cancel.
 std::optional<QString> ChoosePictureFile(QWidget* parent);
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace velnora {
+
 SpinArrows::SpinArrows(QWidget* parent)
     : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     setFocusPolicy(Qt::NoFocus);
@@ -60,3 +62,5 @@ void SpinArrows::resizeEvent(QResizeEvent*) {
     up_->setGeometry(0, 0, width(), upper);
     down_->setGeometry(0, upper, width(), height() - upper);
 }
+
+}  // namespace velnora

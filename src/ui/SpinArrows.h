@@ -12,6 +12,8 @@
 class QLineEdit;
 class QToolButton;
 
+namespace velnora {
+
 class SpinArrows : public QWidget {
     Q_OBJECT
   public:
@@ -42,3 +44,5 @@ class SpinArrows : public QWidget {
     int maximum_ = 100;
     int16_t position_ = 0;
 };
+
+}  // namespace velnora

@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace velnora {
+
 bool InstallQtTranslations(QCoreApplication& application, const QLocale& locale) {
     // The window's own captions are Persian: only a Persian locale gets Qt's
     // texts translated, so that no window mixes Persian with a third language.
@@ -20,3 +22,5 @@ bool InstallQtTranslations(QCoreApplication& application, const QLocale& locale)
     }
     return QCoreApplication::installTranslator(translator);
 }
+
+}  // namespace velnora

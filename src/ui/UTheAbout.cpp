@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace velnora {
+
 QPixmap AboutPicture() {
     const QImage picture(QStringLiteral(":/about.bmp"));
     if (picture.isNull())
@@ -62,3 +64,5 @@ void TTheAbout::keyPressEvent(QKeyEvent* event) {
     }
     event->ignore();
 }
+
+}  // namespace velnora

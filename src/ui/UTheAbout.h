@@ -7,6 +7,8 @@
 class QLabel;
 class QPushButton;
 
+namespace velnora {
+
 class TTheAbout : public QDialog {
     Q_OBJECT
   public:
@@ -24,3 +26,5 @@ class TTheAbout : public QDialog {
 // The about picture (374 x 177, 256 colours) with the pixels of its bottom-left
 // pixel's colour made transparent.
 QPixmap AboutPicture();
+
+}  // namespace velnora

@@ -38,6 +38,8 @@
 #include <cmath>
 #include <utility>
 
+namespace velnora {
+
 namespace {
 
 template <typename Widget>
@@ -347,7 +349,7 @@ void Tmain::FormCreate() {
 
 bool Tmain::LoadSettings() {
     ProfileFile settings(context_.files.settingsFile);
-    const Settings stored = ::LoadSettings(settings);
+    const Settings stored = velnora::LoadSettings(settings);
     // Each control is set in the settings file's order, so that its handler runs
     // as for the user's own change.
     UDLeftRight->SetPosition(stored.leftRight);
@@ -400,7 +402,7 @@ void Tmain::SaveSettings() {
     // The backup lives in the same file: a logon run changing it meanwhile
     // must not have its change undone by this rewrite.
     const WallpaperLock lock(context_.shared);
-    ::SaveSettings(settings, choices);
+    velnora::SaveSettings(settings, choices);
 }
 
 Corner Tmain::SelectedCorner() const {
@@ -556,7 +558,7 @@ void Tmain::PaintCalendar(bool preview) {
     if (choices.calendar.stretch)
         where.desktop = context_.desktopSize();
 
-    const PaintResult result = ::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
+    const PaintResult result = velnora::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
     if (result.chosenFileMissing) {
         ShowSelectedFileNotFound(this);
         SetChecked(CHK_show, false);
@@ -574,7 +576,7 @@ void Tmain::PaintOnDesktop() {
 }
 
 bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    return ::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
+    return velnora::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {
@@ -635,3 +637,5 @@ bool Tmain::eventFilter(QObject* watched, QEvent* event) {
     }
     return QWidget::eventFilter(watched, event);
 }
+
+}  // namespace velnora

@@ -19,15 +19,18 @@
 #include <optional>
 #include <string>
 
-class ColourPicker;
-class GroupRadioButton;
-class ProfileFile;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
+
+namespace velnora {
+
+class ColourPicker;
+class GroupRadioButton;
+class ProfileFile;
 class SpinArrows;
 
 class Tmain : public QWidget {
@@ -150,3 +153,5 @@ class Tmain : public QWidget {
     // The day Grids were filled for (the whole part of Today()).
     std::optional<double> gridsDate_;
 };
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace velnora {
+
 int RunUnattended(const MainContext& context) {
     UnattendedContext run;
     run.paint.files = context.files;
@@ -73,3 +75,5 @@ int RunOff(const MainContext& context) {
         return 1;
     }
 }
+
+}  // namespace velnora

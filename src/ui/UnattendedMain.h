@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // 0 when the run ended without a message; 1 after an error or a message.
 int RunUnattended(const MainContext& context);
 
@@ -24,3 +26,5 @@ int NothingSwitchedOff(const std::string& why);
 // "velnora off": switches the calendar off for the session's desktop and says
 // what was done on the terminal; 0 when done, 1 after an error.
 int RunOff(const MainContext& context);
+
+}  // namespace velnora

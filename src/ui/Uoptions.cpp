@@ -18,6 +18,8 @@
 
 #include <initializer_list>
 
+namespace velnora {
+
 namespace {
 
 // The colours a value control offers before the user has chosen one: white,
@@ -256,3 +258,5 @@ void Toptions::BokClick() {
 void Toptions::BcancelClick() {
     reject();
 }
+
+}  // namespace velnora

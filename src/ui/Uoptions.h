@@ -9,12 +9,15 @@
 
 #include <QDialog>
 
-class ColourPicker;
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+
+namespace velnora {
+
+class ColourPicker;
 
 class Toptions : public QDialog {
     Q_OBJECT
@@ -60,3 +63,5 @@ class Toptions : public QDialog {
     void CreateControls();
     void SetControls(const WindowOptions& options);
 };
+
+}  // namespace velnora

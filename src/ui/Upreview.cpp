@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace velnora {
+
 namespace {
 
 QImage ImageOf(const Bitmap& bitmap) {
@@ -73,3 +75,5 @@ void Tpreview::done(int result) {
     main_.WorkBitmap.reset();
     QDialog::done(result);
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QImage>
 
+namespace velnora {
+
 class Tmain;
 
 class Tpreview : public QDialog {
@@ -31,3 +33,5 @@ class Tpreview : public QDialog {
     void FormCreate();
     Tmain& main_;
 };
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string_view>
 
+using namespace velnora;
+
 namespace {
 
 const char* const Usage =

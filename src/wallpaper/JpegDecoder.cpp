@@ -15,6 +15,8 @@
 // After jpeglib.h, which jerror.h needs.
 #include <jerror.h>
 
+namespace velnora {
+
 namespace {
 
 // libjpeg reports a fatal error by calling error_exit, which must not return.
@@ -190,3 +192,5 @@ bool ReadJpegFile(const std::string& path, Bitmap& out) {
     out.Swap(decoded);
     return true;
 }
+
+}  // namespace velnora

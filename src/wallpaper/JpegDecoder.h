@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // Returns false when the file does not start as a JPEG (libjpeg's JERR_NO_SOI,
 // "JPEG error #53"). Leaves out untouched when it returns false or throws
 // std::runtime_error with "JPEG error #<code>" (libjpeg's message code),
@@ -14,3 +16,5 @@
 // (above the size or memory limits of PictureLimit.h) or
 // "Cannot read picture \"<path>\": a JPEG of more than 100 scans".
 bool ReadJpegFile(const std::string& path, Bitmap& out);
+
+}  // namespace velnora

@@ -3,6 +3,8 @@
 #include "PictureLoader.h"
 #include "Wallpaper.h"
 
+namespace velnora {
+
 PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choices,
                           const MonthGrids& grids, const PaintContext& context) {
     PaintResult result;
@@ -30,3 +32,5 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
                                             context.shared, context.openStore);
     return result;
 }
+
+}  // namespace velnora

@@ -14,6 +14,8 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+namespace velnora {
+
 namespace {
 
 // A FIFO or a device is refused at once, whatever it is named by: a reader
@@ -67,3 +69,5 @@ void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawing
     }
     LoadPicture(path, out, drawingSize, true, desktop);
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 
 #include <string>
 
+namespace velnora {
+
 // A drawing (SVG) is rendered at drawingSize (the desktop's when the picture
 // is stretched to it), or at its own size when that is 0 x 0. A slideshow
 // gives the picture it shows now. Pictures above the size and memory limits
@@ -29,3 +31,5 @@ struct DesktopLook {
 };
 void LoadSourcePicture(const std::string& path, Bitmap& out, PictureSize drawingSize = {},
                        const DesktopLook& desktop = {});
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace velnora {
+
 namespace {
 
 void RemoveQuietly(const std::string& path) {
@@ -44,3 +46,5 @@ bool CalendarOnInStore(const SharedBackup& shared, const StoreOpener& openStore)
             return true;
     return false;
 }
+
+}  // namespace velnora

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // Writes (mode 1) or removes (mode 0) the logon entry and the refresh timer.
 using AutoRunSetter = std::function<void(const std::string& name, unsigned mode)>;
 
@@ -38,3 +40,5 @@ bool CalendarOnInStore(const SharedBackup& shared, const StoreOpener& openStore)
 inline constexpr const char* SwitchedOffElsewhere =
     "The calendar was switched off in another Velnora window while this one was open, "
     "so it stays off. Tick the show box to put it back on.";
+
+}  // namespace velnora

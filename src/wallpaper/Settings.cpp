@@ -4,6 +4,8 @@
 
 #include "WholeNumber.h"
 
+namespace velnora {
+
 Settings LoadSettings(const ProfileFile& file) {
     Settings settings;
     for (const SettingKey& key : SettingsSchema) {
@@ -138,3 +140,5 @@ std::string SettingText(const Settings& settings, const SettingKey& key) {
     }
     return settings.*key.text;
 }
+
+}  // namespace velnora

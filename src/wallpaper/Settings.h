@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 struct Settings {
     int32_t leftRight = 30;           // distance/leftright read as an integer (spin position)
     int32_t topBottom = 30;           // distance/topbottom read as an integer
@@ -133,3 +135,5 @@ std::string OutlineText(const TextOutline& outline);
 // A setting's value as the file stores it: texts as they are, integers in
 // decimal, booleans "0" or "1".
 std::string SettingText(const Settings& settings, const SettingKey& key);
+
+}  // namespace velnora

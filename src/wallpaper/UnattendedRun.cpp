@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace velnora {
+
 namespace {
 
 // The spin control keeps a 16-bit position and, once the window is shown,
@@ -127,3 +129,5 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.otherDates = OtherDatesText(options.otherDates);
     settings.monthNames = MonthNamingName(options.monthNames);
 }
+
+}  // namespace velnora

@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 
+namespace velnora {
+
 // The settings as the window's controls hold them once it is shown: each
 // distance is its spin position (a 16-bit number) limited to 0..100 and
 // written as decimal, a corner code outside 1..4 selects no corner (written
@@ -70,3 +72,5 @@ enum class UnattendedResult {
 // Stops at the first error (an exception with the program's message), with
 // what was done before it left done.
 UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context);
+
+}  // namespace velnora

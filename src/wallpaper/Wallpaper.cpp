@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <utility>
 
+namespace velnora {
 
 const char* const BackupDefaults[5] = {"", "0", "1", "0", "0"};
 
@@ -342,3 +343,5 @@ bool CheckWallpaperAtStart(ProfileFile& settings, const SharedBackup& shared,
     RefreshBackup(*store, record, shown);
     return false;
 }
+
+}  // namespace velnora

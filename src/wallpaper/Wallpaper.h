@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 // The section where earlier versions kept the wallpaper values in force
 // before the calendar went on, in the settings file and in the per-user record.
 // Read only to carry such a backup over to the store in force.
@@ -164,3 +166,5 @@ struct PaintResult {
 // writes nothing: no output picture, no backup, no store value.
 PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choices,
                           const MonthGrids& grids, const PaintContext& context);
+
+}  // namespace velnora

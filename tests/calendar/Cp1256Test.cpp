@@ -9,6 +9,8 @@
 #include <iconv.h>
 #endif
 
+using namespace velnora;
+
 namespace {
 
 TEST(Cp1256, NameTablesReadAsTheirPersianText) {

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace {
 
 struct DateCase {

@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 using PersianDate::CalendarRule;

@@ -20,6 +20,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace velnora;
+
 using namespace PersianDate;
 
 namespace {

@@ -10,6 +10,8 @@
 #include <set>
 #include <stdexcept>
 
+using namespace velnora;
+
 using namespace PersianDate;
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 
+using namespace velnora;
+
 using namespace PersianDate;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <set>
 #include <utility>
 
+using namespace velnora;
+
 namespace {
 
 // Every day of every month against the list of Iran's fixed solar holidays.

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <utility>
 
+using namespace velnora;
+
 namespace {
 
 struct Case {

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+using namespace velnora;
+
 namespace {
 
 bool StartsWith(const std::string& text, const std::string& start) {

@@ -16,6 +16,8 @@
 
 extern char** environ;
 
+namespace velnora {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -123,3 +125,5 @@ CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo) 
     result.err = ReadFile(err);
     return result;
 }
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 struct CliResult {
     int status = -1; // exit status; -1 when it did not exit normally
     std::string out;
@@ -21,3 +23,5 @@ CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string
 // Standard output on a pseudo-terminal (isatty is true there), and standard
 // input too when asked; its line discipline writes "\r\n" for every "\n".
 CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo = false);
+
+}  // namespace velnora

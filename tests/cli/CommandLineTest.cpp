@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+using namespace velnora;
+
 namespace {
 
 const char* const CommandNames[] = {"today",   "convert",  "month", "render",

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace velnora;
+
 namespace {
 
 // 1405 opens with Nowruz and Eid al-Fitr together: two lines for scripts, one

@@ -19,6 +19,8 @@
 #include <functional>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 class HostilePictureTest : public TempFolderTest {};

@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

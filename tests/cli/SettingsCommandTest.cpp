@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

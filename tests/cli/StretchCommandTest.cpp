@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 const std::string Pictures = std::string(VELNORA_TEST_DATA) + "/pictures/";

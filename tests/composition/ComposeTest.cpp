@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 // Every grid has one day, 9, in column 3, row 2, which is its current cell.

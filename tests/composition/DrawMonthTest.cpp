@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 constexpr uint32_t TextColour = 0x00112233;

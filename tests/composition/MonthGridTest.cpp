@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace {
 
 // The six day rows under the header, left to right, "." for an empty cell.

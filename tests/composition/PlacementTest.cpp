@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 PlacementChoices Choices(Corner corner, bool showPrev = true, bool showNext = true,

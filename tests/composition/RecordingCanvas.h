@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 struct CanvasCall {
     enum Kind { Font, Measure, Text, Frame } kind = Font;
     std::string text; // the face for Font
@@ -88,3 +90,5 @@ inline std::vector<CanvasCall> CallsOfKind(const std::vector<CanvasCall>& calls,
             found.push_back(call);
     return found;
 }
+
+}  // namespace velnora

@@ -15,6 +15,8 @@
 
 #include "../support/ExpectMessage.h"
 
+using namespace velnora;
+
 namespace {
 
 using StretchFunction = void (*)(Bitmap&, int, int);

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 using Names = std::vector<std::string>;

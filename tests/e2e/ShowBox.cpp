@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace velnora;
+
 int main(int argc, char** argv) {
     if (argc != 3 || (std::string(argv[2]) != "on" && std::string(argv[2]) != "off")) {
         std::fputs("usage: velnora-show-box PROGRAM on|off\n", stderr);

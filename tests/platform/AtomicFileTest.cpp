@@ -17,6 +17,8 @@
 #include <set>
 #include <sys/stat.h>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 using ::testing::ElementsAre;

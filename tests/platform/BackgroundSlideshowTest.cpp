@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 // A day's loop from midnight of 1 January 2024 (local time): night until 7,

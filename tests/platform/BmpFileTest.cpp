@@ -22,6 +22,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

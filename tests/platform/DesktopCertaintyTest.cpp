@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace velnora;
+
 namespace {
 
 TEST(ReachDesktop, ChangesOnlyADesktopItIsSureOf) {

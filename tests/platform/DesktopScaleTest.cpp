@@ -13,6 +13,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace velnora;
+
 namespace {
 
 // Sets the root window's resources as xrdb does, or removes them.

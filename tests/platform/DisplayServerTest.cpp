@@ -12,6 +12,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+using namespace velnora;
+
 namespace {
 
 // Without a display Qt's default platform aborts the program: a run that

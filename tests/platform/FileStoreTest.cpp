@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+using namespace velnora;
+
 namespace {
 
 using ::testing::HasSubstr;

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 constexpr const char* StyleEnum = R"(

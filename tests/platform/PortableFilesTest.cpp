@@ -10,6 +10,8 @@
 
 #include <iterator>
 
+using namespace velnora;
+
 namespace {
 
 using PortableFilesTest = TempFolderTest;

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+namespace velnora {
+
 struct Ran {
     int status = -1;
     std::string output; // standard output and standard error
@@ -58,3 +60,5 @@ inline const char* const OddFolders[] = {
     "semi;colon & <more> |~*?#()[]{}!@,:",
     "\u0641\u0627\u0631\u0633\u06cc dir",
 };
+
+}  // namespace velnora

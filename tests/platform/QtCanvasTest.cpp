@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 constexpr uint32_t Red = 0x000000FF; // 0x00BBGGRR

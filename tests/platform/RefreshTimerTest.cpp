@@ -13,6 +13,8 @@
 #include <sys/wait.h>
 #include <vector>
 
+using namespace velnora;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 class TempFolder {
   public:
     TempFolder() {
@@ -71,3 +73,5 @@ inline std::string ReadWholeFile(const std::string& path) {
 inline void WriteWholeFile(const std::string& path, const std::string& contents) {
     std::ofstream(path, std::ios::binary) << contents;
 }
+
+}  // namespace velnora

@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+using namespace velnora;
+
 namespace {
 
 // A package as KDE ships them, pictures of four shapes and two dark ones,

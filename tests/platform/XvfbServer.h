@@ -11,6 +11,8 @@
 
 extern char** environ;
 
+namespace velnora {
+
 // An X server on a display number it chooses itself (-displayfd), so two test
 // runs never collide; it reports the number once it accepts connections. Its
 // screen is width x height pixels.
@@ -48,3 +50,5 @@ class Xvfb {
     pid_t pid_ = 0;
     std::string name_;
 };
+
+}  // namespace velnora

@@ -13,6 +13,8 @@
 #include <iterator>
 #include <vector>
 
+namespace velnora {
+
 using Bytes = std::vector<uint8_t>;
 
 inline void Put16(Bytes& b, std::size_t at, uint32_t v) {
@@ -112,3 +114,5 @@ inline Bmp24 ReadBmp24(const Bytes& file) {
     }
     return picture;
 }
+
+}  // namespace velnora

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velnora {
+
 inline void ExpectMessage(const std::function<void()>& action, const std::string& message) {
     try {
         action();
@@ -16,3 +18,5 @@ inline void ExpectMessage(const std::function<void()>& action, const std::string
         EXPECT_EQ(error.what(), message);
     }
 }
+
+}  // namespace velnora

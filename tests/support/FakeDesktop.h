@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 struct FakeDesktop {
     std::string name = "file";                 // the store's name (StoreName)
     std::map<std::string, std::string> values; // absent names are absent values
@@ -67,3 +69,5 @@ class FakeStore : public DesktopStore {
 inline StoreOpener OpenerFor(FakeDesktop& desktop) {
     return [&desktop](StoreAccess) { return std::make_unique<FakeStore>(desktop); };
 }
+
+}  // namespace velnora

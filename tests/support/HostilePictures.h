@@ -12,6 +12,8 @@
 
 #include <jpeglib.h>
 
+namespace velnora {
+
 struct JpegRequest {
     int width = 64;
     int height = 48;
@@ -151,3 +153,5 @@ inline std::string EmptyGif(int width, int height) {
     bytes += std::string("\x00\x02\x01\x2C\x00;", 6);
     return bytes;
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace velnora {
+
 using StoreValues = std::vector<std::pair<std::string, std::string>>;
 using OpenStore = std::function<std::unique_ptr<DesktopStore>(StoreAccess)>;
 
@@ -47,3 +49,5 @@ inline std::vector<std::string> NotHeld(const OpenStore& open, const StoreValues
             names.push_back(name);
     return names;
 }
+
+}  // namespace velnora

@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+namespace velnora {
+
 class TempFolderTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -43,3 +45,5 @@ class TempFolderTest : public ::testing::Test {
 
     std::filesystem::path folder_;
 };
+
+}  // namespace velnora

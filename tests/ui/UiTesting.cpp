@@ -14,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+namespace velnora {
+
 UiFixture::UiFixture() {
     // A day in the middle of a Persian month (2026-12-08 is 1405/09/17).
     SetTodayForTesting([] { return EncodeDate(2026, 12, 8); });
@@ -108,3 +110,5 @@ QSize PictureSize(const std::string& path) {
     QImageReader reader(QString::fromStdString(path));
     return reader.size().isValid() ? reader.size() : QSize(0, 0);
 }
+
+}  // namespace velnora

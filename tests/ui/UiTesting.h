@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+namespace velnora {
+
 class UiFixture {
   public:
     UiFixture();
@@ -94,3 +96,5 @@ QSize PictureSize(const std::string& path);
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+}  // namespace velnora

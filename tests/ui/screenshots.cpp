@@ -21,6 +21,8 @@
 
 #include <cstdio>
 
+using namespace velnora;
+
 namespace {
 
 // What the window shows, with its frame when a window manager draws one.

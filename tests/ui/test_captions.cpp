@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <QTest>
 
+using namespace velnora;
+
 namespace {
 
 // How far a control is grown to draw what it cuts off, in pixels.

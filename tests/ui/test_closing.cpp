@@ -16,6 +16,8 @@
 
 #include <filesystem>
 
+using namespace velnora;
+
 class Closing : public UiTest {
     Q_OBJECT
   private slots:

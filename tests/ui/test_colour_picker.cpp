@@ -13,6 +13,8 @@
 #include <map>
 #include <set>
 
+using namespace velnora;
+
 class ColourPickers : public UiTest {
     Q_OBJECT
   private slots:

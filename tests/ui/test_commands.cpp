@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace velnora;
+
 class Commands : public UiTest {
     Q_OBJECT
   private slots:

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace velnora;
+
 class DistanceFields : public ShownWindowTest {
     Q_OBJECT
   private slots:

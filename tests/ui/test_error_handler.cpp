@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace {
 
 // An object whose event handling fails, as a handler's error would.

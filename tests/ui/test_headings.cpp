@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace velnora;
+
 class Headings : public UiTest {
     Q_OBJECT
   private slots:

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+using namespace velnora;
+
 class Midnight : public UiTest {
     Q_OBJECT
   private slots:

@@ -19,6 +19,8 @@
 
 #include <functional>
 
+using namespace velnora;
+
 namespace {
 
 // What the options window shows, in the settings file's words; a value control

@@ -15,6 +15,8 @@
 
 #include <fstream>
 
+using namespace velnora;
+
 class PictureDialog : public UiTest {
     Q_OBJECT
   private slots:

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTranslator>
 
+using namespace velnora;
+
 class QtTranslations : public QObject {
     Q_OBJECT
   private slots:

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace velnora;
+
 class ShowBox : public UiTest {
     Q_OBJECT
   private slots:

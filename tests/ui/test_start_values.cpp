@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QToolButton>
 
+using namespace velnora;
+
 class StartValues : public UiTest {
     Q_OBJECT
   private slots:

@@ -14,6 +14,8 @@
 #include <map>
 #include <sstream>
 
+using namespace velnora;
+
 namespace {
 
 struct Outcome {

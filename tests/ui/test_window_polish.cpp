@@ -11,6 +11,8 @@
 
 #include <utility>
 
+using namespace velnora;
+
 class WindowPolish : public ShownWindowTest {
     Q_OBJECT
   private slots:

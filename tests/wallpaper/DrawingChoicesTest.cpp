@@ -18,6 +18,8 @@
 #include <optional>
 #include <string>
 
+using namespace velnora;
+
 namespace {
 
 constexpr Pixel White{255, 255, 255};

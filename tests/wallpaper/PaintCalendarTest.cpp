@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

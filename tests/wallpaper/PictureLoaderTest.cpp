@@ -26,6 +26,8 @@
 // After jpeglib.h, which jerror.h needs.
 #include <jerror.h>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

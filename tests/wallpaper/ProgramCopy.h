@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+namespace velnora {
+
 // Draws nothing: these tests are about which picture is used and where it goes.
 class NullCanvas : public Canvas {
   public:
@@ -62,3 +64,5 @@ struct ProgramCopy {
     PaintContext context;
     PictureChoices choices;
 };
+
+}  // namespace velnora

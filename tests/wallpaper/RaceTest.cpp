@@ -21,6 +21,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -11,6 +11,8 @@
 #include <functional>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace {
 
 using SettingsTest = TempFolderTest;

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+using namespace velnora;
+
 namespace fs = std::filesystem;
 
 namespace {

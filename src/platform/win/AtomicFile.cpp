@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 namespace {
 
 // "<path>.XXXXXX", the six characters chosen as mkstemp chooses them, so both
@@ -118,3 +120,5 @@ mode_t ModeForReplacing(const std::string& path) {
     }
     return NewFileMode();
 }
+
+}  // namespace velnora

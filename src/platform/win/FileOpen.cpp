@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 std::FILE* OpenForReading(const std::string& path) {
     std::wstring wide;
     try {
@@ -29,3 +31,5 @@ std::FILE* OpenForReading(const std::string& path) {
 long long OpenFileSize(std::FILE* file) {
     return _filelengthi64(_fileno(file));
 }
+
+}  // namespace velnora

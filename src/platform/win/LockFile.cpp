@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 LockFileHandle OpenLockFile(const std::string& path) {
     const std::filesystem::path file(WidePath(path));
     std::error_code ignored;
@@ -46,3 +48,5 @@ bool LockedFileIsNamed(LockFileHandle, const std::string&) {
 void RemoveLockFile(const std::string& path) {
     DeleteFileW(WidePath(path).c_str());
 }
+
+}  // namespace velnora

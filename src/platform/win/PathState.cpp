@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 namespace fs = std::filesystem;
 
 bool ReadPathState(const std::string& path, bool, PathState& state) {
@@ -57,3 +59,5 @@ bool OwnedByThisUser(const std::string& path) {
     PathState state;
     return ReadPathState(path, true, state) && state.kind != PathKind::Missing;
 }
+
+}  // namespace velnora

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 namespace {
 
 class RegistryStore : public DesktopStore {
@@ -83,3 +85,5 @@ class RegistryStore : public DesktopStore {
 std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access) {
     return std::make_unique<RegistryStore>(access);
 }
+
+}  // namespace velnora

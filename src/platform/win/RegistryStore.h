@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace velnora {
+
 // The key is opened, never created: a user without it has no desktop to set,
 // and reads then give "" while writes throw. Values are text (REG_SZ), UTF-8
 // in the program. Reload passes the stored Wallpaper value to
@@ -14,3 +16,5 @@
 // reading TileWallpaper and WallpaperStyle from the key; a NULL path there
 // would mean "the default wallpaper", so the path, or "" for none, is passed.
 std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access);
+
+}  // namespace velnora

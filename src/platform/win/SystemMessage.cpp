@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 std::string SystemMessage(unsigned long code) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -17,3 +19,5 @@ std::string SystemMessage(unsigned long code) {
         message.pop_back();
     return message.empty() ? "Error " + std::to_string(code) : message;
 }
+
+}  // namespace velnora

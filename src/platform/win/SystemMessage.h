@@ -4,5 +4,9 @@
 
 #include <string>
 
+namespace velnora {
+
 // The system's message in UTF-8 without its line end; "Error <code>" when it has none.
 std::string SystemMessage(unsigned long code);
+
+}  // namespace velnora

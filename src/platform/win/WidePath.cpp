@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace velnora {
+
 std::wstring WidePath(const std::string& utf8) {
     if (utf8.empty())
         return {};
@@ -27,3 +29,5 @@ std::string Utf8Text(const wchar_t* wide, std::size_t length) {
     WideCharToMultiByte(CP_UTF8, 0, wide, size, out.data(), bytes, nullptr, nullptr);
     return out;
 }
+
+}  // namespace velnora

@@ -6,7 +6,11 @@
 
 #include <string>
 
+namespace velnora {
+
 // Throws std::runtime_error for text that is not UTF-8.
 std::wstring WidePath(const std::string& utf8);
 // The way back, for what Windows returns (names, values, messages).
 std::string Utf8Text(const wchar_t* wide, std::size_t length);
+
+}  // namespace velnora

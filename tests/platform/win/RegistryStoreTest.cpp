@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace velnora;
+
 namespace {
 
 using RegistryStoreTest = TempFolderTest;
