@@ -11,10 +11,28 @@
 
 namespace velnora {
 
-inline const CommandOption CalendarRuleOption{{"calendar"}, "RULE"};
-inline const CommandOption FormatOption{{"format"}, "FORMAT"};
-inline const CommandOption PersianDigitsOption{{"persian-digits"}};
-inline const CommandOption MonthNamesOption{{"month-names"}, "NAMES"};
+inline const CommandOption CalendarRuleOption{
+    {"calendar"}, "RULE",
+    "the leap years: arithmetic (the 2820-year cycle) or\n"
+    "official (Iran's calendar, from the equinox) (default:\n"
+    "the rule of the program's settings file, else arithmetic)"};
+inline const CommandOption MonthNamesOption{
+    {"month-names"}, "NAMES",
+    "the months' names: iranian (فروردین ...) or dari (حمل ...)\n"
+    "(default: the choice of the program's settings file,\n"
+    "else iranian)"};
+inline const CommandOption FormatOption{{"format"}, "FORMAT", "write each date by FORMAT instead"};
+inline const CommandOption PersianDigitsOption{{"persian-digits"}, nullptr,
+                                               "write the digits of the dates as \u06f0..\u06f9"};
+
+// The fields of FORMAT, after the options of today and convert.
+inline constexpr const char* FormatFieldsHelp =
+    "\n"
+    "FORMAT fields: %Y year, %m month 01-12, %d day 01-31, %e day with a leading\n"
+    "space, %B month name, %b short month name, %A weekday name, %a short weekday\n"
+    "name, %j day of the year 001-366, %F the same as %Y-%m-%d, %% a \"%\".\n"
+    "Persian dates have Persian names (%b the month's name, %a the weekday's\n"
+    "initial); Gregorian dates English names (%b Mar, %a Wed) and a four-digit %Y.\n";
 
 // The rule "--calendar" names: "arithmetic" or "official", in any case, blanks
 // and direction marks around it ignored. Throws Misuse (Commands.h) for any
@@ -33,26 +51,5 @@ PersianDate::CalendarRule ProgramCalendarRule();
 // (blanks and direction marks around it ignored), else those of the program's
 // settings file, else the Iranian ones. Throws Misuse for any other text.
 MonthNaming ChosenMonthNames(const CommandLine& line);
-
-// The usage lines of --calendar, --format and --persian-digits, and the fields
-// of FORMAT, for the usage texts of today and convert.
-#define VELNORA_RULE_HELP                                                                          \
-    "  --calendar RULE    the leap years: arithmetic (the 2820-year cycle) or\n"                   \
-    "                     official (Iran's calendar, from the equinox) (default:\n"                \
-    "                     the rule of the program's settings file, else arithmetic)\n"
-#define VELNORA_MONTH_NAMES_HELP                                                                   \
-    "  --month-names NAMES\n"                                                                     \
-    "                     the months' names: iranian (فروردین ...) or dari (حمل ...)\n"      \
-    "                     (default: the choice of the program's settings file,\n"           \
-    "                     else iranian)\n"
-#define VELNORA_FORMAT_HELP                                                                        \
-    "  --format FORMAT    write each date by FORMAT instead\n"                                     \
-    "  --persian-digits   write the digits of the dates as \u06f0..\u06f9\n"                       \
-    "\n"                                                                                           \
-    "FORMAT fields: %Y year, %m month 01-12, %d day 01-31, %e day with a leading\n"                \
-    "space, %B month name, %b short month name, %A weekday name, %a short weekday\n"               \
-    "name, %j day of the year 001-366, %F the same as %Y-%m-%d, %% a \"%\".\n"                     \
-    "Persian dates have Persian names (%b the month's name, %a the weekday's\n"                    \
-    "initial); Gregorian dates English names (%b Mar, %a Wed) and a four-digit %Y.\n"
 
 }  // namespace velnora

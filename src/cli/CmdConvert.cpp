@@ -119,22 +119,22 @@ const Command ConvertCommand = {
     "refused. A date that cannot be converted is reported on standard error; the\n"
     "others still convert, and the exit status is 2. Blanks and direction marks\n"
     "around a date are ignored.\n"
-    "\n"
-    "  -j, --persian      every DATE is a Persian date\n"
-    "  -g, --gregorian    every DATE is a Gregorian date\n"
-    "                     (without either, a year below 1700 is Persian, written\n"
-    "                     Y/M/D or Y-M-D as jdate +%F writes it, and a later year\n"
-    "                     Gregorian, written Y-M-D; any other date is refused with\n"
-    "                     a hint; with either, \"/\", \"-\" and \".\" all separate the\n"
-    "                     fields, and the year may come last: 8/12/2026 -g)\n" VELNORA_RULE_HELP
-        VELNORA_MONTH_NAMES_HELP VELNORA_FORMAT_HELP,
-    {{{"persian", "j"}},
-     {{"gregorian", "g"}},
+    "\n",
+    {{{"persian", "j"}, nullptr, "every DATE is a Persian date"},
+     {{"gregorian", "g"},
+      nullptr,
+      "every DATE is a Gregorian date\n"
+      "(without either, a year below 1700 is Persian, written\n"
+      "Y/M/D or Y-M-D as jdate +%F writes it, and a later year\n"
+      "Gregorian, written Y-M-D; any other date is refused with\n"
+      "a hint; with either, \"/\", \"-\" and \".\" all separate the\n"
+      "fields, and the year may come last: 8/12/2026 -g)"},
      CalendarRuleOption,
+     MonthNamesOption,
      FormatOption,
-     PersianDigitsOption,
-     MonthNamesOption},
+     PersianDigitsOption},
     RunConvert,
+    FormatFieldsHelp,
 };
 
 }  // namespace velnora

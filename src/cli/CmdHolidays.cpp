@@ -68,10 +68,9 @@ const Command HolidaysCommand = {
     "one a holiday, are not listed. The lunar holidays follow Iran's published\n"
     "calendar up to Tir 1405, and the arithmetic Islamic calendar after it,\n"
     "which can be a day off the day Iran announces.\n"
-    "\n"
-    "  --tsv              for scripts: the date and one name on each line,\n"
-    "                     separated by a tab\n" VELNORA_RULE_HELP,
-    {{{"tsv"}}, CalendarRuleOption},
+    "\n",
+    {{{"tsv"}, nullptr, "for scripts: the date and one name on each line,\nseparated by a tab"},
+     CalendarRuleOption},
     RunHolidays,
 };
 

@@ -320,15 +320,17 @@ const Command MonthCommand = {
     "right, where the terminal is at least 64 columns wide (standard output's\n"
     "width, else $COLUMNS), else one below another. On a terminal today's day is\n"
     "in reverse video and Fridays and holidays are red, unless NO_COLOR is set.\n"
-    "\n"
-    "  --tsv              for scripts: the name and year on the first line, then the\n"
-    "                     seven rows of the grid (the weekday initials first), the\n"
-    "                     cells left to right separated by tabs, then the line\n"
-    "                     current<TAB>column<TAB>row of the marked day (0 0 when no\n"
-    "                     day is marked); twelve such blocks for a year\n"
-    "  --persian-digits   write the days and the year as \u06f0..\u06f9\n" VELNORA_RULE_HELP
-        VELNORA_MONTH_NAMES_HELP,
-    {{{"tsv"}}, PersianDigitsOption, CalendarRuleOption, MonthNamesOption},
+    "\n",
+    {{{"tsv"},
+      nullptr,
+      "for scripts: the name and year on the first line, then the\n"
+      "seven rows of the grid (the weekday initials first), the\n"
+      "cells left to right separated by tabs, then the line\n"
+      "current<TAB>column<TAB>row of the marked day (0 0 when no\n"
+      "day is marked); twelve such blocks for a year"},
+     {{"persian-digits"}, nullptr, "write the days and the year as \u06f0..\u06f9"},
+     CalendarRuleOption,
+     MonthNamesOption},
     RunMonth,
 };
 

@@ -281,54 +281,45 @@ const Command RenderCommand = {
     "Draws the calendar onto PICTURE and saves the result as the BMP file OUT,\n"
     "without touching the desktop. A calendar that does not wholly fit the picture\n"
     "is an error, naming the months cut off. On any error no file is written.\n"
+    "\n",
+    {{{"source"},
+      "PICTURE",
+      "the picture to draw on (BMP, JPEG, PNG, WebP, TIFF, GIF,\nSVG or a slideshow)"},
+     {{"date"}, "Y/M/D", "the Persian day shown as today (default: today)"},
+     {{"size"}, "WxH", "stretch the picture to W x H pixels first (default: no\nstretch)"},
+     {{"corner"}, "CORNER", "where the calendar goes (default: top-right)"},
+     {{"dx"}, "TEXT"},
+     {{"dy"},
+      "TEXT",
+      "distance from the corner, 0 to 100 pixels: decimal, or\n"
+      "hex after $ or 0x (default: 30 and 30)"},
+     {{"no-prev"}},
+     {{"no-next"}, nullptr, "leave out the previous or the next month"},
+     {{"text-colour"}, "C", "the calendar's text (default: black)"},
+     {{"today-colour"}, "C", "today's day and its frame (default: red)"},
+     {{"holiday-colour"},
+      "C|none",
+      "Fridays and the official holidays, solar and lunar\n(default: none, as the text)"},
+     {{"outline"},
+      "none|auto|C",
+      "an outline around the text: none (default), auto (black or\n"
+      "white, whichever stands out) or a colour"},
+     {{"scale"},
+      "PERCENT|auto",
+      "the calendar's size, 100 to 400 percent, or auto for the\n"
+      "desktop's scale factor (default: 100)"},
+     {{"other-dates"},
+      "none|gregorian|gregorian-lunar",
+      "the Gregorian day (and the lunar day) in small print in\n"
+      "each cell, their months under the title (default: none)"},
+     CalendarRuleOption,
+     MonthNamesOption},
+    RunRender,
     "\n"
-    "  --source PICTURE   the picture to draw on (BMP, JPEG, PNG, WebP, TIFF, GIF,\n"
-    "                     SVG or a slideshow)\n"
-    "  --date Y/M/D       the Persian day shown as today (default: today)\n"
-    "  --size WxH         stretch the picture to W x H pixels first (default: no\n"
-    "                     stretch)\n"
-    "  --corner CORNER    where the calendar goes (default: top-right)\n"
-    "  --dx TEXT, --dy TEXT\n"
-    "                     distance from the corner, 0 to 100 pixels: decimal, or\n"
-    "                     hex after $ or 0x (default: 30 and 30)\n"
-    "  --no-prev, --no-next\n"
-    "                     leave out the previous or the next month\n"
-    "  --text-colour C    the calendar's text (default: black)\n"
-    "  --today-colour C   today's day and its frame (default: red)\n"
-    "  --holiday-colour C|none\n"
-    "                     Fridays and the official holidays, solar and lunar\n"
-    "                     (default: none, as the text)\n"
-    "  --outline none|auto|C\n"
-    "                     an outline around the text: none (default), auto (black or\n"
-    "                     white, whichever stands out) or a colour\n"
-    "  --scale PERCENT|auto\n"
-    "                     the calendar's size, 100 to 400 percent, or auto for the\n"
-    "                     desktop's scale factor (default: 100)\n"
-    "  --other-dates none|gregorian|gregorian-lunar\n"
-    "                     the Gregorian day (and the lunar day) in small print in\n"
-    "                     each cell, their months under the title (default: none)\n" VELNORA_RULE_HELP
-    VELNORA_MONTH_NAMES_HELP "\n"
     "A colour C is a 0x00BBGGRR number (decimal, or hex after $ or 0x: 255 and\n"
     "0x0000FF are red), #rrggbb (#ff0000), or one of the names black, white, red,\n"
     "green, blue, yellow, cyan, magenta, gray (grey), orange, purple, brown, navy,\n"
     "silver (as CSS names them: green is #008000).\n",
-    {{{"source"}, "PICTURE"},
-     {{"date"}, "Y/M/D"},
-     {{"size"}, "WxH"},
-     {{"corner"}, "CORNER"},
-     {{"dx"}, "TEXT"},
-     {{"dy"}, "TEXT"},
-     {{"no-prev"}},
-     {{"no-next"}},
-     {{"text-colour"}, "C"},
-     {{"today-colour"}, "C"},
-     {{"holiday-colour"}, "C"},
-     {{"outline"}, "C"},
-     {{"scale"}, "PERCENT"},
-     {{"other-dates"}, "DATES"},
-     CalendarRuleOption,
-     MonthNamesOption},
-    RunRender,
 };
 
 }  // namespace velnora

@@ -70,9 +70,10 @@ const Command TodayCommand = {
     "FORMAT has the time of day too: %H hour 00-23, %M minute 00-59, %S second;\n"
     "and %o the names of the day's holidays, joined by \u060c, empty on a working\n"
     "day (Fridays are not named).\n"
-    "\n" VELNORA_RULE_HELP VELNORA_MONTH_NAMES_HELP VELNORA_FORMAT_HELP,
-    {CalendarRuleOption, FormatOption, PersianDigitsOption, MonthNamesOption},
+    "\n",
+    {CalendarRuleOption, MonthNamesOption, FormatOption, PersianDigitsOption},
     RunToday,
+    FormatFieldsHelp,
 };
 
 }  // namespace velnora

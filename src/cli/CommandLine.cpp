@@ -58,6 +58,33 @@ bool CommandLine::IsSet(const std::string& name) const {
     return values.count(name) != 0;
 }
 
+std::string UsageText(const Command& command) {
+    // Each option's names as given ("-j, --persian", "--calendar RULE"); those
+    // without a text of their own join the next one's line.
+    constexpr size_t HelpColumn = 21;
+    std::string usage = command.synopsis, label;
+    for (const CommandOption& option : command.options) {
+        std::string names;
+        for (const bool shortNames : {true, false})
+            for (const std::string& name : option.names)
+                if ((name.size() == 1) == shortNames)
+                    names += (names.empty() ? "" : ", ") + std::string(shortNames ? "-" : "--") + name;
+        if (option.valueName)
+            names += std::string(" ") + option.valueName;
+        label += (label.empty() ? "  " : ", ") + names;
+        if (*option.help == '\0')
+            continue;
+        // The text beside a label that leaves two blanks before it, else below.
+        usage += label + (label.size() + 2 <= HelpColumn ? std::string(HelpColumn - label.size(), ' ')
+                                                         : "\n" + std::string(HelpColumn, ' '));
+        for (const char* c = option.help; *c; ++c)
+            usage += *c == '\n' ? "\n" + std::string(HelpColumn, ' ') : std::string(1, *c);
+        usage += '\n';
+        label.clear();
+    }
+    return usage + command.epilogue;
+}
+
 std::optional<std::string> CommandLine::Value(const std::string& name) const {
     const auto found = values.find(name);
     if (found == values.end() || found->second.empty())

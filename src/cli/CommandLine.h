@@ -15,17 +15,27 @@ using Args = std::vector<std::string>;
 
 struct CommandOption {
     std::vector<std::string> names;  // "persian", "j": without dashes
-    const char* valueName = nullptr; // nullptr for a flag
+    const char* valueName = nullptr; // nullptr for a flag; the usage shows it
+    // What the usage says of it, one line each at most 58 columns; empty when
+    // it shares the next option's text ("--dx TEXT, --dy TEXT").
+    const char* help = "";
 };
 
 class CommandLine;
 
 struct Command {
     const char* name;
-    const char* usage; // the command's usage text, "Usage: velnora-cli NAME ..."
+    // The usage text's start, "Usage: velnora-cli NAME ..." and what the
+    // command does, then a line for each option (UsageText), then the rest.
+    const char* synopsis;
     std::vector<CommandOption> options;
     int (*run)(const CommandLine& line);
+    const char* epilogue = "";
 };
+
+// The command's usage text: its synopsis, its options with what they do, one
+// beside the other from column 21, and its epilogue.
+std::string UsageText(const Command& command);
 
 class CommandLine {
   public:

@@ -44,7 +44,7 @@ const Command* const AllCommands[] = {
 // --month-names) follows the settings file's choice without it: its usage
 // names the file, so that a surprising rule or name can be traced.
 std::string UsageOf(const Command& command) {
-    std::string usage = command.usage;
+    std::string usage = UsageText(command);
     const auto takes = [&](const char* name) {
         for (const CommandOption& option : command.options)
             if (option.names.front() == name)
