@@ -115,8 +115,8 @@ int64_t FirstTabledDay() {
 }
 
 int64_t LastTabledDay() {
-    // The last entry closes the one before it; it is answered by the
-    // arithmetic calendar joined to it.
+    // The last entry closes the one before it; the arithmetic calendar
+    // closes the last entry's month.
     return DayOf(*std::prev(std::end(IranianMonthStarts))) - 1;
 }
 
@@ -125,8 +125,18 @@ HijriDate IranianHijri(int64_t day) {
     const MonthStart& last = *std::prev(std::end(IranianMonthStarts));
     if (day < FirstTabledDay())
         return Shifted(day, DayOf(first) - ArithmeticHijriDay(first.hijriYear, first.hijriMonth, 1));
-    if (day > LastTabledDay())
-        return Shifted(day, DayOf(last) - ArithmeticHijriDay(last.hijriYear, last.hijriMonth, 1));
+    if (day > LastTabledDay()) {
+        // The arithmetic calendar itself, not moved to the table's last month
+        // start: over the table's years Iran began its months on the
+        // arithmetic calendar's day or a day either side, but that last start
+        // is a day before it, and moved by it every later month would begin a
+        // day early, up to two before Iran's. The last tabled month runs on
+        // until the arithmetic calendar's next month begins.
+        const HijriDate arithmetic = ArithmeticHijri(day);
+        if (arithmetic.year * 12 + arithmetic.month > last.hijriYear * 12 + last.hijriMonth)
+            return arithmetic;
+        return {last.hijriYear, last.hijriMonth, static_cast<int>(day - DayOf(last)) + 1};
+    }
     const MonthStart* month = std::upper_bound(
         std::begin(IranianMonthStarts), std::end(IranianMonthStarts), day,
         [](int64_t d, const MonthStart& start) { return d < DayOf(start); });

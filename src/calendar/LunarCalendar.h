@@ -34,9 +34,12 @@ HijriDate ArithmeticHijri(int64_t day);
 int64_t ArithmeticHijriDay(int year, int month, int day);
 
 // The lunar date in Iran's official calendar: the table of month starts where
-// it reaches, else the arithmetic calendar moved to join the table's ends (it
-// can then be a day off the month Iran will announce). From FirstHijriDay on;
-// throws std::out_of_range before.
+// it reaches; before it the arithmetic calendar moved to join the table's
+// first month, after it the arithmetic calendar itself, the last tabled month
+// running on to its next month start (over the table's years Iran began its
+// months on the arithmetic calendar's day or a day either side, so a month
+// start past the table can be a day off the one Iran will announce). From
+// FirstHijriDay on; throws std::out_of_range before.
 HijriDate IranianHijri(int64_t day);
 
 // The first and the last day the table of Iran's month starts answers for.
