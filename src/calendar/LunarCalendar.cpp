@@ -28,7 +28,9 @@ struct MonthStart {
 // Geophysics publishes for each solar year, the holidays approved by the
 // Council for Public Culture), corrected where the moon was announced a day
 // later than printed (IRNA, 11 Ordibehesht 1401: Shawwal 1443 not sighted,
-// 12 Ordibehesht 1401 was 30 Ramadan). The lists used, one for each solar year:
+// 12 Ordibehesht 1401 was 30 Ramadan; Dhu al-Hijja 1442, Eid al-Adha on
+// 30 Tir 1400 as iranpress.com reported it, where diruz.it printed 29 Tir).
+// The lists used, one for each solar year:
 // - 1400: the Italian-Iranian association Diruz, "feste Iran 2021" (diruz.it);
 // - 1401: asemooni.com, "official holidays" of 1401 (after the Calendar Center);
 // - 1402: shomanews.com, the holidays of 1402 from the published day calendar;
