@@ -3,6 +3,7 @@
 #include "Cp1256.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace velnora {
 
@@ -57,6 +58,16 @@ std::string Cp1256ToUtf8(const std::string& bytes) {
         AppendUtf8(out, byte < 0x80 ? byte : UpperHalf[byte - 0x80]);
     }
     return out;
+}
+
+std::string PersianSpelling(const std::string& cp1256) {
+    std::string text = Cp1256ToUtf8(cp1256);
+    const std::pair<const char*, const char*> letters[] = {{"\xD9\x8A", "\xDB\x8C"},
+                                                           {"\xD9\x83", "\xDA\xA9"}};
+    for (const auto& [arabic, persian] : letters)
+        for (size_t at = 0; (at = text.find(arabic, at)) != std::string::npos; at += 2)
+            text.replace(at, 2, persian);
+    return text;
 }
 
 }  // namespace velnora

@@ -2,7 +2,9 @@
 
 #include "DateFormat.h"
 
+#include "Cp1256.h"
 #include "DateTime.h"
+#include "MonthNames.h"
 
 #include <cstdio>
 
@@ -13,10 +15,6 @@ namespace velnora {
 // names, as Persian text writes them.
 const char* const PersianDayNamesUtf8[7] = {
     "یکشنبه", "دوشنبه", "سه\u200cشنبه", "چهارشنبه", "پنج\u200cشنبه", "جمعه", "شنبه",
-};
-const char* const PersianMonthNamesUtf8[12] = {
-    "فروردین", "اردیبهشت", "خرداد", "تیر", "مرداد", "شهریور",
-    "مهر",     "آبان",     "آذر",   "دی",  "بهمن",  "اسفند",
 };
 const char* const PersianMonthNamesLatin[12] = {
     "Farvardin", "Ordibehesht", "Khordad", "Tir", "Mordad", "Shahrivar",
@@ -29,8 +27,6 @@ const char* const GregorianMonthNames[12] = {
 
 namespace {
 
-// The one-letter weekday initials of Persian calendars, Sunday first.
-const char* const PersianDayInitials[7] = {"ی", "د", "س", "چ", "پ", "ج", "ش"};
 const char* const EnglishDayNames[7] = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
 };
@@ -90,7 +86,7 @@ std::string FormatDate(double date, const std::string& format, CalendarKind cale
     const std::string month = Number(day.month, "%02d");
     const std::string dayOfMonth = Number(day.day, "%02d");
     const std::string monthName =
-        persian ? PersianMonthNamesUtf8[day.month - 1] : GregorianMonthNames[day.month - 1];
+        persian ? PersianMonthName(day.month) : GregorianMonthNames[day.month - 1];
     const std::string weekdayName =
         persian ? PersianDayNamesUtf8[day.weekday] : EnglishDayNames[day.weekday];
     std::string out;
@@ -123,7 +119,9 @@ std::string FormatDate(double date, const std::string& format, CalendarKind cale
             field = weekdayName;
             break;
         case 'a':
-            field = persian ? PersianDayInitials[day.weekday] : weekdayName.substr(0, 3);
+            // The grids' column heads, Saturday first, hold the initials.
+            field = persian ? PersianSpelling(WeekdayInitials[(day.weekday + 1) % 7])
+                            : weekdayName.substr(0, 3);
             break;
         case 'j':
             field = Number(day.dayOfYear, "%03d");
@@ -142,6 +140,10 @@ std::string FormatDate(double date, const std::string& format, CalendarKind cale
         out += persianDigits ? WithPersianDigits(field) : field;
     }
     return out;
+}
+
+std::string PersianMonthName(int month) {
+    return PersianSpelling(MonthNames[month - 1]);
 }
 
 std::string PersianDayText(uint16_t year, uint16_t month, uint16_t day) {

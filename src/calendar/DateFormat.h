@@ -34,8 +34,8 @@ std::string WithPersianDigits(const std::string& text);
 
 // UTF-8 names with the Persian yeh and keheh. Index 0 = Sunday .. 6 = Saturday.
 extern const char* const PersianDayNamesUtf8[7];
-// Index 0 = Farvardin .. 11 = Esfand.
-extern const char* const PersianMonthNamesUtf8[12];
+// Month 1 (Farvardin) .. 12 (Esfand), in UTF-8 with the Persian yeh and keheh.
+std::string PersianMonthName(int month);
 // The names as English texts spell them, for messages: "Farvardin" .. "Esfand".
 extern const char* const PersianMonthNamesLatin[12];
 // "January" .. "December".

@@ -2,7 +2,8 @@
 
 #include "LunarCalendar.h"
 
-#include "PersianDate.h"
+#include "Floored.h"
+#include "Gregorian.h"
 
 #include <algorithm>
 #include <iterator>
@@ -73,12 +74,8 @@ constexpr MonthStart IranianMonthStarts[] = {
 
 constexpr int64_t CivilEpoch = FirstHijriDay;
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
 int64_t DayOf(const MonthStart& start) {
-    return static_cast<int64_t>(PersianDate::GregorianToJD(start.year, start.month, start.day));
+    return GregorianDayNumber(start.year, start.month, start.day);
 }
 
 // The arithmetic calendar moved by `shift` days: its months begin `shift`

@@ -3,6 +3,8 @@
 #include "PersianDate.h"
 
 #include "DateTime.h"
+#include "Floored.h"
+#include "Gregorian.h"
 #include "OfficialLeapYears.h"
 #include "WholeNumber.h"
 
@@ -26,20 +28,6 @@ struct Ymd {
     int64_t day;
 };
 
-int64_t FloorDiv(int64_t a, int64_t n) {
-    const int64_t q = a / n;
-    return (a % n != 0 && (a < 0) != (n < 0)) ? q - 1 : q;
-}
-
-// Floored remainder: 0 .. n - 1 for positive n, also for negative a.
-int64_t FloorMod(int64_t a, int64_t n) {
-    return a - n * FloorDiv(a, n);
-}
-
-int64_t CeilDiv(int64_t a, int64_t n) {
-    return -FloorDiv(-a, n);
-}
-
 // 2820 Persian years hold 1029983 days (2820 x 365 + 683 leap days); the cycle
 // arithmetic counts years from 474, the first year of a cycle.
 constexpr int64_t CycleYears = 2820;
@@ -49,29 +37,24 @@ constexpr int64_t CycleBase = 474;
 // (JD 2121445.5, the start of the first full cycle after the epoch).
 constexpr int64_t PersianEpochEve = 1948319;
 constexpr int64_t Farvardin475 = 2121445;
-// k of the day before 1 January 1 (JD 1721424.5), and of 1 January 1.
-constexpr int64_t GregorianEpochEve = 1721424;
-constexpr int64_t GregorianEpoch = 1721425;
-
 // A JD this far from the epochs is no date of any calendar; the bound keeps the
 // 64-bit sums far from overflow.
 constexpr long double JDLimit = 1e15L;
 
-bool LeapGregorian(int64_t y) {
-    return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+// The leap years of the cycle before year `y`, counted from year 474: the
+// leap years are those where this count steps up (683 in 2820 years).
+int64_t CycleLeapYearsBefore(int64_t y) {
+    return FloorDiv(682 * y - 110, 2816);
+}
+
+// Year y of the cycle, counted from 474, as the cycle's years 474 .. 3293.
+int64_t CycleYear(int64_t y) {
+    return CycleBase + FloorMod(y - CycleBase, CycleYears);
 }
 
 bool LeapPersian(int64_t y) {
-    const int64_t r = FloorMod(y - CycleBase, CycleYears);
-    return FloorMod((r + CycleBase + 38) * 682, 2816) < 682;
-}
-
-int64_t GregorianDay(int64_t y, int64_t m, int64_t d) {
-    const int64_t a = m <= 2 ? 0 : (LeapGregorian(y) ? -1 : -2);
-    const int64_t before = y - 1;
-    // floor((367m - 362) / 12 + a + d): a and d are whole, so they come out of the floor.
-    return GregorianEpochEve + 365 * before + FloorDiv(before, 4) - FloorDiv(before, 100) +
-           FloorDiv(before, 400) + FloorDiv(367 * m - 362, 12) + a + d;
+    const int64_t c = CycleYear(y);
+    return CycleLeapYearsBefore(c + 1) != CycleLeapYearsBefore(c);
 }
 
 // Months 1 to 6 have 31 days, 7 to 11 have 30; a month outside 1..12 rolls over.
@@ -80,50 +63,27 @@ int64_t DaysBeforeMonth(int64_t m) {
 }
 
 int64_t PersianDay(int64_t y, int64_t m, int64_t d) {
-    const int64_t b = y - CycleBase;
-    const int64_t c = CycleBase + FloorMod(b, CycleYears);
-    return d + DaysBeforeMonth(m) + FloorDiv(682 * c - 110, 2816) + 365 * (c - 1) +
-           CycleDays * FloorDiv(b, CycleYears) + PersianEpochEve;
+    const int64_t c = CycleYear(y);
+    return d + DaysBeforeMonth(m) + CycleLeapYearsBefore(c) + 365 * (c - 1) +
+           CycleDays * FloorDiv(y - CycleBase, CycleYears) + PersianEpochEve;
 }
 
-Ymd GregorianFromDay(int64_t k) {
-    const int64_t e = k - GregorianEpoch;
-    const int64_t q400 = FloorDiv(e, 146097);
-    const int64_t r400 = FloorMod(e, 146097);
-    const int64_t q100 = FloorDiv(r400, 36524);
-    const int64_t r100 = FloorMod(r400, 36524);
-    const int64_t q4 = FloorDiv(r100, 1461);
-    const int64_t r4 = FloorMod(r100, 1461);
-    const int64_t q1 = FloorDiv(r4, 365);
-    int64_t year = 400 * q400 + 100 * q100 + 4 * q4 + q1;
-    // q100 = 4 or q1 = 4: 31 December of a leap year closing a 400- or 4-year
-    // period, whose year is already counted in full.
-    if (q100 != 4 && q1 != 4)
-        ++year;
-    const int64_t yd = k - GregorianDay(year, 1, 1);
-    const int64_t adj = k < GregorianDay(year, 3, 1) ? 0 : (LeapGregorian(year) ? 1 : 2);
-    const int64_t month = FloorDiv((yd + adj) * 12 + 373, 367);
-    const int64_t day = k - GregorianDay(year, month, 1) + 1;
-    return {year, month, day};
+// The month and day of day k in the year that begins on day `nowruz`.
+Ymd InYear(int64_t year, int64_t nowruz, int64_t k) {
+    const int64_t yday = k - nowruz + 1;
+    const int64_t month = yday <= 186 ? CeilDiv(yday, 31) : CeilDiv(yday - 6, 30);
+    return {year, month, yday - DaysBeforeMonth(month)};
 }
 
 Ymd PersianFromDay(int64_t k) {
-    const int64_t e = k - Farvardin475;
-    const int64_t cycle = FloorDiv(e, CycleDays);
-    const int64_t cy = FloorMod(e, CycleDays);
-    int64_t yc;
-    if (cy == CycleDays - 1) {
-        yc = CycleYears; // the last day of a cycle
-    } else {
-        const int64_t a1 = FloorDiv(cy, 366);
-        const int64_t a2 = FloorMod(cy, 366);
-        yc = FloorDiv(2134 * a1 + 2816 * a2 + 2815, 1028522) + a1 + 1;
-    }
-    const int64_t year = yc + CycleYears * cycle + CycleBase;
-    const int64_t yday = k - PersianDay(year, 1, 1) + 1;
-    const int64_t month = yday <= 186 ? CeilDiv(yday, 31) : CeilDiv(yday - 6, 30);
-    const int64_t day = k - PersianDay(year, month, 1) + 1;
-    return {year, month, day};
+    // The mean year of the cycle gives the year or a neighbour; the year
+    // starts settle it.
+    int64_t year = CycleBase + FloorDiv((k - Farvardin475) * CycleYears, CycleDays);
+    while (PersianDay(year, 1, 1) > k)
+        --year;
+    while (PersianDay(year + 1, 1, 1) <= k)
+        ++year;
+    return InYear(year, PersianDay(year, 1, 1), k);
 }
 
 // Both rules begin 1403 on 20 March 2024 (JD 2460389.5): the equinox came at
@@ -161,10 +121,7 @@ Ymd PersianFromDay(int64_t k, CalendarRule rule) {
         --year;
     while (OfficialNowruz(year + 1) <= k)
         ++year;
-    const int64_t yday = k - OfficialNowruz(year) + 1;
-    const int64_t month = yday <= 186 ? CeilDiv(yday, 31) : CeilDiv(yday - 6, 30);
-    const int64_t day = k - PersianDay(year, month, 1, rule) + 1;
-    return {year, month, day};
+    return InYear(year, OfficialNowruz(year), k);
 }
 
 int64_t WholeDay(long double value) {
@@ -181,10 +138,6 @@ void Store(const Ymd& date, uint16_t& year, uint16_t& month, uint16_t& day) {
 }
 
 } // namespace
-
-bool IsLeapGregorian(uint16_t year) {
-    return LeapGregorian(year);
-}
 
 const char* CalendarRuleName(CalendarRule rule) {
     return rule == CalendarRule::Official ? "official" : "arithmetic";
@@ -211,11 +164,12 @@ bool IsLeapPersian(uint16_t year, CalendarRule rule) {
 }
 
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day) {
-    return static_cast<long double>(GregorianDay(year, month, day)) + 0.5L;
+    return static_cast<long double>(GregorianDayNumber(year, month, day)) + 0.5L;
 }
 
 void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day) {
-    Store(GregorianFromDay(WholeDay(jd - 0.5L)), year, month, day);
+    const GregorianDate date = GregorianDateOf(WholeDay(jd - 0.5L));
+    Store({date.year, date.month, date.day}, year, month, day);
 }
 
 long double PersianToJD(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
@@ -239,7 +193,7 @@ void DateToPersian(double date, uint16_t& year, uint16_t& month, uint16_t& day, 
 double PersianToDate(uint16_t year, uint16_t month, uint16_t day, CalendarRule rule) {
     // The Gregorian year is checked before it is cut to 16 bits: from Persian
     // year 64915 on it would wrap into the years 1 to 9999 and give a wrong day.
-    const Ymd g = GregorianFromDay(PersianDay(year, month, day, rule));
+    const GregorianDate g = GregorianDateOf(PersianDay(year, month, day, rule));
     if (g.year < 1 || g.year > 9999)
         throw std::runtime_error("Invalid argument to date encode");
     return EncodeDate(static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
@@ -301,32 +255,6 @@ double PersianStrToDate(const std::string& text) {
     return PersianToDate(static_cast<uint16_t>(date->year), static_cast<uint16_t>(date->month),
                          static_cast<uint16_t>(date->day));
 }
-
-// Bytes in Windows-1256: 0xED is the Arabic yeh, 0x98 the Persian kaf (U+06A9).
-const char* const PersianDayNames[7] = {
-    "\xED\x98\xD4\xE4\xC8\xE5",         // Sunday
-    "\xCF\xE6\xD4\xE4\xC8\xE5",         // Monday
-    "\xD3\xE5 \xD4\xE4\xC8\xE5",        // Tuesday
-    "\x8D\xE5\xC7\xD1\xD4\xE4\xC8\xE5", // Wednesday
-    "\x81\xE4\xCC \xD4\xE4\xC8\xE5",    // Thursday
-    "\xCC\xE3\xDA\xE5",                 // Friday
-    "\xD4\xE4\xC8\xE5",                 // Saturday
-};
-
-const char* const PersianMonthNames[12] = {
-    "\xDD\xD1\xE6\xD1\xCF\xED\xE4",     // Farvardin
-    "\xC7\xD1\xCF\xED\xC8\xE5\xD4\xCA", // Ordibehesht
-    "\xCE\xD1\xCF\xC7\xCF",             // Khordad
-    "\xCA\xED\xD1",                     // Tir
-    "\xE3\xD1\xCF\xC7\xCF",             // Mordad
-    "\xD4\xE5\xD1\xED\xE6\xD1",         // Shahrivar
-    "\xE3\xE5\xD1",                     // Mehr
-    "\xC2\xC8\xC7\xE4",                 // Aban
-    "\xC2\xD0\xD1",                     // Azar
-    "\xCF\xED",                         // Dey
-    "\xC8\xE5\xE3\xE4",                 // Bahman
-    "\xC7\xD3\xDD\xE4\xCF",             // Esfand
-};
 
 } // namespace PersianDate
 

@@ -52,7 +52,6 @@ const char* CalendarRuleName(CalendarRule rule);
 // The rule a name stands for, in any case ("Official" too); nothing for any other text.
 std::optional<CalendarRule> CalendarRuleNamed(const std::string& name);
 
-bool IsLeapGregorian(uint16_t year);
 bool IsLeapPersian(uint16_t year, CalendarRule rule = CalendarRule::Arithmetic);
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day);
 void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day);
@@ -72,11 +71,6 @@ std::string DateToPersianStr(double date, CalendarRule rule = CalendarRule::Arit
 // second "/". A text under 8 characters, a missing "/" or a field that does not
 // read gives today, silently. Throws only what PersianToDate throws.
 double PersianStrToDate(const std::string& text);
-
-// Windows-1256 bytes. Index 0 = Sunday .. 6 = Saturday.
-extern const char* const PersianDayNames[7];
-// Windows-1256 bytes. Index 0 = Farvardin .. 11 = Esfand.
-extern const char* const PersianMonthNames[12];
 
 } // namespace PersianDate
 

@@ -6,7 +6,7 @@
 
 #include "BmpFile.h"
 #include "CalendarOption.h"
-#include "Colour.h"
+#include "ColourText.h"
 #include "Compose.h"
 #include "DateArgs.h"
 #include "DateTime.h"
@@ -83,14 +83,13 @@ void ParseSize(const std::string& text, RenderRequest& request) {
 
 // The settings file's corner code.
 int32_t ParseCorner(const std::string& text) {
-    if (text == "top-right")
-        return 1;
-    if (text == "bottom-right")
-        return 2;
-    if (text == "bottom-left")
-        return 3;
-    if (text == "top-left")
-        return 4;
+    const std::pair<const char*, Corner> corners[] = {{"top-right", Corner::TopRight},
+                                                      {"bottom-right", Corner::BottomRight},
+                                                      {"bottom-left", Corner::BottomLeft},
+                                                      {"top-left", Corner::TopLeft}};
+    for (const auto& [name, corner] : corners)
+        if (text == name)
+            return static_cast<int32_t>(corner);
     throw Misuse("--corner is top-right, bottom-right, bottom-left or top-left, not '" + text +
                  "'");
 }

@@ -3,6 +3,7 @@
 #include "DateArgs.h"
 
 #include "DateTime.h"
+#include "Gregorian.h"
 #include "MonthGrid.h"
 #include "WholeNumber.h"
 
@@ -77,8 +78,7 @@ double GregorianDay(const DateArg& date, PersianDate::CalendarRule rule) {
     if (date.month < 1 || date.month > 12)
         throw std::runtime_error("the month is not 1 to 12");
     const auto year = static_cast<uint16_t>(date.year), month = static_cast<uint16_t>(date.month);
-    static const int MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int days = MonthDays[month - 1] + (month == 2 && PersianDate::IsLeapGregorian(year));
+    const int days = DaysInGregorianMonth(year, month);
     if (date.day < 1 || date.day > static_cast<uint32_t>(days))
         throw std::runtime_error(std::string(GregorianMonthNames[month - 1]) + " " +
                                  std::to_string(year) + " has " + std::to_string(days) + " days");
@@ -228,10 +228,6 @@ std::string CleanArgument(const std::string& text) {
         }
     }
     return out.substr(begin, end - begin);
-}
-
-std::string GregorianText(double date) {
-    return FormatDate(date, "%F", CalendarKind::Gregorian);
 }
 
 }  // namespace velnora

@@ -76,7 +76,4 @@ std::string AfterRangeMessage(CalendarKind calendar, PersianDate::CalendarRule r
 // of the input first, with the reason in parentheses when there is one.
 std::string BeforeRangeMessage(CalendarKind calendar, const std::string& reason = "");
 
-// A calendar date as "YYYY-MM-DD" (year with 4 digits).
-std::string GregorianText(double date);
-
 }  // namespace velnora

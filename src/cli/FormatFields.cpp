@@ -4,8 +4,6 @@
 
 #include "Cp1256.h"
 
-#include <utility>
-
 namespace velnora {
 
 std::string WithFields(const std::string& format, const std::map<char, std::string>& fields) {
@@ -25,16 +23,6 @@ std::string WithFields(const std::string& format, const std::map<char, std::stri
         }
     }
     return out;
-}
-
-std::string PersianSpelling(const std::string& cp1256) {
-    std::string text = Cp1256ToUtf8(cp1256);
-    const std::pair<const char*, const char*> letters[] = {{"\xD9\x8A", "\xDB\x8C"},
-                                                           {"\xD9\x83", "\xDA\xA9"}};
-    for (const auto& [arabic, persian] : letters)
-        for (size_t at = 0; (at = text.find(arabic, at)) != std::string::npos; at += 2)
-            text.replace(at, 2, persian);
-    return text;
 }
 
 std::map<char, std::string> MonthNameFields(uint16_t month, MonthNaming naming) {

@@ -3,6 +3,7 @@
 // time of day, the day's holidays, and the Dari month names.
 #pragma once
 
+#include "Cp1256.h"
 #include "MonthGrid.h"
 
 #include <cstdint>
@@ -16,11 +17,6 @@ namespace velnora {
 // any "%" in the text doubled so that FormatDate copies it as it stands; "%%"
 // and every other field stay for FormatDate.
 std::string WithFields(const std::string& format, const std::map<char, std::string>& fields);
-
-// A Windows-1256 text of the picture in UTF-8, spelt as Persian writes it:
-// the code page's Arabic yeh and kaf (U+064A, U+0643) become the Persian yeh
-// and keheh (U+06CC, U+06A9) that FormatDate writes.
-std::string PersianSpelling(const std::string& cp1256);
 
 // %B and %b for Persian month `month` (1..12) by Afghanistan's names; none for
 // the Iranian names, which FormatDate writes itself.

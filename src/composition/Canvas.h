@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the calendar drawing needs of a 2-D drawing library. Texts are
-// Windows-1256 bytes; colours are 0x00BBGGRR.
+// Windows-1256 bytes.
 #pragma once
 
-#include <cstdint>
+#include "Colour.h"
+
 #include <string>
 
 namespace velnora {
@@ -25,11 +26,11 @@ class Canvas {
     virtual void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) = 0;
     virtual TextSize MeasureText(const std::string& text) = 0;
     // Left-top aligned at (x, y), no background box.
-    virtual void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) = 0;
+    virtual void DrawTextAt(int x, int y, const std::string& text, Colour colour) = 0;
     // Outline only, right and bottom edges exclusive as GDI's RoundRect; the
     // outline is penWidth pixels wide, inside the rectangle (1 as designed).
     virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                           int ellipseHeight, uint32_t colour, int penWidth) = 0;
+                           int ellipseHeight, Colour colour, int penWidth) = 0;
 };
 
 }  // namespace velnora

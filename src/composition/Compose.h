@@ -19,7 +19,7 @@ namespace velnora {
 struct TextOutline {
     enum class Kind { None, Auto, Colour };
     Kind kind = Kind::None;
-    uint32_t colour = 0; // 0x00BBGGRR, for Kind::Colour
+    Colour colour; // for Kind::Colour
 };
 
 // The dates of the other calendars in small print in each day's cell, and
@@ -31,11 +31,11 @@ struct CalendarChoices {
     int desktopWidth = 0; // used only when stretch is on
     int desktopHeight = 0;
     PlacementChoices placement;
-    uint32_t textColour = 0x000000;  // ccBack
-    uint32_t todayColour = 0x0000FF; // ccToday
+    Colour textColour{0x000000};  // ccBack
+    Colour todayColour{0x0000FF}; // ccToday
     // Fridays and the official holidays, solar and lunar; none: drawn as
     // every other day.
-    std::optional<uint32_t> holidayColour;
+    std::optional<Colour> holidayColour;
     OtherDates otherDates = OtherDates::None;
     TextOutline outline;
     // Every length of the placement and the drawing, in percent: 100 draws the
@@ -43,13 +43,13 @@ struct CalendarChoices {
     int scalePercent = 100;
 };
 
-// Relative luminance of a 0x00BBGGRR colour, from 0 (black) to 1 (white): the
+// Relative luminance of a colour, from 0 (black) to 1 (white): the
 // sRGB definition WCAG 2 uses for contrast ratios.
-double RelativeLuminance(uint32_t colour);
+double RelativeLuminance(Colour colour);
 
 // The halo's colour around a text of the given colour, if any: Auto is black or
 // white, whichever contrasts more with the text.
-std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t textColour);
+std::optional<Colour> OutlineColourFor(const TextOutline& outline, Colour textColour);
 
 // Draws one grid and its title with the top-left corner of its slot at (x, y),
 // in the colours, outline and scale of the choices.

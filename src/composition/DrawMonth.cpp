@@ -42,7 +42,7 @@ class MonthPainter {
 
     // The text with its halo first, when there is one: the text drawn in the
     // halo's colour at every offset up to one line's width, then on top.
-    void Text(int x, int y, const std::string& text, uint32_t colour) {
+    void Text(int x, int y, const std::string& text, Colour colour) {
         if (const auto halo = OutlineColourFor(choices_.outline, colour))
             for (int dy = -line_; dy <= line_; ++dy)
                 for (int dx = -line_; dx <= line_; ++dx)
@@ -86,16 +86,16 @@ OtherDatesPrint OtherDatesPrintAt(const GridGeometry& geometry, int scalePercent
 
 } // namespace
 
-double RelativeLuminance(uint32_t colour) {
-    const auto linear = [](uint32_t channel) {
+double RelativeLuminance(Colour colour) {
+    const auto linear = [](uint8_t channel) {
         const double c = channel / 255.0;
         return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * linear(colour & 0xFF) + 0.7152 * linear((colour >> 8) & 0xFF) +
-           0.0722 * linear((colour >> 16) & 0xFF);
+    return 0.2126 * linear(colour.Red()) + 0.7152 * linear(colour.Green()) +
+           0.0722 * linear(colour.Blue());
 }
 
-std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t textColour) {
+std::optional<Colour> OutlineColourFor(const TextOutline& outline, Colour textColour) {
     switch (outline.kind) {
     case TextOutline::Kind::None:
         return std::nullopt;
@@ -107,21 +107,21 @@ std::optional<uint32_t> OutlineColourFor(const TextOutline& outline, uint32_t te
     // The contrast ratios (L1 + 0.05) / (L2 + 0.05) against black and white
     // compare as the text's luminance plus 0.05 squared against 0.05 x 1.05.
     const double lighter = RelativeLuminance(textColour) + 0.05;
-    return lighter * lighter > 0.05 * 1.05 ? 0x000000u : 0xFFFFFFu;
+    return lighter * lighter > 0.05 * 1.05 ? Colour{0x000000} : Colour{0xFFFFFF};
 }
 
 namespace {
 
 // Centred in the box from left to right, top at y.
 void Centred(Canvas& canvas, MonthPainter& painter, int left, int right, int y,
-             const std::string& text, uint32_t colour) {
+             const std::string& text, Colour colour) {
     painter.Text(left + (right - left - canvas.MeasureText(text).width) / 2, y, text, colour);
 }
 
 // The day's number at the top of its cell, the Gregorian day under it (on
 // the left, with the lunar day on the right when both are shown).
 void DrawDayWithOtherDates(Canvas& canvas, MonthPainter& painter, const MonthGrid& grid, int day,
-                           CellRect cell, OtherDatesPrint print, uint32_t colour,
+                           CellRect cell, OtherDatesPrint print, Colour colour,
                            const CalendarChoices& choices) {
     const int width = cell.right - cell.left;
     canvas.SetFont(GridFontFace, print.numberHeight, true, width);
@@ -183,7 +183,7 @@ void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y,
             const int day = DayOf(text);
             // Friday's column (its initial too) and the official holidays.
             const bool holiday = column == FridayColumn || IsHolidayIn(grid, day);
-            const uint32_t colour =
+            const Colour colour =
                 holiday && choices.holidayColour ? *choices.holidayColour : choices.textColour;
             // A day's number with the other dates is drawn smaller, at its top.
             const bool withOtherDates = otherDates && day != 0;

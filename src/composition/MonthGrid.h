@@ -3,6 +3,7 @@
 // Windows-1256 bytes, digits in ASCII.
 #pragma once
 
+#include "MonthNames.h"
 #include "PersianDate.h"
 
 #include <array>
@@ -26,14 +27,8 @@ struct MonthGrid {
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
 };
 
-// Saturday first; entry i goes into column 6 - i of row 0.
-extern const char* const WeekdayInitials[7];
 // Month 1 first; month 12 has 30 days in a leap year.
 extern const uint16_t DaysInMonth[12];
-// Month 1 first.
-extern const char* const MonthNames[12];
-// The same months as Afghanistan names them (Hamal .. Hut), month 1 first.
-extern const char* const DariMonthNames[12];
 
 // Which names the titles give the months.
 enum class MonthNaming { Iranian, Dari };

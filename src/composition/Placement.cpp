@@ -31,6 +31,10 @@ bool IsBottomCorner(Corner corner) {
 
 } // namespace
 
+Corner CornerOf(int32_t code) {
+    return code >= 1 && code <= 4 ? static_cast<Corner>(code) : Corner::None;
+}
+
 Placement PlaceCalendar(int pictureWidth, int pictureHeight, const PlacementChoices& choices,
                         int scalePercent) {
     // A month's slot is as wide and as high as its grid's outer size (190 x 190

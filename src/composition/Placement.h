@@ -10,6 +10,9 @@ namespace velnora {
 // Codes as the settings file stores them; None when no corner button is on.
 enum class Corner { None = 0, TopRight = 1, BottomRight = 2, BottomLeft = 3, TopLeft = 4 };
 
+// The corner a stored code stands for: None for every code outside 1..4.
+Corner CornerOf(int32_t code);
+
 struct PlacementChoices {
     Corner corner = Corner::TopRight;
     std::string dxText = "30"; // whole-number texts, as the distance fields hold them

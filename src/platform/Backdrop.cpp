@@ -10,10 +10,6 @@ namespace velnora {
 
 namespace {
 
-uint8_t Channel(uint32_t colour, int shift) {
-    return static_cast<uint8_t>(colour >> shift);
-}
-
 // The channel at step of last steps along the gradient, rounded.
 uint8_t Between(uint8_t from, uint8_t to, int step, int last) {
     if (last <= 0)
@@ -22,9 +18,10 @@ uint8_t Between(uint8_t from, uint8_t to, int step, int last) {
 }
 
 void PutPixel(uint8_t* to, const Backdrop& backdrop, int step, int last) {
-    for (const int shift : {0, 8, 16})
-        *to++ = Between(Channel(backdrop.primary, shift), Channel(backdrop.secondary, shift), step,
-                        last);
+    const Colour first = backdrop.primary, second = backdrop.secondary;
+    *to++ = Between(first.Blue(), second.Blue(), step, last);
+    *to++ = Between(first.Green(), second.Green(), step, last);
+    *to = Between(first.Red(), second.Red(), step, last);
 }
 
 } // namespace
@@ -56,11 +53,13 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out) {
     out.Swap(picture);
 }
 
-std::optional<uint32_t> ColourOfText(const std::string& text) {
+std::optional<Colour> ColourOfText(const std::string& text) {
     const QColor colour = QColor::fromString(QString::fromStdString(text));
     if (!colour.isValid())
         return std::nullopt;
-    return static_cast<uint32_t>(colour.rgb() & 0xffffff);
+    return Colour::FromChannels(static_cast<uint8_t>(colour.red()),
+                                static_cast<uint8_t>(colour.green()),
+                                static_cast<uint8_t>(colour.blue()));
 }
 
 Backdrop::Shading ShadingOfText(const std::string& text) {

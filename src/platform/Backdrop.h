@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "Colour.h"
 #include "PictureLimit.h"
 
 #include <cstdint>
@@ -17,8 +18,8 @@ struct Backdrop {
     // primary colour at the left (at the top) to the secondary at the right
     // (at the bottom).
     enum class Shading { Solid, Horizontal, Vertical };
-    uint32_t primary = 0; // 0xRRGGBB; black, as an unpainted X root shows
-    uint32_t secondary = 0;
+    Colour primary; // black, as an unpainted X root shows
+    Colour secondary;
     Shading shading = Shading::Solid;
 };
 
@@ -30,8 +31,8 @@ void BackdropRow(const Backdrop& backdrop, int width, int height, int y, uint8_t
 void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out);
 
 // A colour as GSettings keeps it ("#rgb", "#rrggbb", "#rrrrggggbbbb" or a
-// named colour) as 0xRRGGBB; nullopt when it names none.
-std::optional<uint32_t> ColourOfText(const std::string& text);
+// named colour); nullopt when it names none.
+std::optional<Colour> ColourOfText(const std::string& text);
 
 // color-shading-type's nicks; Solid for any other.
 Backdrop::Shading ShadingOfText(const std::string& text);

@@ -234,8 +234,9 @@ class GSettingsStore : public DesktopStore {
     // as the desktops draw it.
     Backdrop BackgroundColours() override {
         Backdrop backdrop;
-        backdrop.primary = ColourOfText(ReadKey("primary-color", "Wallpaper")).value_or(0);
-        backdrop.secondary = ColourOfText(ReadKey("secondary-color", "Wallpaper")).value_or(0);
+        backdrop.primary = ColourOfText(ReadKey("primary-color", "Wallpaper")).value_or(Colour{});
+        backdrop.secondary =
+            ColourOfText(ReadKey("secondary-color", "Wallpaper")).value_or(Colour{});
         backdrop.shading = ShadingOfText(ReadKey("color-shading-type", "Wallpaper"));
         return backdrop;
     }

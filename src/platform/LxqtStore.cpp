@@ -163,7 +163,7 @@ class LxqtStore : public DesktopStore {
 
     Backdrop BackgroundColours() override {
         Backdrop backdrop;
-        backdrop.primary = backdrop.secondary = ColourOfText(Key("BgColor")).value_or(0);
+        backdrop.primary = backdrop.secondary = ColourOfText(Key("BgColor")).value_or(Colour{});
         return backdrop;
     }
 
@@ -180,12 +180,12 @@ class LxqtStore : public DesktopStore {
     }
 
     std::string ColourPicture() {
-        const uint32_t colour = BackgroundColours().primary;
+        const Colour colour = BackgroundColours().primary;
         Bitmap pixel(1, 1);
         std::memset(pixel.Row(0), 0, pixel.Stride());
-        pixel.Row(0)[0] = static_cast<uint8_t>(colour);
-        pixel.Row(0)[1] = static_cast<uint8_t>(colour >> 8);
-        pixel.Row(0)[2] = static_cast<uint8_t>(colour >> 16);
+        pixel.Row(0)[0] = colour.Blue();
+        pixel.Row(0)[1] = colour.Green();
+        pixel.Row(0)[2] = colour.Red();
         const std::string path = XdgStateHome() + "/velnora/desktop-colour.bmp";
         std::filesystem::create_directories(XdgStateHome() + "/velnora");
         WriteBmpFile(path, pixel);

@@ -94,9 +94,8 @@ QFont FontWithCellHeight(const QString& family, int cellHeight, bool bold) {
     return font;
 }
 
-// 0x00BBGGRR as the settings file and the colour pickers hold it.
-QColor ColourOf(uint32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+QColor ColourOf(Colour colour) {
+    return QColor(colour.Red(), colour.Green(), colour.Blue());
 }
 
 // Grid and title texts are Windows-1256 with ASCII digits. The digits are drawn
@@ -248,7 +247,7 @@ class QtCanvas final : public Canvas {
         return {metrics.horizontalAdvance(DisplayText(text), textOption_), font.height};
     }
 
-    void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
+    void DrawTextAt(int x, int y, const std::string& text, Colour colour) override {
         const FontChoice& font = Current();
         painter_.setPen(ColourOf(colour));
         // (x, y) is the top left of the text's cell; Qt draws from the baseline.
@@ -256,7 +255,7 @@ class QtCanvas final : public Canvas {
     }
 
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
-                   uint32_t colour, int penWidth) override {
+                   Colour colour, int penWidth) override {
         // Qt's aliased stroking of curved paths is neither symmetric nor thin,
         // so the outline is worked out here pixel by pixel and filled as runs.
         const QColor ink = ColourOf(colour);

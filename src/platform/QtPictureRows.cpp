@@ -89,7 +89,7 @@ void CopyQtImage(const QImage& image, Bitmap& out, AlphaRule alpha, const Backdr
     // Premultiplied colours are the picture over black already: only a
     // coloured backdrop needs adding where the picture lets it through.
     const bool coloured = alpha == AlphaRule::OverBlack && image.hasAlphaChannel() &&
-                          (under.primary != 0 || under.secondary != 0);
+                          (under.primary != Colour{} || under.secondary != Colour{});
     std::vector<uint8_t> backdrop(coloured ? rowBytes : 0);
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);

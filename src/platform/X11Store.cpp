@@ -161,14 +161,14 @@ class X11Store : public DesktopStore {
         X11Root root(display_);
         if (root.Width() <= 0 || root.Height() <= 0)
             return {}; // the display is gone: nothing to show
-        const uint32_t colour = root.BackgroundColour().value_or(0);
+        const Colour colour = Colour::FromRgb(root.BackgroundColour().value_or(0));
         Bitmap plain(root.Width(), root.Height());
         for (int y = 0; y < plain.Height(); ++y) {
             uint8_t* pixel = plain.Row(y);
             for (int x = 0; x < plain.Width(); ++x, pixel += 3) {
-                pixel[0] = static_cast<uint8_t>(colour);
-                pixel[1] = static_cast<uint8_t>(colour >> 8);
-                pixel[2] = static_cast<uint8_t>(colour >> 16);
+                pixel[0] = colour.Blue();
+                pixel[1] = colour.Green();
+                pixel[2] = colour.Red();
             }
         }
         return KeepRootPicture(plain, PictureKey(plain), {});

@@ -2,6 +2,8 @@
 
 #include "ColourPicker.h"
 
+#include "Colour.h"
+
 #include <QColorDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -19,9 +21,9 @@ namespace velnora {
 
 namespace {
 
-// 0x00RRGGBB written as 0x00BBGGRR, so the table reads as the usual web notation.
+// The table reads as the usual web notation, 0xRRGGBB.
 constexpr uint32_t Rgb(uint32_t rgb) {
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+    return Colour::FromRgb(rgb).value;
 }
 
 ColourPicker::ColourDialog& DialogOverride() {
@@ -158,12 +160,15 @@ ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
 }
 
 QColor ColourPicker::ToQColor(uint32_t colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    const Colour channels{colour};
+    return QColor(channels.Red(), channels.Green(), channels.Blue());
 }
 
 uint32_t ColourPicker::FromQColor(const QColor& colour) {
-    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
-           static_cast<uint32_t>(colour.blue()) << 16;
+    return Colour::FromChannels(static_cast<uint8_t>(colour.red()),
+                                static_cast<uint8_t>(colour.green()),
+                                static_cast<uint8_t>(colour.blue()))
+        .value;
 }
 
 void ColourPicker::SetColourDialogForTesting(ColourDialog dialog) {

@@ -13,11 +13,10 @@ namespace {
 // WCAG 2's minimum contrast for normal-size text (success criterion 1.4.3).
 constexpr double ReadableContrast = 4.5;
 
-// The colour as the drawing's 0x00BBGGRR number.
 double Luminance(const QColor& colour) {
-    return RelativeLuminance(static_cast<uint32_t>(colour.red()) |
-                             static_cast<uint32_t>(colour.green()) << 8 |
-                             static_cast<uint32_t>(colour.blue()) << 16);
+    return RelativeLuminance(Colour::FromChannels(static_cast<uint8_t>(colour.red()),
+                                                  static_cast<uint8_t>(colour.green()),
+                                                  static_cast<uint8_t>(colour.blue())));
 }
 
 } // namespace

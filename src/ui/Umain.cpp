@@ -360,10 +360,11 @@ bool Tmain::LoadSettings() {
     ccToday->SetSelectedColour(static_cast<uint32_t>(stored.today));
     SetChecked(CHKprev, stored.previous);
     SetChecked(CHKnext, stored.next);
-    SetChecked(R_Top_Right, stored.position == 1);
-    SetChecked(R_Bottom_Right, stored.position == 2);
-    SetChecked(R_Bottom_Left, stored.position == 3);
-    SetChecked(R_Top_Left, stored.position == 4);
+    const Corner corner = CornerOf(stored.position);
+    SetChecked(R_Top_Right, corner == Corner::TopRight);
+    SetChecked(R_Bottom_Right, corner == Corner::BottomRight);
+    SetChecked(R_Bottom_Left, corner == Corner::BottomLeft);
+    SetChecked(R_Top_Left, corner == Corner::TopLeft);
     SetChecked(R_Choose, stored.choose);
     SetChecked(R_CurrentPicture, stored.current);
     SetChecked(CHK_Stretch, stored.stretch);

@@ -214,10 +214,10 @@ void Toptions::SetControls(const WindowOptions& options) {
     R_OutlineNone->setChecked(outline == TextOutline::Kind::None);
     R_OutlineAuto->setChecked(outline == TextOutline::Kind::Auto);
     R_OutlineColour->setChecked(outline == TextOutline::Kind::Colour);
-    ccOutline->SetSelectedColour(outline == TextOutline::Kind::Colour ? options.outline.colour
+    ccOutline->SetSelectedColour(outline == TextOutline::Kind::Colour ? options.outline.colour.value
                                                                       : FirstOutlineColour);
     CHKholiday->setChecked(options.holiday.has_value());
-    ccHoliday->SetSelectedColour(options.holiday.value_or(FirstHolidayColour));
+    ccHoliday->SetSelectedColour(options.holiday.value_or(Colour{FirstHolidayColour}).value);
     R_OtherNone->setChecked(options.otherDates == OtherDates::None);
     R_OtherGregorian->setChecked(options.otherDates == OtherDates::Gregorian);
     R_OtherLunar->setChecked(options.otherDates == OtherDates::GregorianAndLunar);
@@ -235,9 +235,9 @@ WindowOptions Toptions::Chosen() const {
         options.outline.kind = TextOutline::Kind::Auto;
     else if (R_OutlineColour->isChecked())
         options.outline.kind = TextOutline::Kind::Colour;
-    options.outline.colour = ccOutline->SelectedColour();
+    options.outline.colour = Colour{ccOutline->SelectedColour()};
     if (CHKholiday->isChecked())
-        options.holiday = ccHoliday->SelectedColour();
+        options.holiday = Colour{ccHoliday->SelectedColour()};
     options.otherDates = R_OtherLunar->isChecked()       ? OtherDates::GregorianAndLunar
                          : R_OtherGregorian->isChecked() ? OtherDates::Gregorian
                                                          : OtherDates::None;

@@ -38,10 +38,10 @@ namespace {
 // The largest 0x00BBGGRR colour.
 constexpr int32_t WhiteColour = 0xFFFFFF;
 
-std::optional<uint32_t> ColourOf(std::optional<int32_t> value) {
+std::optional<Colour> ColourOf(std::optional<int32_t> value) {
     if (!value || *value < 0 || *value > WhiteColour)
         return std::nullopt;
-    return static_cast<uint32_t>(*value);
+    return Colour{static_cast<uint32_t>(*value)};
 }
 
 } // namespace
@@ -55,13 +55,13 @@ std::optional<int> ScalePercentOf(const Settings& settings) {
 
 TextOutline OutlineOf(const Settings& settings) {
     if (settings.outline == "auto")
-        return {TextOutline::Kind::Auto, 0};
+        return {TextOutline::Kind::Auto, {}};
     if (const auto colour = ColourOf(TryStrToInt(settings.outline)))
         return {TextOutline::Kind::Colour, *colour};
     return {};
 }
 
-std::optional<uint32_t> HolidayColourOf(const Settings& settings) {
+std::optional<Colour> HolidayColourOf(const Settings& settings) {
     return ColourOf(settings.holiday);
 }
 
@@ -74,7 +74,7 @@ std::string OutlineText(const TextOutline& outline) {
     case TextOutline::Kind::Auto:
         return "auto";
     case TextOutline::Kind::Colour:
-        return std::to_string(outline.colour);
+        return std::to_string(outline.colour.value);
     case TextOutline::Kind::None:
         break;
     }

@@ -118,7 +118,7 @@ std::optional<int> ScalePercentOf(const Settings& settings);
 TextOutline OutlineOf(const Settings& settings);
 // The colour of Fridays and the fixed holidays: none for -1 or any number that
 // is not a colour 0 to 0xFFFFFF.
-std::optional<uint32_t> HolidayColourOf(const Settings& settings);
+std::optional<Colour> HolidayColourOf(const Settings& settings);
 
 // The other dates in each cell, and the months' names, the settings choose.
 OtherDates OtherDatesOf(const Settings& settings);

@@ -18,21 +18,6 @@ int32_t ShownDistance(int32_t stored) {
     return std::clamp<int32_t>(static_cast<int16_t>(stored), 0, 100);
 }
 
-Corner CornerOf(int32_t code) {
-    switch (code) {
-    case 1:
-        return Corner::TopRight;
-    case 2:
-        return Corner::BottomRight;
-    case 3:
-        return Corner::BottomLeft;
-    case 4:
-        return Corner::TopLeft;
-    default:
-        return Corner::None;
-    }
-}
-
 } // namespace
 
 Settings AsTheWindowHoldsThem(const Settings& stored) {
@@ -58,8 +43,8 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.calendar.placement.dyText = settings.topBottomText;
     choices.calendar.placement.showPrev = settings.previous;
     choices.calendar.placement.showNext = settings.next;
-    choices.calendar.textColour = static_cast<uint32_t>(settings.back);
-    choices.calendar.todayColour = static_cast<uint32_t>(settings.today);
+    choices.calendar.textColour = Colour{static_cast<uint32_t>(settings.back)};
+    choices.calendar.todayColour = Colour{static_cast<uint32_t>(settings.today)};
     choices.calendar.holidayColour = HolidayColourOf(settings);
     choices.calendar.outline = OutlineOf(settings);
     choices.calendar.otherDates = OtherDatesOf(settings);
@@ -125,7 +110,7 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.calendarRule = PersianDate::CalendarRuleName(options.rule);
     settings.scale = ScaleText(options.scale);
     settings.outline = OutlineText(options.outline);
-    settings.holiday = options.holiday ? static_cast<int32_t>(*options.holiday) : -1;
+    settings.holiday = options.holiday ? static_cast<int32_t>(options.holiday->value) : -1;
     settings.otherDates = OtherDatesText(options.otherDates);
     settings.monthNames = MonthNamingName(options.monthNames);
 }

@@ -33,7 +33,7 @@ struct WindowOptions {
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
     std::optional<int> scale; // a percentage, 100..400; none for "auto"
     TextOutline outline;
-    std::optional<uint32_t> holiday; // 0x00BBGGRR; none for no holiday colour
+    std::optional<Colour> holiday; // none for no holiday colour
     OtherDates otherDates = OtherDates::None;
     MonthNaming monthNames = MonthNaming::Iranian;
 };

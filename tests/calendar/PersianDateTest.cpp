@@ -3,6 +3,7 @@
 #include "PersianDate.h"
 #include "../support/ExpectMessage.h"
 #include "DateTime.h"
+#include "Gregorian.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +90,11 @@ TEST(PersianDate, LeapYearsFrom1370To1410) {
 }
 
 TEST(PersianDate, GregorianLeapYears) {
-    EXPECT_FALSE(IsLeapGregorian(1900));
-    EXPECT_FALSE(IsLeapGregorian(2100));
-    EXPECT_FALSE(IsLeapGregorian(2023));
-    EXPECT_TRUE(IsLeapGregorian(2000));
-    EXPECT_TRUE(IsLeapGregorian(2024));
+    EXPECT_FALSE(IsLeapGregorianYear(1900));
+    EXPECT_FALSE(IsLeapGregorianYear(2100));
+    EXPECT_FALSE(IsLeapGregorianYear(2023));
+    EXPECT_TRUE(IsLeapGregorianYear(2000));
+    EXPECT_TRUE(IsLeapGregorianYear(2024));
 }
 
 TEST(PersianDate, FixedJulianDays) {

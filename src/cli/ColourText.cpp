@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Colour.h"
+#include "ColourText.h"
 
 #include "Commands.h"
+#include "Compose.h"
 #include "WholeNumber.h"
 
 #include <cctype>
@@ -25,9 +26,9 @@ const NamedColour NamedColours[] = {
     {"brown", 0xA52A2A}, {"navy", 0x000080},   {"silver", 0xC0C0C0},
 };
 
-// 0xRRGGBB as the program keeps colours, 0x00BBGGRR.
+// The settings file's number of a 0xRRGGBB colour.
 int32_t FromRgb(uint32_t rgb) {
-    return static_cast<int32_t>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+    return static_cast<int32_t>(Colour::FromRgb(rgb).value);
 }
 
 std::string Lowercase(std::string text) {
