@@ -139,8 +139,7 @@ TEST(Holidays, AYearListsEveryHolidayOnce) {
 #ifdef VELNORA_WITH_ICU
 // ICU's lunar date of a day (Julian Day less one half, as LunarCalendar's) as
 // yyyymmdd, in one of its Islamic calendars.
-class IcuHijri {
-  public:
+struct IcuHijri {
     explicit IcuHijri(const char* calendar)
         : icu(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
                                             icu::Locale((std::string("en@calendar=") + calendar).c_str()),
@@ -152,8 +151,6 @@ class IcuHijri {
                icu->get(UCAL_DATE, status);
     }
     UErrorCode status = U_ZERO_ERROR;
-
-  private:
     std::unique_ptr<icu::Calendar> icu;
 };
 
