@@ -1,91 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "AtomicFile.h"
+#include "AtomicFileSteps.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velnora {
-
-namespace {
-
-// mkstemp replaces the six X of its template with these characters (glibc).
-bool IsTemplateCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-// "<target name>.XXXXXX" with exactly six template characters.
-bool IsTemporaryOf(const std::string& entry, const std::string& targetName) {
-    if (entry.size() != targetName.size() + 7 ||
-        entry.compare(0, targetName.size(), targetName) != 0 || entry[targetName.size()] != '.')
-        return false;
-    for (std::size_t i = targetName.size() + 1; i < entry.size(); ++i)
-        if (!IsTemplateCharacter(entry[i]))
-            return false;
-    return true;
-}
-
-// A write that is still going on changes its temporary file all the time (a
-// 4K picture takes well under a second), so a minute without a change means
-// the writer was killed between creating the file and renaming it. A younger
-// one may belong to another copy of the program writing now, and stays.
-constexpr time_t StaleAfterSeconds = 60;
-
-// Removes what killed writes of path left behind. Only a tidy-up: a file that
-// cannot be listed or removed stays, and the write itself goes on.
-void RemoveStaleTemporaries(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* listing = opendir(folder.c_str());
-    if (listing == nullptr)
-        return;
-    const time_t now = time(nullptr);
-    while (const dirent* entry = readdir(listing)) {
-        if (!IsTemporaryOf(entry->d_name, name))
-            continue;
-        struct stat info {};
-        if (fstatat(dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(info.st_mode) && info.st_mtime + StaleAfterSeconds < now)
-            unlinkat(dirfd(listing), entry->d_name, 0);
-    }
-    closedir(listing);
-}
-
-// The rename is only on disk once the folder is: without this, a crash soon
-// after could bring back the old file, or none. A file system that cannot
-// sync a folder (EINVAL) keeps its renames by its own rules.
-bool SyncFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = fsync(fd) == 0 || errno == EINVAL;
-    const int error = errno;
-    close(fd);
-    errno = error;
-    return synced;
-}
-
-} // namespace
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
     const char* next = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t written = write(fd, next, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+        const std::ptrdiff_t written = WriteSomeBytes(fd, next, size);
+        if (written < 0)
             return false;
-        }
         next += written;
         size -= static_cast<std::size_t>(written);
     }
@@ -93,44 +20,33 @@ bool WriteAll(int fd, const void* data, std::size_t size) {
 }
 
 bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent) {
-    // The temporary name does not end like the target's, so a folder watcher
-    // (the autostart folder, for one) never takes it for a finished file.
-    const int savedErrno = errno;
-    RemoveStaleTemporaries(path);
-    errno = savedErrno;
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = CreateTemporaryFile(path, temporary);
     if (fd < 0)
         return false;
-    // mkostemp creates the file readable by its owner only; the caller says
-    // who else may read it. Data the file system has not placed yet (delayed
-    // allocation, network folders) can still fail for lack of space: only a
-    // completed sync counts as written.
-    bool done = fchmod(fd, mode) == 0 && writeContent(fd) && fsync(fd) == 0;
+    // Data the file system has not placed yet (delayed allocation, network
+    // folders) can still fail for lack of space: only a completed sync counts
+    // as written.
+    bool done = writeContent(fd) && SyncFile(fd);
     int error = errno;
-    if (close(fd) != 0 && done) {
+    if (!CloseFile(fd) && done) {
+        done = false;
+        error = errno;
+    }
+    // The caller says who may read the file (POSIX creates it for its owner
+    // alone); set once written, as a read-only file refuses writes on Windows.
+    if (done && !SetFileMode(temporary, mode)) {
         done = false;
         error = errno;
     }
     if (done) {
-        if (rename(temporary.c_str(), path.c_str()) == 0)
-            return SyncFolderOf(path);
+        if (MoveIntoPlace(temporary, path))
+            return SyncMoveTo(path);
         error = errno;
     }
-    unlink(temporary.c_str());
     errno = error;
+    RemoveTemporaryFile(temporary);
     return false;
-}
-
-mode_t NewFileMode() {
-    return 0600;
-}
-
-mode_t ModeForReplacing(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    return NewFileMode();
 }
 
 }  // namespace velnora

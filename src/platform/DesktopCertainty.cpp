@@ -14,20 +14,6 @@ namespace velnora {
 
 namespace {
 
-// The desktops that keep wallpaper settings of their own, with the program
-// whose D-Bus name says the desktop runs and answers.
-struct DesktopService {
-    const StoreBackend* backend;
-    const char* program; // as messages name it
-    const char* busName;
-};
-const DesktopService DesktopServices[] = {
-    {&GnomeFamilyBackend, "dconf", "ca.desrt.dconf"},
-    {&XfceBackend, "xfconfd", "org.xfce.Xfconf"},
-    {&PlasmaBackend, "plasmashell", "org.kde.plasmashell"},
-    {&LxqtBackend, "pcmanfm-qt", "org.pcmanfm.PCManFM"},
-};
-
 // What else tells that a desktop runs, before its settings service has been
 // started: its session manager or its shell.
 constexpr std::pair<const char*, const char*> DesktopSessions[] = {
@@ -40,18 +26,20 @@ constexpr std::pair<const char*, const char*> DesktopSessions[] = {
 // Between two tries while a service starts: short beside its start-up.
 constexpr std::chrono::milliseconds PollInterval{250};
 
-const DesktopService* NamedDesktop(const DesktopSession& session) {
-    for (const DesktopService& desktop : DesktopServices)
-        if (desktop.backend->matches(session))
-            return &desktop;
+// The desktop with a settings service of its own that the session names.
+const StoreBackend* NamedDesktop(const DesktopSession& session) {
+    for (const StoreBackend* backend : StoreBackendTable)
+        if (backend->busName != nullptr && ServesSession(*backend, session))
+            return backend;
     return nullptr;
 }
 
 // The service answers (the bus starts one that it can start) and the store
 // opens: plasmashell owns its name before it has made its desktops.
-bool Answers(const DesktopService& desktop, const DesktopSession& session) {
-    return Answered(CallSessionBus(desktop.busName, "/", "org.freedesktop.DBus.Peer", "Ping", {})) &&
-           desktop.backend->open(StoreAccess::Read, session) != nullptr;
+bool Answers(const StoreBackend& desktop, const DesktopSession& session) {
+    return Answered(
+               CallSessionBus(desktop.busName, "/", "org.freedesktop.DBus.Peer", "Ping", {})) &&
+           desktop.open(StoreAccess::Read, session) != nullptr;
 }
 
 } // namespace
@@ -59,17 +47,17 @@ bool Answers(const DesktopService& desktop, const DesktopSession& session) {
 std::string WhyNotBareX11(const DesktopSession& session) {
     if (session.wayland)
         return "the session is Wayland";
-    if (const DesktopService* desktop = NamedDesktop(session))
-        return std::string("the session is ") + desktop->backend->name;
+    if (const StoreBackend* desktop = NamedDesktop(session))
+        return std::string("the session is ") + desktop->name;
     X11Root root(session.display);
     if (!root.IsOpen())
         return "the X display does not open";
     // A desktop no backend knows names itself; a session that names none may
     // still run one whose settings hold the wallpaper.
     if (session.currentDesktop.empty()) {
-        for (const DesktopService& desktop : DesktopServices)
-            if (NameHasOwner(desktop.busName))
-                return std::string(desktop.program) + " runs on the session bus";
+        for (const StoreBackend* desktop : StoreBackendTable)
+            if (desktop->busName != nullptr && NameHasOwner(desktop->busName))
+                return std::string(desktop->program) + " runs on the session bus";
         for (const auto& [busName, program] : DesktopSessions)
             if (NameHasOwner(busName))
                 return std::string(program) + " runs on the session bus";
@@ -80,7 +68,7 @@ std::string WhyNotBareX11(const DesktopSession& session) {
 }
 
 DesktopReach ReachDesktop(const DesktopSession& session, std::chrono::milliseconds wait) {
-    if (const DesktopService* desktop = NamedDesktop(session)) {
+    if (const StoreBackend* desktop = NamedDesktop(session)) {
         using Clock = std::chrono::steady_clock;
         const Clock::time_point deadline = Clock::now() + wait;
         while (!Answers(*desktop, session)) {
@@ -92,7 +80,7 @@ DesktopReach ReachDesktop(const DesktopSession& session, std::chrono::millisecon
             }
             std::this_thread::sleep_for(std::min<Clock::duration>(left, PollInterval));
         }
-        return {desktop->backend, ""};
+        return {desktop, ""};
     }
     const std::string whyNot = WhyNotBareX11(session);
     if (whyNot.empty())

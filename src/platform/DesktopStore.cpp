@@ -14,17 +14,6 @@ const char* const WallpaperValueNames[5] = {"Wallpaper", "TileWallpaper", "Wallp
 
 namespace {
 
-// Tried in order: the desktops that keep their own wallpaper settings first,
-// then the bare X server, then the file store, which every session matches.
-const StoreBackend* const Backends[] = {
-    &GnomeFamilyBackend, // GSettings: GNOME, Cinnamon, MATE and their kin
-    &XfceBackend,        // xfconf over D-Bus
-    &PlasmaBackend,      // the Plasma shell's scripts over D-Bus
-    &LxqtBackend,        // pcmanfm-qt's settings file and command line
-    &BareX11Backend,     // the root window
-    &FileStoreBackend,
-};
-
 std::string Variable(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
@@ -61,9 +50,15 @@ bool CurrentDesktopIncludes(const std::string& currentDesktop, const char* deskt
     return false;
 }
 
+bool ServesSession(const StoreBackend& backend, const DesktopSession& session) {
+    return backend.desktop != nullptr
+               ? CurrentDesktopIncludes(session.currentDesktop, backend.desktop)
+               : backend.matches(session);
+}
+
 std::unique_ptr<DesktopStore> OpenStoreFor(StoreAccess access, const DesktopSession& session) {
-    for (const StoreBackend* backend : Backends)
-        if (backend->matches(session))
+    for (const StoreBackend* backend : StoreBackendTable)
+        if (ServesSession(*backend, session))
             if (auto store = backend->open(access, session))
                 return store;
     // The file store matches every session and always opens.
@@ -71,8 +66,9 @@ std::unique_ptr<DesktopStore> OpenStoreFor(StoreAccess access, const DesktopSess
 }
 
 const char* StoreBackendNameFor(const DesktopSession& session) {
-    for (const StoreBackend* backend : Backends)
-        if (backend->matches(session) && backend->open(StoreAccess::Read, session) != nullptr)
+    for (const StoreBackend* backend : StoreBackendTable)
+        if (ServesSession(*backend, session) &&
+            backend->open(StoreAccess::Read, session) != nullptr)
             return backend->name;
     return FileStoreBackend.name;
 }

@@ -82,10 +82,13 @@ std::string WallpaperStorePath() {
 
 const StoreBackend FileStoreBackend = {
     "file store",
+    nullptr,
     [](const DesktopSession&) { return true; },
     [](StoreAccess access, const DesktopSession&) {
         return OpenFileStore(access, WallpaperStorePath());
     },
+    nullptr,
+    nullptr,
 };
 
 }  // namespace velnora

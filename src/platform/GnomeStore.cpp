@@ -51,6 +51,7 @@
 #include "GnomeStore.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
+#include "WallpaperLayout.h"
 
 #include <gio/gio.h>
 
@@ -63,42 +64,35 @@ namespace velnora {
 
 namespace {
 
-struct StyleRow {
-    const char* option;
-    const char* tile;
-    const char* style;
+// picture-options (GDesktopBackgroundStyle's nicks), numbered by their place
+// here for the layout table.
+constexpr const char* Options[] = {"none",      "wallpaper", "centered", "scaled",
+                                   "stretched", "zoom",      "spanned"};
+enum {
+    OptionNone,
+    OptionWallpaper,
+    OptionCentered,
+    OptionScaled,
+    OptionStretched,
+    OptionZoom,
+    OptionSpanned
 };
 
-// Read direction, one row per option. The Windows styles are
-// those of the "Control Panel\Desktop" key: 0 centre, 2 stretch, 6 fit,
-// 10 fill, 22 span; TileWallpaper 1 tiles whatever the style.
-constexpr StyleRow ReadRows[] = {
-    {"wallpaper", "1", "0"}, {"centered", "0", "0"}, {"stretched", "0", "2"}, {"scaled", "0", "6"},
-    {"zoom", "0", "10"},     {"spanned", "0", "22"}, {"none", "0", "0"},
+// No picture reads as centred, the nearest; the program's own layout is
+// written as spanned, which shows its picture pixel for pixel.
+constexpr std::pair<int, WallpaperLayout> OptionsShown[] = {
+    {OptionWallpaper, WallpaperLayout::Tile},    {OptionCentered, WallpaperLayout::Centre},
+    {OptionStretched, WallpaperLayout::Stretch}, {OptionScaled, WallpaperLayout::Fit},
+    {OptionZoom, WallpaperLayout::Fill},         {OptionSpanned, WallpaperLayout::Span},
+    {OptionNone, WallpaperLayout::Centre},
 };
-
-// Write direction for an untiled picture; "1" is the program's own style.
-constexpr std::pair<const char*, const char*> WriteRows[] = {
-    {"0", "centered"}, {"1", "spanned"}, {"2", "stretched"},
-    {"6", "scaled"},   {"10", "zoom"},   {"22", "spanned"},
+constexpr std::pair<WallpaperLayout, int> OptionsMade[] = {
+    {WallpaperLayout::Tile, OptionWallpaper}, {WallpaperLayout::Centre, OptionCentered},
+    {WallpaperLayout::Own, OptionSpanned},    {WallpaperLayout::Stretch, OptionStretched},
+    {WallpaperLayout::Fit, OptionScaled},     {WallpaperLayout::Fill, OptionZoom},
+    {WallpaperLayout::Span, OptionSpanned},
 };
-
-// nullptr when the pair names no layout.
-const char* OptionFor(const std::string& tile, const std::string& style) {
-    if (tile == "1")
-        return "wallpaper";
-    for (const auto& [windowsStyle, option] : WriteRows)
-        if (style == windowsStyle)
-            return option;
-    return nullptr;
-}
-
-const StyleRow* RowFor(const std::string& option) {
-    for (const StyleRow& row : ReadRows)
-        if (option == row.option)
-            return &row;
-    return nullptr;
-}
+constexpr LayoutTable OptionTable = {OptionsShown, OptionsMade};
 
 std::string TakeString(gchar* text) {
     std::string result = text != nullptr ? text : "";
@@ -189,12 +183,9 @@ class GSettingsStore : public DesktopStore {
     std::string Read(const std::string& name) override {
         if (name == "Wallpaper")
             return PictureOf(ShownPictureKey(), name);
-        if (IsStyleName(name)) {
-            const StyleRow* row = RowFor(ReadKey(layout_.optionsKey, name));
-            if (row == nullptr)
-                return "";
-            return name == "TileWallpaper" ? row->tile : row->style;
-        }
+        if (IsLayoutName(name))
+            return ReadLayout(OptionTable, name,
+                              NumberOfName(Options, ReadKey(layout_.optionsKey, name)));
         if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
             return origins_->Read(name);
         if (name == "DefaultKeys")
@@ -216,7 +207,7 @@ class GSettingsStore : public DesktopStore {
             WriteKey(layout_.pictureKey, name, picture);
             if (Has(layout_.darkKey))
                 WriteKey(layout_.darkKey, name, picture);
-        } else if (IsStyleName(name)) {
+        } else if (IsLayoutName(name)) {
             if (const char* option = OptionAfterWriting(name, value))
                 WriteKey(layout_.optionsKey, name, option);
         } else if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
@@ -257,7 +248,7 @@ class GSettingsStore : public DesktopStore {
                     return true;
             return false;
         }
-        if (IsStyleName(name)) {
+        if (IsLayoutName(name)) {
             if (Read(name) == value || WasReset(layout_.optionsKey))
                 return true;
             const char* option = OptionAfterWriting(name, value);
@@ -287,10 +278,6 @@ class GSettingsStore : public DesktopStore {
     }
 
   private:
-    static bool IsStyleName(const std::string& name) {
-        return name == "TileWallpaper" || name == "WallpaperStyle";
-    }
-
     const char* ExtraKey(const std::string& name) const {
         if (name == "PictureUri" && layout_.pictureIsUri)
             return layout_.pictureKey;
@@ -427,10 +414,9 @@ class GSettingsStore : public DesktopStore {
     // The layout a write of name = value makes, with the other half of the
     // pair as the desktop holds it now; nullptr when it leaves the layout as it is.
     const char* OptionAfterWriting(const std::string& name, const std::string& value) const {
-        const StyleRow* now = RowFor(OptionNow());
-        const bool tile = name == "TileWallpaper";
-        return OptionFor(tile ? value : (now ? now->tile : ""),
-                         tile ? (now ? now->style : "") : value);
+        const std::optional<int> option =
+            SettingAfter(OptionTable, name, value, NumberOfName(Options, OptionNow()));
+        return option ? Options[*option] : nullptr;
     }
 
     void WriteKey(const char* key, const std::string& name, const std::string& value) {
@@ -530,6 +516,7 @@ std::optional<SchemaFamily> SchemaFamilyFor(const std::string& currentDesktop) {
 
 const StoreBackend GnomeFamilyBackend = {
     "GNOME family",
+    nullptr,
     [](const DesktopSession& session) {
         return SchemaFamilyFor(session.currentDesktop).has_value();
     },
@@ -537,6 +524,8 @@ const StoreBackend GnomeFamilyBackend = {
         return OpenGnomeStore(access, *SchemaFamilyFor(session.currentDesktop),
                               WallpaperStorePath());
     },
+    "dconf",
+    "ca.desrt.dconf",
 };
 
 std::optional<std::string> GnomeInterfaceText(const char* key) {

@@ -21,10 +21,8 @@
 // with the Wallpaper it was given but the WallpaperMode it started with, so the
 // reload writes the mode into the file again afterwards.
 #include "BmpFile.h"
-#include "DesktopStore.h"
-#include "LayoutTable.h"
+#include "DesktopOwnedStore.h"
 #include "SessionBus.h"
-#include "StoreBackends.h"
 #include "StoreErrors.h"
 #include "XdgFolders.h"
 
@@ -46,22 +44,22 @@ constexpr const char* ModeExtra = "LxqtWallpaperMode";
 // How long the desktop may take to answer a reload.
 constexpr int ReloadWaitMs = 30000;
 
-// The modes as numbers for the layout table: their place in this list.
+// The modes, numbered by their place here for the layout table.
 constexpr const char* Modes[] = {"none", "stretch", "fit", "center", "tile", "zoom", "color"};
-constexpr LayoutRow ModeRows[] = {
-    {1, "0", "2"}, {2, "0", "6"}, {3, "0", "0"}, {4, "1", "0"}, {5, "0", "10"},
+enum { ModeNone, ModeStretch, ModeFit, ModeCenter, ModeTile, ModeZoom, ModeColor };
+// The program's picture is the screen's size: stretching shows it as it is.
+constexpr std::pair<int, WallpaperLayout> ModesShown[] = {
+    {ModeStretch, WallpaperLayout::Stretch}, {ModeFit, WallpaperLayout::Fit},
+    {ModeCenter, WallpaperLayout::Centre},   {ModeTile, WallpaperLayout::Tile},
+    {ModeZoom, WallpaperLayout::Fill},
 };
-constexpr std::pair<const char*, int> UntiledModes[] = {
-    {"0", 3}, {"1", 1}, {"2", 1}, {"6", 2}, {"10", 5}, {"22", 1},
+constexpr std::pair<WallpaperLayout, int> ModesMade[] = {
+    {WallpaperLayout::Tile, ModeTile},    {WallpaperLayout::Centre, ModeCenter},
+    {WallpaperLayout::Own, ModeStretch},  {WallpaperLayout::Stretch, ModeStretch},
+    {WallpaperLayout::Fit, ModeFit},      {WallpaperLayout::Fill, ModeZoom},
+    {WallpaperLayout::Span, ModeStretch},
 };
-constexpr LayoutTable ModeTable = {ModeRows, 4, UntiledModes};
-
-std::optional<int> ModeNumber(const std::string& mode) {
-    for (int i = 0; i < static_cast<int>(std::size(Modes)); ++i)
-        if (mode == Modes[i])
-            return i;
-    return std::nullopt;
-}
+constexpr LayoutTable ModeTable = {ModesShown, ModesMade};
 
 bool ShowsPicture(const std::string& mode) {
     return !mode.empty() && mode != "none" && mode != "color";
@@ -71,58 +69,13 @@ std::string SettingsPath() {
     return XdgConfigHome() + "/pcmanfm-qt/" + Profile + "/settings.conf";
 }
 
-class LxqtStore : public DesktopStore {
+class LxqtStore : public DesktopOwnedStore {
   public:
-    LxqtStore(StoreAccess access, const std::string& originsPath)
-        : origins_(OpenFileStore(access, originsPath)) {}
+    explicit LxqtStore(StoreAccess access)
+        : DesktopOwnedStore(access, "lxqt", ModeTable, {WallpaperExtra, ModeExtra}) {}
 
-    std::string StoreName() const override { return "lxqt"; }
-    bool IsOpen() const override { return true; }
-
-    std::string Read(const std::string& name) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
-            return origins_->Read(name);
-        const std::string mode = Key("WallpaperMode");
-        if (name == "Wallpaper")
-            return ShowsPicture(mode) ? Key("Wallpaper") : "";
-        if (name == "TileWallpaper" || name == "WallpaperStyle")
-            return ReadLayout(ModeTable, name, ModeNumber(mode));
-        if (name == WallpaperExtra)
-            return Key("Wallpaper");
-        if (name == ModeExtra)
-            return mode;
-        return "";
-    }
-
-    void Write(const std::string& name, const std::string& value) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
-            origins_->Write(name, value);
-            return;
-        }
-        if (!IsUtf8(value))
-            throw WriteRefused(name);
-        if (name == WallpaperExtra) {
-            SetKey("Wallpaper", value, name);
-        } else if (name == "Wallpaper") {
-            if (!value.empty() && !QDir::isAbsolutePath(QString::fromStdString(value)))
-                throw WriteRefused(name);
-            // "" shows no picture; the key keeps the last one, as the desktop's own dialog does.
-            if (value.empty())
-                SetKey("WallpaperMode", "none", name);
-            else
-                SetKey("Wallpaper", value, name);
-        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            if (KeepsMode(name, value))
-                return;
-            if (const std::optional<int> mode =
-                    SettingAfter(ModeTable, name, value, ModeNumber(Key("WallpaperMode"))))
-                SetKey("WallpaperMode", Modes[*mode], name);
-        } else if (name == ModeExtra) {
-            SetKey("WallpaperMode", value, name);
-        } else {
-            throw WriteRefused(name);
-        }
-    }
+    // The file is there to read whether the desktop runs or not.
+    static bool Answers() { return true; }
 
     void Reload() override {
         // Nothing to tell when the desktop is gone: it reads the file when it starts.
@@ -141,7 +94,8 @@ class LxqtStore : public DesktopStore {
             // while it runs: a picture of one pixel of that colour, stretched,
             // shows the same. The file gets the user's keys back below.
             arguments << "--set-wallpaper" << QString::fromStdString(ColourPicture())
-                      << "--wallpaper-mode" << "stretch";
+                      << "--wallpaper-mode"
+                      << "stretch";
         }
         QProcess tell;
         tell.start("pcmanfm-qt", arguments);
@@ -152,15 +106,6 @@ class LxqtStore : public DesktopStore {
             SetKey("WallpaperMode", mode, "WallpaperMode");
     }
 
-    bool Holds(const std::string& name, const std::string& value) override {
-        if (Read(name) == value || KeepsMode(name, value))
-            return true;
-        return (name == "TileWallpaper" || name == "WallpaperStyle") &&
-               LayoutHolds(ModeTable, name, value, {ModeNumber(Key("WallpaperMode"))});
-    }
-
-    std::vector<std::string> ExtraNames() const override { return {WallpaperExtra, ModeExtra}; }
-
     Backdrop BackgroundColours() override {
         Backdrop backdrop;
         backdrop.primary = backdrop.secondary = ColourOfText(Key("BgColor")).value_or(Colour{});
@@ -168,15 +113,43 @@ class LxqtStore : public DesktopStore {
     }
 
   private:
+    std::string ReadPicture(const std::string&) override {
+        return ShowsPicture(Key("WallpaperMode")) ? Key("Wallpaper") : "";
+    }
+
+    void WritePicture(const std::string& path, const std::string& name) override {
+        if (!path.empty() && !QDir::isAbsolutePath(QString::fromStdString(path)))
+            throw WriteRefused(name);
+        // "" shows no picture; the key keeps the last one, as the desktop's own dialog does.
+        if (path.empty())
+            SetKey("WallpaperMode", "none", name);
+        else
+            SetKey("Wallpaper", path, name);
+    }
+
+    std::vector<std::optional<int>> LayoutSettings(const std::string&) override {
+        return {NumberOfName(Modes, Key("WallpaperMode"))};
+    }
+
+    void WriteLayoutSetting(int mode, const std::string& name) override {
+        SetKey("WallpaperMode", Modes[mode], name);
+    }
+
     // The program's own layout (tile "0", style "1") leaves a mode that shows a
     // picture as it is: its picture is the screen's size, which every such
     // mode shows pixel for pixel. pcmanfm-qt 1.2 ignores a --wallpaper-mode
     // equal to the one it started with, so a mode changed here could not be
     // changed back while it runs.
-    static bool KeepsMode(const std::string& name, const std::string& value) {
-        return ((name == "TileWallpaper" && value == "0") ||
-                (name == "WallpaperStyle" && value == "1")) &&
-               ShowsPicture(Key("WallpaperMode"));
+    bool KeepsLayout(const std::string& name, const std::string& value) override {
+        return IsOwnLayoutHalf(name, value) && ShowsPicture(Key("WallpaperMode"));
+    }
+
+    std::string ReadExtra(const std::string& name) override {
+        return Key(name == WallpaperExtra ? "Wallpaper" : "WallpaperMode");
+    }
+
+    void WriteExtra(const std::string& name, const std::string& value) override {
+        SetKey(name == WallpaperExtra ? "Wallpaper" : "WallpaperMode", value, name);
     }
 
     std::string ColourPicture() {
@@ -204,20 +177,12 @@ class LxqtStore : public DesktopStore {
         if (file.status() != QSettings::NoError)
             throw WriteRefused(name);
     }
-
-    std::unique_ptr<DesktopStore> origins_;
 };
 
 } // namespace
 
 const StoreBackend LxqtBackend = {
-    "LXQt",
-    [](const DesktopSession& session) {
-        return CurrentDesktopIncludes(session.currentDesktop, "LXQt");
-    },
-    [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
-        return std::make_unique<LxqtStore>(access, WallpaperStorePath());
-    },
+    "LXQt", "LXQt", nullptr, OpenWhenAnswering<LxqtStore>, "pcmanfm-qt", "org.pcmanfm.PCManFM",
 };
 
 }  // namespace velnora

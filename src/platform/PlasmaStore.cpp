@@ -19,8 +19,8 @@
 //   Wallpaper         Image of the first desktop (lowest screen) as a local
 //                     path (a wallpaper package's folder included), Plasma's
 //                     default package where Image is absent; "" when its
-//                     plugin is another or the URL names no local file. Written: every desktop gets the picture plugin
-//                     and the picture.
+//                     plugin is another or the URL names no local file. Written: every desktop gets
+//                     the picture plugin and the picture.
 //   TileWallpaper  \  read from FillMode of the first desktop: 3, 4, 5 -> "1" "0";
 //   WallpaperStyle /    6 -> "0" "0"; 0 -> "0" "2"; 1 -> "0" "6"; 2 -> "0" "10".
 //                     written into every desktop: tile "1" -> 3; else style
@@ -35,10 +35,8 @@
 // desktop's id, screen, plugin, Image and FillMode as they stand, absent ones
 // as null, on one line. Written back (after the five), it sets each desktop
 // that still exists as it was and removes an Image that was absent.
-#include "DesktopStore.h"
-#include "LayoutTable.h"
+#include "DesktopOwnedStore.h"
 #include "SessionBus.h"
-#include "StoreBackends.h"
 #include "StoreErrors.h"
 #include "WallpaperPackage.h"
 
@@ -64,14 +62,21 @@ constexpr const char* PicturePlugin = "org.kde.image";
 // FillMode when the key is absent: the picture plugin's default.
 constexpr int DefaultFillMode = 2;
 
-constexpr LayoutRow FillModes[] = {
-    {0, "0", "2"}, {1, "0", "6"}, {2, "0", "10"}, {3, "1", "0"},
-    {4, "1", "0"}, {5, "1", "0"}, {6, "0", "0"},
+// FillModes 4 and 5 tile along one axis only: tiling is the nearest. The
+// program's own layout and span fill: each screen is a desktop of its own, and
+// the program's picture, the size of all monitors together, fills one monitor
+// pixel for pixel.
+constexpr std::pair<int, WallpaperLayout> FillModesShown[] = {
+    {0, WallpaperLayout::Stretch}, {1, WallpaperLayout::Fit},  {2, WallpaperLayout::Fill},
+    {3, WallpaperLayout::Tile},    {4, WallpaperLayout::Tile}, {5, WallpaperLayout::Tile},
+    {6, WallpaperLayout::Centre},
 };
-constexpr std::pair<const char*, int> UntiledFillModes[] = {
-    {"0", 6}, {"1", 2}, {"2", 0}, {"6", 1}, {"10", 2}, {"22", 2},
+constexpr std::pair<WallpaperLayout, int> FillModesMade[] = {
+    {WallpaperLayout::Tile, 3},    {WallpaperLayout::Centre, 6}, {WallpaperLayout::Own, 2},
+    {WallpaperLayout::Stretch, 0}, {WallpaperLayout::Fit, 1},    {WallpaperLayout::Fill, 2},
+    {WallpaperLayout::Span, 2},
 };
-constexpr LayoutTable FillModeTable = {FillModes, 3, UntiledFillModes};
+constexpr LayoutTable FillModeTable = {FillModesShown, FillModesMade};
 
 // Every desktop as the shell holds it, printed as JSON.
 constexpr const char* ReadScript = R"(
@@ -205,78 +210,16 @@ std::optional<std::vector<PlasmaDesktop>> ShellDesktops() {
     return printed ? DesktopsOf(*printed) : std::nullopt;
 }
 
-class PlasmaStore : public DesktopStore {
+class PlasmaStore : public DesktopOwnedStore {
   public:
-    PlasmaStore(StoreAccess access, const std::string& originsPath)
-        : origins_(OpenFileStore(access, originsPath)) {}
+    explicit PlasmaStore(StoreAccess access)
+        : DesktopOwnedStore(access, "plasma", FillModeTable, {DesktopsName}) {}
 
-    bool IsOpen() const override { return true; }
-    std::string StoreName() const override { return "plasma"; }
-
-    std::string Read(const std::string& name) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
-            return origins_->Read(name);
-        const std::vector<PlasmaDesktop> desktops = Current(name);
-        if (name == DesktopsName)
-            return Encode(desktops);
-        if (desktops.empty())
-            return "";
-        const PlasmaDesktop& first = desktops.front();
-        if (name == "Wallpaper" && first.plugin != PicturePlugin)
-            return "";
-        // Without an Image the desktop shows the look-and-feel's wallpaper: that
-        // is what the calendar goes on, and PlasmaDesktops keeps the key absent
-        // through a restore.
-        if (name == "Wallpaper")
-            return first.image ? PathOf(*first.image) : PlasmaDefaultWallpaper();
-        if (name == "TileWallpaper" || name == "WallpaperStyle")
-            return ReadLayout(FillModeTable, name, first.FillMode());
-        return "";
-    }
-
-    void Write(const std::string& name, const std::string& value) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
-            origins_->Write(name, value);
-            return;
-        }
-        if (!IsUtf8(value))
-            throw WriteRefused(name);
-        const std::vector<PlasmaDesktop> desktops = Current(name);
-        if (name == DesktopsName) {
-            const std::optional<std::vector<PlasmaDesktop>> wanted =
-                DesktopsOf(QString::fromStdString(value));
-            if (!wanted)
-                throw WriteRefused(name);
-            Apply(RestoreChanges(*wanted, desktops), name);
-            return;
-        }
-        if (desktops.empty())
-            throw WriteRefused(name);
-        QJsonArray changes;
-        if (name == "Wallpaper") {
-            const QString path = QString::fromStdString(value);
-            // "" is no picture: the key goes, as on a fresh profile.
-            if (!path.isEmpty() && !QDir::isAbsolutePath(path))
-                throw WriteRefused(name);
-            const QJsonValue image = path.isEmpty()
-                                         ? QJsonValue(QJsonValue::Null)
-                                         : QJsonValue(QUrl::fromLocalFile(path).toString());
-            for (const PlasmaDesktop& desktop : desktops)
-                changes.append(QJsonObject{{"id", desktop.id}, {"Image", image}});
-        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            const std::optional<int> mode =
-                SettingAfter(FillModeTable, name, value, desktops.front().FillMode());
-            if (!mode)
-                return;
-            for (const PlasmaDesktop& desktop : desktops)
-                if (desktop.FillMode() != mode)
-                    changes.append(QJsonObject{{"id", desktop.id},
-                                               {"FillMode", QString::number(*mode)},
-                                               {"plugin", desktop.plugin}});
-        } else {
-            throw WriteRefused(name);
-        }
-        Apply(changes, name);
+    // The shell owns its name before it has made its desktops: until then it
+    // holds no wallpaper to read.
+    static bool Answers() {
+        const std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
+        return desktops && !desktops->empty();
     }
 
     void Reload() override {
@@ -285,26 +228,76 @@ class PlasmaStore : public DesktopStore {
     }
 
     bool Holds(const std::string& name, const std::string& value) override {
-        if (name == DesktopsName)
-            return HoldsDesktops(value, name);
-        if (Read(name) == value)
+        if (DesktopOwnedStore::Holds(name, value))
             return true;
         // "" written is no Image, which reads as the default wallpaper.
         if (name == "Wallpaper" && value.empty()) {
             const std::vector<PlasmaDesktop> desktops = Current(name);
             return !desktops.empty() && !desktops.front().image;
         }
-        if (name != "TileWallpaper" && name != "WallpaperStyle")
-            return false;
+        return false;
+    }
+
+  private:
+    std::string ReadPicture(const std::string& name) override {
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        if (desktops.empty() || desktops.front().plugin != PicturePlugin)
+            return "";
+        // Without an Image the desktop shows the look-and-feel's wallpaper: that
+        // is what the calendar goes on, and PlasmaDesktops keeps the key absent
+        // through a restore.
+        const PlasmaDesktop& first = desktops.front();
+        return first.image ? PathOf(*first.image) : PlasmaDefaultWallpaper();
+    }
+
+    void WritePicture(const std::string& value, const std::string& name) override {
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        if (desktops.empty())
+            throw WriteRefused(name);
+        const QString path = QString::fromStdString(value);
+        // "" is no picture: the key goes, as on a fresh profile.
+        if (!path.isEmpty() && !QDir::isAbsolutePath(path))
+            throw WriteRefused(name);
+        const QJsonValue image = path.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                : QJsonValue(QUrl::fromLocalFile(path).toString());
+        QJsonArray changes;
+        for (const PlasmaDesktop& desktop : desktops)
+            changes.append(QJsonObject{{"id", desktop.id}, {"Image", image}});
+        Apply(changes, name);
+    }
+
+    std::vector<std::optional<int>> LayoutSettings(const std::string& name) override {
         std::vector<std::optional<int>> modes;
         for (const PlasmaDesktop& desktop : Current(name))
             modes.push_back(desktop.FillMode());
-        return LayoutHolds(FillModeTable, name, value, modes);
+        return modes;
     }
 
-    std::vector<std::string> ExtraNames() const override { return {DesktopsName}; }
+    void WriteLayoutSetting(int mode, const std::string& name) override {
+        QJsonArray changes;
+        for (const PlasmaDesktop& desktop : Current(name))
+            if (desktop.FillMode() != mode)
+                changes.append(QJsonObject{{"id", desktop.id},
+                                           {"FillMode", QString::number(mode)},
+                                           {"plugin", desktop.plugin}});
+        Apply(changes, name);
+    }
 
-  private:
+    std::string ReadExtra(const std::string& name) override { return Encode(Current(name)); }
+
+    void WriteExtra(const std::string& name, const std::string& value) override {
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        const std::optional<std::vector<PlasmaDesktop>> wanted =
+            DesktopsOf(QString::fromStdString(value));
+        if (!wanted)
+            throw WriteRefused(name);
+        Apply(RestoreChanges(*wanted, desktops), name);
+    }
+
+    bool HoldsExtra(const std::string& name, const std::string& value) override {
+        return HoldsDesktops(value, name);
+    }
+
     static std::vector<PlasmaDesktop> Current(const std::string& name) {
         std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
         if (!desktops)
@@ -381,25 +374,13 @@ class PlasmaStore : public DesktopStore {
         if (!RunScript(script))
             throw WriteRefused(name);
     }
-
-    std::unique_ptr<DesktopStore> origins_;
 };
 
 } // namespace
 
 const StoreBackend PlasmaBackend = {
-    "KDE Plasma",
-    [](const DesktopSession& session) {
-        return CurrentDesktopIncludes(session.currentDesktop, "KDE");
-    },
-    [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
-        // The shell owns its name before it has made its desktops: until
-        // then it holds no wallpaper to read.
-        const std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
-        if (!desktops || desktops->empty())
-            return nullptr;
-        return std::make_unique<PlasmaStore>(access, WallpaperStorePath());
-    },
+    "KDE Plasma",          "KDE", nullptr, OpenWhenAnswering<PlasmaStore>, "plasmashell",
+    "org.kde.plasmashell",
 };
 
 }  // namespace velnora

@@ -15,27 +15,37 @@ QPoint Centred(const QSize& picture, int width, int height) {
 
 } // namespace
 
-QImage ComposeRootPicture(const QImage& picture, int width, int height, const std::string& tile,
-                          const std::string& style) {
+QImage ComposeRootPicture(const QImage& picture, int width, int height,
+                          std::optional<WallpaperLayout> layout) {
     QImage root(width, height, QImage::Format_RGB32);
     root.fill(Qt::black);
     if (picture.isNull() || root.isNull())
         return root;
     QPainter painter(&root);
-    if (tile == "1") {
+    switch (layout.value_or(WallpaperLayout::Centre)) {
+    case WallpaperLayout::Tile:
         for (int y = 0; y < height; y += picture.height())
             for (int x = 0; x < width; x += picture.width())
                 painter.drawImage(x, y, picture);
-    } else if (style == "1") {
+        break;
+    case WallpaperLayout::Own:
         painter.drawImage(0, 0, picture);
-    } else if (style == "2" || style == "6" || style == "10" || style == "22") {
-        const Qt::AspectRatioMode mode = style == "2"   ? Qt::IgnoreAspectRatio
-                                         : style == "6" ? Qt::KeepAspectRatio
-                                                        : Qt::KeepAspectRatioByExpanding;
+        break;
+    case WallpaperLayout::Centre:
+        painter.drawImage(Centred(picture.size(), width, height), picture);
+        break;
+    case WallpaperLayout::Stretch:
+    case WallpaperLayout::Fit:
+    case WallpaperLayout::Fill:
+    case WallpaperLayout::Span: {
+        const Qt::AspectRatioMode mode = layout == WallpaperLayout::Stretch ? Qt::IgnoreAspectRatio
+                                         : layout == WallpaperLayout::Fit
+                                             ? Qt::KeepAspectRatio
+                                             : Qt::KeepAspectRatioByExpanding;
         const QImage scaled = picture.scaled(width, height, mode, Qt::SmoothTransformation);
         painter.drawImage(Centred(scaled.size(), width, height), scaled);
-    } else {
-        painter.drawImage(Centred(picture.size(), width, height), picture);
+        break;
+    }
     }
     return root;
 }

@@ -3,22 +3,22 @@
 // "Control Panel\Desktop" values TileWallpaper and WallpaperStyle ask.
 #pragma once
 
-#include <QImage>
+#include "WallpaperLayout.h"
 
-#include <string>
+#include <QImage>
 
 namespace velnora {
 
 // A width x height picture (Format_RGB32) with picture on black:
-//   tile "1"    tiled from the top-left corner
-//   style "1"   at the top-left corner, unscaled: the program's own picture is
+//   Tile        tiled from the top-left corner
+//   Own         at the top-left corner, unscaled: the program's own picture is
 //               the size of all monitors together, so it covers them pixel for pixel
-//   style "2"   stretched to the whole size
-//   style "6"   fitted: scaled to lie within, aspect kept, centred
-//   style "10", "22"  filled: scaled to cover, aspect kept, centred and cropped
-//   otherwise   centred unscaled (what Windows does for "0" and unknown styles)
+//   Stretch     stretched to the whole size
+//   Fit         scaled to lie within, aspect kept, centred
+//   Fill, Span  scaled to cover, aspect kept, centred and cropped
+//   Centre, and no layout   centred unscaled (what Windows does for unknown styles)
 // A null picture gives plain black.
-QImage ComposeRootPicture(const QImage& picture, int width, int height, const std::string& tile,
-                          const std::string& style);
+QImage ComposeRootPicture(const QImage& picture, int width, int height,
+                          std::optional<WallpaperLayout> layout);
 
 }  // namespace velnora

@@ -18,6 +18,7 @@
 #include "RootPicture.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
+#include "WallpaperLayout.h"
 #include "X11Root.h"
 
 #include <QFile>
@@ -58,9 +59,10 @@ class X11Store : public DesktopStore {
         // Tiled from the corner is how X itself lays out a root pixmap of any
         // size; one of the root's size shows the same at the corner, unscaled.
         if (shown.foreign && name == "TileWallpaper")
-            return shown.rootSized ? "0" : "1";
+            return LayoutValue(shown.rootSized ? WallpaperLayout::Own : WallpaperLayout::Tile,
+                               name);
         if (shown.foreign && name == "WallpaperStyle")
-            return "1";
+            return LayoutValue(WallpaperLayout::Own, name);
         std::string value = values_->Read(name);
         // No picture is the root's plain background: a picture of it, so that
         // drawing on "the current wallpaper" has a picture to draw on.
@@ -89,7 +91,7 @@ class X11Store : public DesktopStore {
             path.empty() ? QImage() : QImage(QFile::decodeName(QByteArray::fromStdString(path)));
         const Bitmap shown = root.Show(ComposeRootPicture(
             picture.convertToFormat(QImage::Format_RGB32), root.Width(), root.Height(),
-            values_->Read("TileWallpaper"), values_->Read("WallpaperStyle")));
+            LayoutOfValues(values_->Read("TileWallpaper"), values_->Read("WallpaperStyle"))));
         // Without this record the program's own picture would read as someone
         // else's at the next start, and go into the backup.
         try {
@@ -193,12 +195,15 @@ std::unique_ptr<DesktopStore> OpenX11Store(StoreAccess access, const std::string
 // Wayland the root of XWayland is never seen.
 const StoreBackend BareX11Backend = {
     "bare X11",
+    nullptr,
     [](const DesktopSession& session) { return !session.wayland && !session.display.empty(); },
     [](StoreAccess access, const DesktopSession& session) -> std::unique_ptr<DesktopStore> {
         if (!WhyNotBareX11(session).empty())
             return nullptr;
         return OpenX11Store(access, WallpaperStorePath(), session.display);
     },
+    nullptr,
+    nullptr,
 };
 
 }  // namespace velnora

@@ -32,10 +32,8 @@
 // three properties exactly as they stand, absent ones included, on one line.
 // Written back (after the five), it sets each one as it was, with its type, and
 // removes the absent ones.
-#include "DesktopStore.h"
-#include "LayoutTable.h"
+#include "DesktopOwnedStore.h"
 #include "SessionBus.h"
-#include "StoreBackends.h"
 #include "StoreErrors.h"
 
 #include <QJsonArray>
@@ -74,14 +72,18 @@ using Backdrop = std::array<std::optional<QVariant>, std::size(Kept)>;
 // Keyed by the backdrop's folder, "/backdrop/screen0/monitorscreen/workspace0".
 using Backdrops = std::map<QString, Backdrop>;
 
-constexpr LayoutRow ImageStyles[] = {
-    {0, "0", "0"}, // none: centre is the nearest
-    {1, "0", "0"}, {2, "1", "0"}, {3, "0", "2"}, {4, "0", "6"}, {5, "0", "10"}, {6, "0", "22"},
+// image-style 0, none, reads as centred, the nearest.
+constexpr std::pair<int, WallpaperLayout> ImageStylesShown[] = {
+    {0, WallpaperLayout::Centre},  {1, WallpaperLayout::Centre}, {2, WallpaperLayout::Tile},
+    {3, WallpaperLayout::Stretch}, {4, WallpaperLayout::Fit},    {5, WallpaperLayout::Fill},
+    {6, WallpaperLayout::Span},
 };
-constexpr std::pair<const char*, int> UntiledImageStyles[] = {
-    {"0", 1}, {"1", 6}, {"2", 3}, {"6", 4}, {"10", 5}, {"22", 6},
+constexpr std::pair<WallpaperLayout, int> ImageStylesMade[] = {
+    {WallpaperLayout::Tile, 2},    {WallpaperLayout::Centre, 1}, {WallpaperLayout::Own, 6},
+    {WallpaperLayout::Stretch, 3}, {WallpaperLayout::Fit, 4},    {WallpaperLayout::Fill, 5},
+    {WallpaperLayout::Span, 6},
 };
-constexpr LayoutTable ImageStyleTable = {ImageStyles, 2, UntiledImageStyles};
+constexpr LayoutTable ImageStyleTable = {ImageStylesShown, ImageStylesMade};
 
 std::optional<int> NumberOf(const std::optional<QVariant>& value) {
     bool isNumber = false;
@@ -141,74 +143,54 @@ std::optional<QVariantMap> BackdropProperties() {
     return qdbus_cast<QVariantMap>(reply.arguments().first());
 }
 
-class XfceStore : public DesktopStore {
+class XfceStore : public DesktopOwnedStore {
   public:
-    XfceStore(StoreAccess access, const std::string& originsPath)
-        : origins_(OpenFileStore(access, originsPath)) {}
+    explicit XfceStore(StoreAccess access)
+        : DesktopOwnedStore(access, "xfce", ImageStyleTable, {BackdropsName}) {}
 
-    bool IsOpen() const override { return true; }
-    std::string StoreName() const override { return "xfce"; }
-
-    std::string Read(const std::string& name) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY")
-            return origins_->Read(name);
-        if (name == BackdropsName)
-            return Encode(Current(name), name);
-        const Backdrops backdrops = Current(name);
-        if (backdrops.empty())
-            return "";
-        const Backdrop& first = backdrops.begin()->second;
-        if (name == "Wallpaper")
-            return first[LastImage] ? first[LastImage]->toString().toStdString() : "";
-        if (name == "TileWallpaper" || name == "WallpaperStyle")
-            return ReadLayout(ImageStyleTable, name, NumberOf(first[ImageStyle]));
-        return "";
-    }
-
-    void Write(const std::string& name, const std::string& value) override {
-        if (name == "WallpaperOriginX" || name == "WallpaperOriginY") {
-            origins_->Write(name, value);
-            return;
-        }
-        if (name == BackdropsName) {
-            WriteBackdrops(value, name);
-            return;
-        }
-        const Backdrops backdrops = Current(name);
-        // No backdrop yet: xfdesktop has not run, and nothing would show the picture.
-        if (backdrops.empty() || !IsUtf8(value))
-            throw WriteRefused(name);
-        if (name == "Wallpaper") {
-            for (const auto& [folder, backdrop] : backdrops)
-                Set(folder, LastImage, QString::fromStdString(value), name);
-        } else if (name == "TileWallpaper" || name == "WallpaperStyle") {
-            if (const std::optional<int> style = StyleAfter(name, value, backdrops))
-                for (const auto& [folder, backdrop] : backdrops)
-                    Set(folder, ImageStyle, *style, name);
-        } else {
-            throw WriteRefused(name);
-        }
-    }
+    static bool Answers() { return BackdropProperties().has_value(); }
 
     // xfconf tells xfdesktop of every change at once; nothing is left to ask.
     void Reload() override {}
 
-    bool Holds(const std::string& name, const std::string& value) override {
-        if (name == BackdropsName)
-            return HoldsBackdrops(value, name);
-        if (Read(name) == value)
-            return true;
-        if (name != "TileWallpaper" && name != "WallpaperStyle")
-            return false;
+  private:
+    std::string ReadPicture(const std::string& name) override {
+        const Backdrops backdrops = Current(name);
+        if (backdrops.empty())
+            return "";
+        const Backdrop& first = backdrops.begin()->second;
+        return first[LastImage] ? first[LastImage]->toString().toStdString() : "";
+    }
+
+    void WritePicture(const std::string& path, const std::string& name) override {
+        const Backdrops backdrops = Current(name);
+        // No backdrop yet: xfdesktop has not run, and nothing would show the picture.
+        if (backdrops.empty())
+            throw WriteRefused(name);
+        for (const auto& [folder, backdrop] : backdrops)
+            Set(folder, LastImage, QString::fromStdString(path), name);
+    }
+
+    std::vector<std::optional<int>> LayoutSettings(const std::string& name) override {
         std::vector<std::optional<int>> styles;
         for (const auto& [folder, backdrop] : Current(name))
             styles.push_back(NumberOf(backdrop[ImageStyle]));
-        return LayoutHolds(ImageStyleTable, name, value, styles);
+        return styles;
     }
 
-    std::vector<std::string> ExtraNames() const override { return {BackdropsName}; }
+    void WriteLayoutSetting(int setting, const std::string& name) override {
+        for (const auto& [folder, backdrop] : Current(name))
+            Set(folder, ImageStyle, setting, name);
+    }
 
-  private:
+    std::string ReadExtra(const std::string& name) override { return Encode(Current(name), name); }
+    void WriteExtra(const std::string& name, const std::string& value) override {
+        WriteBackdrops(value, name);
+    }
+    bool HoldsExtra(const std::string& name, const std::string& value) override {
+        return HoldsBackdrops(value, name);
+    }
+
     // Throws when xfconf does not answer: an empty reading would back up a
     // wallpaper that is not the user's.
     static Backdrops Current(const std::string& name) {
@@ -228,13 +210,6 @@ class XfceStore : public DesktopStore {
                     backdrop[i] = property.value();
         }
         return backdrops;
-    }
-
-    static std::optional<int> StyleAfter(const std::string& name, const std::string& value,
-                                         const Backdrops& backdrops) {
-        return SettingAfter(ImageStyleTable, name, value,
-                            backdrops.empty() ? std::nullopt
-                                              : NumberOf(backdrops.begin()->second[ImageStyle]));
     }
 
     // {"<folder>": [<last-image>, <image-style>, <color-style>], ...}, each a
@@ -332,22 +307,12 @@ class XfceStore : public DesktopStore {
         if (!Answered(reply))
             throw WriteRefused(name);
     }
-
-    std::unique_ptr<DesktopStore> origins_;
 };
 
 } // namespace
 
 const StoreBackend XfceBackend = {
-    "Xfce",
-    [](const DesktopSession& session) {
-        return CurrentDesktopIncludes(session.currentDesktop, "XFCE");
-    },
-    [](StoreAccess access, const DesktopSession&) -> std::unique_ptr<DesktopStore> {
-        if (!BackdropProperties())
-            return nullptr;
-        return std::make_unique<XfceStore>(access, WallpaperStorePath());
-    },
+    "Xfce", "XFCE", nullptr, OpenWhenAnswering<XfceStore>, "xfconfd", "org.xfce.Xfconf",
 };
 
 }  // namespace velnora

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-
+// The Windows steps of a whole-file replacement.
 #include "AtomicFile.h"
+#include "AtomicFileSteps.h"
 #include "WidePath.h"
 
 #include <algorithm>
@@ -46,63 +47,64 @@ int ErrnoFor(DWORD error) {
 
 } // namespace
 
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const char* next = static_cast<const char*>(data);
-    while (size > 0) {
-        // _write takes at most INT_MAX bytes at a time.
-        const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30));
-        const int written = _write(fd, next, chunk);
-        if (written < 0)
-            return false;
-        next += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-bool ReplaceFileWith(const std::string& path, mode_t mode, const ContentWriter& writeContent) {
-    std::wstring temporary;
+int CreateTemporaryFile(const std::string& path, std::string& temporary) {
     int fd = -1;
     try {
         // A name already taken (by another writer) is passed over for a fresh one.
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            temporary = WidePath(TemporaryNameFor(path));
-            if (_wsopen_s(&fd, temporary.c_str(),
+            temporary = TemporaryNameFor(path);
+            if (_wsopen_s(&fd, WidePath(temporary).c_str(),
                           _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
                           _S_IREAD | _S_IWRITE) != 0 &&
                 errno != EEXIST)
-                return false;
+                return -1;
         }
     } catch (const std::exception&) {
         errno = ENOENT;
-        return false;
+        return -1;
     }
-    if (fd < 0)
-        return false;
-    // Only a completed flush to the disk counts as written.
-    bool done = writeContent(fd) && _commit(fd) == 0;
-    int error = errno;
-    if (_close(fd) != 0 && done) {
-        done = false;
-        error = errno;
-    }
-    // A file without any write bit is read-only, as the attribute makes it.
-    if (done && (mode & 0222) == 0 && _wchmod(temporary.c_str(), _S_IREAD) != 0) {
-        done = false;
-        error = errno;
-    }
-    if (done) {
-        // rename refuses an existing target on Windows; this replaces it in one
-        // step and returns once the move is on the disk.
-        if (MoveFileExW(temporary.c_str(), WidePath(path).c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        error = ErrnoFor(GetLastError());
-    }
-    _wchmod(temporary.c_str(), _S_IREAD | _S_IWRITE);
-    _wunlink(temporary.c_str());
-    errno = error;
+    return fd;
+}
+
+std::ptrdiff_t WriteSomeBytes(int fd, const char* data, std::size_t size) {
+    // _write takes at most INT_MAX bytes at a time.
+    return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+}
+
+bool SyncFile(int fd) {
+    return _commit(fd) == 0;
+}
+
+bool CloseFile(int fd) {
+    return _close(fd) == 0;
+}
+
+// A file without any write bit is read-only, as the attribute makes it.
+bool SetFileMode(const std::string& file, mode_t mode) {
+    return (mode & 0222) != 0 || _wchmod(WidePath(file).c_str(), _S_IREAD) == 0;
+}
+
+// rename refuses an existing target on Windows; this replaces it in one step
+// and returns once the move is on the disk.
+bool MoveIntoPlace(const std::string& temporary, const std::string& path) {
+    if (MoveFileExW(WidePath(temporary).c_str(), WidePath(path).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = ErrnoFor(GetLastError());
     return false;
+}
+
+// MOVEFILE_WRITE_THROUGH has put the move on the disk.
+bool SyncMoveTo(const std::string&) {
+    return true;
+}
+
+void RemoveTemporaryFile(const std::string& temporary) {
+    const int error = errno;
+    const std::wstring wide = WidePath(temporary);
+    _wchmod(wide.c_str(), _S_IREAD | _S_IWRITE);
+    _wunlink(wide.c_str());
+    errno = error;
 }
 
 // Windows has no permission bits beyond read-only: a file is readable and
