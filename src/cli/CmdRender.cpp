@@ -14,6 +14,7 @@
 #include "MonthGrid.h"
 #include "PersianDate.h"
 #include "PictureLoader.h"
+#include "ProportionsOption.h"
 #include "QtCanvas.h"
 #include "Settings.h"
 #include "UnattendedRun.h"
@@ -132,6 +133,10 @@ RenderRequest ParseRequest(const CommandLine& line) {
     request.settings.monthNames = MonthNamingName(ChosenMonthNames(line));
     if (const auto size = line.Value("size"))
         ParseSize(*size, request);
+    request.settings.keepProportions = KeepProportions(line, true);
+    request.size.keepProportions = request.settings.keepProportions;
+    if (line.IsSet("proportions") && !request.settings.stretch)
+        throw Misuse("--proportions wants --size");
     if (const auto corner = line.Value("corner"))
         request.settings.position = ParseCorner(*corner);
     // The distances stay texts: the drawing converts them as the window's
@@ -270,7 +275,8 @@ int RunRender(const CommandLine& line) {
 
 const Command RenderCommand = {
     "render",
-    "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D] [--size WxH]\n"
+    "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D]\n"
+    "         [--size WxH [--proportions keep|exact]]\n"
     "         [--corner top-right|bottom-right|bottom-left|top-left]\n"
     "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
     "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
@@ -286,7 +292,7 @@ const Command RenderCommand = {
     "                     SVG or a slideshow)\n"
     "  --date Y/M/D       the Persian day shown as today (default: today)\n"
     "  --size WxH         stretch the picture to W x H pixels first (default: no\n"
-    "                     stretch)\n"
+    "                     stretch)\n" VELNORA_PROPORTIONS_HELP("keep")
     "  --corner CORNER    where the calendar goes (default: top-right)\n"
     "  --dx TEXT, --dy TEXT\n"
     "                     distance from the corner, 0 to 100 pixels: decimal, or\n"
@@ -315,6 +321,7 @@ const Command RenderCommand = {
     {{{"source"}, "PICTURE"},
      {{"date"}, "Y/M/D"},
      {{"size"}, "WxH"},
+     ProportionsOption,
      {{"corner"}, "CORNER"},
      {{"dx"}, "TEXT"},
      {{"dy"}, "TEXT"},

@@ -280,6 +280,44 @@ TEST(StretchBitmap, RefusesAnEmptyPicture) {
     }
 }
 
+// The desktops' zoom: the centred part of the new shape, stretched by the rule,
+// on every path; a picture of the new shape gives the bytes of StretchBitmap.
+TEST(CoverBitmap, StretchesTheCentredPartOfTheNewShape) {
+    struct Case {
+        int sw, sh, nw, nh;
+        CropRegion kept;
+    };
+    const Case cases[] = {
+        {1024, 1024, 480, 270, {0, 224, 1024, 576}}, // a square onto 16:9
+        {1920, 1200, 960, 540, {0, 60, 1920, 1080}}, // 16:10 onto 16:9
+        {1000, 100, 300, 300, {450, 0, 100, 100}},   // a wide strip onto a square
+        {7, 5, 3, 2, {0, 0, 7, 5}},                  // 4.67 rows round to all 5
+        {1, 1000, 1920, 1080, {0, 499, 1, 1}},       // never less than a pixel
+        {640, 360, 1920, 1080, {0, 0, 640, 360}},    // the same shape: all of it
+    };
+    std::mt19937 random(18);
+    for (const Case& c : cases) {
+        const Bitmap source = RandomPicture(c.sw, c.sh, random);
+        Bitmap expected(c.kept.width, c.kept.height);
+        for (int y = 0; y < c.kept.height; ++y)
+            std::memcpy(expected.Row(y), source.Row(c.kept.top + y) + 3 * c.kept.left,
+                        3 * static_cast<std::size_t>(c.kept.width));
+        StretchBitmapReference(expected, c.nw, c.nh);
+        for (const NamedStretch& stretch : AllStretches()) {
+            Bitmap picture = Copy(source);
+            if (stretch.reference)
+                CoverBitmap(picture, c.nw, c.nh);
+            else
+                CoverBitmapUsing(stretch.path, picture, c.nw, c.nh);
+            ASSERT_EQ(picture.Width(), c.nw);
+            ASSERT_EQ(picture.Height(), c.nh);
+            EXPECT_EQ(std::memcmp(picture.Data(), expected.Data(), expected.SizeBytes()), 0)
+                << stretch.name << ": " << c.sw << " x " << c.sh << " to " << c.nw << " x "
+                << c.nh;
+        }
+    }
+}
+
 TEST(Bitmap, SizesAndRows) {
     struct Case {
         int width, height;

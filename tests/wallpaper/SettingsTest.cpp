@@ -73,6 +73,8 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
              EXPECT_TRUE(s.choose);
              EXPECT_TRUE(s.current);
          }},
+        {"a file from before the proportions' choice keeps them", "[image]\nstretch=1\n",
+         [](const Settings& s) { EXPECT_TRUE(s.keepProportions); }},
         {"both sources off", "[image]\nchoose=0\ncurrent=0\n",
          [](const Settings& s) {
              EXPECT_FALSE(s.choose);
@@ -136,6 +138,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.holiday = 0x0000C0;
     settings.otherDates = "gregorian-lunar";
     settings.monthNames = "dari";
+    settings.keepProportions = false;
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
@@ -158,6 +161,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "current=0\n"
                                      "stretch=0\n"
                                      "path=/pics/a b.jpg\n"
+                                     "keepproportions=0\n"
                                      "\n"
                                      "[calendar]\n"
                                      "rule=official\n"
