@@ -99,6 +99,7 @@ class OptionsWindow : public UiTest {
     void OfficialRuleRedrawsTheMonths();
     void PreviewShowsTheHolidayColour();
     void OtherDatesAndDariNamesAreUsedAndSaved();
+    void TheProportionsChoiceStartsFromTheFileAndIsSaved();
     void CaptionsUsePersianYehAndKaf();
 
   private:
@@ -261,6 +262,19 @@ void OptionsWindow::OtherDatesAndDariNamesAreUsedAndSaved() {
     const std::string file = *fixture->SettingsText();
     QVERIFY2(file.find("\notherdates=gregorian-lunar\nmonthnames=dari\n") != std::string::npos,
              file.c_str());
+}
+
+void OptionsWindow::TheProportionsChoiceStartsFromTheFileAndIsSaved() {
+    auto window = InstalledWindow("[image]\nkeepproportions=0\n");
+    bool exactShown = false;
+    QVERIFY(WithOptionsWindow(*window, [&](Toptions& options) {
+        exactShown = options.R_StretchExactly->isChecked();
+        Click(options.R_KeepProportions);
+        QTest::keyClick(&options, Qt::Key_Return);
+    }));
+    QVERIFY(exactShown);
+    QVERIFY(window->close());
+    QVERIFY(fixture->SettingsText()->find("\nkeepproportions=1\n") != std::string::npos);
 }
 
 void OptionsWindow::CaptionsUsePersianYehAndKaf() {
