@@ -198,9 +198,19 @@ void Toptions::CreateControls() {
     buttons->addWidget(Bok);
     buttons->addWidget(Bcancel);
 
-    for (QGroupBox* group : {GroupCalendar, GroupScale, GroupOutline, GroupHoliday,
-                             GroupOtherDates, GroupMonthNames, GroupProportions})
-        column->addWidget(group);
+    // Two columns, the calendar's look first (at the right in Persian): in one
+    // the window at 150 % would be taller than a 1080-pixel screen.
+    auto* columns = new QHBoxLayout;
+    for (const auto& groups :
+         {std::initializer_list<QGroupBox*>{GroupCalendar, GroupScale, GroupOutline, GroupHoliday},
+          std::initializer_list<QGroupBox*>{GroupOtherDates, GroupMonthNames, GroupProportions}}) {
+        auto* half = new QVBoxLayout;
+        for (QGroupBox* group : groups)
+            half->addWidget(group);
+        half->addStretch(1);
+        columns->addLayout(half);
+    }
+    column->addLayout(columns);
     column->addLayout(buttons);
 
     const QAbstractButton* choices[] = {R_ScaleAuto,   R_ScalePercent,  R_OutlineNone,
