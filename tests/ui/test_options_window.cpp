@@ -272,8 +272,7 @@ void OptionsWindow::TheProportionsChoiceStartsFromTheFileAndIsSaved() {
         exactShown = options.R_StretchExactly->isChecked();
         QTest::keyClick(&options, Qt::Key_Return);
     }));
-    QVERIFY(exactShown);
-    QVERIFY(window->close());
+    QVERIFY(exactShown && window->close());
     QVERIFY(fixture->SettingsText()->find("\nkeepproportions=0\n") != std::string::npos);
 }
 

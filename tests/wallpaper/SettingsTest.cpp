@@ -73,8 +73,6 @@ TEST_F(SettingsTest, EachKeyReadsByItsEncoding) {
              EXPECT_TRUE(s.choose);
              EXPECT_TRUE(s.current);
          }},
-        {"a file from before the proportions' choice keeps them", "[image]\nstretch=1\n",
-         [](const Settings& s) { EXPECT_TRUE(s.keepProportions); }},
         {"both sources off", "[image]\nchoose=0\ncurrent=0\n",
          [](const Settings& s) {
              EXPECT_FALSE(s.choose);
