@@ -20,9 +20,10 @@ _velnora_cli_options() {
     render)
         echo "--source --date --size --corner --dx --dy --no-prev --no-next --text-colour" \
             "--today-colour --holiday-colour --outline --scale --other-dates --calendar" \
-            "--month-names -h --help"
+            "--month-names --proportions -h --help"
         ;;
-    stretch | settings | ini) echo "-h --help" ;;
+    stretch) echo "--proportions -h --help" ;;
+    settings | ini) echo "-h --help" ;;
     esac
 }
 
@@ -31,7 +32,7 @@ _velnora_cli_takes_value() {
     case $1 in
     --calendar | --format | --source | --date | --size | --corner | --dx | --dy | \
         --text-colour | --today-colour | --holiday-colour | --outline | --scale | --other-dates | \
-        --month-names)
+        --month-names | --proportions)
         return 0
         ;;
     esac
@@ -63,6 +64,7 @@ _velnora_cli_values() { # option current-word
     --scale) _velnora_cli_words "auto 100 125 150 175 200 250 300 400" "$2" ;;
     --other-dates) _velnora_cli_words "none gregorian gregorian-lunar" "$2" ;;
     --month-names) _velnora_cli_words "iranian dari" "$2" ;;
+    --proportions) _velnora_cli_words "keep exact" "$2" ;;
     *) COMPREPLY=() ;;
     esac
 }

@@ -14,6 +14,7 @@
 #include "MonthGrid.h"
 #include "PersianDate.h"
 #include "PictureLoader.h"
+#include "ProportionsOption.h"
 #include "QtCanvas.h"
 #include "Settings.h"
 #include "UnattendedRun.h"
@@ -131,6 +132,10 @@ RenderRequest ParseRequest(const CommandLine& line) {
     request.settings.monthNames = MonthNamingName(ChosenMonthNames(line));
     if (const auto size = line.Value("size"))
         ParseSize(*size, request);
+    request.settings.keepProportions = KeepProportions(line, true);
+    request.size.keepProportions = request.settings.keepProportions;
+    if (line.IsSet("proportions") && !request.settings.stretch)
+        throw Misuse("--proportions wants --size");
     if (const auto corner = line.Value("corner"))
         request.settings.position = ParseCorner(*corner);
     // The distances stay texts: the drawing converts them as the window's
@@ -269,7 +274,8 @@ int RunRender(const CommandLine& line) {
 
 const Command RenderCommand = {
     "render",
-    "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D] [--size WxH]\n"
+    "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D]\n"
+    "         [--size WxH [--proportions keep|exact]]\n"
     "         [--corner top-right|bottom-right|bottom-left|top-left]\n"
     "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
     "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
@@ -286,6 +292,7 @@ const Command RenderCommand = {
       "the picture to draw on (BMP, JPEG, PNG, WebP, TIFF, GIF,\nSVG or a slideshow)"},
      {{"date"}, "Y/M/D", "the Persian day shown as today (default: today)"},
      {{"size"}, "WxH", "stretch the picture to W x H pixels first (default: no\nstretch)"},
+     ProportionsOption("keep"),
      {{"corner"}, "CORNER", "where the calendar goes (default: top-right)"},
      {{"dx"}, "TEXT"},
      {{"dy"},

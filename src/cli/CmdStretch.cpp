@@ -5,6 +5,7 @@
 
 #include "BmpFile.h"
 #include "PictureLoader.h"
+#include "ProportionsOption.h"
 #include "Stretch.h"
 #include "WholeNumber.h"
 
@@ -20,10 +21,15 @@ int RunStretch(const CommandLine& line) {
     // itself refuses sizes below 1 or above 65536.
     const int32_t width = StrToInt(WithAsciiDigits(args[2]));
     const int32_t height = StrToInt(WithAsciiDigits(args[3]));
+    // The command's name promises the exact stretch unless asked otherwise.
+    const bool keep = KeepProportions(line, false);
     Bitmap picture;
     // A drawing is rendered at the new size straight away.
-    LoadSourcePicture(args[0], picture, PictureSize{width, height});
-    StretchBitmap(picture, width, height);
+    LoadSourcePicture(args[0], picture, PictureSize{width, height, keep});
+    if (keep)
+        CoverBitmap(picture, width, height);
+    else
+        StretchBitmap(picture, width, height);
     WriteBmpFile(args[1], picture);
     return 0;
 }
@@ -32,12 +38,13 @@ int RunStretch(const CommandLine& line) {
 
 const Command StretchCommand = {
     "stretch",
-    "Usage: velnora-cli stretch IN OUT WIDTH HEIGHT\n"
+    "Usage: velnora-cli stretch IN OUT WIDTH HEIGHT [--proportions keep|exact]\n"
     "\n"
     "Loads the picture IN as the program loads a source picture, stretches it\n"
     "bilinearly to WIDTH x HEIGHT pixels (1 to 65536 each) and saves it as the\n"
-    "24-bit BMP file OUT. On any error OUT is left as it was.\n",
-    {},
+    "24-bit BMP file OUT. On any error OUT is left as it was.\n"
+    "\n",
+    {ProportionsOption("exact")},
     RunStretch,
 };
 

@@ -8,7 +8,9 @@ namespace velnora {
 
 void ComposeCalendar(Bitmap& bitmap, const CalendarChoices& choices, const MonthGrids& grids,
                      const CanvasFactory& makeCanvas) {
-    if (choices.stretch)
+    if (choices.stretch && choices.keepProportions)
+        CoverBitmap(bitmap, choices.desktopWidth, choices.desktopHeight);
+    else if (choices.stretch)
         StretchBitmap(bitmap, choices.desktopWidth, choices.desktopHeight);
     // Placed on the size after the stretch; a distance that is not a whole
     // number stops the redraw here, before anything is drawn.

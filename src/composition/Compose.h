@@ -28,6 +28,9 @@ enum class OtherDates { None, Gregorian, GregorianAndLunar };
 
 struct CalendarChoices {
     bool stretch = true;
+    // With stretch on: scale to cover the desktop and crop the rest, centred
+    // (the desktops' zoom), rather than stretch to its exact size.
+    bool keepProportions = true;
     int desktopWidth = 0; // used only when stretch is on
     int desktopHeight = 0;
     PlacementChoices placement;

@@ -31,6 +31,9 @@ constexpr int64_t ProgramBytes = 40'000'000;
 struct PictureSize {
     int width = 0;
     int height = 0;
+    // A drawing keeps its own proportions and covers the size (it is cropped
+    // to it later, see CoverBitmap) rather than being drawn at the size exactly.
+    bool keepProportions = false;
 };
 
 inline std::runtime_error PictureTooLarge(int64_t width, int64_t height) {

@@ -2,6 +2,8 @@
 
 #include "Stretch.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -97,10 +99,22 @@ bool StretchPathSupported(StretchPath path) {
     }
 }
 
-void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newHeight) {
-    if (!StretchPathSupported(path))
-        throw std::runtime_error("This processor cannot run the chosen stretch");
-    CheckStretchSizes(bitmap, newWidth, newHeight);
+namespace {
+
+StretchPath BestStretchPath() {
+    static const StretchPath best = [] {
+        for (StretchPath path : {StretchPath::Avx2, StretchPath::Ssse3, StretchPath::Sse2})
+            if (StretchPathSupported(path))
+                return path;
+        return StretchPath::Scalar;
+    }();
+    return best;
+}
+
+// Stretches the region of the bitmap to the new size on one path; the bitmap
+// becomes the result. The path and the sizes are checked already.
+void StretchRegionUsing(StretchPath path, Bitmap& bitmap, const SourceRegion& region,
+                        int newWidth, int newHeight) {
     WindowGathers gathers;
     BlendRowFunction blend = BlendRowScalar;
 #if defined(__x86_64__) || defined(__i386__)
@@ -120,27 +134,61 @@ void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newH
         break;
     }
 #endif
-    if (newWidth == bitmap.Width() && newHeight == bitmap.Height()) {
+    if (newWidth == bitmap.Width() && newHeight == bitmap.Height() &&
+        region.width == newWidth && region.height == newHeight) {
         // Rows are gathered before they are overwritten: no second picture,
         // and no fresh memory to fault in.
-        StretchRows(bitmap, bitmap, gathers, blend);
+        StretchRows(region, bitmap, gathers, blend);
         return;
     }
     // Taken first, so that a refused allocation leaves the picture as it was;
     // the old pixels then serve as the source without being copied.
     Bitmap result(newWidth, newHeight);
-    StretchRows(bitmap, result, gathers, blend);
+    StretchRows(region, result, gathers, blend);
     bitmap.Swap(result);
 }
 
+} // namespace
+
+void StretchBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newHeight) {
+    if (!StretchPathSupported(path))
+        throw std::runtime_error("This processor cannot run the chosen stretch");
+    CheckStretchSizes(bitmap, newWidth, newHeight);
+    StretchRegionUsing(path, bitmap, SourceRegion::Whole(bitmap), newWidth, newHeight);
+}
+
+CropRegion CoverCrop(int width, int height, int newWidth, int newHeight) {
+    // Compared and divided in 64 bits: sides up to 65536 multiply past 32.
+    const int64_t wide = int64_t{width} * newHeight;
+    const int64_t tall = int64_t{height} * newWidth;
+    CropRegion crop{0, 0, width, height};
+    // The kept side is rounded to the nearest pixel, and never below one.
+    if (wide > tall)
+        crop.width = std::max<int64_t>(1, (2 * int64_t{height} * newWidth + newHeight) /
+                                              (2 * int64_t{newHeight}));
+    else if (tall > wide)
+        crop.height = std::max<int64_t>(1, (2 * int64_t{width} * newHeight + newWidth) /
+                                               (2 * int64_t{newWidth}));
+    crop.left = (width - crop.width) / 2;
+    crop.top = (height - crop.height) / 2;
+    return crop;
+}
+
+void CoverBitmapUsing(StretchPath path, Bitmap& bitmap, int newWidth, int newHeight) {
+    if (!StretchPathSupported(path))
+        throw std::runtime_error("This processor cannot run the chosen stretch");
+    CheckStretchSizes(bitmap, newWidth, newHeight);
+    const CropRegion crop = CoverCrop(bitmap.Width(), bitmap.Height(), newWidth, newHeight);
+    StretchRegionUsing(path, bitmap, {&bitmap, crop.left, crop.top, crop.width, crop.height},
+                       newWidth, newHeight);
+}
+
+void CoverBitmap(Bitmap& bitmap, int newWidth, int newHeight) {
+    CoverBitmapUsing(BestStretchPath(), bitmap, newWidth, newHeight);
+}
+
 void StretchBitmap(Bitmap& bitmap, int newWidth, int newHeight) {
-    static const StretchPath best = [] {
-        for (StretchPath path : {StretchPath::Avx2, StretchPath::Ssse3, StretchPath::Sse2})
-            if (StretchPathSupported(path))
-                return path;
-        return StretchPath::Scalar;
-    }();
-    StretchBitmapUsing(best, bitmap, newWidth, newHeight);
+    StretchBitmapUsing(BestStretchPath(), bitmap, newWidth, newHeight);
 }
 
 }  // namespace velnora

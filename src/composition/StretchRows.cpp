@@ -84,10 +84,10 @@ StretchPlan MakeStretchPlan(int sourceWidth, int sourceHeight, int newWidth, int
     return plan;
 }
 
-void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gathers,
+void StretchRows(const SourceRegion& source, Bitmap& destination, WindowGathers gathers,
                  BlendRowFunction blend) {
     const StretchPlan plan =
-        MakeStretchPlan(source.Width(), source.Height(), destination.Width(), destination.Height());
+        MakeStretchPlan(source.width, source.height, destination.Width(), destination.Height());
     GatherRowFunction gather = GatherRowScalar;
     if (plan.windowGroup == 8 && gathers.eight)
         gather = gathers.eight;
@@ -154,8 +154,8 @@ void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gather
     // reads source pixels at or above and left of (x, y) only (x0 + 1 <= x
     // for x >= 1, and x0 = 0 for x = 0; rows likewise): all are gathered
     // before they are overwritten.
-    const bool inPlace = &source == &destination;
-    const int lastRow = source.Height() - 1;
+    const bool inPlace = source.picture == &destination;
+    const int lastRow = source.height - 1;
     const std::size_t padding = destination.Stride() - plan.rowBytes;
     for (int bandStart = 0; bandStart < plan.newHeight; bandStart += BandRows) {
         const int bandEnd = std::min(bandStart + BandRows, plan.newHeight);

@@ -70,9 +70,26 @@ struct WindowGathers {
     GatherRowFunction four = nullptr;
 };
 
+// The rectangle of a picture that is stretched, read as a picture of its own:
+// the whole picture, or the part a crop keeps. Reads past its right side stay
+// within the picture's rows and slack, as for the whole picture.
+struct SourceRegion {
+    const Bitmap* picture = nullptr;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    static SourceRegion Whole(const Bitmap& picture) {
+        return {&picture, 0, 0, picture.Width(), picture.Height()};
+    }
+    const uint8_t* Row(int y) const {
+        return picture->Row(top + y) + 3 * static_cast<std::size_t>(left);
+    }
+};
+
 // Stretches source into destination (already of the new size, and a distinct
-// picture, or the very same one when the size stays the same).
-void StretchRows(const Bitmap& source, Bitmap& destination, WindowGathers gathers,
+// picture, or the very same whole picture when the size stays the same).
+void StretchRows(const SourceRegion& source, Bitmap& destination, WindowGathers gathers,
                  BlendRowFunction blend);
 
 void GatherRowScalar(const StretchPlan& plan, const uint8_t* sourceRow, int begin, int end,

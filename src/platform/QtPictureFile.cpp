@@ -144,7 +144,10 @@ bool ReadQtPictureFile(const std::string& path, Bitmap& out, PictureSize drawing
         };
         QSize size = reader.size();
         if (IsDrawing(format) && drawingSize.width > 0 && drawingSize.height > 0) {
-            size = QSize(drawingSize.width, drawingSize.height);
+            const QSize wanted(drawingSize.width, drawingSize.height);
+            size = drawingSize.keepProportions && !size.isEmpty()
+                       ? size.scaled(wanted, Qt::KeepAspectRatioByExpanding)
+                       : wanted;
             reader.setScaledSize(size);
         }
         if (size.width() < 1 || size.height() < 1)

@@ -13,7 +13,8 @@ namespace velnora {
 
 // Returns false, leaving out untouched, when none of these readers recognises
 // the file (or it cannot be opened). A drawing (SVG) is rendered at
-// drawingSize, or at its own size when that is 0 x 0; transparent parts come
+// drawingSize (in its own proportions, covering it, when the size asks so),
+// or at its own size when that is 0 x 0; transparent parts come
 // out as drawn over the backdrop (black unless given), as the desktop shows
 // them. Throws std::runtime_error with "Picture too large: <w> x <h>" (above
 // the size, memory or work limits of PictureLimit.h), "Cannot read picture

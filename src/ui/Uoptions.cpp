@@ -181,6 +181,15 @@ void Toptions::CreateControls() {
     R_NamesDari = Radio(GroupMonthNames, "R_NamesDari", QStringLiteral(u"دری (حمل، ثور، جوزا)"));
     Column(GroupMonthNames, {R_NamesIranian, R_NamesDari});
 
+    // Used when the main window's stretch box is ticked.
+    GroupProportions =
+        MakeGroup(this, "GroupProportions", QStringLiteral(u"کشیدن تصویر به اندازه صفحه"));
+    R_KeepProportions = Radio(GroupProportions, "R_KeepProportions",
+                              QStringLiteral(u"حفظ تناسب تصویر (بزرگ‌نمایی و برش حاشیه‌ها)"));
+    R_StretchExactly = Radio(GroupProportions, "R_StretchExactly",
+                             QStringLiteral(u"کشیدن دقیق به اندازه صفحه"));
+    Column(GroupProportions, {R_KeepProportions, R_StretchExactly});
+
     Bok = Named(new QPushButton(QStringLiteral(u"تأیید"), this), "Bok");
     Bcancel = Named(new QPushButton(QStringLiteral(u"انصراف"), this), "Bcancel");
     Bok->setDefault(true);
@@ -189,9 +198,19 @@ void Toptions::CreateControls() {
     buttons->addWidget(Bok);
     buttons->addWidget(Bcancel);
 
-    for (QGroupBox* group : {GroupCalendar, GroupScale, GroupOutline, GroupHoliday,
-                             GroupOtherDates, GroupMonthNames})
-        column->addWidget(group);
+    // Two columns, the calendar's look first (at the right in Persian): in one
+    // the window at 150 % would be taller than a 1080-pixel screen.
+    auto* columns = new QHBoxLayout;
+    for (const auto& groups :
+         {std::initializer_list<QGroupBox*>{GroupCalendar, GroupScale, GroupOutline, GroupHoliday},
+          std::initializer_list<QGroupBox*>{GroupOtherDates, GroupMonthNames, GroupProportions}}) {
+        auto* half = new QVBoxLayout;
+        for (QGroupBox* group : groups)
+            half->addWidget(group);
+        half->addStretch(1);
+        columns->addLayout(half);
+    }
+    column->addLayout(columns);
     column->addLayout(buttons);
 
     const QAbstractButton* choices[] = {R_ScaleAuto,   R_ScalePercent,  R_OutlineNone,
@@ -223,6 +242,8 @@ void Toptions::SetControls(const WindowOptions& options) {
     R_OtherLunar->setChecked(options.otherDates == OtherDates::GregorianAndLunar);
     R_NamesIranian->setChecked(options.monthNames == MonthNaming::Iranian);
     R_NamesDari->setChecked(options.monthNames == MonthNaming::Dari);
+    R_KeepProportions->setChecked(options.keepProportions);
+    R_StretchExactly->setChecked(!options.keepProportions);
 }
 
 WindowOptions Toptions::Chosen() const {
@@ -242,6 +263,7 @@ WindowOptions Toptions::Chosen() const {
                          : R_OtherGregorian->isChecked() ? OtherDates::Gregorian
                                                          : OtherDates::None;
     options.monthNames = R_NamesDari->isChecked() ? MonthNaming::Dari : MonthNaming::Iranian;
+    options.keepProportions = !R_StretchExactly->isChecked();
     return options;
 }
 

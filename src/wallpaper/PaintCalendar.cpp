@@ -17,7 +17,8 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
     }
     LoadSourcePicture(source.path, work,
                       choices.calendar.stretch
-                          ? PictureSize{context.desktop.width, context.desktop.height}
+                          ? PictureSize{context.desktop.width, context.desktop.height,
+                                        choices.calendar.keepProportions}
                           : PictureSize{},
                       DesktopLook{{context.desktop.width, context.desktop.height},
                                   context.openStore(StoreAccess::Read)->BackgroundColours()});

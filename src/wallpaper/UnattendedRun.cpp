@@ -38,6 +38,7 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.chooseFile = settings.choose;
     choices.fileName = settings.path;
     choices.calendar.stretch = settings.stretch;
+    choices.calendar.keepProportions = settings.keepProportions;
     choices.calendar.placement.corner = CornerOf(settings.position);
     choices.calendar.placement.dxText = settings.leftRightText;
     choices.calendar.placement.dyText = settings.topBottomText;
@@ -103,6 +104,7 @@ WindowOptions WindowOptionsOf(const Settings& settings) {
     options.holiday = HolidayColourOf(settings);
     options.otherDates = OtherDatesOf(settings);
     options.monthNames = MonthNamingOf(settings);
+    options.keepProportions = settings.keepProportions;
     return options;
 }
 
@@ -113,6 +115,7 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.holiday = options.holiday ? static_cast<int32_t>(options.holiday->value) : -1;
     settings.otherDates = OtherDatesText(options.otherDates);
     settings.monthNames = MonthNamingName(options.monthNames);
+    settings.keepProportions = options.keepProportions;
 }
 
 }  // namespace velnora

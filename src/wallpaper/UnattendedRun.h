@@ -25,7 +25,7 @@ namespace velnora {
 Settings AsTheWindowHoldsThem(const Settings& stored);
 
 // The choices of the options window (calendar rule, scale, text outline,
-// holiday colour) as its controls hold them.
+// holiday colour, the picture's proportions) as its controls hold them.
 struct WindowOptions {
     // The percentages calendar/scale allows; 100 draws as designed.
     static constexpr int MinimumScale = LeastScalePercent;
@@ -36,6 +36,7 @@ struct WindowOptions {
     std::optional<Colour> holiday; // none for no holiday colour
     OtherDates otherDates = OtherDates::None;
     MonthNaming monthNames = MonthNaming::Iranian;
+    bool keepProportions = true; // when the picture is stretched to the desktop
 };
 
 // The choices as the settings' readers take them.

@@ -66,6 +66,15 @@ class RenderCommand : public TempFolderTest {
         return names;
     }
 
+    // A white 400 x 300 drawing, its bottom quarter red, as the source.
+    void UseDrawing() {
+        fs::remove(source_);
+        source_ = folder_ / "source.svg";
+        std::ofstream(source_) << R"(<svg xmlns="http://www.w3.org/2000/svg" width="400"
+  height="300" viewBox="0 0 4 4"><rect width="4" height="4" fill="#fff"/>
+  <rect y="3" width="4" height="1" fill="#f00"/></svg>)";
+    }
+
     fs::path source_;
 };
 
@@ -156,11 +165,7 @@ TEST_F(RenderCommand, ColoursAndStretch) {
 // A drawing is rendered at the size asked for, else at its own size: either
 // way its edges stay sharp (no stretch of a small rendering).
 TEST_F(RenderCommand, DrawsADrawingAtTheAskedSize) {
-    fs::remove(source_);
-    source_ = folder_ / "source.svg";
-    std::ofstream(source_) << R"(<svg xmlns="http://www.w3.org/2000/svg" width="400" height="300"
-  viewBox="0 0 4 4"><rect width="4" height="4" fill="#fff"/>
-  <rect y="3" width="4" height="1" fill="#f00"/></svg>)";
+    UseDrawing();
     for (const auto& [options, width, height] :
          {std::tuple{std::vector<std::string>{"--no-prev", "--no-next"}, 400, 300},
           std::tuple{std::vector<std::string>{"--size", "800x600"}, 800, 600}}) {
@@ -172,6 +177,15 @@ TEST_F(RenderCommand, DrawsADrawingAtTheAskedSize) {
         EXPECT_EQ(picture.At(2, height * 3 / 4 + 1), PureRed);
         fs::remove(folder_ / "out.bmp");
     }
+}
+
+// Brought to 800 x 300, the 4:3 drawing keeps its proportions unless asked to
+// stretch exactly: zoomed, its red bottom quarter is cropped away.
+TEST_F(RenderCommand, KeepsTheProportionsUnlessAskedToStretchExactly) {
+    UseDrawing();
+    EXPECT_EQ(Rendered({"--size", "800x300"}).At(2, 298), White);
+    fs::remove(folder_ / "out.bmp");
+    EXPECT_EQ(Rendered({"--size", "800x300", "--proportions", "exact"}).At(2, 298), PureRed);
 }
 
 TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
@@ -227,6 +241,10 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
         {{out, "--source", source, "--corner", "middle"},
          "velnora-cli: --corner is top-right, bottom-right, bottom-left or top-left, not "
          "'middle'\n"},
+        {{out, "--source", source, "--size", "8x6", "--proportions", "fill"},
+         "velnora-cli: --proportions is keep or exact, not 'fill'\n"},
+        {{out, "--source", source, "--proportions", "keep"},
+         "velnora-cli: --proportions wants --size\n"},
         {{out, "--source", source, "--size", "800"},
          "velnora-cli: --size wants WIDTHxHEIGHT, not '800'\n"},
         {{out, "--source", source, "--dx"}, "velnora-cli: render: Missing value after '--dx'.\n"},

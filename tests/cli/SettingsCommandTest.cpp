@@ -35,7 +35,8 @@ const char* const Defaults = "distance/leftright=30\n"
                              "color/outline=none\n"
                              "color/holiday=-1\n"
                              "calendar/otherdates=none\n"
-                             "calendar/monthnames=iranian\n";
+                             "calendar/monthnames=iranian\n"
+                             "image/keepproportions=1\n";
 
 TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
     const std::string file = Write("velnora.INI", "; written on Windows\r\n"
@@ -79,6 +80,7 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                           "color/holiday=-1\n"
                           "calendar/otherdates=none\n"
                           "calendar/monthnames=iranian\n"
+                          "image/keepproportions=1\n"
                           "oldwallpaper/Wallpaper=C:\\Windows\\web.jpg\n"
                           "oldwallpaper/TileWallpaper=0\n"
                           "oldwallpaper/WallpaperStyle=2\n");

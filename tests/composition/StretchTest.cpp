@@ -280,6 +280,56 @@ TEST(StretchBitmap, RefusesAnEmptyPicture) {
     }
 }
 
+// The desktops' zoom: the centred part of the new shape, stretched by the rule,
+// on every path; a picture of the new shape gives the bytes of StretchBitmap.
+TEST(CoverBitmap, StretchesTheCentredPartOfTheNewShape) {
+    struct Case {
+        int sw, sh, nw, nh;
+        CropRegion kept;
+    } const cases[] = {
+        {1024, 1024, 480, 270, {0, 224, 1024, 576}}, // a square onto 16:9
+        {1920, 1200, 960, 540, {0, 60, 1920, 1080}}, // 16:10 onto 16:9
+        {1000, 100, 300, 300, {450, 0, 100, 100}},   // a wide strip onto a square
+        {7, 5, 3, 2, {0, 0, 7, 5}},                  // 4.67 rows round to all 5
+        {1, 1000, 1920, 1080, {0, 499, 1, 1}},       // never less than a pixel
+        {640, 360, 1920, 1080, {0, 0, 640, 360}},    // the same shape: all of it
+    };
+    std::mt19937 random(18);
+    for (const Case& c : cases) {
+        const Bitmap source = RandomPicture(c.sw, c.sh, random);
+        Bitmap expected(c.kept.width, c.kept.height);
+        for (int y = 0; y < c.kept.height; ++y)
+            std::memcpy(expected.Row(y), source.Row(c.kept.top + y) + 3 * c.kept.left,
+                        3 * static_cast<std::size_t>(c.kept.width));
+        StretchBitmapReference(expected, c.nw, c.nh);
+        for (const NamedStretch& stretch : AllStretches()) {
+            Bitmap picture = Copy(source);
+            CoverBitmapUsing(stretch.path, picture, c.nw, c.nh);
+            ASSERT_EQ(picture.SizeBytes(), expected.SizeBytes());
+            EXPECT_EQ(std::memcmp(picture.Data(), expected.Data(), expected.SizeBytes()), 0)
+                << stretch.name << ": " << c.sw << " x " << c.sh << " to " << c.nw;
+        }
+    }
+}
+
+// A square wallpaper (GNOME's are 4096 x 4096) on a 16:9 desktop: a disc 2000
+// pixels wide stays round, 2000 * 1920 / 4096 = 937.5 pixels across and down.
+TEST(CoverBitmap, KeepsACircleRound) {
+    Bitmap picture(4096, 4096);
+    for (int y = 0; y < 4096; ++y)
+        for (int x = 0; x < 4096; ++x)
+            std::memset(picture.Row(y) + 3 * x,
+                        (x - 2048) * (x - 2048) + (y - 2048) * (y - 2048) < 1000000 ? 255 : 0, 3);
+    CoverBitmap(picture, 1920, 1080);
+    int across = 0, down = 0;
+    for (int x = 0; x < 1920; ++x)
+        across += picture.Row(540)[3 * x] > 127;
+    for (int y = 0; y < 1080; ++y)
+        down += picture.Row(y)[3 * 960] > 127;
+    EXPECT_NEAR(across, 938, 2);
+    EXPECT_NEAR(down, 938, 2);
+}
+
 TEST(Bitmap, SizesAndRows) {
     struct Case {
         int width, height;

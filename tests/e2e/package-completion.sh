@@ -45,6 +45,7 @@ render out.bmp --no-|--no-next --no-prev
 render out.bmp --source $work/photo.|$work/photo.jpg $work/photo.png
 stretch $work/photo.j|$work/photo.jpg
 stretch a.jpg b.bmp |
+stretch a.jpg b.bmp 9 9 --proportions |exact keep
 today |
 EOF
 

@@ -99,6 +99,7 @@ class OptionsWindow : public UiTest {
     void OfficialRuleRedrawsTheMonths();
     void PreviewShowsTheHolidayColour();
     void OtherDatesAndDariNamesAreUsedAndSaved();
+    void TheProportionsChoiceStartsFromTheFileAndIsSaved();
     void CaptionsUsePersianYehAndKaf();
 
   private:
@@ -261,6 +262,18 @@ void OptionsWindow::OtherDatesAndDariNamesAreUsedAndSaved() {
     const std::string file = *fixture->SettingsText();
     QVERIFY2(file.find("\notherdates=gregorian-lunar\nmonthnames=dari\n") != std::string::npos,
              file.c_str());
+}
+
+// The options window shows the stored choice, and confirming keeps it.
+void OptionsWindow::TheProportionsChoiceStartsFromTheFileAndIsSaved() {
+    auto window = InstalledWindow("[image]\nkeepproportions=0\n");
+    bool exactShown = false;
+    QVERIFY(WithOptionsWindow(*window, [&](Toptions& options) {
+        exactShown = options.R_StretchExactly->isChecked();
+        QTest::keyClick(&options, Qt::Key_Return);
+    }));
+    QVERIFY(exactShown && window->close());
+    QVERIFY(fixture->SettingsText()->find("\nkeepproportions=0\n") != std::string::npos);
 }
 
 void OptionsWindow::CaptionsUsePersianYehAndKaf() {

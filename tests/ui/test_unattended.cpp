@@ -109,6 +109,7 @@ void Unattended::SameResultsAsTheWindowsRun_data() {
         "[calendar]\nscale=$C8\n[color]\noutline=$FF\nholiday=0x8000\n");
     row("other dates, Dari names", true, false,
         "[calendar]\notherdates=gregorian-lunar\nmonthnames=dari\n[color]\nholiday=255\n");
+    row("stretched exactly", true, false, "[image]\nkeepproportions=0\n");
 }
 
 void Unattended::SameResultsAsTheWindowsRun() {

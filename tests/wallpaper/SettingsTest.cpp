@@ -136,6 +136,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.holiday = 0x0000C0;
     settings.otherDates = "gregorian-lunar";
     settings.monthNames = "dari";
+    settings.keepProportions = false;
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
@@ -158,6 +159,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
                                      "current=0\n"
                                      "stretch=0\n"
                                      "path=/pics/a b.jpg\n"
+                                     "keepproportions=0\n"
                                      "\n"
                                      "[calendar]\n"
                                      "rule=official\n"
