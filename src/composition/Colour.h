@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A colour as the settings file stores it and Windows keeps a COLORREF:
 // 0x00BBGGRR, red in the low byte. Web notation ("#rrggbb") and the desktops'
-// own colour settings write 0xRRGGBB instead; FromRgb and Rgb are the one
-// place the two orders meet.
+// own colour settings write 0xRRGGBB instead; FromRgb is the one place the two
+// orders meet.
 #pragma once
 
 #include <cstdint>
@@ -24,9 +24,6 @@ struct Colour {
     constexpr uint8_t Red() const { return static_cast<uint8_t>(value); }
     constexpr uint8_t Green() const { return static_cast<uint8_t>(value >> 8); }
     constexpr uint8_t Blue() const { return static_cast<uint8_t>(value >> 16); }
-    constexpr uint32_t Rgb() const {
-        return static_cast<uint32_t>(Red()) << 16 | static_cast<uint32_t>(Green()) << 8 | Blue();
-    }
 
     constexpr bool operator==(const Colour&) const = default;
 };

@@ -51,8 +51,8 @@ struct Drawn {
 
 CalendarChoices Colours() {
     CalendarChoices choices;
-    choices.textColour = TextColour;
-    choices.todayColour = TodayColour;
+    choices.textColour = Colour{TextColour};
+    choices.todayColour = Colour{TodayColour};
     return choices;
 }
 
@@ -253,7 +253,7 @@ TEST(DrawMonth, FridaysAndFixedHolidaysInTheHolidayColour) {
     const std::set<std::string> holidays = {"\xCC", "6", "13", "20", "27",
                                             "1",    "2", "3",  "4",  "12"};
     CalendarChoices choices = Colours();
-    choices.holidayColour = Holiday;
+    choices.holidayColour = Colour{Holiday};
     for (int today : {15, 13}) {
         SCOPED_TRACE(today);
         MonthGrid grid = Farvardin1389("StringGrid1");
@@ -288,7 +288,7 @@ TEST(DrawMonth, TheOutlineDrawsEachTextAroundItself) {
         const int reach = percent / 100;
         CalendarChoices choices = Colours();
         choices.scalePercent = percent;
-        choices.outline = {TextOutline::Kind::Colour, 0x00ABCDEF};
+        choices.outline = {TextOutline::Kind::Colour, Colour{0x00ABCDEF}};
         const MonthGrid grid = Farvardin1389("StringGrid1");
         const Drawn plain = Draw(grid, 10, 20, {}, [&] {
             CalendarChoices none = choices;
@@ -319,24 +319,25 @@ TEST(DrawMonth, TheOutlineDrawsEachTextAroundItself) {
 }
 
 TEST(OutlineColourFor, AutoContrastsWithTheText) {
-    constexpr uint32_t Black = 0x000000, White = 0xFFFFFF;
+    constexpr Colour Black{0x000000}, White{0xFFFFFF};
+    constexpr TextOutline Auto{TextOutline::Kind::Auto, {}};
     struct {
         TextOutline outline;
-        uint32_t text;
-        std::optional<uint32_t> halo;
+        Colour text;
+        std::optional<Colour> halo;
     } const cases[] = {
         {{}, Black, std::nullopt},
-        {{TextOutline::Kind::Colour, 0x123456}, Black, 0x123456},
-        {{TextOutline::Kind::Auto, 0}, Black, White},
-        {{TextOutline::Kind::Auto, 0}, White, Black},
-        {{TextOutline::Kind::Auto, 0}, 0x0000FF, Black}, // red
-        {{TextOutline::Kind::Auto, 0}, 0x00FFFF, Black}, // yellow
-        {{TextOutline::Kind::Auto, 0}, 0x800000, White}, // navy
-        {{TextOutline::Kind::Auto, 0}, 0x808080, Black}, // grey
-        {{TextOutline::Kind::Auto, 0}, 0x595959, White}, // dark grey
+        {{TextOutline::Kind::Colour, {0x123456}}, Black, Colour{0x123456}},
+        {Auto, Black, White},
+        {Auto, White, Black},
+        {Auto, Colour::FromRgb(0xFF0000), Black}, // red
+        {Auto, Colour::FromRgb(0xFFFF00), Black}, // yellow
+        {Auto, Colour::FromRgb(0x000080), White}, // navy
+        {Auto, Colour{0x808080}, Black},          // grey
+        {Auto, Colour{0x595959}, White},          // dark grey
     };
     for (const auto& c : cases)
-        EXPECT_EQ(OutlineColourFor(c.outline, c.text), c.halo) << std::hex << c.text;
+        EXPECT_EQ(OutlineColourFor(c.outline, c.text), c.halo) << std::hex << c.text.value;
 }
 
 } // namespace
@@ -352,7 +353,7 @@ TEST(DrawMonth, LunarHolidaysAndTheOtherDatesOfEachDay) {
     grid.name = "SGnext";
     FillMonthGrid(grid, 1405, 4, 1, CalendarRule::Official);
     CalendarChoices choices = Colours();
-    choices.holidayColour = Holiday;
+    choices.holidayColour = Colour{Holiday};
     const Drawn plain = Draw(grid, 0, 0, {}, choices);
     for (const auto& [day, colour] : {std::pair{"2", TextColour}, {"3", Holiday}, {"4", Holiday}})
         EXPECT_EQ(TextAt(plain, day)->colour, colour) << day;

@@ -22,7 +22,7 @@ struct CanvasCall {
     int numberWidth = 0;
     int penWidth = 0;
     bool bold = false;
-    uint32_t colour = 0;
+    uint32_t colour = 0; // 0x00BBGGRR
 };
 
 class RecordingCanvas : public Canvas {
@@ -57,17 +57,17 @@ class RecordingCanvas : public Canvas {
             return found->second;
         return {PixelsPerByte * static_cast<int>(text.size()), CellHeight};
     }
-    void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
+    void DrawTextAt(int x, int y, const std::string& text, Colour colour) override {
         CanvasCall call;
         call.kind = CanvasCall::Text;
         call.text = text;
         call.x = x;
         call.y = y;
-        call.colour = colour;
+        call.colour = colour.value;
         calls.push_back(call);
     }
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
-                   uint32_t colour, int penWidth) override {
+                   Colour colour, int penWidth) override {
         CanvasCall call;
         call.kind = CanvasCall::Frame;
         call.x = left;
@@ -76,7 +76,7 @@ class RecordingCanvas : public Canvas {
         call.bottom = bottom;
         call.ellipseWidth = ellipseWidth;
         call.ellipseHeight = ellipseHeight;
-        call.colour = colour;
+        call.colour = colour.value;
         call.penWidth = penWidth;
         calls.push_back(call);
     }

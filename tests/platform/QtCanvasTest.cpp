@@ -20,8 +20,8 @@ using namespace velnora;
 
 namespace {
 
-constexpr uint32_t Red = 0x000000FF; // 0x00BBGGRR
-constexpr uint32_t Blue = 0x00FF0000;
+constexpr Colour Red{0x000000FF}; // 0x00BBGGRR
+constexpr Colour Blue{0x00FF0000};
 // A number width no face exceeds: the face at its full size.
 constexpr int NoLimit = 1000;
 

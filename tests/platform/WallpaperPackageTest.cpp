@@ -75,7 +75,8 @@ TEST(Backdrop, TransparentPictureOverTheDesktopsColours) {
     ASSERT_TRUE(image.save(QString::fromStdString(folder / "p.png")));
     Bitmap out;
     ASSERT_TRUE(ReadQtPictureFile(folder / "p.png", out, {},
-                                  {0xff0000, 0x0000ff, Backdrop::Shading::Vertical}));
+                                  {Colour::FromRgb(0xff0000), Colour::FromRgb(0x0000ff),
+                                   Backdrop::Shading::Vertical}));
     const uint8_t expected[3][6] = {{0, 0, 255, 255, 255, 255},
                                     {128, 0, 128, 255, 255, 255},
                                     {255, 0, 0, 255, 255, 255}};

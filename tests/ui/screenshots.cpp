@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
         WindowOptions shown;
         shown.rule = PersianDate::CalendarRule::Official;
         shown.scale = 200;
-        shown.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
-        shown.holiday = 0x0000FF;
+        shown.outline = {TextOutline::Kind::Colour, Colour{0xFFFFFF}};
+        shown.holiday = Colour{0x0000FF};
         shown.otherDates = OtherDates::GregorianAndLunar;
         shown.monthNames = MonthNaming::Dari;
         Toptions options(window.get(), shown);
@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
         // The preview with choices of the options window: twice the size, a
         // white halo, Fridays and holidays in red.
         window->Options.scale = 200;
-        window->Options.outline = {TextOutline::Kind::Colour, 0xFFFFFF};
-        window->Options.holiday = 0x0000FF;
+        window->Options.outline = {TextOutline::Kind::Colour, Colour{0xFFFFFF}};
+        window->Options.holiday = Colour{0x0000FF};
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview-options.png") && ok;
         window->Options = WindowOptions();

@@ -59,15 +59,15 @@ TEST(DrawingSettings, TheReadersTakeTheirTextsOrTheDefault) {
         const TextOutline outline = OutlineOf(settings);
         EXPECT_EQ(outline.kind, c.kind) << c.text;
         if (c.kind == TextOutline::Kind::Colour) {
-            EXPECT_EQ(outline.colour, c.colour) << c.text;
+            EXPECT_EQ(outline.colour.value, c.colour) << c.text;
         }
     }
     struct {
         int32_t value;
-        std::optional<uint32_t> colour;
+        std::optional<Colour> colour;
     } const holidays[] = {
-        {-1, std::nullopt},        {0, 0u}, {255, 255u}, {0xFFFFFF, 0xFFFFFFu}, {-2, std::nullopt},
-        {0x1000000, std::nullopt},
+        {-1, std::nullopt},        {0, Colour{0}}, {255, Colour{255}}, {0xFFFFFF, Colour{0xFFFFFF}},
+        {-2, std::nullopt},        {0x1000000, std::nullopt},
     };
     for (const auto& c : holidays) {
         Settings settings;
@@ -115,7 +115,7 @@ TEST(DrawingSettings, PictureChoicesCarryThem) {
     choices = PictureChoicesFor(settings).calendar;
     EXPECT_EQ(choices.scalePercent, 250);
     EXPECT_EQ(choices.outline.kind, TextOutline::Kind::Auto);
-    EXPECT_EQ(choices.holidayColour, 0x00C000u);
+    EXPECT_EQ(choices.holidayColour, Colour{0x00C000});
 }
 
 // Pictures composed as the program composes them, from the settings' texts.

@@ -114,7 +114,8 @@ TEST_F(PaintCalendarTest, StretchUsesTheDesktopSizeOfTheContext) {
 // the calendar goes on a picture of its colours at the desktop's size.
 TEST_F(PaintCalendarTest, NoPictureDrawsOnTheDesktopsColours) {
     desktop_.values = {{"WallpaperStyle", "2"}};
-    desktop_.backdrop = {0x102030, 0x102030, Backdrop::Shading::Solid};
+    desktop_.backdrop = {Colour::FromRgb(0x102030), Colour::FromRgb(0x102030),
+                         Backdrop::Shading::Solid};
     EXPECT_TRUE(Paint(false).installed);
     Bitmap saved;
     ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));

@@ -19,8 +19,8 @@ class NullCanvas : public Canvas {
     TextSize MeasureText(const std::string& text) override {
         return {static_cast<int>(text.size()), 1};
     }
-    void DrawTextAt(int, int, const std::string&, uint32_t) override {}
-    void RoundRect(int, int, int, int, int, int, uint32_t, int) override {}
+    void DrawTextAt(int, int, const std::string&, Colour) override {}
+    void RoundRect(int, int, int, int, int, int, Colour, int) override {}
 };
 
 // The per-user files below stateFolder, as $XDG_STATE_HOME/velnora would hold them.
