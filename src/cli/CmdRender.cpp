@@ -16,7 +16,7 @@
 #include "PictureLoader.h"
 #include "QtCanvas.h"
 #include "Settings.h"
-#include "UnattendedRun.h"
+#include "Choices.h"
 #include "WholeNumber.h"
 
 #include <cstdint>
