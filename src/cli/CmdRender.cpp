@@ -6,6 +6,7 @@
 
 #include "BmpFile.h"
 #include "CalendarOption.h"
+#include "Choices.h"
 #include "Colour.h"
 #include "Compose.h"
 #include "DateArgs.h"
@@ -16,7 +17,6 @@
 #include "PictureLoader.h"
 #include "QtCanvas.h"
 #include "Settings.h"
-#include "Choices.h"
 #include "WholeNumber.h"
 
 #include <cstdint>

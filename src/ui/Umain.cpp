@@ -3,6 +3,7 @@
 #include "Umain.h"
 
 #include "Application.h"
+#include "Choices.h"
 #include "ColourPicker.h"
 #include "DateTime.h"
 #include "Fonts.h"
@@ -16,7 +17,6 @@
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
-#include "Choices.h"
 #include "Uoptions.h"
 #include "Upreview.h"
 #include "Wallpaper.h"
