@@ -6,6 +6,7 @@
 
 #include "BmpFile.h"
 #include "CalendarOption.h"
+#include "Choices.h"
 #include "ColourText.h"
 #include "Compose.h"
 #include "DateArgs.h"
@@ -17,7 +18,6 @@
 #include "ProportionsOption.h"
 #include "QtCanvas.h"
 #include "Settings.h"
-#include "UnattendedRun.h"
 #include "WholeNumber.h"
 
 #include <cstdint>

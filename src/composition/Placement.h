@@ -12,6 +12,8 @@ enum class Corner { None = 0, TopRight = 1, BottomRight = 2, BottomLeft = 3, Top
 
 // The corner a stored code stands for: None for every code outside 1..4.
 Corner CornerOf(int32_t code);
+// The code the settings file stores for a corner (0 for None).
+inline int32_t CornerCode(Corner corner) { return static_cast<int32_t>(corner); }
 
 struct PlacementChoices {
     Corner corner = Corner::TopRight;

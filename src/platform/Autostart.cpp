@@ -111,7 +111,7 @@ std::string AutostartCommand(const std::string& executablePath) {
     return EscapedValue(QuotedArgument(executablePath) + " start");
 }
 
-void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath) {
+void SetLogonRedrawFor(const std::string& name, unsigned mode, const std::string& executablePath) {
     if (mode > 1)
         return;
     if (mode == 1)
@@ -144,13 +144,13 @@ void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& ex
     SetRefreshTimer(1, executablePath);
 }
 
-void SetAutoRun(const std::string& name, unsigned mode) {
+void SetLogonRedraw(const std::string& name, unsigned mode) {
     const std::string program = ExecutablePath();
     // A program file replaced while the program runs is started again under
     // the same path; with no file there at all, the entry would start nothing.
     if (mode == 1 && !FileExists(program))
         throw WriteRefused(name);
-    SetAutoRunFor(name, mode, program);
+    SetLogonRedrawFor(name, mode, program);
 }
 
 }  // namespace velnora

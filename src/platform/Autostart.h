@@ -7,15 +7,16 @@
 
 namespace velnora {
 
-// Mode 1 writes the entry for the running executable with " start" (TryExec
-// on it, so that the entry hides once the program is gone), mode 0
-// removes it (silently when missing), any other mode does nothing. The entry
-// names the path the program was started from (ExecutablePath); when no file
-// is there any more, the write is refused ("Failed to set data for '<name>'").
-// The daily refresh timer (RefreshTimer.h) is written and removed with it.
-void SetAutoRun(const std::string& name, unsigned mode);
+// The logon redraw: the autostart entry and, beside it, the daily refresh
+// timer (RefreshTimer.h). Mode 1 writes both for the running executable with
+// " start" (TryExec on it, so that the entry hides once the program is gone),
+// mode 0 removes them (silently when missing), any other mode does nothing.
+// The entry names the path the program was started from (ExecutablePath);
+// when no file is there any more, the write is refused ("Failed to set data
+// for '<name>'").
+void SetLogonRedraw(const std::string& name, unsigned mode);
 // Same, for a given executable path (tests).
-void SetAutoRunFor(const std::string& name, unsigned mode, const std::string& executablePath);
+void SetLogonRedrawFor(const std::string& name, unsigned mode, const std::string& executablePath);
 // Throws, before anything is written, "Cannot switch on the calendar: the
 // program's path "<path>" holds '<c>', which the logon entry cannot hold. Move
 // the program to a folder whose name does not." when the path holds a

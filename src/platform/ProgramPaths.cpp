@@ -18,8 +18,6 @@ namespace velnora {
 
 namespace {
 
-int argumentCount = 0;
-
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
@@ -129,14 +127,6 @@ bool FileExists(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
-
-void SetArgumentCount(int count) {
-    argumentCount = count;
-}
-
-int ArgumentCount() {
-    return argumentCount;
 }
 
 DesktopSize VirtualDesktopSize() {

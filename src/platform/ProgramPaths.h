@@ -37,10 +37,6 @@ std::string SettingsPathFor(const std::string& executablePath);
 // True when path names an existing file; a folder, or the empty text, does not.
 bool FileExists(const std::string& path);
 
-// Arguments after the program's name, recorded by main.
-void SetArgumentCount(int count);
-int ArgumentCount();
-
 struct DesktopSize {
     int width = 0;
     int height = 0;

@@ -4,6 +4,7 @@
 
 #include "Autostart.h"
 #include "PictureDialog.h"
+#include "QtCanvas.h"
 
 namespace velnora {
 
@@ -12,7 +13,8 @@ MainContext SystemContext() {
     context.files = CurrentProgramFiles();
     context.shared = CurrentSharedBackup();
     context.openStore = OpenDesktopStore;
-    context.setAutoRun = SetAutoRun;
+    context.makeCanvas = MakeQtCanvas;
+    context.setLogonRedraw = SetLogonRedraw;
     context.desktopSize = VirtualDesktopSize;
     context.choosePicture = ChoosePictureFile;
     return context;

@@ -5,27 +5,19 @@
 // folders and fakes.
 #pragma once
 
-#include "DesktopStore.h"
-#include "ProgramPaths.h"
-#include "Wallpaper.h"
+#include "Session.h"
 
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
-#include <string>
 
 class QWidget;
 
 namespace velnora {
 
-struct MainContext {
-    ProgramFiles files;
-    SharedBackup shared;
-    std::function<std::unique_ptr<DesktopStore>(StoreAccess)> openStore;
-    std::function<void(const std::string& name, unsigned mode)> setAutoRun;
-    std::function<DesktopSize()> desktopSize;
+// The session the use cases work on, and the window's own picture dialog.
+struct MainContext : Session {
     // The confirmed path, or nullopt when the user cancels.
     std::function<std::optional<QString>(QWidget* parent)> choosePicture;
 };

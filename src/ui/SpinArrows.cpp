@@ -33,7 +33,7 @@ void SpinArrows::SetBuddy(QLineEdit* buddy) {
 }
 
 void SpinArrows::WriteBuddy() {
-    position_ = static_cast<int16_t>(std::clamp<int>(position_, minimum_, maximum_));
+    position_ = static_cast<int16_t>(ShownDistance(position_));
     buddy_->setText(QString::number(position_));
 }
 
@@ -41,8 +41,8 @@ void SpinArrows::Step(int delta) {
     // The field's number is the starting point; a number outside the range
     // counts as the nearest end.
     const auto typed = TryStrToInt(buddy_->text().toStdString());
-    const int from = typed ? std::clamp<int>(*typed, minimum_, maximum_) : position_;
-    position_ = static_cast<int16_t>(std::clamp(from + delta, minimum_, maximum_));
+    const int from = typed ? std::clamp<int>(*typed, LeastDistance, MostDistance) : position_;
+    position_ = static_cast<int16_t>(std::clamp(from + delta, LeastDistance, MostDistance));
     buddy_->setText(QString::number(position_));
 }
 

@@ -5,6 +5,8 @@
 // and Down keys do the same while the field has the focus.
 #pragma once
 
+#include "Choices.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -23,10 +25,8 @@ class SpinArrows : public QWidget {
     // The platform's control keeps its position as a signed 16-bit number.
     void SetPosition(int32_t position) { position_ = static_cast<int16_t>(position); }
     int Position() const { return position_; }
-    int Minimum() const { return minimum_; }
-    int Maximum() const { return maximum_; }
-    // The position limited to the range, as plain decimal text into the field
-    // (done once, when the window is first shown).
+    // The position as the field shows it (ShownDistance), as plain decimal
+    // text into the field (done once, when the window is first shown).
     void WriteBuddy();
     // +1 up, -1 down.
     void Step(int delta);
@@ -39,9 +39,6 @@ class SpinArrows : public QWidget {
     QLineEdit* buddy_ = nullptr;
     QToolButton* up_;
     QToolButton* down_;
-    // The distance range of the window, in pixels.
-    int minimum_ = 0;
-    int maximum_ = 100;
     int16_t position_ = 0;
 };
 

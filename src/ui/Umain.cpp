@@ -3,6 +3,7 @@
 #include "Umain.h"
 
 #include "Application.h"
+#include "Choices.h"
 #include "ColourPicker.h"
 #include "DateTime.h"
 #include "Fonts.h"
@@ -12,12 +13,10 @@
 #include "Messages.h"
 #include "PersianDate.h"
 #include "ProfileFile.h"
-#include "QtCanvas.h"
 #include "Session.h"
 #include "Settings.h"
 #include "SpinArrows.h"
 #include "UTheAbout.h"
-#include "UnattendedRun.h"
 #include "Uoptions.h"
 #include "Upreview.h"
 #include "Wallpaper.h"
@@ -32,7 +31,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <cmath>
@@ -92,20 +91,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     button->setAutoDefault(false);
     return button;
 }
-
-// Holds a fresh work bitmap for one redraw and frees it on every way out.
-class WorkBitmapScope {
-  public:
-    explicit WorkBitmapScope(std::unique_ptr<Bitmap>& slot) : slot_(slot) {
-        slot_ = std::make_unique<Bitmap>();
-    }
-    ~WorkBitmapScope() { slot_.reset(); }
-    WorkBitmapScope(const WorkBitmapScope&) = delete;
-    WorkBitmapScope& operator=(const WorkBitmapScope&) = delete;
-
-  private:
-    std::unique_ptr<Bitmap>& slot_;
-};
 
 std::string Text(const QLineEdit* edit) {
     return edit->text().toStdString();
@@ -348,8 +333,7 @@ void Tmain::FormCreate() {
 }
 
 bool Tmain::LoadSettings() {
-    ProfileFile settings(context_.files.settingsFile);
-    const Settings stored = velnora::LoadSettings(settings);
+    const Settings stored = velnora::LoadSettings(ProfileFile(context_.files.settingsFile));
     // Each control is set in the settings file's order, so that its handler runs
     // as for the user's own change.
     UDLeftRight->SetPosition(stored.leftRight);
@@ -370,7 +354,7 @@ bool Tmain::LoadSettings() {
     SetChecked(CHK_Stretch, stored.stretch);
     SetText(Efilename, QString::fromStdString(stored.path));
     Options = WindowOptionsOf(stored);
-    calendarOn_ = CheckWallpaperAtStart(settings);
+    calendarOn_ = CalendarOnAtStart(context_);
     return calendarOn_;
 }
 
@@ -386,7 +370,7 @@ Settings Tmain::HeldSettings() const {
     held.next = CHKnext->isChecked();
     // No corner on (only after a stored code outside 1..4) is written as 0, so
     // the next start shows none on either.
-    held.position = static_cast<int32_t>(SelectedCorner());
+    held.position = CornerCode(SelectedCorner());
     held.choose = R_Choose->isChecked();
     held.current = R_CurrentPicture->isChecked();
     held.stretch = CHK_Stretch->isChecked();
@@ -396,14 +380,10 @@ Settings Tmain::HeldSettings() const {
 }
 
 void Tmain::SaveSettings() {
-    if (!FileExists(Text(Efilename)))
+    const Settings saved = SaveChoices(context_, HeldSettings());
+    // A path naming no file was not saved: the field shows that too.
+    if (saved.path.empty())
         Efilename->clear();
-    const Settings choices = HeldSettings();
-    ProfileFile settings(context_.files.settingsFile);
-    // The backup lives in the same file: a logon run changing it meanwhile
-    // must not have its change undone by this rewrite.
-    const WallpaperLock lock(context_.shared);
-    velnora::SaveSettings(settings, choices);
 }
 
 Corner Tmain::SelectedCorner() const {
@@ -440,12 +420,19 @@ void Tmain::BchooseClick() {
 
 void Tmain::CHK_showClick() {
     if (CHK_show->isChecked()) {
-        PaintOnDesktop();
-        context_.setAutoRun(AutoRunName, 1);
+        FillGridsForToday();
+        const PaintResult result = SwitchCalendarOn(context_, HeldSettings(), Grids);
+        if (result.chosenFileMissing) {
+            // Switched off already: the box shows it without its handler running again.
+            const QSignalBlocker quiet(CHK_show);
+            CHK_show->setChecked(false);
+            calendarOn_ = false;
+        }
+        ShowPaintResult(result);
         TellWhereThePictureIs();
     } else {
-        // The logon entry and the timer go only when no desktop keeps the calendar.
-        SwitchCalendarOff(context_.files, context_.shared, context_.openStore, context_.setAutoRun);
+        // The logon redraw goes only when no desktop keeps the calendar.
+        SwitchCalendarOff(context_);
         calendarOn_ = false;
     }
     Brepaint->setEnabled(CHK_show->isChecked());
@@ -465,7 +452,7 @@ void Tmain::TellWhereThePictureIs() {
 }
 
 void Tmain::BrepaintClick() {
-    PaintOnDesktop();
+    PaintCalendar(false);
 }
 
 void Tmain::BpreviewClick() {
@@ -498,11 +485,6 @@ void Tmain::BcloseClick() {
     close();
 }
 
-void Tmain::TntFormActivate() {
-    if (ArgumentCount() > 0)
-        close();
-}
-
 bool Tmain::FormKeyDown(int key) {
     if (key != Qt::Key_Escape)
         return false;
@@ -513,25 +495,18 @@ bool Tmain::FormKeyDown(int key) {
 bool Tmain::FormClose() {
     if (!CHK_show->isChecked())
         return true;
-    if (ChosenFileMissing()) {
+    FillGridsForToday();
+    switch (CloseWithCalendarOn(context_, HeldSettings(), Grids, calendarOn_)) {
+    case CloseResult::ChosenFileMissing:
         ShowSelectedFileNotFound(this);
         SetChecked(CHK_show, false);
         return false;
-    }
-    bool stillOn = false;
-    {
-        // Held from the reading to the redraw, so that no other copy switches
-        // the calendar off in between.
-        const WallpaperLock lock(context_.shared);
-        stillOn = !calendarOn_ || CalendarOnInStore(context_.shared, context_.openStore);
-        if (stillOn) {
-            PaintOnDesktop();
-            context_.setAutoRun(AutoRunName, 1);
-        }
-    }
-    if (!stillOn) {
+    case CloseResult::SwitchedOffElsewhere:
         ShowNotice(this, QString::fromUtf8(SwitchedOffElsewhere));
         SetChecked(CHK_show, false);
+        break;
+    case CloseResult::Redrawn:
+        break;
     }
     SaveSettings();
     return true;
@@ -549,17 +524,11 @@ void Tmain::FillGridsForToday() {
 
 void Tmain::PaintCalendar(bool preview) {
     FillGridsForToday();
-    const PictureChoices choices = PictureChoicesFor(HeldSettings());
+    ShowPaintResult(preview ? Preview(context_, HeldSettings(), Grids, *WorkBitmap)
+                            : Redraw(context_, HeldSettings(), Grids));
+}
 
-    PaintContext where;
-    where.files = context_.files;
-    where.shared = context_.shared;
-    where.openStore = context_.openStore;
-    where.makeCanvas = MakeQtCanvas;
-    if (choices.calendar.stretch)
-        where.desktop = context_.desktopSize();
-
-    const PaintResult result = velnora::PaintCalendar(*WorkBitmap, preview, choices, Grids, where);
+void Tmain::ShowPaintResult(const PaintResult& result) {
     if (result.chosenFileMissing) {
         ShowSelectedFileNotFound(this);
         SetChecked(CHK_show, false);
@@ -569,15 +538,6 @@ void Tmain::PaintCalendar(bool preview) {
         calendarOn_ = true;
         SetChecked(CHK_show, true);
     }
-}
-
-void Tmain::PaintOnDesktop() {
-    WorkBitmapScope work(WorkBitmap);
-    PaintCalendar(false);
-}
-
-bool Tmain::CheckWallpaperAtStart(ProfileFile& settings) {
-    return velnora::CheckWallpaperAtStart(settings, context_.shared, context_.openStore);
 }
 
 void Tmain::showEvent(QShowEvent* event) {
@@ -593,10 +553,6 @@ void Tmain::showEvent(QShowEvent* event) {
             control->setFocus(Qt::TabFocusReason);
             break;
         }
-    // The unattended run must not wait for the window manager to focus the
-    // window, which some never do (Wayland compositors, a bare X server): the
-    // first turn of the run loop after showing counts as the activation too.
-    QTimer::singleShot(0, this, &Tmain::Activate);
 }
 
 void Tmain::changeEvent(QEvent* event) {
@@ -604,17 +560,6 @@ void Tmain::changeEvent(QEvent* event) {
     // The desktop's theme changed (light to dark, say).
     if (event->type() == QEvent::PaletteChange)
         ColourHeadings();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Activate();
-}
-
-void Tmain::Activate() {
-    // The window is activated once; returning from its modal windows is no
-    // new activation.
-    if (activated_ || !shown_)
-        return;
-    activated_ = true;
-    RunEventHandler([this] { TntFormActivate(); });
 }
 
 void Tmain::closeEvent(QCloseEvent* event) {

@@ -11,7 +11,7 @@
 #include "MonthGrid.h"
 #include "Placement.h"
 #include "Settings.h"
-#include "UnattendedRun.h"
+#include "Choices.h"
 
 #include <QWidget>
 
@@ -30,7 +30,6 @@ namespace velnora {
 
 class ColourPicker;
 class GroupRadioButton;
-class ProfileFile;
 class SpinArrows;
 
 class Tmain : public QWidget {
@@ -87,7 +86,7 @@ class Tmain : public QWidget {
     // holiday colour), read from the settings file and saved with the others;
     // the grids follow its calendar rule.
     WindowOptions Options;
-    // The picture of the redraw or preview in progress; empty otherwise.
+    // The picture of the preview in progress; empty otherwise.
     std::unique_ptr<Bitmap> WorkBitmap;
 
     const MainContext& Context() const { return context_; }
@@ -105,13 +104,11 @@ class Tmain : public QWidget {
     void BcloseClick();
     void BaboutClick();
     void BoptionsClick();
-    void TntFormActivate();
     // Esc (key code 27), whatever modifiers are held, closes the window; true when handled.
     bool FormKeyDown(int key);
 
-    // The redraw: source picture, stretch, placement and drawing onto
-    // WorkBitmap; unless previewing, the output picture, the backup and the
-    // wallpaper. A missing chosen file shows the message and clears CHK_show.
+    // The redraw onto the desktop (Redraw), or the preview onto WorkBitmap
+    // (Preview). A missing chosen file shows the message and clears CHK_show.
     void PaintCalendar(bool preview);
 
     // Reads the settings file into the controls; returns the show flag of the
@@ -131,14 +128,13 @@ class Tmain : public QWidget {
     void CreateControls();
     void NameIconOnlyControls();
     void ColourHeadings();
-    void Activate();
     void ConnectHandlers();
     Corner SelectedCorner() const;
     bool ChosenFileMissing() const;
-    // PaintCalendar(false) on a work bitmap of its own, freed on every way out.
-    void PaintOnDesktop();
+    // A redraw's outcome on the controls: the message and CHK_show cleared
+    // for a missing chosen file, CHK_show set once the picture is installed.
+    void ShowPaintResult(const PaintResult& result);
     void TellWhereThePictureIs();
-    bool CheckWallpaperAtStart(ProfileFile& settings);
     // Fills Grids for today unless they already are.
     void FillGridsForToday();
 
@@ -146,7 +142,6 @@ class Tmain : public QWidget {
     // The controls in the order Tab visits them.
     QList<QWidget*> tabOrder_;
     bool shown_ = false;
-    bool activated_ = false;
     // This window saw the calendar on the desktop (at start or by its own
     // redraw) and has not switched it off since.
     bool calendarOn_ = false;

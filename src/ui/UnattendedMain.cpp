@@ -5,9 +5,7 @@
 #include "Application.h"
 #include "DateTime.h"
 #include "Messages.h"
-#include "QtCanvas.h"
 #include "Session.h"
-#include "UnattendedRun.h"
 
 #include <cstdio>
 #include <exception>
@@ -17,27 +15,20 @@
 namespace velnora {
 
 int RunUnattended(const MainContext& context) {
-    UnattendedContext run;
-    run.paint.files = context.files;
-    run.paint.shared = context.shared;
-    run.paint.openStore = context.openStore;
-    run.paint.makeCanvas = MakeQtCanvas;
-    run.desktopSize = context.desktopSize;
-    run.setAutoRun = context.setAutoRun;
     bool messageShown = false;
-    run.chosenFileMissing = [&messageShown] {
-        messageShown = true;
-        ShowSelectedFileNotFound(nullptr);
-    };
-    run.today = Today();
     bool done = false;
     // The same handler as the window's: the error's text in a message box, or
     // one line on standard error without a display.
     RunEventHandler([&] {
         // Someone who typed the command sees that it did nothing; the logon
         // entry and the timer, which have no terminal, stay quiet.
-        if (RedrawInstalledCalendar(run) == UnattendedResult::NotInstalled && isatty(STDERR_FILENO))
+        const UnattendedResult result = RedrawAtStart(context, Today());
+        if (result == UnattendedResult::NotInstalled && isatty(STDERR_FILENO))
             std::fputs("velnora: the calendar is not on the desktop: nothing was redrawn\n", stderr);
+        if (result == UnattendedResult::ChosenFileMissing) {
+            messageShown = true;
+            ShowSelectedFileNotFound(nullptr);
+        }
         done = true;
     });
     return done && !messageShown ? 0 : 1;
@@ -55,8 +46,7 @@ int NothingSwitchedOff(const std::string& why) {
 
 int RunOff(const MainContext& context) {
     try {
-        const SwitchOffResult result = SwitchCalendarOff(context.files, context.shared,
-                                                         context.openStore, context.setAutoRun);
+        const SwitchOffResult result = SwitchCalendarOff(context);
         std::string said = result.restored
                                ? "velnora: the calendar is off and the wallpaper is restored"
                                : "velnora: the calendar was not on for this desktop";

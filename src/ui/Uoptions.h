@@ -5,7 +5,7 @@
 // window holds and gives them back only when the user confirms.
 #pragma once
 
-#include "UnattendedRun.h"
+#include "Choices.h"
 
 #include <QDialog>
 

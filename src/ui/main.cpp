@@ -91,7 +91,6 @@ int main(int argc, char** argv) {
     // running: an upgrade may replace it later, and the autostart entry must
     // name the path that starts the program.
     ExecutablePath();
-    SetArgumentCount(argc - 1);
     const bool unattended = request != Request::Window;
     // The refresh timer runs in the user's service manager, which also runs
     // while no one is logged in graphically (lingering, a text console): a

@@ -7,19 +7,20 @@
 namespace velnora {
 
 Settings LoadSettings(const ProfileFile& file) {
+    const Settings defaults;
     Settings settings;
     for (const SettingKey& key : SettingsSchema) {
         switch (key.type) {
         case SettingType::Integer:
             settings.*key.integer =
-                file.ReadInteger(key.section, key.key, StrToInt(key.defaultValue));
+                file.ReadInteger(key.section, key.key, defaults.*key.integer);
             break;
         case SettingType::Boolean:
             settings.*key.boolean =
-                file.ReadBool(key.section, key.key, StrToInt(key.defaultValue) != 0);
+                file.ReadBool(key.section, key.key, defaults.*key.boolean);
             break;
         case SettingType::Text:
-            settings.*key.text = file.ReadString(key.section, key.key, key.defaultValue);
+            settings.*key.text = file.ReadString(key.section, key.key, defaults.*key.text);
             break;
         }
     }

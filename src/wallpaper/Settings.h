@@ -55,14 +55,11 @@ struct Settings {
 enum class SettingType { Integer, Text, Boolean };
 
 // One reading of a key. The field it feeds is the one member pointer that is
-// set for its type; defaultValue is the text of the default (a decimal integer
-// for integers, "0" or "1" for booleans). The tests hold it equal to the
-// initial values of Settings above.
+// set for its type; its default is that field's initial value in Settings.
 struct SettingKey {
     const char* section;
     const char* key;
     SettingType type;
-    const char* defaultValue;
     bool saved; // the distance keys are read twice but written once, as text
     int32_t Settings::*integer = nullptr;
     bool Settings::*boolean = nullptr;
@@ -71,32 +68,31 @@ struct SettingKey {
 
 // In the order the settings are read; the saved ones in the order they are written.
 inline constexpr std::array<SettingKey, 20> SettingsSchema = {{
-    {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
-    {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
-    {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
+    {"distance", "leftright", SettingType::Integer, false, &Settings::leftRight},
+    {"distance", "topbottom", SettingType::Integer, false, &Settings::topBottom},
+    {"distance", "leftright", SettingType::Text, true, nullptr, nullptr,
      &Settings::leftRightText},
-    {"distance", "topbottom", SettingType::Text, "30", true, nullptr, nullptr,
+    {"distance", "topbottom", SettingType::Text, true, nullptr, nullptr,
      &Settings::topBottomText},
-    {"color", "back", SettingType::Integer, "0", true, &Settings::back},
-    {"color", "today", SettingType::Integer, "255", true, &Settings::today},
-    {"months", "previous", SettingType::Boolean, "1", true, nullptr, &Settings::previous},
-    {"months", "next", SettingType::Boolean, "1", true, nullptr, &Settings::next},
-    {"image", "position", SettingType::Integer, "1", true, &Settings::position},
-    {"image", "choose", SettingType::Boolean, "0", true, nullptr, &Settings::choose},
-    {"image", "current", SettingType::Boolean, "1", true, nullptr, &Settings::current},
-    {"image", "stretch", SettingType::Boolean, "1", true, nullptr, &Settings::stretch},
-    {"image", "path", SettingType::Text, "", true, nullptr, nullptr, &Settings::path},
-    {"calendar", "rule", SettingType::Text, "arithmetic", true, nullptr, nullptr,
+    {"color", "back", SettingType::Integer, true, &Settings::back},
+    {"color", "today", SettingType::Integer, true, &Settings::today},
+    {"months", "previous", SettingType::Boolean, true, nullptr, &Settings::previous},
+    {"months", "next", SettingType::Boolean, true, nullptr, &Settings::next},
+    {"image", "position", SettingType::Integer, true, &Settings::position},
+    {"image", "choose", SettingType::Boolean, true, nullptr, &Settings::choose},
+    {"image", "current", SettingType::Boolean, true, nullptr, &Settings::current},
+    {"image", "stretch", SettingType::Boolean, true, nullptr, &Settings::stretch},
+    {"image", "path", SettingType::Text, true, nullptr, nullptr, &Settings::path},
+    {"calendar", "rule", SettingType::Text, true, nullptr, nullptr,
      &Settings::calendarRule},
-    {"calendar", "scale", SettingType::Text, "auto", true, nullptr, nullptr, &Settings::scale},
-    {"color", "outline", SettingType::Text, "none", true, nullptr, nullptr, &Settings::outline},
-    {"color", "holiday", SettingType::Integer, "-1", true, &Settings::holiday},
-    {"calendar", "otherdates", SettingType::Text, "none", true, nullptr, nullptr,
+    {"calendar", "scale", SettingType::Text, true, nullptr, nullptr, &Settings::scale},
+    {"color", "outline", SettingType::Text, true, nullptr, nullptr, &Settings::outline},
+    {"color", "holiday", SettingType::Integer, true, &Settings::holiday},
+    {"calendar", "otherdates", SettingType::Text, true, nullptr, nullptr,
      &Settings::otherDates},
-    {"calendar", "monthnames", SettingType::Text, "iranian", true, nullptr, nullptr,
+    {"calendar", "monthnames", SettingType::Text, true, nullptr, nullptr,
      &Settings::monthNames},
-    {"image", "keepproportions", SettingType::Boolean, "1", true, nullptr,
-     &Settings::keepProportions},
+    {"image", "keepproportions", SettingType::Boolean, true, nullptr, &Settings::keepProportions},
 }};
 
 // Reads every choice with its default. The window applies them to its controls

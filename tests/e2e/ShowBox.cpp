@@ -25,8 +25,7 @@ int main(int argc, char** argv) {
     }
     const std::string program = argv[1];
     const bool on = std::string(argv[2]) == "on";
-    int argumentCount = 1; // the window's own run, not the unattended one
-    SetArgumentCount(0);
+    int argumentCount = 1;
     Application application(argumentCount, argv);
     int messages = 0;
     SetMessageHookForTesting([&messages](const QString& title, const QString& text) {

@@ -136,7 +136,7 @@ TEST_P(AutostartPathTest, EveryReaderRunsThisVeryPathAndNothingOnceItIsGone) {
     const std::string program = folder / GetParam() + "/velnora";
     const std::string record = folder / "record";
     MakeRecordingProgram(program, record);
-    SetAutoRunFor("Velnora", 1, program);
+    SetLogonRedrawFor("Velnora", 1, program);
     EXPECT_EQ(Validate(entry), "");
     EXPECT_THAT(ParseExec(ExecLine(entry)), ElementsAre(program, "start"));
     EXPECT_EQ(RunProgram({"gio", "launch", entry}).output, "");
@@ -170,7 +170,7 @@ TEST_F(AutostartTest, PathAReaderCannotTakeIsRefusedNamingTheCharacter) {
         {"/tmp/\xff/velnora", "is not UTF-8 text"},
     };
     for (const auto& row : rows)
-        ExpectMessage([&] { SetAutoRunFor("Velnora", 1, row.path); },
+        ExpectMessage([&] { SetLogonRedrawFor("Velnora", 1, row.path); },
                       "Cannot switch on the calendar: the program's path \"" + row.path + "\" " +
                           row.what +
                           ", which the logon entry cannot hold. Move the program to a folder "
@@ -179,45 +179,45 @@ TEST_F(AutostartTest, PathAReaderCannotTakeIsRefusedNamingTheCharacter) {
 }
 
 TEST_F(AutostartTest, PlainPathIsWrittenAsItStands) {
-    SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora");
     EXPECT_EQ(ExecLine(entry), "/opt/velnora/velnora start");
     EXPECT_EQ(AutostartCommand("/opt/a b/velnora"), "\"/opt/a b/velnora\" start");
 }
 
 TEST_F(AutostartTest, ModeZeroRemovesAndIsSilentWhenMissing) {
-    EXPECT_NO_THROW(SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora"));
+    EXPECT_NO_THROW(SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora"));
     EXPECT_FALSE(
         std::filesystem::exists(folder / "config/autostart")); // nothing made for a removal
-    SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora");
-    SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora");
     EXPECT_FALSE(std::filesystem::exists(entry));
-    EXPECT_NO_THROW(SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora"));
+    EXPECT_NO_THROW(SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora"));
 }
 
 TEST_F(AutostartTest, OtherModesDoNothing) {
-    SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora");
-    SetAutoRunFor("Velnora", 2, "/elsewhere/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 2, "/elsewhere/velnora");
     EXPECT_EQ(ExecLine(entry), "/opt/velnora/velnora start");
-    SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora");
-    SetAutoRunFor("Velnora", 7, "/elsewhere/velnora");
+    SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 7, "/elsewhere/velnora");
     EXPECT_FALSE(std::filesystem::exists(entry));
 }
 
 TEST_F(AutostartTest, RewriteReplacesTheEntry) {
-    SetAutoRunFor("Velnora", 1, "/old/velnora");
-    SetAutoRunFor("Velnora", 1, "/new place/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/old/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/new place/velnora");
     EXPECT_THAT(ParseExec(ExecLine(entry)), ElementsAre("/new place/velnora", "start"));
 }
 
 TEST_F(AutostartTest, FolderThatCannotBeMadeIsSilent) {
     WriteWholeFile(folder / "config", "a file where the folder should be");
-    EXPECT_NO_THROW(SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora"));
-    EXPECT_NO_THROW(SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora"));
+    EXPECT_NO_THROW(SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora"));
+    EXPECT_NO_THROW(SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora"));
 }
 
 TEST_F(AutostartTest, RefusedWriteNamesTheValue) {
     std::filesystem::create_directories(entry); // a folder holds the entry's name
-    ExpectMessage([&] { SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora"); },
+    ExpectMessage([&] { SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora"); },
                   "Failed to set data for 'Velnora'");
 }
 
@@ -241,7 +241,7 @@ TEST(ReplacedProgramChild, WritesTheEntry) {
     if (std::string(action) != "before start")
         replace();
     try {
-        SetAutoRun("Velnora", 1);
+        SetLogonRedraw("Velnora", 1);
         std::printf("written\n");
     } catch (const std::exception& error) {
         std::printf("%s\n", error.what());
@@ -287,7 +287,7 @@ TEST_F(AutostartTest, ReplacedProgramKeepsItsPath) {
 }
 
 TEST_F(AutostartTest, RunningProgramRegistersItself) {
-    SetAutoRun("Velnora", 1);
+    SetLogonRedraw("Velnora", 1);
     EXPECT_THAT(ParseExec(ExecLine(entry)), ElementsAre(ExecutablePath(), "start"));
     EXPECT_THAT(ExecutablePath(), HasSubstr("test_platform"));
 }

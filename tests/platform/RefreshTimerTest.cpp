@@ -41,7 +41,7 @@ class RefreshTimerTest : public ::testing::Test {
 };
 
 TEST_F(RefreshTimerTest, SwitchingOnWritesTheUnitsAndTheLinkAndOffRemovesThem) {
-    SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora");
     EXPECT_EQ(ReadWholeFile(service),
               "[Unit]\n"
               "Description=Velnora: redraw the wallpaper calendar for today\n"
@@ -56,14 +56,14 @@ TEST_F(RefreshTimerTest, SwitchingOnWritesTheUnitsAndTheLinkAndOffRemovesThem) {
     ASSERT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fs::read_symlink(link), timer);
     // Written again unchanged; the autostart entry stays beside the timer.
-    SetAutoRunFor("Velnora", 1, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 1, "/opt/velnora/velnora");
     EXPECT_TRUE(fs::exists(folder / "config/autostart/Velnora.desktop"));
     EXPECT_EQ(fs::read_symlink(link), timer);
 
-    SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora");
+    SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora");
     for (const std::string& gone : {timer, service, link})
         EXPECT_FALSE(fs::exists(fs::symlink_status(gone))) << gone;
-    EXPECT_NO_THROW(SetAutoRunFor("Velnora", 0, "/opt/velnora/velnora"));
+    EXPECT_NO_THROW(SetLogonRedrawFor("Velnora", 0, "/opt/velnora/velnora"));
     SetRefreshTimer(2, "/opt/velnora/velnora");
     EXPECT_FALSE(fs::exists(timer));
 }
@@ -162,14 +162,14 @@ TEST_F(RefreshTimerManagerTest, SwitchingOnStartsTheTimerThatRunsExactlyThatProg
         MakeRecordingProgram(path, record);
         fs::remove(record);
 
-        SetAutoRunFor("Velnora", 1, path);
+        SetLogonRedrawFor("Velnora", 1, path);
         EXPECT_EQ(TimerState(), "active\n") << name;
         EXPECT_EQ(Systemctl({"is-enabled", "velnora-refresh.timer"}), "enabled\n") << name;
         // The service as the timer starts it: the very program, with "refresh".
         EXPECT_EQ(Systemctl({"start", "velnora-refresh.service"}), "") << name;
         EXPECT_EQ(ReadWholeFile(record), path + "\nrefresh\n") << name;
 
-        SetAutoRunFor("Velnora", 0, path);
+        SetLogonRedrawFor("Velnora", 0, path);
         EXPECT_EQ(TimerState(), "inactive\n") << name;
         EXPECT_THAT(Systemctl({"list-unit-files", "velnora-refresh.*"}),
                     HasSubstr("0 unit files listed."));
@@ -181,13 +181,13 @@ TEST_F(RefreshTimerManagerTest, SwitchingOnStartsTheTimerThatRunsExactlyThatProg
 TEST_F(RefreshTimerManagerTest, RemovedProgramLeavesTheServiceSkippedNotFailed) {
     const std::string path = std::string(std::getenv("VELNORA_TEST_PROGRAMS")) + "/gone/velnora";
     MakeRecordingProgram(path, std::getenv("VELNORA_TEST_RECORD"));
-    SetAutoRunFor("Velnora", 1, path);
+    SetLogonRedrawFor("Velnora", 1, path);
     fs::remove(path);
     fs::remove(std::getenv("VELNORA_TEST_RECORD"));
     EXPECT_EQ(Systemctl({"start", "velnora-refresh.service"}), "");
     EXPECT_EQ(Systemctl({"is-failed", "velnora-refresh.service"}), "inactive\n");
     EXPECT_FALSE(fs::exists(std::getenv("VELNORA_TEST_RECORD")));
-    SetAutoRunFor("Velnora", 0, path);
+    SetLogonRedrawFor("Velnora", 0, path);
 }
 
 TEST_F(RefreshTimerManagerTest, UnitsWrittenOutOfTheManagersReachStartAtTheNextRun) {
@@ -196,13 +196,13 @@ TEST_F(RefreshTimerManagerTest, UnitsWrittenOutOfTheManagersReachStartAtTheNextR
     {
         ScopedEnv noBus{"DBUS_SESSION_BUS_ADDRESS", std::nullopt};
         ScopedEnv noRuntime{"XDG_RUNTIME_DIR", std::nullopt};
-        SetAutoRunFor("Velnora", 1, path);
+        SetLogonRedrawFor("Velnora", 1, path);
     }
     // Looked up before the manager read the unit: it is "not found" to it now.
     EXPECT_EQ(TimerState(), "inactive\n");
-    SetAutoRunFor("Velnora", 1, path);
+    SetLogonRedrawFor("Velnora", 1, path);
     EXPECT_EQ(TimerState(), "active\n");
-    SetAutoRunFor("Velnora", 0, path);
+    SetLogonRedrawFor("Velnora", 0, path);
     EXPECT_EQ(TimerState(), "inactive\n");
 }
 

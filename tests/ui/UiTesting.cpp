@@ -5,6 +5,7 @@
 #include "../support/BmpBytes.h"
 #include "DateTime.h"
 #include "Messages.h"
+#include "QtCanvas.h"
 #include "ProgramPaths.h"
 
 #include <QImageReader>
@@ -19,7 +20,6 @@ namespace velnora {
 UiFixture::UiFixture() {
     // A day in the middle of a Persian month (2026-12-08 is 1405/09/17).
     SetTodayForTesting([] { return EncodeDate(2026, 12, 8); });
-    SetArgumentCount(0);
     SetMessageHookForTesting([this](const QString& title, const QString& text) {
         messages << title + QLatin1Char('|') + text;
     });
@@ -28,7 +28,6 @@ UiFixture::UiFixture() {
 UiFixture::~UiFixture() {
     SetMessageHookForTesting({});
     SetTodayForTesting({});
-    SetArgumentCount(0);
 }
 
 std::string UiFixture::Path(const std::string& name) const {
@@ -88,11 +87,12 @@ MainContext UiFixture::Context() {
     // Short, so that a test of another copy holding the lock ends soon.
     context.shared.lockWait = std::chrono::milliseconds(300);
     context.openStore = OpenerFor(store);
-    context.setAutoRun = [this](const std::string& name, unsigned mode) {
+    context.setLogonRedraw = [this](const std::string& name, unsigned mode) {
         if (name != "Velnora")
             throw std::logic_error("autostart name " + name);
-        autoRunModes.push_back(mode);
+        logonRedrawModes.push_back(mode);
     };
+    context.makeCanvas = MakeQtCanvas;
     // Small, so that the stretch in every test stays quick.
     context.desktopSize = [] { return DesktopSize{320, 240}; };
     context.choosePicture = [this](QWidget*) {

@@ -49,7 +49,7 @@ class UiFixture {
 
     QTemporaryDir folder;
     FakeDesktop store;
-    std::vector<unsigned> autoRunModes;
+    std::vector<unsigned> logonRedrawModes;
     QStringList messages; // "title|text"
     std::optional<QString> pickedFile;
     int pickerOpened = 0;

@@ -31,8 +31,6 @@ class Closing : public UiTest {
     void AnErrorWhileClosingKeepsTheWindowOpen();
     void AnotherCopyChangingTheWallpaperKeepsTheWindowOpen();
     void AnotherWindowSwitchingOffKeepsTheCalendarOff();
-    void UnattendedRunClosesByItself_data();
-    void UnattendedRunClosesByItself();
 };
 
 void Closing::WithTheBoxOffNothingIsWritten() {
@@ -44,7 +42,7 @@ void Closing::WithTheBoxOffNothingIsWritten() {
     window->ELeftRight->setText(QStringLiteral("77"));
     QVERIFY(window->close());
     QCOMPARE(fixture->SettingsText(), std::optional<std::string>("[months]\nprevious=1\n"));
-    QVERIFY(fixture->autoRunModes.empty());
+    QVERIFY(fixture->logonRedrawModes.empty());
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
 }
 
@@ -58,7 +56,7 @@ void Closing::WithTheBoxOnRedrawsRegistersAndSaves() {
     QVERIFY(window->close());
 
     QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
-    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 1}));
+    QCOMPARE(fixture->logonRedrawModes, (std::vector<unsigned>{1, 1}));
     const ProfileFile settings(fixture->SettingsPath());
     // The distance the window limited is what is written.
     QCOMPARE(settings.ReadString("distance", "leftright", ""), std::string("100"));
@@ -146,7 +144,7 @@ void Closing::EveryWayOfClosingAsksTheCloseHandler() {
     QCOMPARE(fixture->messages, QStringList{"Error|Selected File Not Found !"});
     QVERIFY(!window->CHK_show->isChecked());
     QCOMPARE(fixture->store.values["Wallpaper"], user);
-    QCOMPARE(fixture->autoRunModes.back(), 0u);
+    QCOMPARE(fixture->logonRedrawModes.back(), 0u);
     const std::optional<std::string> settingsAfterTakeOff = fixture->SettingsText();
 
     // Closing again ends the program without saving.
@@ -161,12 +159,12 @@ void Closing::AnErrorWhileClosingKeepsTheWindowOpen() {
     const auto window = fixture->MakeWindow();
     window->show();
     const std::optional<std::string> before = fixture->SettingsText();
-    const std::size_t autoRuns = fixture->autoRunModes.size();
+    const std::size_t autoRuns = fixture->logonRedrawModes.size();
     fixture->store.RefuseEveryWrite();
     QTest::mouseClick(window->Bclose, Qt::LeftButton);
     QVERIFY(window->isVisible());
     QCOMPARE(fixture->messages, QStringList{"Velnora|Failed to set data for 'Wallpaper'"});
-    QCOMPARE(fixture->autoRunModes.size(), autoRuns);
+    QCOMPARE(fixture->logonRedrawModes.size(), autoRuns);
     QCOMPARE(fixture->SettingsText(), before);
 }
 
@@ -180,7 +178,7 @@ void Closing::AnotherWindowSwitchingOffKeepsTheCalendarOff() {
     QVERIFY(first->close());
     QCOMPARE(fixture->store.values.at("Wallpaper"), user);
     QCOMPARE(fixture->messages, QStringList{QStringLiteral("Velnora|") + SwitchedOffElsewhere});
-    QCOMPARE(fixture->autoRunModes.back(), 0u);
+    QCOMPARE(fixture->logonRedrawModes.back(), 0u);
 }
 
 void Closing::AnotherCopyChangingTheWallpaperKeepsTheWindowOpen() {
@@ -207,33 +205,6 @@ void Closing::AnotherCopyChangingTheWallpaperKeepsTheWindowOpen() {
 
     QTest::mouseClick(window->Bclose, Qt::LeftButton);
     QVERIFY(!window->isVisible());
-}
-
-void Closing::UnattendedRunClosesByItself_data() {
-    QTest::addColumn<bool>("installed");
-    QTest::newRow("installed") << true;
-    QTest::newRow("not installed") << false;
-}
-
-void Closing::UnattendedRunClosesByItself() {
-    QFETCH(bool, installed);
-    if (installed)
-        fixture->SetInstalled();
-    else
-        fixture->SetUserWallpaper();
-    SetArgumentCount(1);
-    const auto window = fixture->MakeWindow();
-    window->show();
-    // No window manager activates a window offscreen: the close must come anyway.
-    QTRY_VERIFY(!window->isVisible());
-    if (installed) {
-        QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 1}));
-        QVERIFY(ProfileFile(fixture->SettingsPath()).HasKey("image", "stretch"));
-    } else {
-        QVERIFY(fixture->autoRunModes.empty());
-        QVERIFY(!fixture->SettingsText());
-    }
-    QVERIFY(fixture->messages.isEmpty());
 }
 
 VELNORA_UI_TEST_MAIN(Closing)

@@ -75,12 +75,12 @@ void Commands::ConfirmRedrawsAndTouchesNothingElse() {
     window->show();
     std::filesystem::remove(fixture->OutputPath());
     const std::optional<std::string> settings = fixture->SettingsText();
-    const std::vector<unsigned> autoRuns = fixture->autoRunModes;
+    const std::vector<unsigned> autoRuns = fixture->logonRedrawModes;
     window->CHKprev->setChecked(false);
     QTest::mouseClick(window->Brepaint, Qt::LeftButton);
     QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
     QCOMPARE(fixture->SettingsText(), settings);
-    QCOMPARE(fixture->autoRunModes, autoRuns);
+    QCOMPARE(fixture->logonRedrawModes, autoRuns);
     QVERIFY(window->CHK_show->isChecked());
     QVERIFY(fixture->messages.isEmpty());
 }
@@ -192,12 +192,12 @@ void Commands::PreviewChangesNothing() {
     const std::optional<std::string> settings = fixture->SettingsText();
     const auto store = fixture->store.values;
     const int reloads = fixture->store.reloads;
-    const std::vector<unsigned> autoRuns = fixture->autoRunModes;
+    const std::vector<unsigned> autoRuns = fixture->logonRedrawModes;
     QCOMPARE(Preview(*window).size(), QSize(500, 375));
     QCOMPARE(fixture->SettingsText(), settings);
     QVERIFY(fixture->store.values == store);
     QCOMPARE(fixture->store.reloads, reloads);
-    QCOMPARE(fixture->autoRunModes, autoRuns);
+    QCOMPARE(fixture->logonRedrawModes, autoRuns);
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     QVERIFY(window->CHK_show->isChecked());
 }

@@ -75,13 +75,13 @@ void ErrorHandler::ANestedErrorEndsTheOuterHandlerToo() {
     window->show();
     std::remove(fixture->Path("mine.bmp").c_str());
     fixture->store.RefuseEveryWrite();
-    const std::size_t autoRuns = fixture->autoRunModes.size();
+    const std::size_t autoRuns = fixture->logonRedrawModes.size();
     QTest::mouseClick(window->Bclose, Qt::LeftButton);
     QCOMPARE(fixture->messages, (QStringList{"Error|Selected File Not Found !",
                                              "Velnora|Failed to set data for 'Wallpaper'"}));
     QVERIFY(window->isVisible());
     // The backup stays, the autostart entry and the confirm button are not updated.
-    QCOMPARE(fixture->autoRunModes.size(), autoRuns);
+    QCOMPARE(fixture->logonRedrawModes.size(), autoRuns);
     QVERIFY(window->Brepaint->isEnabled());
 }
 

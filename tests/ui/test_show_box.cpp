@@ -58,7 +58,7 @@ void ShowBox::TickingInstallsTheCalendar() {
     QCOMPARE(Backup(*fixture, "TileWallpaper"), std::string("1"));
     QCOMPARE(Backup(*fixture, "WallpaperStyle"), std::string("2"));
     QCOMPARE(Backup(*fixture, "WallpaperOriginY"), std::string(""));
-    QCOMPARE(fixture->autoRunModes, std::vector<unsigned>{1});
+    QCOMPARE(fixture->logonRedrawModes, std::vector<unsigned>{1});
     QVERIFY(fixture->messages.isEmpty());
 }
 
@@ -79,7 +79,7 @@ void ShowBox::ClearingRestoresTheWallpaper() {
     QCOMPARE(Backup(*fixture, "Wallpaper"), std::string("<absent>"));
     // The last calendar gone, its picture goes too.
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
-    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
+    QCOMPARE(fixture->logonRedrawModes, (std::vector<unsigned>{1, 0}));
 }
 
 void ShowBox::TickingWithTheChosenFileMissingTakesTheCalendarOff() {
@@ -98,7 +98,7 @@ void ShowBox::TickingWithTheChosenFileMissingTakesTheCalendarOff() {
     QCOMPARE(fixture->store.values["Wallpaper"], fixture->Path("other.bmp"));
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     // The nested take-off removes the entry; the outer handler then writes it.
-    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{0, 1}));
+    QCOMPARE(fixture->logonRedrawModes, (std::vector<unsigned>{0, 1}));
 }
 
 void ShowBox::StartWhileInstalledRedrawsBeforeShowing() {
@@ -108,7 +108,7 @@ void ShowBox::StartWhileInstalledRedrawsBeforeShowing() {
     QVERIFY(window->CHK_show->isChecked());
     QVERIFY(window->Brepaint->isEnabled());
     QCOMPARE(PictureSize(fixture->OutputPath()), QSize(320, 240));
-    QCOMPARE(fixture->autoRunModes, std::vector<unsigned>{1});
+    QCOMPARE(fixture->logonRedrawModes, std::vector<unsigned>{1});
     QCOMPARE(Backup(*fixture, "Wallpaper"), user); // drawn on the backed-up wallpaper
     QCOMPARE(fixture->store.values["Wallpaper"], fixture->OutputPath());
 }
@@ -131,7 +131,7 @@ void ShowBox::StartAfterAnotherWallpaperWasSet() {
     // The backup is refreshed from the store.
     QCOMPARE(Backup(*fixture, "Wallpaper"), other);
     QCOMPARE(Backup(*fixture, "TileWallpaper"), std::string("7"));
-    QVERIFY(fixture->autoRunModes.empty());
+    QVERIFY(fixture->logonRedrawModes.empty());
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
 }
 
@@ -144,7 +144,7 @@ void ShowBox::StartWithTheChosenFileDeleted() {
     QVERIFY(!window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
     QCOMPARE(fixture->store.values["Wallpaper"], user);
-    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{0, 1}));
+    QCOMPARE(fixture->logonRedrawModes, (std::vector<unsigned>{0, 1}));
 }
 
 void ShowBox::FailedInstallLeavesTheBoxOnAndNoAutostart() {
@@ -158,7 +158,7 @@ void ShowBox::FailedInstallLeavesTheBoxOnAndNoAutostart() {
     QVERIFY(fixture->messages[0].startsWith("Velnora|"));
     QVERIFY(window->CHK_show->isChecked());
     QVERIFY(!window->Brepaint->isEnabled());
-    QVERIFY(fixture->autoRunModes.empty());
+    QVERIFY(fixture->logonRedrawModes.empty());
     QVERIFY(!fixture->SettingsText());
     QVERIFY(!std::filesystem::exists(fixture->OutputPath()));
     // The message loop goes on: the window still answers the user.
@@ -178,7 +178,7 @@ void ShowBox::ClearingAfterTheSettingsFileWasDeletedGivesTheWallpaperBack() {
     QCOMPARE(fixture->store.values["Wallpaper"], user);
     QCOMPARE(fixture->store.values["TileWallpaper"], std::string("1"));
     QCOMPARE(fixture->store.values["WallpaperStyle"], std::string("2"));
-    QCOMPARE(fixture->autoRunModes, (std::vector<unsigned>{1, 0}));
+    QCOMPARE(fixture->logonRedrawModes, (std::vector<unsigned>{1, 0}));
     QVERIFY(fixture->messages.isEmpty());
 }
 

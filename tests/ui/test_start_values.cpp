@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the user first sees it: every control where it belongs with
 // its caption, and the start values read from the settings file.
-#include "ColourPicker.h"
-#include "SpinArrows.h"
+#include "Choices.h"
 #include "UiTesting.h"
 
 #include <QCheckBox>
@@ -23,8 +22,8 @@ class StartValues : public UiTest {
     void PersianCaptionsUseTheArabicYehAndKaf();
     void WindowIsFixedAt380By314();
     void NoSettingsFileGivesTheDefaults();
-    void EdgeCaseSettingsFiles_data();
-    void EdgeCaseSettingsFiles();
+    void ShownWindowHoldsWhatTheUnattendedRunDraws_data();
+    void ShownWindowHoldsWhatTheUnattendedRunDraws();
     void StoredPathOfADeletedFileIsShown();
     void TabOrderFollowsTheDesign();
 };
@@ -128,23 +127,8 @@ void StartValues::WindowIsFixedAt380By314() {
 void StartValues::NoSettingsFileGivesTheDefaults() {
     fixture->SetUserWallpaper();
     const auto window = fixture->MakeWindow();
-    QCOMPARE(window->ELeftRight->text(), QStringLiteral("30"));
-    QCOMPARE(window->ETopBottom->text(), QStringLiteral("30"));
-    QCOMPARE(window->UDLeftRight->Position(), 30);
-    QCOMPARE(window->UDTopBottom->Position(), 30);
-    // Black text although the design's own colour is white; today red.
-    QCOMPARE(window->ccBack->SelectedColour(), 0u);
-    QCOMPARE(window->ccToday->SelectedColour(), 255u);
-    QVERIFY(window->CHKprev->isChecked());
-    QVERIFY(window->CHKnext->isChecked());
-    QVERIFY(window->R_Top_Right->isChecked());
-    QVERIFY(!window->R_Bottom_Right->isChecked());
-    QVERIFY(!window->R_Bottom_Left->isChecked());
-    QVERIFY(!window->R_Top_Left->isChecked());
-    QVERIFY(window->R_CurrentPicture->isChecked());
-    QVERIFY(!window->R_Choose->isChecked());
-    QVERIFY(window->CHK_Stretch->isChecked());
-    QVERIFY(window->Efilename->text().isEmpty());
+    // The controls' values: ShownWindowHoldsWhatTheUnattendedRunDraws and
+    // SettingsTest's defaults.
     QVERIFY(!window->Efilename->isEnabled());
     QVERIFY(!window->Bchoose->isEnabled());
     QVERIFY(!window->CHK_show->isChecked());
@@ -152,78 +136,49 @@ void StartValues::NoSettingsFileGivesTheDefaults() {
     QVERIFY(fixture->messages.isEmpty());
     // Nothing is written by starting.
     QVERIFY(!fixture->SettingsText());
-    QVERIFY(fixture->autoRunModes.empty());
+    QVERIFY(fixture->logonRedrawModes.empty());
     // Today's month and its neighbours are held by the window.
     QVERIFY(!window->Grids.now.title.empty());
     QVERIFY(!window->Grids.prev.title.empty());
     QVERIFY(!window->Grids.next.title.empty());
 }
 
-void StartValues::EdgeCaseSettingsFiles_data() {
+// The unattended run draws the choices as AsTheWindowHoldsThem says the
+// shown window holds them: the two must not drift apart.
+void StartValues::ShownWindowHoldsWhatTheUnattendedRunDraws_data() {
     QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("beforeShown");
-    QTest::addColumn<QString>("afterShown");
-    // For check boxes and radio buttons "1"/"0"; for colours the number; for
-    // edits their text.
-    const auto row = [](const char* name, const char* settings, const char* control,
-                        const char* before, const char* after) {
-        QTest::newRow(name) << settings << control << before << after;
+    const char* const rows[][2] = {
+        {"no settings file", ""},
+        {"yes, 0 and hexadecimal colours",
+         "[months]\nprevious=yes\nnext=0\n[color]\nback=0xFF\ntoday=$FF00\n"},
+        {"corner 0", "[image]\nposition=0\n"},
+        {"corner 3, no stretch", "[image]\nposition=3\nstretch=0\n"},
+        {"corner 7", "[image]\nposition=7\n"},
+        {"distances 250 and abc", "[distance]\nleftright=250\ntopbottom=abc\n"},
+        {"distances -5 and $1F", "[distance]\nleftright=-5\ntopbottom=$1F\n"},
+        {"distance past 16 bits", "[distance]\nleftright=65566\n"},
+        {"both sources on", "[image]\nchoose=1\ncurrent=1\n"},
+        {"both sources off", "[image]\nchoose=0\ncurrent=0\n"},
+        {"chosen file", "[image]\nchoose=1\ncurrent=0\n"},
+        {"options", "[calendar]\nscale=$C8\notherdates=gregorian\n[color]\noutline=red\n"},
     };
-    row("previous=yes reads as the default", "[months]\nprevious=yes\n", "CHKprev", "1", "1");
-    row("next=0 is off", "[months]\nnext=0\n", "CHKnext", "0", "0");
-    row("back=0xFF is 255", "[color]\nback=0xFF\n", "ccBack", "255", "255");
-    row("today=$FF00 is green", "[color]\ntoday=$FF00\n", "ccToday", "65280", "65280");
-    row("position 0: no top right", "[image]\nposition=0\n", "R_Top_Right", "0", "0");
-    row("position 7: no top left", "[image]\nposition=7\n", "R_Top_Left", "0", "0");
-    row("position 3", "[image]\nposition=3\n", "R_Bottom_Left", "1", "1");
-    row("position 3 clears top right", "[image]\nposition=3\n", "R_Top_Right", "0", "0");
-    row("distance 250 then limited", "[distance]\nleftright=250\n", "ELeftRight", "250", "100");
-    row("distance abc: 0 then 30", "[distance]\ntopbottom=abc\n", "ETopBottom", "0", "30");
-    row("distance -5 shows as 0 once shown", "[distance]\nleftright=-5\n", "ELeftRight", "-5", "0");
-    row("distance $1F stays as stored, then 31", "[distance]\nleftright=$1F\n", "ELeftRight", "$1F",
-        "31");
-    row("choose and current both 1: current", "[image]\nchoose=1\ncurrent=1\n", "R_CurrentPicture",
-        "1", "1");
-    row("choose and current both 1: not choose", "[image]\nchoose=1\ncurrent=1\n", "R_Choose", "0",
-        "0");
-    row("choose and current both 0: no current", "[image]\nchoose=0\ncurrent=0\n",
-        "R_CurrentPicture", "0", "0");
-    row("choose and current both 0: path disabled", "[image]\nchoose=0\ncurrent=0\n",
-        "Efilename.enabled", "0", "0");
-    row("choose 1, current 0: path enabled", "[image]\nchoose=1\ncurrent=0\n", "Efilename.enabled",
-        "1", "1");
-    row("stretch=0", "[image]\nstretch=0\n", "CHK_Stretch", "0", "0");
+    for (const auto& [name, settings] : rows)
+        QTest::newRow(name) << QString::fromUtf8(settings);
 }
 
-namespace {
-
-QString StateOf(Tmain& window, const QString& name) {
-    if (name == QLatin1String("Efilename.enabled"))
-        return window.Efilename->isEnabled() ? "1" : "0";
-    QWidget* control = window.findChild<QWidget*>(name);
-    if (auto* picker = qobject_cast<ColourPicker*>(control))
-        return QString::number(picker->SelectedColour());
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return button->isChecked() ? "1" : "0";
-    return QStringLiteral("?");
-}
-
-} // namespace
-
-void StartValues::EdgeCaseSettingsFiles() {
+void StartValues::ShownWindowHoldsWhatTheUnattendedRunDraws() {
     QFETCH(QString, settings);
-    QFETCH(QString, control);
-    QFETCH(QString, beforeShown);
-    QFETCH(QString, afterShown);
     fixture->SetUserWallpaper();
-    fixture->WriteSettings(settings.toStdString());
+    if (!settings.isEmpty())
+        fixture->WriteSettings(settings.toStdString());
     const auto window = fixture->MakeWindow();
-    QCOMPARE(StateOf(*window, control), beforeShown);
     window->show();
-    QCOMPARE(StateOf(*window, control), afterShown);
+    const Settings held = window->HeldSettings();
+    const Settings drawn =
+        AsTheWindowHoldsThem(LoadSettings(ProfileFile(fixture->SettingsPath())));
+    for (const SettingKey& key : SettingsSchema)
+        QCOMPARE(SettingText(held, key), SettingText(drawn, key));
+    QCOMPARE(window->Efilename->isEnabled(), held.choose);
 }
 
 void StartValues::StoredPathOfADeletedFileIsShown() {

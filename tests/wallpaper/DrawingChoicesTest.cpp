@@ -8,7 +8,7 @@
 #include "DesktopScale.h"
 #include "QtCanvas.h"
 #include "Settings.h"
-#include "UnattendedRun.h"
+#include "Choices.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,9 @@
 #include "Wallpaper.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace velnora {
 
@@ -41,6 +43,14 @@ struct ProgramCopy {
         context.makeCanvas = [](Bitmap&) { return std::make_unique<NullCanvas>(); };
         context.desktop = {16, 12};
         choices.calendar.stretch = false;
+        session.files = context.files;
+        session.shared = context.shared;
+        session.openStore = context.openStore;
+        session.makeCanvas = context.makeCanvas;
+        session.desktopSize = [] { return DesktopSize{16, 12}; };
+        session.setLogonRedraw = [modes = logonRedrawModes](const std::string&, unsigned mode) {
+            modes->push_back(mode);
+        };
     }
 
     // The show box ticked, with the current wallpaper as the source.
@@ -50,9 +60,7 @@ struct ProgramCopy {
     }
     // The show box cleared; true while another store keeps the calendar on.
     bool Off() {
-        return !SwitchCalendarOff(context.files, context.shared, context.openStore,
-                                  [](const std::string&, unsigned) {})
-                    .stillOn.empty();
+        return !SwitchCalendarOff(session).stillOn.empty();
     }
     // The show flag of a start.
     bool Start() {
@@ -63,6 +71,10 @@ struct ProgramCopy {
 
     PaintContext context;
     PictureChoices choices;
+    // The same copy as the use cases take it, recording its logon redraw modes.
+    std::shared_ptr<std::vector<unsigned>> logonRedrawModes =
+        std::make_shared<std::vector<unsigned>>();
+    Session session;
 };
 
 }  // namespace velnora

@@ -40,7 +40,7 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
     EXPECT_EQ(read.path, "");
     EXPECT_EQ(read.calendarRule, "arithmetic");
     EXPECT_EQ(CalendarRuleOf(read), PersianDate::CalendarRule::Arithmetic);
-    // The schema's defaults and the initial values of Settings are one and the same.
+    // No key read from the file: every field keeps its initial value.
     ExpectSame(read, Settings{}, "defaults");
     EXPECT_FALSE(std::filesystem::exists(PathOf("absent.INI")));
 }

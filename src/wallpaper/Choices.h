@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The redraw at logon and after midnight, without a window: what the window
-// does when started with an argument (read the settings, check the wallpaper,
-// redraw an installed calendar for today, register the autostart entry, save
-// the settings), from plain data.
+// The one mapping from the user's choices to a drawing: what the window's
+// controls make of the stored settings, their limits and codes, and the
+// picture choices a redraw takes. The window, the unattended run and
+// velnora-cli render all go through it.
 #pragma once
 
 #include "MonthGrid.h"
@@ -11,17 +11,23 @@
 #include "Wallpaper.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <string>
 
 namespace velnora {
 
+// The range of the distance fields' spin arrows, in pixels from the screen's
+// edge: the window's design.
+inline constexpr int LeastDistance = 0;
+inline constexpr int MostDistance = 100;
+// A spin position as the field shows it once the window is shown: the
+// control keeps a signed 16-bit position and writes it limited to its range.
+int32_t ShownDistance(int32_t position);
+
 // The settings as the window's controls hold them once it is shown: each
-// distance is its spin position (a 16-bit number) limited to 0..100 and
-// written as decimal, a corner code outside 1..4 selects no corner (written
-// as 0), and of the two picture sources the current wallpaper wins when both
-// are on. The path is kept as read; saving empties one that names no file.
+// distance is ShownDistance written as decimal, a corner code outside 1..4
+// becomes 0, and of the two picture sources the current wallpaper wins when
+// both are on (one group of radio buttons, the current wallpaper set last).
+// The path is kept as read; saving empties one that names no file.
 Settings AsTheWindowHoldsThem(const Settings& stored);
 
 // The choices of the options window (calendar rule, scale, text outline,
@@ -45,33 +51,15 @@ WindowOptions WindowOptionsOf(const Settings& settings);
 // the colour in decimal, -1 for no holiday colour).
 void SetWindowOptions(Settings& settings, const WindowOptions& options);
 
-// The one mapping from the user's choices to a redraw: the window's controls,
-// the unattended run and velnora-cli render all go through it. A scale of
-// "auto" becomes the desktop's scale factor (DesktopScalePercent).
+// The picture choices of a redraw. A scale of "auto" becomes the desktop's
+// scale factor (DesktopScalePercent), asked now.
 PictureChoices PictureChoicesFor(const Settings& settings);
 
 // The three grids for a calendar date under a calendar rule, the months
 // named as chosen.
 MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule,
                        MonthNaming naming = MonthNaming::Iranian);
-
-struct UnattendedContext {
-    PaintContext paint; // its desktop size is filled in from desktopSize when stretching
-    std::function<DesktopSize()> desktopSize;
-    std::function<void(const std::string& name, unsigned mode)> setAutoRun;
-    // Shows "Selected File Not Found !" (the window's modal message).
-    std::function<void()> chosenFileMissing;
-    double today = 0; // the calendar date to draw
-};
-
-enum class UnattendedResult {
-    NotInstalled,     // the calendar is off or displaced: nothing was redrawn
-    Redrawn,          // drawn, installed, registered and saved
-    ChosenFileMissing // the message was shown and the calendar taken off
-};
-
-// Stops at the first error (an exception with the program's message), with
-// what was done before it left done.
-UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context);
+// The same under the rule and naming the settings choose.
+MonthGrids GridsForDay(double date, const Settings& settings);
 
 }  // namespace velnora

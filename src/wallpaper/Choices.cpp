@@ -1,24 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "UnattendedRun.h"
+#include "Choices.h"
 
 #include "DesktopScale.h"
-#include "Session.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace velnora {
 
-namespace {
-
-// The spin control keeps a 16-bit position and, once the window is shown,
-// writes it into its field limited to its range 0..100.
-int32_t ShownDistance(int32_t stored) {
-    return std::clamp<int32_t>(static_cast<int16_t>(stored), 0, 100);
+int32_t ShownDistance(int32_t position) {
+    return std::clamp<int32_t>(static_cast<int16_t>(position), LeastDistance, MostDistance);
 }
 
-} // namespace
 
 Settings AsTheWindowHoldsThem(const Settings& stored) {
     Settings held = stored;
@@ -26,9 +19,7 @@ Settings AsTheWindowHoldsThem(const Settings& stored) {
     held.topBottom = ShownDistance(stored.topBottom);
     held.leftRightText = std::to_string(held.leftRight);
     held.topBottomText = std::to_string(held.topBottom);
-    held.position = static_cast<int32_t>(CornerOf(stored.position));
-    // One group of two radio buttons: the current wallpaper is set last, so it
-    // wins when both are stored on.
+    held.position = CornerCode(CornerOf(stored.position));
     held.choose = stored.choose && !stored.current;
     return held;
 }
@@ -60,40 +51,8 @@ MonthGrids GridsForDay(double date, PersianDate::CalendarRule rule, MonthNaming 
     return FillMonthGrids(year, month, day, rule, naming);
 }
 
-UnattendedResult RedrawInstalledCalendar(const UnattendedContext& context) {
-    const ProgramFiles& files = context.paint.files;
-    ProfileFile settingsFile(files.settingsFile);
-    const Settings stored = LoadSettings(settingsFile);
-    if (!CheckWallpaperAtStart(settingsFile, context.paint.shared, context.paint.openStore))
-        return UnattendedResult::NotInstalled;
-
-    Settings held = AsTheWindowHoldsThem(stored);
-    const PictureChoices choices = PictureChoicesFor(held);
-    if (choices.chooseFile && !FileExists(choices.fileName)) {
-        // As the window does when the show box's redraw finds the file gone:
-        // the message, the calendar taken off, and the box's own handler then
-        // registers the autostart entry all the same.
-        context.chosenFileMissing();
-        RestoreWallpaper(settingsFile, context.paint.shared, context.paint.openStore);
-        context.setAutoRun(AutoRunName, 0);
-        context.setAutoRun(AutoRunName, 1);
-        return UnattendedResult::ChosenFileMissing;
-    }
-
-    PaintContext paint = context.paint;
-    if (choices.calendar.stretch)
-        paint.desktop = context.desktopSize();
-    Bitmap work;
-    PaintCalendar(work, false, choices, GridsForDay(context.today, CalendarRuleOf(held), MonthNamingOf(held)), paint);
-    context.setAutoRun(AutoRunName, 1);
-
-    if (!FileExists(held.path))
-        held.path.clear();
-    // The backup lives in the same file: a change another copy makes meanwhile
-    // must not be undone by this rewrite.
-    const WallpaperLock lock(context.paint.shared);
-    SaveSettings(settingsFile, held);
-    return UnattendedResult::Redrawn;
+MonthGrids GridsForDay(double date, const Settings& settings) {
+    return GridsForDay(date, CalendarRuleOf(settings), MonthNamingOf(settings));
 }
 
 WindowOptions WindowOptionsOf(const Settings& settings) {
