@@ -59,4 +59,14 @@ std::string Cp1256ToUtf8(const std::string& bytes) {
     return out;
 }
 
+std::u16string Cp1256ToUtf16(const std::string& bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += static_cast<char16_t>(byte < 0x80 ? byte : UpperHalf[byte - 0x80]);
+    }
+    return out;
+}
+
 }  // namespace velnora

@@ -2,8 +2,6 @@
 
 #include "Backdrop.h"
 
-#include <QColor>
-
 #include <cstring>
 
 namespace velnora {
@@ -54,13 +52,6 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out) {
         std::memset(picture.Row(y) + rowBytes, 0, picture.Stride() - rowBytes);
     }
     out.Swap(picture);
-}
-
-std::optional<uint32_t> ColourOfText(const std::string& text) {
-    const QColor colour = QColor::fromString(QString::fromStdString(text));
-    if (!colour.isValid())
-        return std::nullopt;
-    return static_cast<uint32_t>(colour.rgb() & 0xffffff);
 }
 
 Backdrop::Shading ShadingOfText(const std::string& text) {

@@ -9,9 +9,6 @@
 
 namespace velnora {
 
-const char* const WallpaperValueNames[5] = {"Wallpaper", "TileWallpaper", "WallpaperStyle",
-                                            "WallpaperOriginX", "WallpaperOriginY"};
-
 namespace {
 
 // Tried in order: the desktops that keep their own wallpaper settings first,

@@ -18,8 +18,6 @@ namespace velnora {
 
 namespace {
 
-int argumentCount = 0;
-
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
@@ -112,13 +110,8 @@ ProgramFiles CurrentProgramFiles() {
     return ProgramFilesFor(ExecutablePath());
 }
 
-std::string SettingsPathFor(const std::string& executablePath) {
-    const std::size_t slash = executablePath.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = executablePath.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return executablePath + ".INI";
-    return executablePath.substr(0, dot + 1) + "INI";
+std::string ProgramStateFolder() {
+    return XdgStateHome() + "/velnora/";
 }
 
 bool FileExists(const std::string& path) {
@@ -129,14 +122,6 @@ bool FileExists(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
-
-void SetArgumentCount(int count) {
-    argumentCount = count;
-}
-
-int ArgumentCount() {
-    return argumentCount;
 }
 
 DesktopSize VirtualDesktopSize() {

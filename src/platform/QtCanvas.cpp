@@ -2,8 +2,8 @@
 
 #include "QtCanvas.h"
 
-#include "Cp1256.h"
 #include "DisplayServer.h"
+#include "DisplayText.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -99,32 +99,16 @@ QColor ColourOf(uint32_t colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-// Grid and title texts are Windows-1256 with ASCII digits. The digits are drawn
-// in their Persian shapes (U+06F0..U+06F9), as the "v_" fonts draw them, so the
-// calendar reads the same whatever face was found. The code page has only the
-// Arabic yeh and kaf; a Persian reader expects the Persian letters (U+06CC,
-// with no dots at the end of a word, and U+06A9), which the "v_" fonts draw
-// for the Arabic codes.
-QString DisplayText(const std::string& bytes) {
-    QString text = QString::fromStdString(Cp1256ToUtf8(bytes));
-    for (QChar& character : text) {
-        const char16_t code = character.unicode();
-        if (code >= u'0' && code <= u'9')
-            character = QChar(char16_t(0x06F0 + (code - u'0')));
-        else if (code == u'\u064A')
-            character = QChar(u'\u06CC');
-        else if (code == u'\u0643')
-            character = QChar(u'\u06A9');
-    }
-    return text;
+QString DisplayQString(const std::string& bytes) {
+    return QString::fromStdU16String(DisplayText(bytes));
 }
 
 // The widest of the day numbers of two digits (10 to 31) as drawn.
 int WidestDayNumber(const QFont& font) {
     const QFontMetrics metrics(font);
     int widest = 0;
-    for (int day = 10; day <= 31; ++day)
-        widest = std::max(widest, metrics.horizontalAdvance(DisplayText(std::to_string(day))));
+    for (int day = FirstTwoDigitDay; day <= LastDay; ++day)
+        widest = std::max(widest, metrics.horizontalAdvance(DisplayQString(std::to_string(day))));
     return widest;
 }
 
@@ -245,14 +229,14 @@ class QtCanvas final : public Canvas {
     TextSize MeasureText(const std::string& text) override {
         const FontChoice& font = Current();
         const QFontMetrics metrics(font.font);
-        return {metrics.horizontalAdvance(DisplayText(text), textOption_), font.height};
+        return {metrics.horizontalAdvance(DisplayQString(text), textOption_), font.height};
     }
 
     void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
         const FontChoice& font = Current();
         painter_.setPen(ColourOf(colour));
         // (x, y) is the top left of the text's cell; Qt draws from the baseline.
-        painter_.drawText(QPoint(x, y + font.top + font.ascent), DisplayText(text));
+        painter_.drawText(QPoint(x, y + font.top + font.ascent), DisplayQString(text));
     }
 
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,

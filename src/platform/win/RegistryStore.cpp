@@ -86,4 +86,12 @@ std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access) {
     return std::make_unique<RegistryStore>(access);
 }
 
+// Windows keeps no file store: the registry holds the values, so there is no
+// file of them to remove.
+std::string WallpaperStorePath() {
+    return "";
+}
+
+void RemoveEmptyFileStore(const std::string&) {}
+
 }  // namespace velnora
