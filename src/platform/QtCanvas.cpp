@@ -217,12 +217,8 @@ class QtCanvas final : public Canvas {
     }
 
     void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) override {
-        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "") +
-                                '\n' + std::to_string(numberWidth);
-        auto found = fonts_.find(key);
-        if (found == fonts_.end())
-            found = fonts_.emplace(key, FontFor(face, cellHeight, bold, numberWidth)).first;
-        current_ = &found->second;
+        current_ = &KeptFont(fonts_, face, cellHeight, bold, numberWidth,
+                             [&] { return FontFor(face, cellHeight, bold, numberWidth); });
         painter_.setFont(current_->font);
     }
 

@@ -3,6 +3,7 @@
 #include "ProgramRequest.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -57,6 +58,22 @@ Request RequestOf(int argc, char** argv) {
             first = known != std::end(Words) ? known->request : Request::Unattended;
     }
     return first.value_or(Request::Window);
+}
+
+std::optional<int> AnswerAtOnce(Request request) {
+    switch (request) {
+    case Request::Help:
+        std::fputs(Usage, stdout);
+        return 0;
+    case Request::Version:
+        std::puts("velnora " VELNORA_VERSION);
+        return 0;
+    case Request::Mistake:
+        std::fputs(Usage, stderr);
+        return 2;
+    default:
+        return std::nullopt;
+    }
 }
 
 }  // namespace velnora

@@ -2,6 +2,8 @@
 // What the command line asks of velnora.
 #pragma once
 
+#include <optional>
+
 namespace velnora {
 
 enum class Request { Window, Help, Version, Unattended, Refresh, Off, Mistake };
@@ -15,5 +17,10 @@ extern const char* const Usage;
 // option velnora does not have, anywhere, is a mistyped one (-h, --verbose),
 // which must not redraw the wallpaper.
 Request RequestOf(int argc, char** argv);
+
+// Answers --help (the usage on standard output), --version ("velnora
+// <version>") and a mistyped option (the usage on standard error) and gives
+// the exit status (0, 0, 2); nullopt for a request that runs the program.
+std::optional<int> AnswerAtOnce(Request request);
 
 }  // namespace velnora

@@ -11,24 +11,15 @@
 #include "UnattendedMain.h"
 
 #include <cstdio>
+#include <optional>
 
 using namespace velnora;
 
 int main(int argc, char** argv) {
     const Request request = RequestOf(argc, argv);
     // Answered before anything else: they touch no file and need no display.
-    if (request == Request::Help) {
-        std::fputs(Usage, stdout);
-        return 0;
-    }
-    if (request == Request::Version) {
-        std::puts("velnora " VELNORA_VERSION);
-        return 0;
-    }
-    if (request == Request::Mistake) {
-        std::fputs(Usage, stderr);
-        return 2;
-    }
+    if (const std::optional<int> status = AnswerAtOnce(request))
+        return *status;
     // Resolved before anything else, while the program file is surely the one
     // running: an upgrade may replace it later, and the autostart entry must
     // name the path that starts the program.

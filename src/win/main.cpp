@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include <windows.h>
@@ -78,18 +79,8 @@ UnattendedContext SystemRun() {
 int main(int argc, char** argv) {
     UseParentConsole();
     const Request request = RequestOf(argc, argv);
-    if (request == Request::Help) {
-        std::fputs(Usage, stdout);
-        return 0;
-    }
-    if (request == Request::Version) {
-        std::puts("velnora " VELNORA_VERSION);
-        return 0;
-    }
-    if (request == Request::Mistake) {
-        std::fputs(Usage, stderr);
-        return 2;
-    }
+    if (const std::optional<int> status = AnswerAtOnce(request))
+        return *status;
     // Resolved first, while the program file is surely the one running: the
     // Run value names the path that starts the program.
     ExecutablePath();

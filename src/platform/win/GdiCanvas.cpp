@@ -96,12 +96,8 @@ class GdiCanvas final : public Canvas {
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) override {
-        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "") +
-                                '\n' + std::to_string(numberWidth);
-        auto found = fonts_.find(key);
-        if (found == fonts_.end())
-            found = fonts_.emplace(key, FontFor(face, cellHeight, bold, numberWidth)).first;
-        current_ = &found->second;
+        current_ = &KeptFont(fonts_, face, cellHeight, bold, numberWidth,
+                             [&] { return FontFor(face, cellHeight, bold, numberWidth); });
         SelectObject(dc_, current_->font);
     }
 
