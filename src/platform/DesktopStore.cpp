@@ -2,12 +2,17 @@
 // Which wallpaper store this session's desktop uses.
 #include "DesktopStore.h"
 #include "StoreBackends.h"
+#include "XdgFolders.h"
 
 #include <glib.h>
 
 #include <cstdlib>
 
 namespace velnora {
+
+std::string WallpaperStorePath() {
+    return XdgConfigHome() + "/velnora/wallpaper.ini";
+}
 
 namespace {
 

@@ -86,12 +86,9 @@ std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access) {
     return std::make_unique<RegistryStore>(access);
 }
 
-// Windows keeps no file store: the registry holds the values, so there is no
-// file of them to remove.
+// Windows keeps no file store of its own: the registry holds the values.
 std::string WallpaperStorePath() {
     return "";
 }
-
-void RemoveEmptyFileStore(const std::string&) {}
 
 }  // namespace velnora
