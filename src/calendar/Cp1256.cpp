@@ -70,4 +70,14 @@ std::string PersianSpelling(const std::string& cp1256) {
     return text;
 }
 
+std::u16string Cp1256ToUtf16(const std::string& bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        out += static_cast<char16_t>(byte < 0x80 ? byte : UpperHalf[byte - 0x80]);
+    }
+    return out;
+}
+
 }  // namespace velnora

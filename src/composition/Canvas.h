@@ -5,6 +5,8 @@
 
 #include "Colour.h"
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace velnora {
@@ -32,5 +34,19 @@ class Canvas {
     virtual void RoundRect(int left, int top, int right, int bottom, int ellipseWidth,
                            int ellipseHeight, Colour colour, int penWidth) = 0;
 };
+
+// For a canvas that keeps the fonts it made (within itself only: every redraw
+// looks its fonts up afresh): the font of a SetFont request, made by
+// makeFont() the first time it is asked for.
+template <typename Font, typename MakeFont>
+const Font& KeptFont(std::map<std::string, Font>& fonts, const std::string& face, int cellHeight,
+                     bool bold, int numberWidth, const MakeFont& makeFont) {
+    const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "") + '\n' +
+                            std::to_string(numberWidth);
+    auto found = fonts.find(key);
+    if (found == fonts.end())
+        found = fonts.emplace(key, makeFont()).first;
+    return found->second;
+}
 
 }  // namespace velnora

@@ -2,8 +2,6 @@
 
 #include "Backdrop.h"
 
-#include <QColor>
-
 #include <cstring>
 
 namespace velnora {
@@ -51,15 +49,6 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out) {
         std::memset(picture.Row(y) + rowBytes, 0, picture.Stride() - rowBytes);
     }
     out.Swap(picture);
-}
-
-std::optional<Colour> ColourOfText(const std::string& text) {
-    const QColor colour = QColor::fromString(QString::fromStdString(text));
-    if (!colour.isValid())
-        return std::nullopt;
-    return Colour::FromChannels(static_cast<uint8_t>(colour.red()),
-                                static_cast<uint8_t>(colour.green()),
-                                static_cast<uint8_t>(colour.blue()));
 }
 
 Backdrop::Shading ShadingOfText(const std::string& text) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// BMP reading (Qt's reader forced to the BMP format) and writing (24-bit
-// uncompressed, temporary file then rename).
+// BMP reading (the platform's decoder: Qt's on Linux, GDI's on Windows) and
+// writing (24-bit uncompressed, temporary file then rename).
 #pragma once
 
 #include "Bitmap.h"

@@ -2,6 +2,7 @@
 // Which wallpaper store this session's desktop uses.
 #include "DesktopStore.h"
 #include "StoreBackends.h"
+#include "XdgFolders.h"
 
 #include <glib.h>
 
@@ -9,8 +10,9 @@
 
 namespace velnora {
 
-const char* const WallpaperValueNames[5] = {"Wallpaper", "TileWallpaper", "WallpaperStyle",
-                                            "WallpaperOriginX", "WallpaperOriginY"};
+std::string WallpaperStorePath() {
+    return XdgConfigHome() + "/velnora/wallpaper.ini";
+}
 
 namespace {
 

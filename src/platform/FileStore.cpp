@@ -5,7 +5,6 @@
 #include "ProfileFile.h"
 #include "StoreBackends.h"
 #include "StoreErrors.h"
-#include "XdgFolders.h"
 
 #include <filesystem>
 #include <system_error>
@@ -74,10 +73,6 @@ void RemoveEmptyFileStore(const std::string& path) {
             return;
     std::error_code error;
     std::filesystem::remove(path, error);
-}
-
-std::string WallpaperStorePath() {
-    return XdgConfigHome() + "/velnora/wallpaper.ini";
 }
 
 const StoreBackend FileStoreBackend = {

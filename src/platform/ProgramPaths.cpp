@@ -110,13 +110,8 @@ ProgramFiles CurrentProgramFiles() {
     return ProgramFilesFor(ExecutablePath());
 }
 
-std::string SettingsPathFor(const std::string& executablePath) {
-    const std::size_t slash = executablePath.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = executablePath.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return executablePath + ".INI";
-    return executablePath.substr(0, dot + 1) + "INI";
+std::string ProgramStateFolder() {
+    return XdgStateHome() + "/velnora/";
 }
 
 bool FileExists(const std::string& path) {

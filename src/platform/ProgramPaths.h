@@ -11,6 +11,13 @@ namespace velnora {
 // case counts) in any folder is the program's own.
 inline constexpr const char* OutputPictureName = "Velnora.bmp";
 
+// What separates folders in a path: "/", and on Windows "\\" too.
+#ifdef _WIN32
+inline constexpr const char* PathSeparators = "\\/";
+#else
+inline constexpr const char* PathSeparators = "/";
+#endif
+
 struct ProgramFiles {
     std::string executable;    // full path of the running program
     std::string settingsFile;  // <executable without extension>.INI, or the XDG stand-in
@@ -20,15 +27,21 @@ struct ProgramFiles {
 // Beside the executable when its folder is writable and is no prefix's "bin"
 // folder (a "bin" folder beside CMakeCache.txt is a build tree's, and counts as
 // portable); else $XDG_CONFIG_HOME/velnora/<name>.INI and
-// $XDG_DATA_HOME/velnora/Velnora.bmp.
+// $XDG_DATA_HOME/velnora/Velnora.bmp. On Windows beside the executable when its
+// folder is writable, else both under %APPDATA%\Velnora.
 ProgramFiles ProgramFilesFor(const std::string& executablePath);
-// The path the running program was started from, from /proc/self/exe. It is
+// The path the running program was started from, from /proc/self/exe
+// (GetModuleFileNameW on Windows). It is
 // resolved on the first call and kept, and main makes that call first thing:
 // once the program file is replaced while the program runs (an upgrade, a
 // rebuild), /proc/self/exe names the old file as "<path> (deleted)", while
 // <path> itself is what starts the program again.
 std::string ExecutablePath();
 ProgramFiles CurrentProgramFiles();
+// Where every copy of the program keeps what it shares for the user (the
+// record of the user's own wallpaper, the lock), ending in a separator:
+// $XDG_STATE_HOME/velnora/, on Windows %LOCALAPPDATA%\Velnora\.
+std::string ProgramStateFolder();
 
 // The executable's path with the text after the last "." of its file name
 // replaced by "INI" (".INI" appended when the name has no extension).
@@ -41,7 +54,8 @@ struct DesktopSize {
     int width = 0;
     int height = 0;
 };
-// The bounding box of all screens in physical pixels (needs a QGuiApplication).
+// The bounding box of all screens in physical pixels (needs a QGuiApplication
+// on Linux; GetSystemMetrics' virtual screen on Windows).
 DesktopSize VirtualDesktopSize();
 
 }  // namespace velnora

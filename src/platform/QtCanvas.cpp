@@ -2,8 +2,8 @@
 
 #include "QtCanvas.h"
 
-#include "Cp1256.h"
 #include "DisplayServer.h"
+#include "DisplayText.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -98,32 +98,16 @@ QColor ColourOf(Colour colour) {
     return QColor(colour.Red(), colour.Green(), colour.Blue());
 }
 
-// Grid and title texts are Windows-1256 with ASCII digits. The digits are drawn
-// in their Persian shapes (U+06F0..U+06F9), as the "v_" fonts draw them, so the
-// calendar reads the same whatever face was found. The code page has only the
-// Arabic yeh and kaf; a Persian reader expects the Persian letters (U+06CC,
-// with no dots at the end of a word, and U+06A9), which the "v_" fonts draw
-// for the Arabic codes.
-QString DisplayText(const std::string& bytes) {
-    QString text = QString::fromStdString(Cp1256ToUtf8(bytes));
-    for (QChar& character : text) {
-        const char16_t code = character.unicode();
-        if (code >= u'0' && code <= u'9')
-            character = QChar(char16_t(0x06F0 + (code - u'0')));
-        else if (code == u'\u064A')
-            character = QChar(u'\u06CC');
-        else if (code == u'\u0643')
-            character = QChar(u'\u06A9');
-    }
-    return text;
+QString DisplayQString(const std::string& bytes) {
+    return QString::fromStdU16String(DisplayText(bytes));
 }
 
 // The widest of the day numbers of two digits (10 to 31) as drawn.
 int WidestDayNumber(const QFont& font) {
     const QFontMetrics metrics(font);
     int widest = 0;
-    for (int day = 10; day <= 31; ++day)
-        widest = std::max(widest, metrics.horizontalAdvance(DisplayText(std::to_string(day))));
+    for (int day = FirstTwoDigitDay; day <= LastDay; ++day)
+        widest = std::max(widest, metrics.horizontalAdvance(DisplayQString(std::to_string(day))));
     return widest;
 }
 
@@ -232,26 +216,22 @@ class QtCanvas final : public Canvas {
     }
 
     void SetFont(const std::string& face, int cellHeight, bool bold, int numberWidth) override {
-        const std::string key = face + '\n' + std::to_string(cellHeight) + (bold ? "b" : "") +
-                                '\n' + std::to_string(numberWidth);
-        auto found = fonts_.find(key);
-        if (found == fonts_.end())
-            found = fonts_.emplace(key, FontFor(face, cellHeight, bold, numberWidth)).first;
-        current_ = &found->second;
+        current_ = &KeptFont(fonts_, face, cellHeight, bold, numberWidth,
+                             [&] { return FontFor(face, cellHeight, bold, numberWidth); });
         painter_.setFont(current_->font);
     }
 
     TextSize MeasureText(const std::string& text) override {
         const FontChoice& font = Current();
         const QFontMetrics metrics(font.font);
-        return {metrics.horizontalAdvance(DisplayText(text), textOption_), font.height};
+        return {metrics.horizontalAdvance(DisplayQString(text), textOption_), font.height};
     }
 
     void DrawTextAt(int x, int y, const std::string& text, Colour colour) override {
         const FontChoice& font = Current();
         painter_.setPen(ColourOf(colour));
         // (x, y) is the top left of the text's cell; Qt draws from the baseline.
-        painter_.drawText(QPoint(x, y + font.top + font.ascent), DisplayText(text));
+        painter_.drawText(QPoint(x, y + font.top + font.ascent), DisplayQString(text));
     }
 
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,

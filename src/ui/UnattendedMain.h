@@ -6,25 +6,11 @@
 #pragma once
 
 #include "MainContext.h"
-
-#include <string>
+#include "UnattendedRuns.h"
 
 namespace velnora {
 
 // 0 when the run ended without a message; 1 after an error or a message.
 int RunUnattended(const MainContext& context);
-
-// For a run that could not be sure of its desktop: prints
-// "velnora: <why>: the calendar was not redrawn" on standard error (the
-// journal, cron's mail) and gives the status: 0 for the refresh timer's run,
-// whose service has not failed, 1 otherwise.
-int NothingRedrawn(const std::string& why, bool timerRun);
-// For "velnora off" where the desktop is not certain: prints
-// "velnora: <why>: the calendar was not switched off" on standard error; 1.
-int NothingSwitchedOff(const std::string& why);
-
-// "velnora off": switches the calendar off for the session's desktop and says
-// what was done on the terminal; 0 when done, 1 after an error.
-int RunOff(const MainContext& context);
 
 }  // namespace velnora

@@ -5,7 +5,6 @@
 #include "BmpFile.h"
 #include "PathState.h"
 #include "StoreErrors.h"
-#include "XdgFolders.h"
 
 #include <filesystem>
 #include <string_view>
@@ -188,7 +187,7 @@ SharedBackup CurrentSharedBackup() {
     // One folder for every session of the user: the run-time folder would be
     // the obvious place for the lock, but a run from cron or ssh has none, and
     // a lock elsewhere would not keep it from the logon run.
-    const std::string folder = XdgStateHome() + "/velnora/";
+    const std::string folder = ProgramStateFolder();
     SharedBackup shared;
     shared.record = folder + "oldwallpaper.ini";
     shared.lock = folder + "wallpaper.lock";

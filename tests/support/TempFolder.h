@@ -20,12 +20,20 @@ class TempFolderTest : public ::testing::Test {
         folder_ = std::filesystem::temp_directory_path() /
                   ("velnora-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
                    std::to_string(::getpid()));
-        std::filesystem::remove_all(folder_);
+        RemoveWhole(folder_);
         std::filesystem::create_directories(folder_);
     }
-    void TearDown() override {
+    void TearDown() override { RemoveWhole(folder_); }
+
+    // Windows removes no read-only file, and some tests make them; Wine gives
+    // the next run the same process number, and so the same folder.
+    static void RemoveWhole(const std::filesystem::path& folder) {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        for (auto entry = fs::recursive_directory_iterator(folder, ignored);
+             entry != fs::recursive_directory_iterator(); entry.increment(ignored))
+            fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::remove_all(folder, ignored);
     }
 
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }

@@ -86,4 +86,9 @@ std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access) {
     return std::make_unique<RegistryStore>(access);
 }
 
+// Windows keeps no file store of its own: the registry holds the values.
+std::string WallpaperStorePath() {
+    return "";
+}
+
 }  // namespace velnora
