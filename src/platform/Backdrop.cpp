@@ -63,10 +63,12 @@ std::optional<uint32_t> ColourOfText(const std::string& text) {
     return static_cast<uint32_t>(colour.rgb() & 0xffffff);
 }
 
+// GNOME and Cinnamon name the gradients "horizontal" and "vertical", MATE
+// "horizontal-gradient" and "vertical-gradient" (org.mate.background's enum).
 Backdrop::Shading ShadingOfText(const std::string& text) {
-    if (text == "horizontal")
+    if (text == "horizontal" || text == "horizontal-gradient")
         return Backdrop::Shading::Horizontal;
-    if (text == "vertical")
+    if (text == "vertical" || text == "vertical-gradient")
         return Backdrop::Shading::Vertical;
     return Backdrop::Shading::Solid;
 }

@@ -33,7 +33,7 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out);
 // named colour) as 0xRRGGBB; nullopt when it names none.
 std::optional<uint32_t> ColourOfText(const std::string& text);
 
-// color-shading-type's nicks; Solid for any other.
+// color-shading-type's nicks, GNOME's and MATE's; Solid for any other.
 Backdrop::Shading ShadingOfText(const std::string& text);
 
 }  // namespace velnora
