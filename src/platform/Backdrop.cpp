@@ -51,10 +51,12 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out) {
     out.Swap(picture);
 }
 
+// GNOME and Cinnamon name the gradients "horizontal" and "vertical", MATE
+// "horizontal-gradient" and "vertical-gradient" (org.mate.background's enum).
 Backdrop::Shading ShadingOfText(const std::string& text) {
-    if (text == "horizontal")
+    if (text == "horizontal" || text == "horizontal-gradient")
         return Backdrop::Shading::Horizontal;
-    if (text == "vertical")
+    if (text == "vertical" || text == "vertical-gradient")
         return Backdrop::Shading::Vertical;
     return Backdrop::Shading::Solid;
 }

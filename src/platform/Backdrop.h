@@ -34,7 +34,7 @@ void PaintBackdrop(const Backdrop& backdrop, PictureSize size, Bitmap& out);
 // named colour); nullopt when it names none.
 std::optional<Colour> ColourOfText(const std::string& text);
 
-// color-shading-type's nicks; Solid for any other.
+// color-shading-type's nicks, GNOME's and MATE's; Solid for any other.
 Backdrop::Shading ShadingOfText(const std::string& text);
 
 }  // namespace velnora

@@ -50,6 +50,16 @@ class FileStore : public DesktopStore {
 
     bool ReachesDesktop() const override { return false; }
 
+    // Nothing is known of what this desktop paints: the plain picture drawn
+    // when no picture is chosen is white, on which the calendar's default
+    // black text and red holidays read (on black, as an X root would give, only
+    // today's red circle would show).
+    Backdrop BackgroundColours() override {
+        Backdrop backdrop;
+        backdrop.primary = backdrop.secondary = Colour::FromRgb(0xffffff);
+        return backdrop;
+    }
+
   private:
     ProfileFile file_;
     bool open_ = true;

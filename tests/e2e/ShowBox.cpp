@@ -3,8 +3,10 @@
 // tests: the program's own window on the session's desktop, with the settings
 // file and output picture of the program named on the command line, then
 // closed as a user closes it. Every message the window would show goes to
-// standard error instead, and makes the status 1.
-//   velnora-show-box PROGRAM on|off
+// standard error instead, and makes the status 1. With "shown" the window is
+// on the screen while the box is set, as it is for a user: what it tells only
+// a user who sees it is told then.
+//   velnora-show-box PROGRAM on|off [shown]
 #include "Application.h"
 #include "MainContext.h"
 #include "Messages.h"
@@ -19,8 +21,9 @@
 using namespace velnora;
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (std::string(argv[2]) != "on" && std::string(argv[2]) != "off")) {
-        std::fputs("usage: velnora-show-box PROGRAM on|off\n", stderr);
+    if (argc < 3 || argc > 4 || (std::string(argv[2]) != "on" && std::string(argv[2]) != "off") ||
+        (argc == 4 && std::string(argv[3]) != "shown")) {
+        std::fputs("usage: velnora-show-box PROGRAM on|off [shown]\n", stderr);
         return 2;
     }
     const std::string program = argv[1];
@@ -36,6 +39,8 @@ int main(int argc, char** argv) {
     context.files = ProgramFilesFor(program);
     {
         Tmain window(context);
+        if (argc == 4)
+            window.show();
         window.CHK_show->setChecked(on);
         window.close();
     }

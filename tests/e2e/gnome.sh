@@ -30,15 +30,4 @@ case=switch-off
 show_box off
 [[ $(picture) == "'file://$user'" ]] || fail "picture-uri is $(picture), not the user's"
 
-# A background of colours only: the calendar goes on a picture of the gradient.
-case=colour-only
-for key in "picture-uri ''" "primary-color '#ff0000'" "secondary-color '#0000ff'" "color-shading-type 'vertical'"; do
-  eval gsettings set org.gnome.desktop.background "$key"
-done
-show_box on
-corners=$(convert "$output" -format '%[fx:p{0,0}.r>0.98&&p{0,0}.b<0.02&&p{0,479}.b>0.98&&p{0,479}.r<0.02]' info:)
-[[ $corners == 1 ]] || fail "the picture is not red above and blue below"
-show_box off
-[[ $(picture) == "''" ]] || fail "picture-uri is $(picture), not empty"
-
 finish "runs without the session's desktop left GNOME's wallpaper alone"
