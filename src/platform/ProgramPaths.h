@@ -3,7 +3,10 @@
 // file existence and the desktop size.
 #pragma once
 
+#include "Monitors.h"
+
 #include <string>
+#include <vector>
 
 namespace velnora {
 
@@ -44,8 +47,12 @@ int ArgumentCount();
 struct DesktopSize {
     int width = 0;
     int height = 0;
+    // Each screen and its work area on that box, the primary screen first.
+    std::vector<Monitor> monitors;
 };
-// The bounding box of all screens in physical pixels (needs a QGuiApplication).
+// The bounding box of all screens in physical pixels (needs a QGuiApplication),
+// with the screens as Qt sees them: on X11 the RandR monitors, and the work
+// area from _NET_WORKAREA; on Wayland the compositor's outputs.
 DesktopSize VirtualDesktopSize();
 
 }  // namespace velnora

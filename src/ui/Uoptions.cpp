@@ -181,6 +181,12 @@ void Toptions::CreateControls() {
     R_NamesDari = Radio(GroupMonthNames, "R_NamesDari", QStringLiteral(u"دری (حمل، ثور، جوزا)"));
     Column(GroupMonthNames, {R_NamesIranian, R_NamesDari});
 
+    GroupPlace = MakeGroup(this, "GroupPlace", QStringLiteral(u"فاصله از گوشه"));
+    CHKworkarea = Regular(Named(
+        new QCheckBox(QStringLiteral(u"از لبه پنل‌ها و نوارها، نه لبه صفحه"), GroupPlace),
+        "CHKworkarea"));
+    GroupLayout(GroupPlace)->addWidget(CHKworkarea);
+
     Bok = Named(new QPushButton(QStringLiteral(u"تأیید"), this), "Bok");
     Bcancel = Named(new QPushButton(QStringLiteral(u"انصراف"), this), "Bcancel");
     Bok->setDefault(true);
@@ -190,7 +196,7 @@ void Toptions::CreateControls() {
     buttons->addWidget(Bcancel);
 
     for (QGroupBox* group : {GroupCalendar, GroupScale, GroupOutline, GroupHoliday,
-                             GroupOtherDates, GroupMonthNames})
+                             GroupOtherDates, GroupMonthNames, GroupPlace})
         column->addWidget(group);
     column->addLayout(buttons);
 
@@ -223,6 +229,7 @@ void Toptions::SetControls(const WindowOptions& options) {
     R_OtherLunar->setChecked(options.otherDates == OtherDates::GregorianAndLunar);
     R_NamesIranian->setChecked(options.monthNames == MonthNaming::Iranian);
     R_NamesDari->setChecked(options.monthNames == MonthNaming::Dari);
+    CHKworkarea->setChecked(options.workArea);
 }
 
 WindowOptions Toptions::Chosen() const {
@@ -242,6 +249,7 @@ WindowOptions Toptions::Chosen() const {
                          : R_OtherGregorian->isChecked() ? OtherDates::Gregorian
                                                          : OtherDates::None;
     options.monthNames = R_NamesDari->isChecked() ? MonthNaming::Dari : MonthNaming::Iranian;
+    options.workArea = CHKworkarea->isChecked();
     return options;
 }
 

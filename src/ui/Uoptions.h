@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options window: the choices beyond the main window's (calendar rule,
 // size, text outline, holiday colour, the other calendars' dates, the
-// months' names). It starts from the choices the main
+// months' names, distances from the panels). It starts from the choices the main
 // window holds and gives them back only when the user confirms.
 #pragma once
 
@@ -47,6 +47,8 @@ class Toptions : public QDialog {
     QGroupBox* GroupMonthNames;
     QRadioButton* R_NamesIranian;
     QRadioButton* R_NamesDari;
+    QGroupBox* GroupPlace;
+    QCheckBox* CHKworkarea;
     QPushButton* Bok;
     QPushButton* Bcancel;
 

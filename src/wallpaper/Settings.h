@@ -47,6 +47,9 @@ struct Settings {
     // calendar/monthnames: "iranian" or "dari" (Afghanistan's names of the
     // same months). Loading turns anything else into "iranian".
     std::string monthNames = "iranian";
+    // distance/workarea: the distances count from the edge of the monitor's
+    // work area, clear of panels, rather than from the screen's edge.
+    bool workArea = true;
 };
 
 enum class SettingType { Integer, Text, Boolean };
@@ -67,7 +70,7 @@ struct SettingKey {
 };
 
 // In the order the settings are read; the saved ones in the order they are written.
-inline constexpr std::array<SettingKey, 19> SettingsSchema = {{
+inline constexpr std::array<SettingKey, 20> SettingsSchema = {{
     {"distance", "leftright", SettingType::Integer, "30", false, &Settings::leftRight},
     {"distance", "topbottom", SettingType::Integer, "30", false, &Settings::topBottom},
     {"distance", "leftright", SettingType::Text, "30", true, nullptr, nullptr,
@@ -92,6 +95,7 @@ inline constexpr std::array<SettingKey, 19> SettingsSchema = {{
      &Settings::otherDates},
     {"calendar", "monthnames", SettingType::Text, "iranian", true, nullptr, nullptr,
      &Settings::monthNames},
+    {"distance", "workarea", SettingType::Boolean, "1", true, nullptr, &Settings::workArea},
 }};
 
 // Reads every choice with its default. The window applies them to its controls

@@ -36,6 +36,7 @@ struct WindowOptions {
     std::optional<uint32_t> holiday; // 0x00BBGGRR; none for no holiday colour
     OtherDates otherDates = OtherDates::None;
     MonthNaming monthNames = MonthNaming::Iranian;
+    bool workArea = true; // distances from the work area's edge
 };
 
 // The choices as the settings' readers take them.
