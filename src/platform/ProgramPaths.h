@@ -48,7 +48,7 @@ struct DesktopSize {
     int width = 0;
     int height = 0;
     // Each screen and its work area on that box, the primary screen first.
-    std::vector<Monitor> monitors;
+    std::vector<Monitor> monitors{}; // {} lets {width, height} leave it empty without a warning
 };
 // The bounding box of all screens in physical pixels (needs a QGuiApplication),
 // with the screens as Qt sees them: on X11 the RandR monitors, and the work
