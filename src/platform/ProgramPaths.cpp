@@ -2,6 +2,7 @@
 
 #include "ProgramPaths.h"
 
+#include "X11Root.h"
 #include "XdgFolders.h"
 
 #include <QGuiApplication>
@@ -162,6 +163,19 @@ DesktopSize VirtualDesktopSize() {
         screens.push_back(physical(logical));
         workAreas.push_back(physical(screen->availableGeometry()));
         box |= screens.back();
+    }
+    // Qt leaves _NET_WORKAREA out of a screen's available area where X has more
+    // than one (it covers the whole root, panels on any monitor), so the work
+    // area is read from the root here, in the root's pixels as the screens are.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        X11Root root("");
+        if (const std::optional<PixelRect> area = root.WorkArea())
+            for (std::size_t i = 0; i < screens.size(); ++i) {
+                const QRect clear =
+                    screens[i] & QRect(area->x, area->y, area->width, area->height);
+                // A work area off this screen says nothing about it.
+                workAreas[i] = clear.isEmpty() ? screens[i] : clear;
+            }
     }
     DesktopSize size{box.width(), box.height(), {}};
     for (std::size_t i = 0; i < screens.size(); ++i) {

@@ -5,7 +5,8 @@
 # an area no monitor shows (below the right one). On the bare root (feh sets
 # it) and on GNOME's settings (dconf), in each corner: the calendar lies whole
 # on the monitor at that corner, the other monitor keeps what it showed, and
-# switching off gives back the root, or GNOME's values, exactly.
+# switching off gives back the root, or GNOME's values, exactly. A panel the
+# window manager announces keeps the calendar clear of it.
 #   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX [FOLDER_FOR_A_SCREENSHOT]
 program=$1 showbox=$2 shots=${3:-}
 source "$(dirname "$0")/desktop-session.sh"
@@ -95,5 +96,17 @@ while read -r position monitor corner; do
   import -window root "$root/off.png"
   [[ $(differing "$root/off.png" "$work/feh.png") == 0 ]] || fail "the root after switching off"
 done <<<"$corners"
+
+# A panel 40 pixels high along the bottom of the desktop, as a window manager
+# announces it: the calendar at the bottom left stands 30 pixels above it.
+case=panel
+new_user panel
+printf '[image]\nposition=3\n' >"$settings"
+xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,3200,1040
+show_box on
+import -window root "$root/on.png"
+on_monitor "$work/feh.png" "$root/on.png" 3 1920x1040+0+0 bottom-left
+show_box off
+xprop -root -remove _NET_WORKAREA
 
 finish "the calendar went whole onto the monitor at each corner"
