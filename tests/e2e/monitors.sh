@@ -12,8 +12,7 @@ program=$1 showbox=$2 shots=${3:-}
 source "$(dirname "$0")/desktop-session.sh"
 
 new_session $((${VELNORA_FIRST_DISPLAY:-140} + 50))
-# Its X server again, at the size of the two monitors' box.
-kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
+kill "$xvfb" && wait "$xvfb" 2>/dev/null || true # again, as large as the monitors' box
 start_xvfb "$display" 3200x1080
 export DISPLAY=:$display
 # The screen's own output becomes the left monitor, so there are exactly two.
@@ -30,11 +29,10 @@ corners="1 1280x720+1920+0 top-right
 4 1920x1080+0+0 top-left"
 
 # The box around the pixels in which two pictures differ by more than fuzz
-# percent, where a monitor shows them: the area below the right one is
-# painted over in both,
+# percent where a monitor shows them. Painted over in both: the area below the
+# right one, and the columns either side of the monitors' edge (a stretch of a
+# picture to its own size moves each pixel by up to one, blending them).
 changed_box() { # a b fuzz
-  # and so do the columns either side of the two monitors' edge: a stretch of a
-  # picture to its own size moves each pixel by up to one, blending them.
   local unseen=(-fill black -draw 'rectangle 1920,720 3199,1079' -draw 'rectangle 1918,0 1921,1079')
   convert \( "$1" "${unseen[@]}" \) \( "$2" "${unseen[@]}" \) -compose difference -composite \
     -threshold "$3%" -trim -format '%w %h %X %Y\n' info: | tr -d '+'
@@ -99,7 +97,6 @@ done <<<"$corners"
 
 # A panel 40 pixels high along the bottom of the desktop, as a window manager
 # announces it: the calendar at the bottom left stands 30 pixels above it.
-case=panel
 new_user panel
 printf '[image]\nposition=3\n' >"$settings"
 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,3200,1040
