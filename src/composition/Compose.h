@@ -5,6 +5,8 @@
 
 #include "Bitmap.h"
 #include "Canvas.h"
+#include "Monitors.h"
+#include "SpreadOverMonitors.h"
 #include "MonthGrid.h"
 #include "Placement.h"
 
@@ -12,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace velnora {
 
@@ -33,6 +36,19 @@ struct CalendarChoices {
     bool keepProportions = true;
     int desktopWidth = 0; // used only when stretch is on
     int desktopHeight = 0;
+    // The monitors on the desktop's bounding box of desktopWidth x
+    // desktopHeight; none: the picture is one monitor. The calendar goes on the
+    // one at the chosen corner (MonitorAtCorner), never into a part of the box
+    // no monitor shows.
+    std::vector<Monitor> monitors;
+    // How the desktop showed the source on each monitor, for a stretch onto
+    // more than one: each monitor's region then shows it so again. None: the
+    // source is stretched over the whole box, as the desktop spans it.
+    std::optional<MonitorFit> monitorFit;
+    // The distances count from the edge of that monitor's work area, so that
+    // panels do not cover the calendar; where no panel lies along the corner's
+    // edges that edge is the screen's.
+    bool fromWorkArea = true;
     PlacementChoices placement;
     Colour textColour{0x000000};  // ccBack
     Colour todayColour{0x0000FF}; // ccToday
@@ -57,6 +73,11 @@ std::optional<Colour> OutlineColourFor(const TextOutline& outline, Colour textCo
 // Draws one grid and its title with the top-left corner of its slot at (x, y),
 // in the colours, outline and scale of the choices.
 void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, const CalendarChoices& choices);
+
+// Where on a picture of the given size the calendar is placed: the monitor at
+// the chosen corner (or its work area), the monitors spread over the picture as
+// over the desktop's box; the whole picture when no monitors are known.
+PixelRect CalendarArea(const CalendarChoices& choices, int pictureWidth, int pictureHeight);
 
 // A canvas drawing on the given bitmap (made after the stretch, which moves the pixels).
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap&)>;

@@ -2,6 +2,7 @@
 
 #include "ProgramPaths.h"
 
+#include "X11Root.h"
 #include "XdgFolders.h"
 
 #include <QGuiApplication>
@@ -130,15 +131,45 @@ DesktopSize VirtualDesktopSize() {
     if (qGuiApp == nullptr)
         return {};
     QRect box;
+    std::vector<QRect> screens;
+    std::vector<QRect> workAreas;
     for (const QScreen* screen : QGuiApplication::screens()) {
         // Qt keeps each screen's top-left corner in device pixels and divides
-        // only its size by the scale factor, so only the size is scaled back.
+        // only its size, and the offsets within the screen, by the scale
+        // factor, so only those are scaled back.
         const QRect logical = screen->geometry();
         const qreal ratio = screen->devicePixelRatio();
-        box |= QRect(logical.topLeft(),
-                     QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)));
+        const auto physical = [&](const QRect& r) {
+            const QPoint offset = r.topLeft() - logical.topLeft();
+            return QRect(logical.topLeft() + QPoint(qRound(offset.x() * ratio),
+                                                    qRound(offset.y() * ratio)),
+                         QSize(qRound(r.width() * ratio), qRound(r.height() * ratio)));
+        };
+        screens.push_back(physical(logical));
+        workAreas.push_back(physical(screen->availableGeometry()));
+        box |= screens.back();
     }
-    return {box.width(), box.height()};
+    // Qt leaves _NET_WORKAREA out of a screen's available area where X has more
+    // than one (it covers the whole root, panels on any monitor), so the work
+    // area is read from the root here, in the root's pixels as the screens are.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        X11Root root("");
+        if (const std::optional<PixelRect> area = root.WorkArea())
+            for (std::size_t i = 0; i < screens.size(); ++i) {
+                const QRect clear =
+                    screens[i] & QRect(area->x, area->y, area->width, area->height);
+                // A work area off this screen says nothing about it.
+                workAreas[i] = clear.isEmpty() ? screens[i] : clear;
+            }
+    }
+    DesktopSize size{box.width(), box.height(), {}};
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        const auto onBox = [&](const QRect& r) {
+            return PixelRect{r.x() - box.x(), r.y() - box.y(), r.width(), r.height()};
+        };
+        size.monitors.push_back({onBox(screens[i]), onBox(workAreas[i])});
+    }
+    return size;
 }
 
 }  // namespace velnora

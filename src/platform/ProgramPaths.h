@@ -3,7 +3,10 @@
 // file existence and the desktop size.
 #pragma once
 
+#include "Monitors.h"
+
 #include <string>
+#include <vector>
 
 namespace velnora {
 
@@ -53,9 +56,13 @@ bool FileExists(const std::string& path);
 struct DesktopSize {
     int width = 0;
     int height = 0;
+    // Each screen and its work area on that box, the primary screen first.
+    std::vector<Monitor> monitors{}; // {} lets {width, height} leave it empty without a warning
 };
-// The bounding box of all screens in physical pixels (needs a QGuiApplication
-// on Linux; GetSystemMetrics' virtual screen on Windows).
+// The bounding box of all screens in physical pixels, with the screens: on
+// Linux as Qt sees them (needs a QGuiApplication; on X11 the RandR monitors
+// and the work area from _NET_WORKAREA, on Wayland the compositor's outputs);
+// on Windows GetSystemMetrics' virtual screen.
 DesktopSize VirtualDesktopSize();
 
 }  // namespace velnora

@@ -356,4 +356,27 @@ Bitmap X11Root::Show(const QImage& picture) {
     return shown;
 }
 
+std::optional<PixelRect> X11Root::WorkArea() {
+    if (display_ == nullptr)
+        return std::nullopt;
+    const Atom property = XInternAtom(display_, "_NET_WORKAREA", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::optional<PixelRect> area;
+    if (XGetWindowProperty(display_, root_, property, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &count, &after, &data) == Success &&
+        type == XA_CARDINAL && format == 32 && count == 4) {
+        // Format 32 arrives as longs, whatever the size of a long.
+        const long* v = reinterpret_cast<const long*>(data);
+        area = PixelRect{static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                         static_cast<int>(v[3])};
+    }
+    if (data != nullptr)
+        XFree(data);
+    return area;
+}
+
 }  // namespace velnora

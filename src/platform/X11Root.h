@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Bitmap.h"
+#include "Monitors.h"
 
 #include <QImage>
 
@@ -43,6 +44,11 @@ class X11Root {
     // (_NET_WM_WINDOW_TYPE_DESKTOP: xfdesktop, plasmashell, caja, pcmanfm) is
     // shown over the root window, so that the root is not what the user sees.
     bool ShowsDesktopWindow();
+
+    // The work area the window manager announces (_NET_WORKAREA: the root less
+    // its panels' struts; the first desktop's, as panels show on every
+    // desktop), in root pixels; none when no window manager sets it.
+    std::optional<PixelRect> WorkArea();
 
     // Puts picture (the root's size, Format_RGB32) on the root as a new pixmap,
     // frees the previous setter's pixmap and keeps the new one after this

@@ -189,6 +189,11 @@ void Toptions::CreateControls() {
     R_StretchExactly = Radio(GroupProportions, "R_StretchExactly",
                              QStringLiteral(u"کشیدن دقیق به اندازه صفحه"));
     Column(GroupProportions, {R_KeepProportions, R_StretchExactly});
+    GroupPlace = MakeGroup(this, "GroupPlace", QStringLiteral(u"فاصله از گوشه"));
+    CHKworkarea = Regular(Named(
+        new QCheckBox(QStringLiteral(u"از لبه پنل‌ها و نوارها، نه لبه صفحه"), GroupPlace),
+        "CHKworkarea"));
+    GroupLayout(GroupPlace)->addWidget(CHKworkarea);
 
     Bok = Named(new QPushButton(QStringLiteral(u"تأیید"), this), "Bok");
     Bcancel = Named(new QPushButton(QStringLiteral(u"انصراف"), this), "Bcancel");
@@ -203,7 +208,7 @@ void Toptions::CreateControls() {
     auto* columns = new QHBoxLayout;
     for (const auto& groups :
          {std::initializer_list<QGroupBox*>{GroupCalendar, GroupScale, GroupOutline, GroupHoliday},
-          std::initializer_list<QGroupBox*>{GroupOtherDates, GroupMonthNames, GroupProportions}}) {
+          std::initializer_list<QGroupBox*>{GroupOtherDates, GroupMonthNames, GroupProportions, GroupPlace}}) {
         auto* half = new QVBoxLayout;
         for (QGroupBox* group : groups)
             half->addWidget(group);
@@ -244,6 +249,7 @@ void Toptions::SetControls(const WindowOptions& options) {
     R_NamesDari->setChecked(options.monthNames == MonthNaming::Dari);
     R_KeepProportions->setChecked(options.keepProportions);
     R_StretchExactly->setChecked(!options.keepProportions);
+    CHKworkarea->setChecked(options.workArea);
 }
 
 WindowOptions Toptions::Chosen() const {
@@ -264,6 +270,7 @@ WindowOptions Toptions::Chosen() const {
                                                          : OtherDates::None;
     options.monthNames = R_NamesDari->isChecked() ? MonthNaming::Dari : MonthNaming::Iranian;
     options.keepProportions = !R_StretchExactly->isChecked();
+    options.workArea = CHKworkarea->isChecked();
     return options;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options window: the choices beyond the main window's (calendar rule,
 // size, text outline, holiday colour, the other calendars' dates, the
-// months' names, how the picture is stretched to the desktop). It starts from the choices the main
+// months' names, how the picture is stretched to the desktop, distances
+// from the panels). It starts from the choices the main
 // window holds and gives them back only when the user confirms.
 #pragma once
 
@@ -50,6 +51,8 @@ class Toptions : public QDialog {
     QGroupBox* GroupProportions;
     QRadioButton* R_KeepProportions;
     QRadioButton* R_StretchExactly;
+    QGroupBox* GroupPlace;
+    QCheckBox* CHKworkarea;
     QPushButton* Bok;
     QPushButton* Bcancel;
 

@@ -40,6 +40,7 @@ PictureChoices PictureChoicesFor(const Settings& settings) {
     choices.calendar.holidayColour = HolidayColourOf(settings);
     choices.calendar.outline = OutlineOf(settings);
     choices.calendar.otherDates = OtherDatesOf(settings);
+    choices.calendar.fromWorkArea = settings.workArea;
     // "auto" asks the desktop now, so a change of its scale shows at the next redraw.
     choices.calendar.scalePercent = ScalePercentOf(settings).value_or(DesktopScalePercent());
     return choices;
@@ -63,6 +64,7 @@ WindowOptions WindowOptionsOf(const Settings& settings) {
     options.holiday = HolidayColourOf(settings);
     options.otherDates = OtherDatesOf(settings);
     options.monthNames = MonthNamingOf(settings);
+    options.workArea = settings.workArea;
     options.keepProportions = settings.keepProportions;
     return options;
 }
@@ -74,6 +76,7 @@ void SetWindowOptions(Settings& settings, const WindowOptions& options) {
     settings.holiday = options.holiday ? static_cast<int32_t>(options.holiday->value) : -1;
     settings.otherDates = OtherDatesText(options.otherDates);
     settings.monthNames = MonthNamingName(options.monthNames);
+    settings.workArea = options.workArea;
     settings.keepProportions = options.keepProportions;
 }
 

@@ -43,6 +43,7 @@ struct WindowOptions {
     OtherDates otherDates = OtherDates::None;
     MonthNaming monthNames = MonthNaming::Iranian;
     bool keepProportions = true; // when the picture is stretched to the desktop
+    bool workArea = true;        // distances from the work area's edge
 };
 
 // The choices as the settings' readers take them.

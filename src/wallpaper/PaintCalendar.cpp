@@ -5,6 +5,25 @@
 
 namespace velnora {
 
+namespace {
+
+// The desktops that show one picture over all monitors (GNOME's, Xfce's and the
+// root window, where the program's own style spans its picture) showed the
+// user's on each monitor by its style: fill and stretch are kept so on each
+// monitor's region. The rest, and tiled pictures, are stretched over the whole
+// box as before.
+std::optional<MonitorFit> MonitorFitOf(const SourcePath& source) {
+    if (source.tile == "1")
+        return std::nullopt;
+    if (source.style == "10")
+        return MonitorFit::Fill;
+    if (source.style == "2")
+        return MonitorFit::Stretch;
+    return std::nullopt;
+}
+
+} // namespace
+
 PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choices,
                           const MonthGrids& grids, const PaintContext& context) {
     PaintResult result;
@@ -26,6 +45,8 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
     CalendarChoices calendar = choices.calendar;
     calendar.desktopWidth = context.desktop.width;
     calendar.desktopHeight = context.desktop.height;
+    calendar.monitors = context.desktop.monitors;
+    calendar.monitorFit = MonitorFitOf(source);
     ComposeCalendar(work, calendar, grids, context.makeCanvas);
 
     if (!preview)

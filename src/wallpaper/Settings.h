@@ -50,6 +50,9 @@ struct Settings {
     // image/keepproportions: the stretch scales to cover the desktop and crops
     // the rest, centred, rather than stretching to its exact size.
     bool keepProportions = true;
+    // distance/workarea: the distances count from the edge of the monitor's
+    // work area, clear of panels, rather than from the screen's edge.
+    bool workArea = true;
 };
 
 enum class SettingType { Integer, Text, Boolean };
@@ -67,7 +70,7 @@ struct SettingKey {
 };
 
 // In the order the settings are read; the saved ones in the order they are written.
-inline constexpr std::array<SettingKey, 20> SettingsSchema = {{
+inline constexpr std::array<SettingKey, 21> SettingsSchema = {{
     {"distance", "leftright", SettingType::Integer, false, &Settings::leftRight},
     {"distance", "topbottom", SettingType::Integer, false, &Settings::topBottom},
     {"distance", "leftright", SettingType::Text, true, nullptr, nullptr,
@@ -93,6 +96,7 @@ inline constexpr std::array<SettingKey, 20> SettingsSchema = {{
     {"calendar", "monthnames", SettingType::Text, true, nullptr, nullptr,
      &Settings::monthNames},
     {"image", "keepproportions", SettingType::Boolean, true, nullptr, &Settings::keepProportions},
+    {"distance", "workarea", SettingType::Boolean, true, nullptr, &Settings::workArea},
 }};
 
 // Reads every choice with its default. The window applies them to its controls

@@ -240,10 +240,16 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
     CarryOverEarlierBackup(ownSettings, record, *store, source.path);
     // While the calendar is on, the desktop shows the calendar itself: draw on
     // the wallpaper that was in force before, never on an earlier calendar.
-    if (Present(record, section))
+    if (Present(record, section)) {
         source.path = record.ReadWhole(section, "Wallpaper").value_or("");
-    else if (IsOwnWallpaper(source.path))
+        source.tile = record.ReadWhole(section, "TileWallpaper").value_or("");
+        source.style = record.ReadWhole(section, "WallpaperStyle").value_or("");
+    } else if (IsOwnWallpaper(source.path)) {
         source.path.clear();
+    } else {
+        source.tile = store->Read("TileWallpaper");
+        source.style = store->Read("WallpaperStyle");
+    }
     return source;
 }
 

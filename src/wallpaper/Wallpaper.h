@@ -90,6 +90,10 @@ std::vector<std::string> StoresWithCalendarOn(const ProfileFile& record);
 struct SourcePath {
     bool chosenFileMissing = false; // show SelectedFileNotFound, then set the show box off
     std::string path;               // the picture to load when the file is not missing
+    // How the desktop laid that picture out (TileWallpaper, WallpaperStyle), read
+    // where path was; "" for a chosen file.
+    std::string tile;
+    std::string style;
 };
 // The chosen file when chooseFile is on; else the backed-up wallpaper when the
 // store in force has a backup, else the store's current wallpaper, unless that

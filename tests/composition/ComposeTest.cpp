@@ -139,3 +139,35 @@ TEST(ComposeCalendar, ABadDistanceStopsBeforeAnythingIsDrawn) {
 }
 
 } // namespace
+
+// Two monitors of different sizes side by side, a panel 32 pixels high along
+// the top of the left one and one 40 wide along the right edge of the right
+// one; the calendar's area on a picture of the box's size, or half of it.
+TEST(ComposeCalendar, GoesOnTheMonitorAtTheCornerClearOfPanels) {
+    struct {
+        Corner corner;
+        bool fromWorkArea;
+        int pictureWidth, x, y, width, height;
+    } const cases[] = {
+        {Corner::TopRight, false, 3200, 1920, 0, 1280, 720},
+        {Corner::BottomRight, false, 3200, 1920, 0, 1280, 720},
+        {Corner::BottomLeft, false, 3200, 0, 0, 1920, 1080},
+        {Corner::None, false, 3200, 1920, 0, 1280, 720},
+        {Corner::TopRight, true, 3200, 1920, 0, 1240, 720},
+        {Corner::TopLeft, true, 3200, 0, 32, 1920, 1048},
+        {Corner::BottomRight, false, 1600, 960, 0, 640, 360},
+    };
+    for (const auto& c : cases) {
+        CalendarChoices choices;
+        choices.desktopWidth = 3200;
+        choices.desktopHeight = 1080;
+        choices.monitors = {{{0, 0, 1920, 1080}, {0, 32, 1920, 1048}},
+                            {{1920, 0, 1280, 720}, {1920, 0, 1240, 720}}};
+        choices.placement.corner = c.corner;
+        choices.fromWorkArea = c.fromWorkArea;
+        const PixelRect area = CalendarArea(choices, c.pictureWidth, c.pictureWidth * 1080 / 3200);
+        EXPECT_EQ((std::vector<int>{area.x, area.y, area.width, area.height}),
+                  (std::vector<int>{c.x, c.y, c.width, c.height}))
+            << int(c.corner) << " " << c.fromWorkArea << " " << c.pictureWidth;
+    }
+}

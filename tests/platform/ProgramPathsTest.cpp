@@ -136,6 +136,13 @@ TEST(VirtualDesktopSize, BoundingBoxOfAllScreensInPhysicalPixels) {
         const DesktopSize size = VirtualDesktopSize();
         EXPECT_EQ(size.width, 800 + 1280 * 2);
         EXPECT_EQ(size.height, 1024 * 2);
+        // Each monitor where it lies on that box, for the calendar's corner.
+        std::vector<std::vector<int>> screens;
+        for (const Monitor& monitor : size.monitors)
+            screens.push_back({monitor.screen.x, monitor.screen.y, monitor.screen.width,
+                               monitor.screen.height});
+        EXPECT_EQ(screens, (std::vector<std::vector<int>>{{0, 100, 800, 600},
+                                                          {800, 0, 2560, 2048}}));
     }
 }
 

@@ -98,7 +98,7 @@ class OptionsWindow : public UiTest {
     void ConfirmedChoicesAreUsedAndSaved();
     void OfficialRuleRedrawsTheMonths();
     void PreviewShowsTheHolidayColour();
-    void OtherDatesAndDariNamesAreUsedAndSaved();
+    void OtherDatesDariNamesAndPanelsChoiceAreUsedAndSaved();
     void TheProportionsChoiceStartsFromTheFileAndIsSaved();
     void CaptionsUsePersianYehAndKaf();
 
@@ -247,12 +247,13 @@ void OptionsWindow::PreviewShowsTheHolidayColour() {
     QVERIFY(greenPixels() > 0);
 }
 
-void OptionsWindow::OtherDatesAndDariNamesAreUsedAndSaved() {
+void OptionsWindow::OtherDatesDariNamesAndPanelsChoiceAreUsedAndSaved() {
     SetTodayForTesting([] { return EncodeDate(2025, 6, 1); }); // Khordad 1404
     auto window = InstalledWindow("");
     QVERIFY(WithOptionsWindow(*window, [](Toptions& options) {
         Click(options.R_OtherLunar);
         Click(options.R_NamesDari);
+        Click(options.CHKworkarea); // ticked by default: now from the screen's edge
         QTest::mouseClick(options.Bok, Qt::LeftButton);
     }));
     // The preview's months are named as Afghanistan names them: Jawza 1404.
@@ -262,6 +263,7 @@ void OptionsWindow::OtherDatesAndDariNamesAreUsedAndSaved() {
     const std::string file = *fixture->SettingsText();
     QVERIFY2(file.find("\notherdates=gregorian-lunar\nmonthnames=dari\n") != std::string::npos,
              file.c_str());
+    QVERIFY2(file.find("\nworkarea=0\n") != std::string::npos, file.c_str());
 }
 
 // The options window shows the stored choice, and confirming keeps it.

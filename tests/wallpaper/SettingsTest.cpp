@@ -137,11 +137,13 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.otherDates = "gregorian-lunar";
     settings.monthNames = "dari";
     settings.keepProportions = false;
+    settings.workArea = false;
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
     EXPECT_EQ(Contents(file.Path()), "[distance]\n"
                                      "leftright= 007\n"
                                      "topbottom=100\n"
+                                     "workarea=0\n"
                                      "\n"
                                      "[color]\n"
                                      "back=-1\n"
@@ -201,6 +203,7 @@ TEST_F(SettingsTest, RoundTripThroughTheFile) {
     settings.path = "/x.bmp";
     settings.otherDates = "gregorian";
     settings.monthNames = "dari";
+    settings.workArea = false;
     ProfileFile file(PathOf("round.INI"));
     SaveSettings(file, settings);
     ExpectSame(LoadSettings(file), settings, "round trip");

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The desktop's monitors as plain rectangles, and the one the calendar goes on.
+#pragma once
+
+#include "Placement.h"
+
+#include <vector>
+
+namespace velnora {
+
+// A rectangle in pixels from the top-left corner of the desktop's bounding box (the picture
+// that spans all monitors); right and bottom exclusive.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct Monitor {
+    PixelRect screen;
+    // The part of the screen no panel or dock covers; the whole screen when
+    // the desktop does not say.
+    PixelRect workArea;
+};
+
+// The monitor whose own corner lies nearest the same corner of the desktop's
+// bounding box (the first of those at the same distance), in the order given.
+// No monitors: one monitor of the whole box.
+Monitor MonitorAtCorner(const std::vector<Monitor>& monitors, Corner corner, int desktopWidth,
+                        int desktopHeight);
+
+// The monitor as it lies on a picture of another size spread over the whole
+// box (each edge scaled by the same ratio as the picture's side).
+Monitor MonitorOnPicture(const Monitor& monitor, int desktopWidth, int desktopHeight,
+                         int pictureWidth, int pictureHeight);
+
+// The slots placed at the chosen corner of the area (the monitor's screen, or
+// its work area when distances count from there), as PlaceCalendar places them
+// on a picture of the area's size, then moved to where the area lies.
+Placement PlaceCalendarOn(const PixelRect& area, const PlacementChoices& choices,
+                          int scalePercent = 100);
+
+}  // namespace velnora

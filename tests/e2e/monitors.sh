@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Two monitors of different sizes side by side, as RandR monitors of one X
+# screen: 1920x1080 at 0,0 and 1280x720 at 1920,0, so the box around them has
+# an area no monitor shows (below the right one). On the bare root (feh sets
+# it) and on GNOME's settings (dconf), in each corner: the calendar lies whole
+# on the monitor at that corner, the other monitor keeps what it showed, and
+# switching off gives back the root, or GNOME's values, exactly. A panel the
+# window manager announces keeps the calendar clear of it.
+#   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX [FOLDER_FOR_A_SCREENSHOT]
+program=$1 showbox=$2 shots=${3:-}
+source "$(dirname "$0")/desktop-session.sh"
+
+new_session $((${VELNORA_FIRST_DISPLAY:-140} + 50))
+kill "$xvfb" && wait "$xvfb" 2>/dev/null || true # again, as large as the monitors' box
+start_xvfb "$display" 3200x1080
+export DISPLAY=:$display
+# The screen's own output becomes the left monitor, so there are exactly two.
+xrandr --setmonitor left 1920/508x1080/286+0+0 screen >/dev/null
+xrandr --setmonitor right 1280/339x720/190+1920+0 none
+[[ $(xrandr --listmonitors | head -1) == "Monitors: 2" ]] || fail "$(xrandr --listmonitors)"
+export GSETTINGS_BACKEND=dconf
+convert -size 1600x1200 gradient:'#ff8000-#0040ff' -rotate 90 "$work/user.png"
+
+# position (settings file), monitor that shows the corner (WxH+X+Y), its corner
+corners="1 1280x720+1920+0 top-right
+2 1280x720+1920+0 bottom-right
+3 1920x1080+0+0 bottom-left
+4 1920x1080+0+0 top-left"
+
+# The box around the pixels in which two pictures differ by more than fuzz
+# percent where a monitor shows them. Painted over in both: the area below the
+# right one, and the columns either side of the monitors' edge (a stretch of a
+# picture to its own size moves each pixel by up to one, blending them).
+changed_box() { # a b fuzz
+  local unseen=(-fill black -draw 'rectangle 1920,720 3199,1079' -draw 'rectangle 1918,0 1921,1079')
+  convert \( "$1" "${unseen[@]}" \) \( "$2" "${unseen[@]}" \) -compose difference -composite \
+    -threshold "$3%" -trim -format '%w %h %X %Y\n' info: | tr -d '+'
+}
+# The calendar (the changed pixels) whole on the monitor, near its corner: the
+# box lies in the monitor, at most 100 pixels from the corner's two edges (30
+# and the cells' own margins), and is as wide as three months.
+on_monitor() { # a b fuzz monitor corner
+  local w h x y mw mh mx my
+  read -r w h x y < <(changed_box "$1" "$2" "$3")
+  IFS='x+' read -r mw mh mx my <<<"$4"
+  ((x >= mx && y >= my && x + w <= mx + mw && y + h <= my + mh)) ||
+    fail "$5: calendar at ${w}x$h+$x+$y, not on the monitor $4"
+  ((w > 500 && h > 150)) || fail "$5: calendar ${w}x$h is not whole"
+  case $5 in *right) ((mx + mw - x - w < 100)) ;; *) ((x - mx < 100)) ;; esac || fail "$5: not at the side"
+  case $5 in bottom*) ((my + mh - y - h < 100)) ;; *) ((y - my < 100)) ;; esac || fail "$5: not at the edge"
+}
+
+export XDG_CURRENT_DESKTOP=GNOME
+# GNOME, for the session's one user (dconf-service keeps the HOME it started
+# with), shows the user's picture zoomed on each monitor; the program's picture
+# is spanned over both, each monitor's region zoomed as before.
+gsettings set org.gnome.desktop.background picture-uri "file://$work/user.png"
+gsettings set org.gnome.desktop.background picture-options zoom
+convert -size 3200x1080 xc:black \
+  \( "$work/user.png" -resize 1920x1080^ -gravity center -extent 1920x1080 \) -gravity northwest \
+  -geometry +0+0 -composite \
+  \( "$work/user.png" -resize 1280x720^ -gravity center -extent 1280x720 \) -gravity northwest \
+  -geometry +1920+0 -composite "$work/zoomed.png"
+values() { for key in picture-uri picture-options; do gsettings get org.gnome.desktop.background $key; done; }
+before=$(values)
+while read -r position monitor corner; do
+  case=gnome-$corner
+  printf '[image]\nposition=%s\n' "$position" >"$settings"
+  show_box on
+  [[ $(values) == "'file://$output'"$'\n'"'spanned'" ]] || fail "GNOME shows $(values)"
+  # Resampling differs a little between the program and ImageMagick: 3 %.
+  on_monitor "$work/zoomed.png" "$output" 3 "$monitor" "$corner"
+  show_box off
+  [[ $(values) == "$before" ]] || fail "GNOME's values after switching off: $(values)"
+done <<<"$corners"
+
+# Bare X11: the captured root already holds what each monitor showed. No
+# desktop named and no session bus, as in a session of a window manager alone.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
+unset XDG_CURRENT_DESKTOP
+feh --no-fehbg --bg-fill "$work/user.png"
+import -window root "$work/feh.png"
+while read -r position monitor corner; do
+  new_user "bare-$corner"
+  printf '[image]\nposition=%s\n' "$position" >"$settings"
+  show_box on
+  import -window root "$root/on.png"
+  [[ $(differing "$root/on.png" "$output") == 0 ]] || fail "the root does not show the calendar"
+  # The captured root is stretched to its own size, which moves colours a little.
+  on_monitor "$work/feh.png" "$root/on.png" 3 "$monitor" "$corner"
+  [[ -z $shots || $corner != bottom-right ]] || cp "$root/on.png" "$shots/monitors-bare-x11.png"
+  show_box off
+  import -window root "$root/off.png"
+  [[ $(differing "$root/off.png" "$work/feh.png") == 0 ]] || fail "the root after switching off"
+done <<<"$corners"
+
+# A panel 40 pixels high along the bottom of the desktop, as a window manager
+# announces it: the calendar at the bottom left stands 30 pixels above it.
+new_user panel
+printf '[image]\nposition=3\n' >"$settings"
+xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,3200,1040
+show_box on
+import -window root "$root/on.png"
+on_monitor "$work/feh.png" "$root/on.png" 3 1920x1040+0+0 bottom-left
+show_box off
+xprop -root -remove _NET_WORKAREA
+
+finish "the calendar went whole onto the monitor at each corner"
