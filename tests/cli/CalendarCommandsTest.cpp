@@ -351,7 +351,7 @@ class CalendarRuleOfTheSettings : public TempFolderTest {
         const std::string command = "faketime '" + day + " 12:00:00' '" + PathOf("velnora-cli") +
                                     "' " + args + " > '" + PathOf("out.txt") + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return Contents(PathOf("out.txt"));
+        return ReadWholeFile(PathOf("out.txt"));
     }
 };
 

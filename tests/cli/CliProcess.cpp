@@ -2,12 +2,12 @@
 
 #include "CliProcess.h"
 
+#include "../support/Files.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <stdexcept>
@@ -20,28 +20,7 @@ namespace velnora {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string Program = std::string(VELNORA_BIN_DIR) + "/velnora-cli";
-
-// A fresh folder for one run, removed with it.
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "velnora-cli-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path = pattern;
-    }
-    ~TempFolder() { fs::remove_all(path); }
-};
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Spawns the program, after the given prefix of a program that runs it, with
 // the given file actions and waits for it.
@@ -74,8 +53,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& input)
 CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string& input,
                          bool measure) {
     TempFolder folder;
-    const fs::path in = folder.path / "in", out = folder.path / "out", err = folder.path / "err";
-    std::ofstream(in, std::ios::binary) << input;
+    const std::string in = folder / "in", out = folder / "out", err = folder / "err";
+    WriteWholeFile(in, input);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
@@ -84,23 +63,23 @@ CliResult RunCliMeasured(const std::vector<std::string>& args, const std::string
     CliResult result;
     // The child's own peak, from GNU time: a child spawned straight from the
     // test would count the test's memory too, which it shares until exec.
-    const fs::path peak = folder.path / "peak";
-    const std::vector<std::string> runner = {"/usr/bin/time", "-f", "%M", "-o", peak.string()};
+    const std::string peak = folder / "peak";
+    const std::vector<std::string> runner = {"/usr/bin/time", "-f", "%M", "-o", peak};
     result.status = SpawnAndWait(args, actions, measure ? runner : std::vector<std::string>{});
     if (measure) {
-        std::istringstream lines(ReadFile(peak));
+        std::istringstream lines(ReadWholeFile(peak));
         for (std::string line; std::getline(lines, line);)
             if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0])))
                 result.peakKiB = std::stol(line);
     }
-    result.out = ReadFile(out);
-    result.err = ReadFile(err);
+    result.out = ReadWholeFile(out);
+    result.err = ReadWholeFile(err);
     return result;
 }
 
 CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo) {
     TempFolder folder;
-    const fs::path err = folder.path / "err";
+    const std::string err = folder / "err";
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
         throw std::runtime_error("no pseudo-terminal");
@@ -122,7 +101,7 @@ CliResult RunCliInTerminal(const std::vector<std::string>& args, bool inputToo) 
     while ((got = read(master, buffer, sizeof buffer)) > 0)
         result.out.append(buffer, static_cast<size_t>(got));
     close(master);
-    result.err = ReadFile(err);
+    result.err = ReadWholeFile(err);
     return result;
 }
 

@@ -74,7 +74,7 @@ TEST_F(DoubleDash, BeforeAFileNamedLikeAnOption) {
                                 "' && '" VELNORA_BIN_DIR
                                 "/velnora-cli' ini -- -v.ini s k > out.txt 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(Contents(PathOf("out.txt")), "value\n");
+    EXPECT_EQ(ReadWholeFile(PathOf("out.txt")), "value\n");
 }
 
 // -j and -g say which calendar the input counts in, whatever its separators;
@@ -146,7 +146,7 @@ class TodayFormat : public TempFolderTest {
         const std::string command = "faketime '2024-03-20 12:00:00' '" + PathOf("velnora-cli") +
                                     "' today " + args + " > '" + PathOf("out.txt") + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        return Contents(PathOf("out.txt"));
+        return ReadWholeFile(PathOf("out.txt"));
     }
 };
 

@@ -110,7 +110,7 @@ TEST_F(SettingsCommandTest, DefaultsToTheProgramsOwnFile) {
     std::string command = "'";
     command += PathOf("velnora-cli") + "' settings > '" + PathOf("out.txt") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const std::string out = Contents(PathOf("out.txt"));
+    const std::string out = ReadWholeFile(PathOf("out.txt"));
     EXPECT_NE(out.find("\ncolor/today=65280\n"), std::string::npos) << out;
 }
 

@@ -91,7 +91,7 @@ TEST_F(StretchCommandTest, RefusesSizesItCannotMake) {
             RunCli({"stretch", Pictures + "photo.jpg", out, size.first, size.second});
         EXPECT_EQ(r.status, 2) << size.first << " x " << size.second;
         EXPECT_EQ(r.err.rfind("velnora-cli: ", 0), 0u) << r.err;
-        EXPECT_EQ(Contents(out), "old picture");
+        EXPECT_EQ(ReadWholeFile(out), "old picture");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                             std::filesystem::directory_iterator()),

@@ -22,12 +22,8 @@ convert -size 320x200 gradient:'#ff8000-#0040ff' "$work/small.png"
 convert -seed 7 -size 2400x1400 plasma:'#208040-#c0e0ff' "$work/large.jpg"
 convert -size 800x600 pattern:checkerboard -fill '#a03060' -colorize 40 "$work/other.png"
 
-session() { # command...: run in the user's bare X11 session, which has no session bus
-  env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY XDG_SESSION_TYPE=x11 HOME="$home" \
-    XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
-    XDG_STATE_HOME="$home/.local/state" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" \
-    DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" \
-    QT_QPA_PLATFORM=xcb timeout 60 "$@"
+session() { # command...: run in the user's bare X11 session
+  in_bare_session timeout 60 "$@"
 }
 feh_sets() { # feh's option and picture
   session feh --no-fehbg "$@" >"$root/log" 2>&1 || fail "feh $*: $(cat "$root/log")"

@@ -1,16 +1,22 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What the end-to-end scripts share: a work folder and an X server that go
-# away when the script ends, and the count of failures. Sourced.
+# What the end-to-end scripts share: a work folder, an X server and the
+# processes named in $stop_at_exit, which go away when the script ends; the
+# user's environment; and the count of failures. Sourced.
 set -euo pipefail
 work=$(mktemp -d)
 xvfb=
+stop_at_exit=
 cleanup() {
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; fi
+  local pid
+  for pid in $stop_at_exit $xvfb; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  # A test stopped half-way may leave a folder read-only.
+  chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 failures=0
-fail() { echo "FAIL [$case]: $*" >&2; failures=$((failures + 1)); }
+case=
+fail() { echo "FAIL${case:+ [$case]}: $*" >&2; failures=$((failures + 1)); }
 
 # An X server of $2 (640x480 when not given) on the first free display number
 # from $1 up, in $display.
@@ -26,8 +32,8 @@ start_xvfb() { # first-display-number [WIDTHxHEIGHT]
 }
 
 # A fresh user: HOME and every XDG folder, exported for what the script runs
-# next, and a program folder of its own holding a copy of $program, so its
-# settings file and output picture lie beside it.
+# next, and a program folder of its own holding a copy of $program (when the
+# script names one), so its settings file and output picture lie beside it.
 new_user() { # case-name
   case=$1
   root=$work/$case
@@ -37,9 +43,22 @@ new_user() { # case-name
   chmod 700 "$root" # the run-time folder XDG_RUNTIME_DIR points at
   export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
     XDG_CACHE_HOME=$home/.cache XDG_STATE_HOME=$home/.local/state XDG_RUNTIME_DIR=$root
-  cp "$program" "$folder/velnora"
+  if [[ -n ${program-} ]]; then cp "$program" "$folder/velnora"; fi
   settings=$folder/velnora.INI
   output=$folder/Velnora.bmp
+}
+
+# Runs a command in the user's bare X11 session (a window manager alone) on
+# start_xvfb's server: no desktop named, no session bus (an address where none
+# listens), Qt drawing on X.
+in_bare_session() { # command...
+  env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY XDG_SESSION_TYPE=x11 DISPLAY=":$display" \
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" QT_QPA_PLATFORM=xcb "$@"
+}
+# Runs a command as from cron or ssh: no display server at all, and Qt not told
+# where to draw.
+without_display() { # command...
+  env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u DISPLAY -u QT_QPA_PLATFORM "$@"
 }
 
 # Every file a run may write, with its time and size: the program's folder

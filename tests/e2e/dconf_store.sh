@@ -4,14 +4,9 @@
 # its own (dbus-run-session), the user's database in a temporary HOME; then the
 # same store with no session bus at all, and on GIO's settings held in memory.
 #   dconf_store.sh PATH_TO_TEST_DCONF_STORE
-set -euo pipefail
-program=$1
-work=$(mktemp -d)
-# A test killed half-way may leave the database folder read-only.
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-mkdir -p "$work/home/.config" "$work/run"
-chmod 700 "$work/run"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+tests=$1
+source "$(dirname "$0")/common.sh"
+new_user dconf
 export GSETTINGS_BACKEND=dconf
 unset GSETTINGS_SCHEMA_DIR
 
@@ -21,6 +16,6 @@ as_user=()
 if [[ $(id -u) == 0 ]] && unshare --user --map-user=1000 --map-group=1000 true 2>/dev/null; then
   as_user=(unshare --user --map-user=1000 --map-group=1000)
 fi
-"${as_user[@]}" dbus-run-session -- "$program" --gtest_filter='Dconf.*'
-DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus "$program" --gtest_filter='NoSessionBus.*'
-GSETTINGS_BACKEND=memory "$program" --gtest_filter='MemoryBackend.*'
+"${as_user[@]}" dbus-run-session -- "$tests" --gtest_filter='Dconf.*'
+DBUS_SESSION_BUS_ADDRESS=unix:path=$root/no-bus "$tests" --gtest_filter='NoSessionBus.*'
+GSETTINGS_BACKEND=memory "$tests" --gtest_filter='MemoryBackend.*'

@@ -4,12 +4,8 @@
 # see (commands, options of the command, corner and rule names, file names
 # where a file is asked for); the zsh and fish scripts parse.
 #   package-completion.sh COMPLETIONS_FOLDER
-set -euo pipefail
 folder=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
 # shellcheck source=/dev/null
 source "$folder/velnora-cli.bash"
@@ -62,5 +58,4 @@ if command -v fish >/dev/null; then
     fail "fish: the corners offered are '$said'"
 fi
 
-if ((failures > 0)); then exit 1; fi
-echo "completions: bash offers commands, options, values and files; zsh and fish parse"
+finish "completions: bash offers commands, options, values and files; zsh and fish parse"

@@ -6,13 +6,11 @@
 # that command; every command and option velnora --help lists is offered by
 # velnora's own completions.
 #   package-docs.sh VELNORA_CLI MAN_SOURCE COMPLETIONS_FOLDER VELNORA
-set -euo pipefail
 cli=$1
 page=$2
 completions=$3
 velnora=$4
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
 # shellcheck source=/dev/null
 source "$completions/velnora-cli.bash"
@@ -68,5 +66,4 @@ if command -v fish >/dev/null; then
   [[ $fish_offers == "$usage" ]] || fail "fish offers for velnora: $fish_offers"
 fi
 
-if ((failures > 0)); then exit 1; fi
-echo "velnora-cli(1) and the completions name every command and option of velnora and velnora-cli"
+finish "velnora-cli(1) and the completions name every command and option of velnora and velnora-cli"

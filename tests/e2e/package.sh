@@ -10,13 +10,9 @@
 # pages render without a warning, with the version, and break no option or
 # path at a line's end.
 #   package.sh SOURCE_FOLDER VERSION
-set -euo pipefail
 source=$1
 version=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.sh"
 
 arch=$(dpkg --print-architecture)
 made=$("$source/scripts/package" "$work") || { echo "FAIL: scripts/package failed" >&2; exit 1; }
@@ -98,5 +94,4 @@ for command in today convert month stretch render settings ini; do
     fail "velnora-cli(1) has no section on $command"
 done
 
-if ((failures > 0)); then exit 1; fi
-echo "package $(basename "$deb"): lintian-clean, hardened, with symbols, complete; its autopkgtest passes"
+finish "package $(basename "$deb"): lintian-clean, hardened, with symbols, complete; its autopkgtest passes"

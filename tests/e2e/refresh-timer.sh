@@ -16,24 +16,16 @@ if [[ ${1-} != --inside ]]; then
   exec unshare -m --propagation private bash "$0" --inside "$tests"
 fi
 tests=$2
-work=$(mktemp -d)
-manager=
-cleanup() {
-  if [[ -n $manager ]]; then kill "$manager" 2>/dev/null || true; wait "$manager" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/common.sh"
 
 # Only inside this namespace: the mark of a machine booted with systemd.
 mount -t tmpfs tmpfs /run/systemd
 mkdir /run/systemd/system
-mkdir -m 700 "$work/runtime"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_RUNTIME_DIR=$work/runtime
+new_user timer
 unset DBUS_SESSION_BUS_ADDRESS XDG_CURRENT_DESKTOP DISPLAY WAYLAND_DISPLAY
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 /lib/systemd/systemd --user >"$work/manager.log" 2>&1 &
-manager=$!
+stop_at_exit=$!
 # Waits of up to 60 s below: bounds for a busy machine, not measures of speed.
 state=
 for _ in $(seq 600); do

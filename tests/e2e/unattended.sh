@@ -32,16 +32,9 @@ backup_of_user() { # the calendar on for the bare X11 store
 run() { # session (x11, or none for no display) [expected status] [argument]: standard error in $root/log
   local status=0 expected=${2:-0} argument=${3-start}
   if [[ $1 == x11 ]]; then
-    # A bare X11 session: no session bus, so no desktop's service on one.
-    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY HOME="$home" XDG_CONFIG_HOME="$home/.config" \
-      XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" DISPLAY=":$display" \
-      DBUS_SESSION_BUS_ADDRESS="unix:path=$root/no-bus" \
-      QT_QPA_PLATFORM=xcb timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
+    in_bare_session timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   else
-    # No display server at all, and Qt not told where to draw.
-    env -u XDG_CURRENT_DESKTOP -u WAYLAND_DISPLAY -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
-      XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$root" \
-      timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
+    without_display timeout 30 "$folder/velnora" $argument >"$root/log" 2>&1 || status=$?
   fi
   if ((status == 124)); then fail "did not end by itself"; elif ((status != expected)); then
     fail "exit status $status, not $expected: $(cat "$root/log")"; fi

@@ -49,13 +49,10 @@ constexpr const char* TestSchemas = R"(
 // GIO reads its environment once, when it first starts: so this is set before
 // main, and XDG_CONFIG_HOME is fixed for GIO at once (other tests move it later).
 struct GioEnvironment {
-    std::string root;
+    TempFolder folder;
+    std::string root = folder.Path();
 
     GioEnvironment() {
-        std::string pattern = "/tmp/velnora-gio-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr)
-            std::abort();
-        root = pattern;
         std::filesystem::create_directories(root + "/schemas");
         std::filesystem::create_directories(root + "/config");
         WriteWholeFile(root + "/schemas/velnora-test.gschema.xml",
@@ -67,10 +64,6 @@ struct GioEnvironment {
         setenv("GSETTINGS_BACKEND", "keyfile", 1);
         setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
         g_get_user_config_dir();
-    }
-    ~GioEnvironment() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
     }
 };
 const GioEnvironment gio;

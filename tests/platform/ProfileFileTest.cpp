@@ -181,7 +181,7 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLine) {
             Write("write.ini", c.before);
         ProfileFile file(path);
         file.WriteString(c.section, c.key, c.value);
-        EXPECT_EQ(Contents(path), c.after) << c.what;
+        EXPECT_EQ(ReadWholeFile(path), c.after) << c.what;
     }
 }
 
@@ -191,7 +191,7 @@ TEST_F(ProfileFileTest, IntegersAndBooleansWrittenAsDecimal) {
     file.WriteInteger("color", "today", 255);
     file.WriteBool("months", "previous", true);
     file.WriteBool("months", "next", false);
-    EXPECT_EQ(Contents(file.Path()),
+    EXPECT_EQ(ReadWholeFile(file.Path()),
               "[color]\nback=-16777216\ntoday=255\n\n[months]\nprevious=1\nnext=0\n");
 }
 
@@ -201,12 +201,12 @@ TEST_F(ProfileFileTest, EraseSectionRemovesItsLinesOnly) {
                            "[OldWallpaper]\nWallpaper=shadow\n");
     ProfileFile file(path);
     file.EraseSection("oldwallpaper");
-    EXPECT_EQ(Contents(path), "[a]\nx=1\n\n[b]\ny=2\n");
+    EXPECT_EQ(ReadWholeFile(path), "[a]\nx=1\n\n[b]\ny=2\n");
     EXPECT_FALSE(file.HasKey("oldwallpaper", "Wallpaper"));
 
     const std::string atEnd = Write("end.ini", "[a]\nx=1\n\n[oldwallpaper]\nWallpaper=\n");
     ProfileFile(atEnd).EraseSection("oldwallpaper");
-    EXPECT_EQ(Contents(atEnd), "[a]\nx=1\n");
+    EXPECT_EQ(ReadWholeFile(atEnd), "[a]\nx=1\n");
 }
 
 TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
@@ -230,7 +230,7 @@ TEST_F(ProfileFileTest, WholeReadGivesBackLongValues) {
         EXPECT_EQ(file.ReadWhole("oldwallpaper", "Wallpaper"), value) << value;
     }
     file.WriteWhole("oldwallpaper", "Wallpaper", "/pics/a b.jpg");
-    EXPECT_EQ(Contents(file.Path()),
+    EXPECT_EQ(ReadWholeFile(file.Path()),
               "[oldwallpaper]\npicture-uri=" + uri + "\nWallpaper=/pics/a b.jpg\n");
 }
 
@@ -240,7 +240,7 @@ TEST_F(ProfileFileTest, DeleteKeyRemovesEveryCopyOfThatKeyOnly) {
                                                  "[OldWallpaper]\nrestoring=shadow\n");
     ProfileFile file(path);
     file.DeleteKey("oldwallpaper", "Restoring");
-    EXPECT_EQ(Contents(path),
+    EXPECT_EQ(ReadWholeFile(path),
               "[oldwallpaper]\nWallpaper=w\n\n[b]\nRestoring=keep\n[OldWallpaper]\n");
     EXPECT_FALSE(file.HasKey("oldwallpaper", "Restoring"));
 
@@ -260,7 +260,7 @@ TEST_F(ProfileFileTest, UnchangedWritesLeaveTheFileAlone) {
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
-    EXPECT_EQ(Contents(path), "[s]\nk = 1\n");
+    EXPECT_EQ(ReadWholeFile(path), "[s]\nk = 1\n");
 
     ProfileFile(PathOf("never.ini")).EraseSection("s");
     EXPECT_FALSE(fs::exists(PathOf("never.ini")));
@@ -282,7 +282,7 @@ TEST_F(ProfileFileTest, WriteKeepsModeAndLeavesNoTemporaryFile) {
 TEST_F(ProfileFileTest, MissingFoldersAreCreated) {
     ProfileFile file(PathOf("config/velnora/velnora.INI"));
     file.WriteString("image", "path", "");
-    EXPECT_EQ(Contents(file.Path()), "[image]\npath=\n");
+    EXPECT_EQ(ReadWholeFile(file.Path()), "[image]\npath=\n");
 }
 
 TEST_F(ProfileFileTest, SymbolicLinkIsFollowed) {
@@ -291,7 +291,7 @@ TEST_F(ProfileFileTest, SymbolicLinkIsFollowed) {
     fs::create_symlink(target, link);
     ProfileFile(link).WriteString("s", "k", "2");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Contents(target), "[s]\nk=2\n");
+    EXPECT_EQ(ReadWholeFile(target), "[s]\nk=2\n");
 }
 
 TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
@@ -317,7 +317,7 @@ TEST_F(ProfileFileTest, RefusedWritesThrowAndChangeNothing) {
             EXPECT_THROW(file.EraseSection("s"), std::runtime_error) << path;
         }
     }
-    EXPECT_EQ(Contents(readOnly), "[s]\nk=1\n");
+    EXPECT_EQ(ReadWholeFile(readOnly), "[s]\nk=1\n");
     EXPECT_FALSE(fs::exists("/proc/velnora-test.INI"));
 }
 
@@ -367,7 +367,7 @@ TEST_F(ProfileFileTest, ReadOnlyFolderRefuses) {
                                  fs::perms::others_exec);
     EXPECT_EQ(ErrorAsOrdinaryUser(path), "Unable to write to " + path + ". Permission denied");
     fs::permissions(folder_, fs::perms::owner_all);
-    EXPECT_EQ(Contents(path), "[s]\nk=1\n");
+    EXPECT_EQ(ReadWholeFile(path), "[s]\nk=1\n");
 }
 
 TEST_F(ProfileFileTest, LineBreaksCannotForgeLines) {
@@ -377,7 +377,7 @@ TEST_F(ProfileFileTest, LineBreaksCannotForgeLines) {
                  std::runtime_error);
     EXPECT_THROW(file.WriteString("image", "pa=th", "x"), std::runtime_error);
     EXPECT_THROW(file.WriteString("ima\rge", "path", "x"), std::runtime_error);
-    EXPECT_EQ(Contents(path), "[image]\npath=a\n");
+    EXPECT_EQ(ReadWholeFile(path), "[image]\npath=a\n");
 }
 
 } // namespace

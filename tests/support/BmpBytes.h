@@ -6,11 +6,11 @@
 // the height is negative.
 #pragma once
 
+#include "Files.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace velnora {
@@ -32,14 +32,12 @@ inline uint32_t Get32(const Bytes& b, std::size_t at) {
 }
 
 inline Bytes ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ReadWholeFile(path);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    WriteWholeFile(path, std::string(bytes.begin(), bytes.end()));
 }
 
 inline std::size_t Bmp24Stride(int width) {

@@ -11,8 +11,6 @@
 #include <QImageReader>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace velnora {
@@ -31,20 +29,15 @@ UiFixture::~UiFixture() {
 }
 
 std::string UiFixture::Path(const std::string& name) const {
-    return folder.filePath(QString::fromStdString(name)).toStdString();
+    return folder / name;
 }
 
 void UiFixture::WriteSettings(const std::string& text) const {
-    std::ofstream(SettingsPath(), std::ios::binary) << text;
+    WriteWholeFile(SettingsPath(), text);
 }
 
 std::optional<std::string> UiFixture::SettingsText() const {
-    std::ifstream in(SettingsPath(), std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ReadWholeFileIfAny(SettingsPath());
 }
 
 std::string UiFixture::WritePicture(const std::string& name, int width, int height,
@@ -66,9 +59,9 @@ std::string UiFixture::SetUserWallpaper(int width, int height) {
 std::string UiFixture::SetInstalled(const std::string& extraSettings) {
     const std::string user = SetUserWallpaper();
     std::filesystem::create_directories(Path("state/velnora"));
-    std::ofstream(Path("state/velnora/oldwallpaper.ini"), std::ios::binary)
-        << "[file]\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n"
-        << "Wallpaper=" << user << "\n";
+    WriteWholeFile(Path("state/velnora/oldwallpaper.ini"),
+                   "[file]\nTileWallpaper=1\nWallpaperStyle=2\nWallpaperOriginX=5\nWallpaperOriginY=6\n"
+                   "Wallpaper=" + user + "\n");
     WriteSettings(extraSettings);
     store.values["Wallpaper"] = OutputPath();
     store.values["TileWallpaper"] = std::string("0");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "../support/FakeDesktop.h"
+#include "../support/Files.h"
 #include "Application.h"
 #include "Bitmap.h"
 #include "ColourPicker.h"
@@ -13,10 +14,12 @@
 #include "SpinArrows.h"
 #include "Umain.h"
 
+#include <QApplication>
 #include <QObject>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,7 +50,7 @@ class UiFixture {
     MainContext Context();
     std::unique_ptr<Tmain> MakeWindow();
 
-    QTemporaryDir folder;
+    TempFolder folder;
     FakeDesktop store;
     std::vector<unsigned> logonRedrawModes;
     QStringList messages; // "title|text"
@@ -86,15 +89,43 @@ class ShownWindowTest : public UiTest {
     std::unique_ptr<Tmain> window;
 };
 
+// Runs `open` and, once the modal loop it starts is running, `act` on the
+// modal window if it is a W (any other is closed); `act` closes it. False when
+// no W opened. The timer is this call's own, so it cannot fire in a later test
+// when nothing opened.
+template <class W>
+bool WithModal(const std::function<void()>& open, const std::function<void(W&)>& act) {
+    bool opened = false;
+    QTimer inModalLoop;
+    inModalLoop.setSingleShot(true);
+    QObject::connect(&inModalLoop, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* window = qobject_cast<W*>(modal)) {
+            opened = true;
+            act(*window);
+        } else if (modal) {
+            modal->close();
+        }
+    });
+    inModalLoop.start(0);
+    open();
+    return opened;
+}
+
 // Reads the output picture's size, or 0 x 0.
 QSize PictureSize(const std::string& path);
 
-// The application object with the program's error handler, then the test class.
+// Runs one test class with QTest's arguments; what QTest::qExec returns.
+using UiTestRun = int (*)(int argc, char** argv);
+// Enters a test class in the window test program (UiTestMain.cpp) under its name.
+bool RegisterUiTest(const char* name, UiTestRun run);
+
+// Enters the test class in the one window test program, which runs it by name.
 #define VELNORA_UI_TEST_MAIN(TestClass)                                                            \
-    int main(int argc, char** argv) {                                                              \
-        Application application(argc, argv);                                                       \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }
+    static const bool TestClass##Registered =                                                      \
+        RegisterUiTest(#TestClass, [](int argc, char** argv) {                                     \
+            TestClass test;                                                                        \
+            return QTest::qExec(&test, argc, argv);                                                \
+        });
 
 }  // namespace velnora

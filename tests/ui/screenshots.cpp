@@ -13,11 +13,9 @@
 #include "Uoptions.h"
 #include "Upreview.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -76,7 +74,7 @@ int main(int argc, char** argv) {
     {
         // On the folder of the test's own pictures.
         const std::unique_ptr<QFileDialog> dialog = MakePictureDialog(window.get());
-        dialog->setDirectory(fixture.folder.path());
+        dialog->setDirectory(QString::fromStdString(fixture.folder.Path()));
         ok = Save(*dialog, out + "/picture-dialog.png") && ok;
     }
     {
@@ -96,14 +94,11 @@ int main(int argc, char** argv) {
     {
         // The other dates in each cell, and (through the options window, which
         // refills the grids) the months' Dari names.
-        QTimer::singleShot(0, window.get(), [] {
-            if (auto* options = qobject_cast<Toptions*>(QApplication::activeModalWidget())) {
-                options->R_OtherLunar->setChecked(true);
-                options->R_NamesDari->setChecked(true);
-                options->accept();
-            }
+        WithModal<Toptions>([&] { window->BoptionsClick(); }, [](Toptions& options) {
+            options.R_OtherLunar->setChecked(true);
+            options.R_NamesDari->setChecked(true);
+            options.accept();
         });
-        window->BoptionsClick();
         Tpreview preview(*window);
         ok = Save(preview, out + "/preview-other-dates-dari.png") && ok;
     }

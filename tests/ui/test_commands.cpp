@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -44,26 +43,17 @@ class Commands : public UiTest {
 
 QImage Commands::Preview(Tmain& window, bool escape) {
     QImage shown;
-    bool opened = false;
-    // A timer of this call's own, so it cannot fire in a later test when no
-    // preview opened.
-    QTimer inModalLoop;
-    inModalLoop.setSingleShot(true);
-    inModalLoop.start(0);
-    connect(&inModalLoop, &QTimer::timeout, [&] {
-        auto* preview = qobject_cast<Tpreview*>(QApplication::activeModalWidget());
-        if (!preview)
-            return;
-        opened = true;
-        shown = preview->Picture();
-        if (preview->size() != QSize(500, 375))
-            shown = QImage();
-        if (escape)
-            QTest::keyClick(preview, Qt::Key_Escape, Qt::ControlModifier);
-        else
-            preview->close();
-    });
-    QTest::mouseClick(window.Bpreview, Qt::LeftButton);
+    const bool opened = WithModal<Tpreview>(
+        [&] { QTest::mouseClick(window.Bpreview, Qt::LeftButton); },
+        [&](Tpreview& preview) {
+            shown = preview.Picture();
+            if (preview.size() != QSize(500, 375))
+                shown = QImage();
+            if (escape)
+                QTest::keyClick(&preview, Qt::Key_Escape, Qt::ControlModifier);
+            else
+                preview.close();
+        });
     if (!opened)
         return QImage(1, 1, QImage::Format_Mono); // marks "no preview opened"
     return shown;
@@ -260,24 +250,20 @@ void Commands::AboutWindow() {
         QString title, caption;
         QRect button;
         QPixmap picture;
-        QTimer inModalLoop;
-        inModalLoop.setSingleShot(true);
-        inModalLoop.start(0);
-        connect(&inModalLoop, &QTimer::timeout, [&] {
-            auto* about = qobject_cast<TTheAbout*>(QApplication::activeModalWidget());
-            if (!about)
-                return;
-            size = about->size();
-            title = about->windowTitle();
-            button = about->Brepaint->geometry();
-            caption = about->Brepaint->text();
-            picture = about->About->pixmap();
-            if (QByteArray(how) == "Esc")
-                QTest::keyClick(about, Qt::Key_Escape);
-            else
-                QTest::mouseClick(about->Brepaint, Qt::LeftButton);
-        });
-        QTest::mouseClick(window->Babout, Qt::LeftButton);
+        const bool opened = WithModal<TTheAbout>(
+            [&] { QTest::mouseClick(window->Babout, Qt::LeftButton); },
+            [&](TTheAbout& about) {
+                size = about.size();
+                title = about.windowTitle();
+                button = about.Brepaint->geometry();
+                caption = about.Brepaint->text();
+                picture = about.About->pixmap();
+                if (QByteArray(how) == "Esc")
+                    QTest::keyClick(&about, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(about.Brepaint, Qt::LeftButton);
+            });
+        QVERIFY(opened);
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(size, QSize(374, 177));
         QCOMPARE(title, QString::fromUtf16(u"درباره نرم افزار"));

@@ -93,16 +93,16 @@ void ErrorHandler::AnErrorTextIsShownAsItIsNotAsMarkup() {
     SetMessageHookForTesting({}); // the real box
     QString shown;
     Qt::TextFormat format = Qt::RichText;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        QVERIFY(label != nullptr);
-        shown = label->text();
-        format = label->textFormat();
-        box->accept();
-    });
-    ReportException(std::runtime_error(text.toStdString()));
+    const bool opened = WithModal<QMessageBox>(
+        [&] { ReportException(std::runtime_error(text.toStdString())); },
+        [&](QMessageBox& box) {
+            if (const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                shown = label->text();
+                format = label->textFormat();
+            }
+            box.accept();
+        });
+    QVERIFY(opened);
     QCOMPARE(shown, text);
     QCOMPARE(format, Qt::PlainText);
 }

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <fstream>
-#include <sstream>
 
 using namespace velnora;
 
@@ -29,13 +27,6 @@ namespace {
 const double LastEvening = EncodeDate(2026, 3, 20) + (86400.0 - 5) / 86400; // 23:59:55
 const double FirstMorning = EncodeDate(2026, 3, 21) + 5.0 / 86400;          // 00:00:05
 double moment = LastEvening;
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // The text of the current month's marked cell, and the titles.
 std::string Shown(const Tmain& window) {
@@ -58,17 +49,17 @@ void Midnight::ConfirmAfterMidnightMarksTheNewDay() {
     window->show();
     QCOMPARE(Shown(*window),
              MonthTitle(1404, 11) + "|" + MonthTitle(1404, 12) + "|" + MonthTitle(1405, 1) + "|30");
-    const std::string evening = FileBytes(fixture->OutputPath());
+    const std::string evening = ReadWholeFile(fixture->OutputPath());
 
     moment = FirstMorning;
     QTest::mouseClick(window->Brepaint, Qt::LeftButton);
     QCOMPARE(Shown(*window),
              MonthTitle(1404, 12) + "|" + MonthTitle(1405, 1) + "|" + MonthTitle(1405, 2) + "|1");
-    const std::string morning = FileBytes(fixture->OutputPath());
+    const std::string morning = ReadWholeFile(fixture->OutputPath());
     QVERIFY(morning != evening);
     // A window opened now installs the very same picture.
     const auto fresh = fixture->MakeWindow();
-    QCOMPARE(FileBytes(fixture->OutputPath()), morning);
+    QCOMPARE(ReadWholeFile(fixture->OutputPath()), morning);
     QVERIFY(fixture->messages.isEmpty());
 }
 

@@ -8,14 +8,12 @@
 #include "Uoptions.h"
 #include "Upreview.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -73,18 +71,7 @@ void Click(QAbstractButton* button) {
 // Clicks the options button and runs `act` on the options window while it is
 // shown modally; `act` closes it. False when no options window opened.
 bool WithOptionsWindow(Tmain& window, const std::function<void(Toptions&)>& act) {
-    bool opened = false;
-    QTimer::singleShot(0, &window, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* options = qobject_cast<Toptions*>(modal)) {
-            opened = true;
-            act(*options);
-        } else if (modal) {
-            modal->close();
-        }
-    });
-    QTest::mouseClick(window.Boptions, Qt::LeftButton);
-    return opened;
+    return WithModal<Toptions>([&] { QTest::mouseClick(window.Boptions, Qt::LeftButton); }, act);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ class PictureDialog : public UiTest {
     // The dialog as the program opens it, on the test's folder, with its list read.
     std::unique_ptr<QFileDialog> OpenOnFolder(int entries) {
         auto dialog = MakePictureDialog(nullptr);
-        dialog->setDirectory(fixture->folder.path());
+        dialog->setDirectory(QString::fromStdString(fixture->folder.Path()));
         dialog->show();
         auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
         // The folder is read in the background.
@@ -45,7 +45,7 @@ void PictureDialog::ColumnsAreWholeAtTheDefaultSize() {
     std::ofstream(fixture->Path("hills.jpg")) << "not read";
     std::ofstream(fixture->Path("autumn.xml")) << "<background/>";
     std::ofstream(fixture->Path("dunes.svg")) << "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
-    QDir(fixture->folder.path()).mkdir(QStringLiteral("more pictures"));
+    QDir(QString::fromStdString(fixture->folder.Path())).mkdir(QStringLiteral("more pictures"));
     const auto dialog = OpenOnFolder(5);
     QVERIFY(dialog);
     auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
@@ -80,7 +80,7 @@ void PictureDialog::PreviewClearsWhenTheFilterHidesItsPicture() {
     QFETCH(QString, shown);
     QFETCH(int, filter);
     QFETCH(bool, kept);
-    QImage(40, 30, QImage::Format_RGB32).save(fixture->folder.filePath("sea.png"));
+    QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(fixture->Path("sea.png")));
     fixture->WritePicture("b.bmp", 40, 30, 0xFF);
     const auto dialog = OpenOnFolder(2);
     QVERIFY(dialog);

@@ -75,7 +75,7 @@ TEST_F(PaintCalendarTest, ChosenFileMissingStopsBeforeLoading) {
         EXPECT_FALSE(result.installed);
         EXPECT_TRUE(work_.Empty());
         EXPECT_FALSE(fs::exists(context_.files.outputPicture));
-        EXPECT_EQ(Contents(context_.files.settingsFile),
+        EXPECT_EQ(ReadWholeFile(context_.files.settingsFile),
                   "[oldwallpaper]\nWallpaper=/pics/sea.jpg\n");
     }
 }

@@ -106,7 +106,7 @@ TEST_F(PictureLoaderTest, GoesByContentNotByName) {
 // A JPEG cut short in its picture data loads; what is missing comes out grey,
 // as libjpeg fills it. Corrupt picture data loads likewise.
 TEST_F(PictureLoaderTest, AcceptsDamagedPictureData) {
-    const std::string photo = Contents(Pictures + "photo.jpg");
+    const std::string photo = ReadWholeFile(Pictures + "photo.jpg");
     Write("cut.jpg", std::string(photo.begin(), photo.end() - 150));
     const Bitmap cut = Load(PathOf("cut.jpg"));
     ASSERT_EQ(cut.Width(), 37);
@@ -155,8 +155,8 @@ std::string NoKnownFormat(const std::string& path) {
 
 // Every bad file gives its message and leaves the bitmap as it was.
 TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
-    const std::string photo = Contents(Pictures + "photo.jpg");
-    const std::string bmp = Contents(Pictures + "photo24.bmp");
+    const std::string photo = ReadWholeFile(Pictures + "photo.jpg");
+    const std::string bmp = ReadWholeFile(Pictures + "photo24.bmp");
     const std::size_t frame = FrameSizeAt(photo);
     ASSERT_GT(frame, 0u);
     std::string bmpHuge = bmp;
@@ -171,7 +171,7 @@ TEST_F(PictureLoaderTest, GivesTheExactMessageForEveryBadFile) {
     std::fill(garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) - 3,
               garbageInFrame.begin() + static_cast<std::ptrdiff_t>(frame) + 12, '\xAB');
 
-    const std::string png = Contents(Pictures + "photo.png");
+    const std::string png = ReadWholeFile(Pictures + "photo.png");
     const struct {
         const char* name;
         std::string bytes;

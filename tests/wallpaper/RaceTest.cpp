@@ -57,15 +57,9 @@ class RaceTest : public TempFolderTest {
   protected:
     // In memory where the system has such a folder: the race is about order,
     // and 200 rounds of synced writes to a disk take most of a minute.
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        if (fs::is_directory("/dev/shm")) {
-            fs::remove_all(folder_);
-            folder_ = fs::path("/dev/shm") / folder_.filename();
-            fs::remove_all(folder_);
-            fs::create_directories(folder_);
-        }
-    }
+    RaceTest()
+        : TempFolderTest(fs::is_directory("/dev/shm") ? fs::path("/dev/shm")
+                                                      : fs::temp_directory_path()) {}
 };
 
 // The five values as a section of a profile file holds them, absent ones as "".

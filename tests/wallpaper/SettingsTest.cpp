@@ -140,7 +140,7 @@ TEST_F(SettingsTest, SaveWritesEveryChoiceInOrder) {
     settings.workArea = false;
     ProfileFile file(PathOf("velnora.INI"));
     SaveSettings(file, settings);
-    EXPECT_EQ(Contents(file.Path()), "[distance]\n"
+    EXPECT_EQ(ReadWholeFile(file.Path()), "[distance]\n"
                                      "leftright= 007\n"
                                      "topbottom=100\n"
                                      "workarea=0\n"
@@ -182,7 +182,7 @@ TEST_F(SettingsTest, SaveKeepsTheBackupAndForeignLines) {
     Settings settings = LoadSettings(file);
     settings.path = ""; // the window empties a path that names no file
     SaveSettings(file, settings);
-    const std::string saved = Contents(path);
+    const std::string saved = ReadWholeFile(path);
     EXPECT_EQ(saved.rfind("; my notes\n[oldwallpaper]\nWallpaper=/pics/sea.jpg\n\n[image]\n"
                           "path=\nextra=kept\nposition=1\n",
                           0),
@@ -218,7 +218,7 @@ TEST_F(SettingsTest, ReadOnlyFileRefusesTheFirstChange) {
     settings.leftRightText = "1"; // unchanged, so not written at all
     ExpectMessage([&] { SaveSettings(file, settings); },
                   "Unable to write to " + path + ". Permission denied");
-    EXPECT_EQ(Contents(path), "[distance]\nleftright=1\n");
+    EXPECT_EQ(ReadWholeFile(path), "[distance]\nleftright=1\n");
 
     const std::string inFolder = PathOf("sub.INI");
     std::filesystem::create_directory(inFolder);

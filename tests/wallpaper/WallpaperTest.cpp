@@ -42,9 +42,9 @@ class WallpaperTest : public TempFolderTest {
         ProfileFile settings(settingsPath_);
         return CheckWallpaperAtStart(settings, shared_, OpenerFor(desktop_));
     }
-    std::string SettingsText() const { return Contents(settingsPath_); }
+    std::string SettingsText() const { return ReadWholeFile(settingsPath_); }
     // The per-user record as written, or "" without one.
-    std::string RecordText() const { return Contents(shared_.record); }
+    std::string RecordText() const { return ReadWholeFile(shared_.record); }
     void WriteRecord(const std::string& text) const { Write("state/velnora/oldwallpaper.ini", text); }
 
     FakeDesktop desktop_;
