@@ -36,7 +36,8 @@ const char* const Defaults = "distance/leftright=30\n"
                              "color/holiday=-1\n"
                              "calendar/otherdates=none\n"
                              "calendar/monthnames=iranian\n"
-                             "image/keepproportions=1\n";
+                             "image/keepproportions=1\n"
+                             "distance/workarea=1\n";
 
 TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
     const std::string file = Write("velnora.INI", "; written on Windows\r\n"
@@ -81,6 +82,7 @@ TEST_F(SettingsCommandTest, ShowsEveryChoiceAsTheProgramReadsIt) {
                           "calendar/otherdates=none\n"
                           "calendar/monthnames=iranian\n"
                           "image/keepproportions=1\n"
+                          "distance/workarea=1\n"
                           "oldwallpaper/Wallpaper=C:\\Windows\\web.jpg\n"
                           "oldwallpaper/TileWallpaper=0\n"
                           "oldwallpaper/WallpaperStyle=2\n");

@@ -115,7 +115,7 @@ TEST_F(SessionTest, UnattendedRunRedrawsAndSavesAsTheWindowHoldsTheChoices) {
             << row.name;
         EXPECT_EQ(*copy.logonRedrawModes, row.logonRedraw) << row.name;
         if (!redrawn) {
-            EXPECT_EQ(Contents(settings), row.settings) << row.name;
+            EXPECT_EQ(ReadWholeFile(settings), row.settings) << row.name;
         }
         for (const auto& [section, key, value] : row.saved)
             EXPECT_EQ(copy.Settings().Read(section, key), value) << row.name << " " << key;

@@ -8,7 +8,7 @@
 #include "ProgramPaths.h"
 #include "RegistryStore.h"
 #include "RunKey.h"
-#include "UnattendedRun.h"
+#include "Session.h"
 #include "WidePath.h"
 
 #include "../support/TempFolder.h"
@@ -86,18 +86,11 @@ class VelnoraExeTest : public TempFolderTest {
 
 TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     const Values before = DesktopValues();
-    const std::string userPicture = Contents(Utf8(picture_));
+    const std::string userPicture = ReadWholeFile(Utf8(picture_));
     // On, as the window's show box puts it on.
-    UnattendedContext on;
-    on.paint.files = ProgramFilesFor(Utf8(exe_));
-    on.paint.shared = CurrentSharedBackup();
-    on.paint.openStore = OpenRegistryStore;
-    on.paint.makeCanvas = MakeGdiCanvas;
-    on.paint.desktop = VirtualDesktopSize();
-    Bitmap work;
-    const PictureChoices choices = PictureChoicesFor(Settings{});
-    ASSERT_TRUE(PaintCalendar(work, false, choices, GridsForDay(45000, CalendarRuleOf(Settings{})), on.paint)
-                    .installed);
+    const Session on{ProgramFilesFor(Utf8(exe_)), CurrentSharedBackup(), OpenRegistryStore,
+                     MakeGdiCanvas, VirtualDesktopSize, SetRunKeyValue};
+    ASSERT_TRUE(Redraw(on, Settings{}, GridsForDay(45000, Settings{})).installed);
     const std::string output = Utf8(folder_ / "program" / "Velnora.bmp");
     ASSERT_TRUE(std::filesystem::remove(output));
 
@@ -114,7 +107,7 @@ TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     EXPECT_EQ(DesktopValues(), before);
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_FALSE(FileExists(output));
-    EXPECT_EQ(Contents(Utf8(picture_)), userPicture);
+    EXPECT_EQ(ReadWholeFile(Utf8(picture_)), userPicture);
 }
 
 } // namespace

@@ -109,11 +109,10 @@ class GdiCanvas final : public Canvas {
         return {size.cx, font.height};
     }
 
-    void DrawTextAt(int x, int y, const std::string& text, uint32_t colour) override {
+    void DrawTextAt(int x, int y, const std::string& text, Colour colour) override {
         const FontChoice& font = Current();
         const std::wstring shown = WideText(DisplayText(text));
-        // COLORREF is 0x00BBGGRR, the program's own colour order.
-        SetTextColor(dc_, colour);
+        SetTextColor(dc_, RGB(colour.Red(), colour.Green(), colour.Blue()));
         // A Persian text runs from right to left: the title's year stands to
         // the left of the month name.
         ExtTextOutW(dc_, x, y + font.top, ETO_RTLREADING, nullptr, shown.c_str(),
@@ -121,9 +120,10 @@ class GdiCanvas final : public Canvas {
     }
 
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
-                   uint32_t colour, int penWidth) override {
+                   Colour colour, int penWidth) override {
         // An inside-frame pen keeps a wider outline within the rectangle.
-        const HPEN pen = CreatePen(PS_INSIDEFRAME, std::max(penWidth, 1), colour);
+        const HPEN pen = CreatePen(PS_INSIDEFRAME, std::max(penWidth, 1),
+                                   RGB(colour.Red(), colour.Green(), colour.Blue()));
         const HGDIOBJ old = SelectObject(dc_, pen);
         ::RoundRect(dc_, left, top, right, bottom, ellipseWidth, ellipseHeight);
         SelectObject(dc_, old);
