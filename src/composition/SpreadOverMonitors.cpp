@@ -14,23 +14,10 @@ namespace {
 
 constexpr int BytesPerPixel = 3;
 
-// The part of a source of sw x sh that covers a monitor of mw x mh with the
-// proportions kept: the whole of the side that fits, centred on the other
-// (centring truncates, as the placement does).
-PixelRect CoverPart(int sw, int sh, int mw, int mh) {
-    if (int64_t{sw} * mh > int64_t{mw} * sh) {
-        const int w = std::max(1, static_cast<int>(int64_t{sh} * mw / mh));
-        return {(sw - w) / 2, 0, w, sh};
-    }
-    const int h = std::max(1, static_cast<int>(int64_t{sw} * mh / mw));
-    return {0, (sh - h) / 2, sw, h};
-}
-
-Bitmap Copy(const Bitmap& source, const PixelRect& part) {
-    Bitmap copy(part.width, part.height);
-    for (int y = 0; y < part.height; ++y)
-        std::memcpy(copy.Row(y), source.Row(part.y + y) + std::size_t{BytesPerPixel} * part.x,
-                    std::size_t{BytesPerPixel} * part.width);
+Bitmap Copy(const Bitmap& source) {
+    Bitmap copy(source.Width(), source.Height());
+    for (int y = 0; y < source.Height(); ++y)
+        std::memcpy(copy.Row(y), source.Row(y), std::size_t{BytesPerPixel} * source.Width());
     return copy;
 }
 
@@ -55,11 +42,12 @@ void SpreadOverMonitors(Bitmap& bitmap, int desktopWidth, int desktopHeight,
         const PixelRect& screen = monitor.screen;
         if (screen.width < 1 || screen.height < 1)
             continue;
-        Bitmap shown = Copy(bitmap, fit == MonitorFit::Fill
-                                        ? CoverPart(bitmap.Width(), bitmap.Height(),
-                                                    screen.width, screen.height)
-                                        : PixelRect{0, 0, bitmap.Width(), bitmap.Height()});
-        StretchBitmap(shown, screen.width, screen.height);
+        Bitmap shown = Copy(bitmap);
+        // Zoom crops as the proportions-kept stretch does; stretched squeezes.
+        if (fit == MonitorFit::Fill)
+            CoverBitmap(shown, screen.width, screen.height);
+        else
+            StretchBitmap(shown, screen.width, screen.height);
         Paste(box, shown, screen.x, screen.y);
     }
     bitmap = std::move(box);

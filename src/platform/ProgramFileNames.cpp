@@ -14,4 +14,10 @@ std::string SettingsPathFor(const std::string& executablePath) {
     return executablePath.substr(0, dot + 1) + "INI";
 }
 
+bool IsOwnWallpaper(const std::string& wallpaper) {
+    const std::size_t cut = wallpaper.find_last_of("/\\:");
+    const std::string name = cut == std::string::npos ? wallpaper : wallpaper.substr(cut + 1);
+    return name == OutputPictureName;
+}
+
 }  // namespace velnora

@@ -13,6 +13,11 @@ namespace velnora {
 // The file name of the output picture; a wallpaper of this exact name (letter
 // case counts) in any folder is the program's own.
 inline constexpr const char* OutputPictureName = "Velnora.bmp";
+// True when a wallpaper value names one of the program's own pictures: its
+// file-name part, after the last "/", "\" or ":", is "Velnora.bmp" byte for
+// byte. "\" and ":" end the folder part of a Windows path, "/" of ours, so a
+// backup written on either system is judged the same.
+bool IsOwnWallpaper(const std::string& wallpaper);
 
 // What separates folders in a path: "/", and on Windows "\\" too.
 #ifdef _WIN32

@@ -38,12 +38,6 @@ namespace {
 // a new session starts the ids afresh.
 constexpr const char* RecordSection = "Root window";
 
-// The file-name part of a Wallpaper value names the program's output picture.
-bool NamesOutputPicture(const std::string& wallpaper) {
-    const std::size_t cut = wallpaper.find_last_of('/');
-    return wallpaper.substr(cut == std::string::npos ? 0 : cut + 1) == OutputPictureName;
-}
-
 class X11Store : public DesktopStore {
   public:
     X11Store(StoreAccess access, const std::string& path, const std::string& display)
@@ -85,7 +79,7 @@ class X11Store : public DesktopStore {
         const std::string path = values_->Read("Wallpaper");
         // Only the program's own picture covers one (a full read of the root).
         const std::optional<std::string> covered =
-            NamesOutputPicture(path) ? OthersPicture(root) : std::nullopt;
+            IsOwnWallpaper(path) ? OthersPicture(root) : std::nullopt;
         // A picture that does not load leaves the root black rather than stale.
         const QImage picture =
             path.empty() ? QImage() : QImage(QFile::decodeName(QByteArray::fromStdString(path)));
@@ -129,7 +123,7 @@ class X11Store : public DesktopStore {
         if (picture.Empty())
             return shown; // nothing shown (a new session, a plain colour): the values stand
         const std::string key = PictureKey(picture);
-        const bool calendarOn = NamesOutputPicture(values_->Read("Wallpaper"));
+        const bool calendarOn = IsOwnWallpaper(values_->Read("Wallpaper"));
         // A store without a record was last reloaded by a version that kept
         // none: with the calendar on, the root shows the calendar; capturing
         // it would put the program's own picture into the backup.

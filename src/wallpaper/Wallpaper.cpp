@@ -204,14 +204,6 @@ bool BackupPresent(const ProfileFile& settings) {
     return settings.HasKey(BackupSection, "Wallpaper");
 }
 
-bool IsOwnWallpaper(const std::string& wallpaper) {
-    // "\" and ":" end the folder part of a Windows path, "/" of ours; a backup
-    // written on either system is judged the same.
-    const std::size_t cut = wallpaper.find_last_of("/\\:");
-    const std::string name = cut == std::string::npos ? wallpaper : wallpaper.substr(cut + 1);
-    return name == OutputPictureName;
-}
-
 std::vector<std::string> StoresWithCalendarOn(const ProfileFile& record) {
     std::vector<std::string> stores;
     for (const std::string& section : record.Sections())

@@ -80,10 +80,6 @@ class WallpaperLock {
 // value (the empty one included).
 bool BackupPresent(const ProfileFile& settings);
 
-// True when the file-name part of the store's Wallpaper value, after the last
-// "/", "\" or ":", is "Velnora.bmp" byte for byte.
-bool IsOwnWallpaper(const std::string& wallpaper);
-
 // The stores whose calendar is on: the sections of the record holding a backup.
 std::vector<std::string> StoresWithCalendarOn(const ProfileFile& record);
 
