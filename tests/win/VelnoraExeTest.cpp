@@ -70,7 +70,11 @@ class VelnoraExeTest : public TempFolderTest {
     // Runs velnora.exe with the argument; its exit status, and its standard
     // output in *said.
     int Run(const std::string& argument, std::string* said = nullptr) {
-        const std::wstring command = L"\"" + exe_.wstring() + L"\" " + WidePath(argument);
+        return Run(exe_, argument, said);
+    }
+    int Run(const std::filesystem::path& program, const std::string& argument,
+            std::string* said = nullptr) {
+        const std::wstring command = L"\"" + program.wstring() + L"\" " + WidePath(argument);
         std::FILE* output = _wpopen(command.c_str(), L"rb");
         char buffer[512];
         std::string text;
@@ -81,18 +85,57 @@ class VelnoraExeTest : public TempFolderTest {
         return _pclose(output);
     }
 
+    // Puts the calendar on for the program, as the window's show box does, and
+    // takes its picture away again, so that only a redraw brings it back.
+    void PutOnWithoutPicture(const std::filesystem::path& program) {
+        const Session on{ProgramFilesFor(Utf8(program)), CurrentSharedBackup(), OpenRegistryStore,
+                         MakeGdiCanvas, VirtualDesktopSize, SetRunKeyValue};
+        ASSERT_TRUE(Redraw(on, Settings{}, GridsForDay(45000, Settings{})).installed);
+        ASSERT_TRUE(std::filesystem::remove(program.parent_path() / "Velnora.bmp"));
+    }
+
     std::filesystem::path exe_, picture_;
 };
+
+std::filesystem::path KnownFolder(const wchar_t* variable) {
+    return _wgetenv(variable);
+}
+
+// Runs the command line and waits for it and every process it starts: NSIS's
+// uninstaller runs a copy of itself from the temporary folder and returns at
+// once. Its exit status.
+DWORD RunAndWaitForAll(std::wstring command) {
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    const HANDLE port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    JOBOBJECT_ASSOCIATE_COMPLETION_PORT port_info{job, port};
+    SetInformationJobObject(job, JobObjectAssociateCompletionPortInformation, &port_info,
+                            sizeof port_info);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &process))
+        return GetLastError();
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    DWORD message = 0;
+    ULONG_PTR key;
+    LPOVERLAPPED overlapped;
+    while (GetQueuedCompletionStatus(port, &message, &key, &overlapped, INFINITE) &&
+           message != JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) {
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    for (const HANDLE handle : {process.hThread, process.hProcess, port, job})
+        CloseHandle(handle);
+    return status;
+}
 
 TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     const Values before = DesktopValues();
     const std::string userPicture = ReadWholeFile(Utf8(picture_));
-    // On, as the window's show box puts it on.
-    const Session on{ProgramFilesFor(Utf8(exe_)), CurrentSharedBackup(), OpenRegistryStore,
-                     MakeGdiCanvas, VirtualDesktopSize, SetRunKeyValue};
-    ASSERT_TRUE(Redraw(on, Settings{}, GridsForDay(45000, Settings{})).installed);
+    PutOnWithoutPicture(exe_);
     const std::string output = Utf8(folder_ / "program" / "Velnora.bmp");
-    ASSERT_TRUE(std::filesystem::remove(output));
 
     EXPECT_EQ(Run("start"), 0);
     EXPECT_TRUE(FileExists(output));
@@ -108,6 +151,37 @@ TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     EXPECT_EQ(RunValue(), std::nullopt);
     EXPECT_FALSE(FileExists(output));
     EXPECT_EQ(ReadWholeFile(Utf8(picture_)), userPicture);
+}
+
+// The installer as a user runs it silently: the program is installed for the
+// user alone, runs and puts the calendar on; the uninstaller switches it off
+// and leaves the user's wallpaper, the Run key and the disk as they were.
+TEST_F(VelnoraExeTest, InstallerInstallsAndUninstallerLeavesNothing) {
+    const Values before = DesktopValues();
+    const std::filesystem::path setup = folder_ / "setup.exe";
+    std::filesystem::copy_file(VELNORA_INSTALLER, setup);
+    const std::filesystem::path installed = KnownFolder(L"LOCALAPPDATA") / "Programs" / "Velnora";
+    const std::filesystem::path menuEntry =
+        KnownFolder(L"APPDATA") / "Microsoft/Windows/Start Menu/Programs/Velnora.lnk";
+    ASSERT_FALSE(std::filesystem::exists(installed));
+
+    ASSERT_EQ(RunAndWaitForAll(L"\"" + setup.wstring() + L"\" /S"), 0u);
+    const std::filesystem::path program = installed / "velnora.exe";
+    EXPECT_TRUE(std::filesystem::exists(installed / "fonts" / "Vazirmatn-OFL.txt"));
+    EXPECT_TRUE(std::filesystem::exists(menuEntry));
+    std::string said;
+    EXPECT_EQ(Run(program, "--version", &said), 0);
+    EXPECT_EQ(said, "velnora " VELNORA_VERSION "\r\n");
+    PutOnWithoutPicture(program);
+    EXPECT_EQ(Run(program, "start"), 0);
+    EXPECT_EQ(DesktopValues().at("Wallpaper"), Utf8(installed / "Velnora.bmp"));
+    EXPECT_TRUE(RunValue().has_value());
+
+    EXPECT_EQ(RunAndWaitForAll(L"\"" + (installed / "uninstall.exe").wstring() + L"\" /S"), 0u);
+    EXPECT_EQ(DesktopValues(), before);
+    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists(installed));
+    EXPECT_FALSE(std::filesystem::exists(menuEntry));
 }
 
 } // namespace
