@@ -97,10 +97,6 @@ class VelnoraExeTest : public TempFolderTest {
     std::filesystem::path exe_, picture_;
 };
 
-std::filesystem::path KnownFolder(const wchar_t* variable) {
-    return _wgetenv(variable);
-}
-
 // Runs the command line and waits for it and every process it starts: NSIS's
 // uninstaller runs a copy of itself from the temporary folder and returns at
 // once. Its exit status.
@@ -118,13 +114,12 @@ DWORD RunAndWaitForAll(std::wstring command) {
         return GetLastError();
     AssignProcessToJobObject(job, process.hProcess);
     ResumeThread(process.hThread);
-    DWORD message = 0;
+    DWORD message = 0, status = 0;
     ULONG_PTR key;
     LPOVERLAPPED overlapped;
     while (GetQueuedCompletionStatus(port, &message, &key, &overlapped, INFINITE) &&
            message != JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) {
     }
-    DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);
     for (const HANDLE handle : {process.hThread, process.hProcess, port, job})
         CloseHandle(handle);
@@ -160,9 +155,10 @@ TEST_F(VelnoraExeTest, InstallerInstallsAndUninstallerLeavesNothing) {
     const Values before = DesktopValues();
     const std::filesystem::path setup = folder_ / "setup.exe";
     std::filesystem::copy_file(VELNORA_INSTALLER, setup);
-    const std::filesystem::path installed = KnownFolder(L"LOCALAPPDATA") / "Programs" / "Velnora";
-    const std::filesystem::path menuEntry =
-        KnownFolder(L"APPDATA") / "Microsoft/Windows/Start Menu/Programs/Velnora.lnk";
+    const auto installed =
+        std::filesystem::path(_wgetenv(L"LOCALAPPDATA")) / "Programs" / "Velnora";
+    const auto menuEntry = std::filesystem::path(_wgetenv(L"APPDATA")) /
+                           "Microsoft/Windows/Start Menu/Programs/Velnora.lnk";
     ASSERT_FALSE(std::filesystem::exists(installed));
 
     ASSERT_EQ(RunAndWaitForAll(L"\"" + setup.wstring() + L"\" /S"), 0u);
