@@ -163,6 +163,15 @@ bool IsLeapPersian(uint16_t year, CalendarRule rule) {
     return LeapPersian(year);
 }
 
+int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule) {
+    // Past month 12 DaysBeforeMonth rolls over into the next year.
+    if (month < 1 || month > 12)
+        throw std::out_of_range("Month " + std::to_string(month) + " is not 1 to 12");
+    const int days = static_cast<int>(DaysBeforeMonth(month + 1) - DaysBeforeMonth(month));
+    // DaysBeforeMonth(13) counts a common year's month 12 as 30 days.
+    return month == 12 && !IsLeapPersian(year, rule) ? days - 1 : days;
+}
+
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day) {
     return static_cast<long double>(GregorianDayNumber(year, month, day)) + 0.5L;
 }

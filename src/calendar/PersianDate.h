@@ -53,6 +53,10 @@ const char* CalendarRuleName(CalendarRule rule);
 std::optional<CalendarRule> CalendarRuleNamed(const std::string& name);
 
 bool IsLeapPersian(uint16_t year, CalendarRule rule = CalendarRule::Arithmetic);
+// The days of month `month` (1..12) of `year`: 31 for months 1 to 6, 30 for 7
+// to 11, and 29 for month 12, 30 in a leap year of `rule`. Throws
+// std::out_of_range for a month outside 1..12.
+int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule = CalendarRule::Arithmetic);
 long double GregorianToJD(uint16_t year, uint16_t month, uint16_t day);
 void JDToGregorian(long double jd, uint16_t& year, uint16_t& month, uint16_t& day);
 long double PersianToJD(uint16_t year, uint16_t month, uint16_t day,

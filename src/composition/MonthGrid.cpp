@@ -9,10 +9,6 @@
 
 namespace velnora {
 
-// Months 1 to 6 have 31 days, 7 to 11 have 30 and month 12 has 29 (30 in a
-// leap year, which DaysInPersianMonth adds).
-const uint16_t DaysInMonth[12] = {31, 31, 31, 31, 31, 31, 30, 30, 30, 30, 30, 29};
-
 const char* MonthNamingName(MonthNaming naming) {
     return naming == MonthNaming::Dari ? "dari" : "iranian";
 }
@@ -26,11 +22,6 @@ void CheckMonth(uint16_t month) {
 }
 
 } // namespace
-
-int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule) {
-    CheckMonth(month);
-    return month == 12 && PersianDate::IsLeapPersian(year, rule) ? 30 : DaysInMonth[month - 1];
-}
 
 void FillMonthGrid(MonthGrid& grid, uint16_t year, uint16_t month, uint16_t day,
                    CalendarRule rule) {

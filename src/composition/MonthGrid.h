@@ -27,20 +27,13 @@ struct MonthGrid {
     PersianDate::CalendarRule rule = PersianDate::CalendarRule::Arithmetic;
 };
 
-// Month 1 first; month 12 has 30 days in a leap year.
-extern const uint16_t DaysInMonth[12];
-
 // Which names the titles give the months.
 enum class MonthNaming { Iranian, Dari };
 // "iranian" or "dari", as the settings file writes them.
 const char* MonthNamingName(MonthNaming naming);
 
 using PersianDate::CalendarRule;
-
-// The days of Persian month `month` (1..12) of `year`: DaysInMonth, and 30 for
-// month 12 of a leap year of `rule`. Throws std::out_of_range for a month
-// outside 1..12.
-int DaysInPersianMonth(uint16_t year, uint16_t month, CalendarRule rule = CalendarRule::Arithmetic);
+using PersianDate::DaysInPersianMonth;
 
 // Rewrites all 49 cells with Persian month `month` (1..12) of `year` under
 // `rule`, the week running right to left from Saturday; makes the first cell

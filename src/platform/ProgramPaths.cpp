@@ -125,6 +125,11 @@ bool FileExists(const std::string& path) {
     return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
+bool NothingAt(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
+}
+
 DesktopSize VirtualDesktopSize() {
     // No application or no screen gives 0 x 0, which the stretch refuses with
     // its own message rather than guessing a size the desktop does not have.

@@ -57,6 +57,9 @@ std::string SettingsPathFor(const std::string& executablePath);
 
 // True when path names an existing file; a folder, or the empty text, does not.
 bool FileExists(const std::string& path);
+// True when the system says that nothing, neither file nor folder, is at path;
+// a path it cannot look at (access refused) is not taken for nothing.
+bool NothingAt(const std::string& path);
 
 struct DesktopSize {
     int width = 0;

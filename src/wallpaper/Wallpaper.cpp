@@ -242,6 +242,12 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
         source.tile = store->Read("TileWallpaper");
         source.style = store->Read("WallpaperStyle");
     }
+    // The desktop's default picture may come from a package that is not
+    // installed (a fresh MATE profile on Debian names one): the desktop then
+    // shows its colours alone, and the calendar goes on those. Only a chosen
+    // file that is missing is the user's to hear about.
+    if (!source.path.empty() && NothingAt(source.path))
+        source.path.clear();
     return source;
 }
 

@@ -93,8 +93,9 @@ struct SourcePath {
 };
 // The chosen file when chooseFile is on; else the backed-up wallpaper when the
 // store in force has a backup, else the store's current wallpaper, unless that
-// is some copy's output picture: then "" (the user's is not known). The lock
-// is held while it reads.
+// is some copy's output picture: then "" (the user's is not known). A
+// desktop's picture that names nothing on disk is "" too: the desktop shows
+// its colours alone. The lock is held while it reads.
 SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
                             const ProfileFile& settings, const SharedBackup& shared,
                             const StoreOpener& openStore);

@@ -182,7 +182,8 @@ TEST(PersianDate, NonFiniteJDsAreRejected) {
 }
 
 // One loop over every supported day: the two directions agree, consecutive
-// days follow each other, and the leap rule matches the length of each year.
+// days follow each other, and the leap rule and the month lengths match the
+// length of each year and month.
 void CheckEveryDayRoundTrips(CalendarRule rule) {
     const long double first = PersianToJD(1, 1, 1, rule);
     const long double last = PersianToJD(9378, 10, 12, rule);
@@ -201,7 +202,13 @@ void CheckEveryDayRoundTrips(CalendarRule rule) {
         const bool leap = IsLeapPersian(expected.year, rule);
         if (expected.day < monthLength || (expected.month == 12 && leap && expected.day == 29)) {
             ++expected.day;
-        } else if (expected.month < 12) {
+            continue;
+        }
+        if (DaysInPersianMonth(expected.year, expected.month, rule) != expected.day) {
+            ADD_FAILURE() << "month " << expected << " has " << expected.day << " days";
+            ++failures;
+        }
+        if (expected.month < 12) {
             expected = {expected.year, static_cast<uint16_t>(expected.month + 1), 1};
         } else {
             const long double nextStart = jd + 1;

@@ -3,7 +3,6 @@
 // dconf_store.sh starts, the user's database in a temporary HOME. Only what
 // dconf-service commits may read back as held.
 #include "../support/ExpectMessage.h"
-#include "../support/StoreSteps.h"
 #include "DesktopStore.h"
 #include "Wallpaper.h"
 
@@ -14,15 +13,10 @@
 #include <string>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 using namespace velnora;
 
 namespace {
-
-using Names = std::vector<std::string>;
-
-const StoreValues UsersOwn{{"Wallpaper", "/home/u/sea.jpg"}, {"PictureOptions", "zoom"}};
 
 std::unique_ptr<DesktopStore> Open(StoreAccess access) {
     return OpenGnomeStore(access, SchemaFamily::Gnome, WallpaperStorePath());
@@ -31,6 +25,27 @@ std::unique_ptr<DesktopStore> Open(StoreAccess access) {
 std::string Wallpaper() {
     return Open(StoreAccess::Read)->Read("Wallpaper");
 }
+
+// The user's own wallpaper, set as another program sets it.
+void SetUsersOwn() {
+    const auto store = Open(StoreAccess::Write);
+    store->Write("Wallpaper", "/home/u/sea.jpg");
+    store->Write("PictureOptions", "zoom");
+    store->Reload();
+}
+
+// The program's files and the shared backup, as the wallpaper layer uses them.
+struct Program {
+    Program() { std::filesystem::create_directories(folder); }
+
+    std::string folder = std::string(g_get_home_dir()) + "/program";
+    std::string picture = folder + "/Velnora.bmp";
+    ProfileFile settings{folder + "/velnora.INI"};
+    SharedBackup shared = CurrentSharedBackup();
+
+    bool Install() { return InstallWallpaper(Bitmap(4, 3), picture, settings, shared, Open); }
+    bool Restore() { return RestoreWallpaper(settings, shared, Open); }
+};
 
 // The user's database folder made read-only for the life of the object, as it is
 // after "sudo gsettings" created it.
@@ -66,88 +81,70 @@ TEST(Dconf, TheBackendIsDconf) {
 TEST(Dconf, KeysAtTheirDefaultsComeBackUnset) {
     const std::string allDefault = "picture-uri picture-uri-dark picture-options";
     ASSERT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), allDefault);
-    const StoreValues backup = TakeBackup(Open);
-    Put(Open, InstalledValues);
+    Program program;
+    ASSERT_TRUE(program.Install());
     EXPECT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), "");
-    Put(Open, backup);
-    EXPECT_EQ(NotHeld(Open, backup), Names{});
+    EXPECT_FALSE(program.Restore()); // each value read back as held, or it throws
     EXPECT_EQ(Open(StoreAccess::Read)->Read("DefaultKeys"), allDefault);
 }
 
 TEST(Dconf, WritableDatabaseHoldsInstallAndRestore) {
-    Put(Open, UsersOwn);
-    ASSERT_EQ(NotHeld(Open, UsersOwn), Names{});
-    const StoreValues backup = TakeBackup(Open);
-    Put(Open, InstalledValues);
-    EXPECT_EQ(NotHeld(Open, InstalledValues), Names{});
-    EXPECT_EQ(Wallpaper(), "/opt/velnora/Velnora.bmp");
-    Put(Open, backup);
-    EXPECT_EQ(NotHeld(Open, backup), Names{});
+    SetUsersOwn();
+    Program program;
+    ASSERT_TRUE(program.Install());
+    EXPECT_EQ(Wallpaper(), program.picture);
+    EXPECT_FALSE(program.Restore());
     EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
+    EXPECT_EQ(Open(StoreAccess::Read)->Read("PictureOptions"), "zoom");
 }
 
-TEST(Dconf, ReadOnlyDatabaseHoldsNothing) {
-    Put(Open, UsersOwn); // the database and its folder exist from here on
-    const StoreValues backup = TakeBackup(Open);
-    const std::string folder = std::string(g_get_user_config_dir()) + "/dconf";
-    {
-        ReadOnlyFolder readOnly(folder);
-        if (readOnly.Writable())
-            GTEST_SKIP()
-                << "this user writes into read-only folders (root outside a user namespace)";
-        Put(Open, InstalledValues);
-        EXPECT_EQ(NotHeld(Open, InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
-        EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
-    }
-    Put(Open, InstalledValues);
-    {
-        ReadOnlyFolder readOnly(folder);
-        Put(Open, backup);
-        EXPECT_EQ(NotHeld(Open, backup), (Names{"Wallpaper", "WallpaperStyle", "PictureUri",
-                                                "PictureUriDark", "PictureOptions"}));
-        EXPECT_EQ(Wallpaper(), "/opt/velnora/Velnora.bmp");
-    }
+// The restore the read-only database refuses: SwitchOffTheDatabaseRefusesKeepsTheBackup.
+TEST(Dconf, ReadOnlyDatabaseRefusesTheInstall) {
+    SetUsersOwn(); // the database and its folder exist from here on
+    Program program;
+    ReadOnlyFolder readOnly(std::string(g_get_user_config_dir()) + "/dconf");
+    if (readOnly.Writable())
+        GTEST_SKIP() << "this user writes into read-only folders (root outside a user namespace)";
+    ExpectMessage([&] { program.Install(); }, "Failed to set data for 'Wallpaper'");
+    EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
+    EXPECT_FALSE(ProfileFile(program.shared.record).HasKey("gnome", "Wallpaper"));
 }
 
 // The wallpaper layer itself on a database that refuses the switch-off: the
 // message, the backup kept, and the restore finished by the next start once
 // dconf takes the values.
 TEST(Dconf, SwitchOffTheDatabaseRefusesKeepsTheBackup) {
-    Put(Open, UsersOwn);
-    const std::string program = std::string(g_get_home_dir()) + "/program";
-    std::filesystem::create_directories(program);
-    ProfileFile settings(program + "/velnora.INI");
-    const SharedBackup shared = CurrentSharedBackup();
-    ASSERT_TRUE(InstallWallpaper(Bitmap(4, 3), program + "/Velnora.bmp", settings, shared, Open));
+    SetUsersOwn();
+    Program program;
+    ASSERT_TRUE(program.Install());
     {
         ReadOnlyFolder readOnly(std::string(g_get_user_config_dir()) + "/dconf");
         if (readOnly.Writable())
             GTEST_SKIP()
                 << "this user writes into read-only folders (root outside a user namespace)";
-        ExpectMessage([&] { RestoreWallpaper(settings, shared, Open); },
-                      "Failed to set data for 'Wallpaper'");
-        EXPECT_TRUE(ProfileFile(shared.record).HasKey("gnome", "Wallpaper"));
-        EXPECT_EQ(Wallpaper(), program + "/Velnora.bmp");
+        ExpectMessage([&] { program.Restore(); }, "Failed to set data for 'Wallpaper'");
+        EXPECT_TRUE(ProfileFile(program.shared.record).HasKey("gnome", "Wallpaper"));
+        EXPECT_EQ(Wallpaper(), program.picture);
     }
-    EXPECT_FALSE(CheckWallpaperAtStart(settings, shared, Open));
-    EXPECT_FALSE(ProfileFile(shared.record).HasKey("gnome", "Wallpaper"));
+    EXPECT_FALSE(CheckWallpaperAtStart(program.settings, program.shared, Open));
+    EXPECT_FALSE(ProfileFile(program.shared.record).HasKey("gnome", "Wallpaper"));
     EXPECT_EQ(Wallpaper(), "/home/u/sea.jpg");
 }
 
-// Run without a session bus: reads come from the database file, writes are lost.
+// Without a session bus reads come from the database file and writes are
+// lost; GIO without a backend that stores settings keeps them in this process
+// only. Either way the install does not hold and the desktop keeps its picture.
 TEST(NoSessionBus, WritesDoNotHold) {
     const std::string before = Wallpaper();
-    const StoreValues write{{"Wallpaper", "/tmp/velnora-no-bus/Velnora.bmp"}};
-    Put(Open, write);
-    EXPECT_EQ(NotHeld(Open, write), Names{"Wallpaper"});
+    Program program;
+    ExpectMessage([&] { program.Install(); }, "Failed to set data for 'Wallpaper'");
     EXPECT_EQ(Wallpaper(), before);
+    EXPECT_FALSE(ProfileFile(program.shared.record).HasKey("gnome", "Wallpaper"));
 }
 
-// GIO without a backend that stores settings keeps them in this process only.
 TEST(MemoryBackend, WritesDoNotHold) {
-    Put(Open, InstalledValues);
-    EXPECT_EQ(NotHeld(Open, InstalledValues),
-              (Names{"Wallpaper", "TileWallpaper", "WallpaperStyle"}));
+    Program program;
+    ExpectMessage([&] { program.Install(); }, "Failed to set data for 'Wallpaper'");
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 # dconf with each desktop's own schema: colours only (no picture: the calendar
 # goes on the colours, as the desktop paints them) and a grey picture with
 # transparency, as MATE's stock Stripes.png (the calendar goes on the picture
-# laid over the colours, not over black). Switching off gives back every key
-# of the user's database exactly.
+# laid over the colours, not over black), and a default picture that names a
+# file not installed (the desktop paints its colours alone, and so does the
+# calendar). Switching off gives back every key of the user's database exactly.
 #   dbus-run-session -- gsettings-backgrounds.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
@@ -31,7 +32,7 @@ while IFS='|' read -r desktop schema key picture vertical horizontal; do
     dconf dump / >"$work/before.dconf"
     # What the desktop paints: the gradient, and the picture over it.
     convert -size "$size" gradient:'#ff0000-#0000ff' -rotate "$turn" "$work/expected.png"
-    if [[ -n $value ]]; then
+    if [[ $name == transparent ]]; then
       convert "$work/expected.png" "$stripes" -composite "$work/expected.png"
     fi
     show_box on
@@ -44,6 +45,7 @@ while IFS='|' read -r desktop schema key picture vertical horizontal; do
     dconf dump / | diff "$work/before.dconf" - >&2 || fail "the settings differ"
   done <<EOF
 colour-only||$vertical|640x480|0
+not-installed|${picture%stripes.png}Stripes.png|$vertical|640x480|0
 transparent|$picture|$horizontal|480x640|-90
 EOF
 done <<EOF

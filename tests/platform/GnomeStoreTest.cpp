@@ -5,7 +5,6 @@
 // so is GNOME's before version 42 (gsettings-desktop-schemas 41), which had no
 // picture-uri-dark.
 #include "GnomeStore.h"
-#include "../support/StoreSteps.h"
 #include "DesktopStore.h"
 #include "TestSupport.h"
 
@@ -14,6 +13,7 @@
 
 #include <map>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 using namespace velnora;
@@ -117,12 +117,40 @@ std::unique_ptr<DesktopStore> Open(StoreAccess access, SchemaFamily family) {
     return Open(access, LayoutOf(family));
 }
 
-// The store on layout, for the wallpaper layer's steps.
-OpenStore On(const GSettingsLayout& layout) {
-    return [layout](StoreAccess access) { return Open(access, layout); };
+using Names = std::vector<std::string>;
+using StoreValues = std::vector<std::pair<std::string, std::string>>;
+
+// The store's side of a backup and restore: the five values and the extra
+// names read, then written back in that order and taken up by the desktop, a
+// new store holding each.
+const StoreValues InstalledValues{
+    {"Wallpaper", "/opt/velnora/Velnora.bmp"}, {"TileWallpaper", "0"}, {"WallpaperStyle", "1"}};
+
+StoreValues ReadAll(const GSettingsLayout& layout) {
+    const auto store = Open(StoreAccess::Read, layout);
+    StoreValues values;
+    for (const char* name : WallpaperValueNames)
+        values.emplace_back(name, store->Read(name));
+    for (const std::string& name : store->ExtraNames())
+        values.emplace_back(name, store->Read(name));
+    return values;
 }
 
-using Names = std::vector<std::string>;
+void WriteAll(const GSettingsLayout& layout, const StoreValues& values) {
+    const auto store = Open(StoreAccess::Write, layout);
+    for (const auto& [name, value] : values)
+        store->Write(name, value);
+    store->Reload();
+}
+
+Names NotHeld(const GSettingsLayout& layout, const StoreValues& values) {
+    const auto store = Open(StoreAccess::Read, layout);
+    Names names;
+    for (const auto& [name, value] : values)
+        if (!store->Holds(name, value))
+            names.push_back(name);
+    return names;
+}
 
 Names Words(const std::string& text) {
     std::istringstream in(text);
@@ -241,7 +269,7 @@ TEST_F(GSettingsStoreTest, ExtraNamesPerFamily) {
 
 // Every layout the desktop can hold, with pictures the five values cannot
 // name, comes back exactly after the calendar was put on and taken off, and
-// each step reads back as written, as the wallpaper layer checks.
+// each step reads back as written.
 struct RestoreCase {
     const char* label;
     GSettingsLayout layout;
@@ -266,17 +294,17 @@ TEST_P(GSettingsRestoreTest, RestoreGivesTheDesktopBackExactly) {
         raw.Set("picture-options", option);
         Open(StoreAccess::Write, c.layout)->Write("WallpaperOriginY", "3");
 
-        const StoreValues backup = TakeBackup(On(c.layout));
-        Put(On(c.layout), InstalledValues);
-        EXPECT_EQ(NotHeld(On(c.layout), InstalledValues), Names{}) << option;
+        const StoreValues backup = ReadAll(c.layout);
+        WriteAll(c.layout, InstalledValues);
+        EXPECT_EQ(NotHeld(c.layout, InstalledValues), Names{}) << option;
         EXPECT_EQ(raw.Get("picture-options"), "spanned");
         EXPECT_EQ(Open(StoreAccess::Read, c.layout)->Read("Wallpaper"), "/opt/velnora/Velnora.bmp");
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), "file:///opt/velnora/Velnora.bmp");
         }
 
-        Put(On(c.layout), backup);
-        EXPECT_EQ(NotHeld(On(c.layout), backup), Names{}) << option;
+        WriteAll(c.layout, backup);
+        EXPECT_EQ(NotHeld(c.layout, backup), Names{}) << option;
         EXPECT_EQ(raw.Get(c.layout.pictureKey), c.picture) << option;
         if (c.dark != nullptr) {
             EXPECT_EQ(raw.Get("picture-uri-dark"), c.dark) << option;
@@ -321,7 +349,7 @@ TEST_F(GSettingsStoreTest, KeysAtTheirDefaultsAreResetOnRestore) {
         RawSettings raw(row.layout.schema);
         for (const std::string& key : Words(row.keys))
             raw.Reset(key.c_str());
-        StoreValues backup = TakeBackup(On(row.layout));
+        StoreValues backup = ReadAll(row.layout);
         EXPECT_EQ(backup.back(), (std::pair<std::string, std::string>{"DefaultKeys", row.keys}));
         const std::string defaultPicture = raw.Get(row.layout.pictureKey);
 
@@ -329,9 +357,9 @@ TEST_F(GSettingsStoreTest, KeysAtTheirDefaultsAreResetOnRestore) {
         for (auto& [name, value] : backup)
             if (name == "Wallpaper" || name == "PictureUri")
                 value = name == "Wallpaper" ? "/usr/share/old.jpg" : "file:///usr/share/old.jpg";
-        Put(On(row.layout), InstalledValues);
-        Put(On(row.layout), backup);
-        EXPECT_EQ(NotHeld(On(row.layout), backup), Names{}) << row.layout.schema;
+        WriteAll(row.layout, InstalledValues);
+        WriteAll(row.layout, backup);
+        EXPECT_EQ(NotHeld(row.layout, backup), Names{}) << row.layout.schema;
         for (const std::string& key : Words(row.keys))
             EXPECT_FALSE(raw.HasUserValue(key.c_str())) << row.layout.schema << " " << key;
         EXPECT_EQ(raw.Get(row.layout.pictureKey), defaultPicture);
@@ -350,29 +378,29 @@ TEST_F(GSettingsStoreTest, ValuesTheDesktopDroppedDoNotHold) {
     raw.Set("picture-uri", "file:///home/u/sea.jpg");
     raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
     raw.Set("picture-options", "zoom");
-    Put(On(gnome), InstalledValues);
+    WriteAll(gnome, InstalledValues);
     raw.Set("picture-uri", "file:///home/u/sea.jpg");
     raw.Set("picture-uri-dark", "file:///home/u/sea.jpg");
     raw.Set("picture-options", "zoom");
-    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
+    EXPECT_EQ(NotHeld(gnome, InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
 
     // After a restore that reset keys, an install dropped by the desktop leaves
     // them at their defaults: still not held.
     raw.Reset("picture-uri");
     raw.Reset("picture-uri-dark");
     raw.Reset("picture-options");
-    const StoreValues backup = TakeBackup(On(gnome));
-    Put(On(gnome), InstalledValues);
-    Put(On(gnome), backup);
-    ASSERT_EQ(NotHeld(On(gnome), backup), Names{});
-    Put(On(gnome), InstalledValues);
+    const StoreValues backup = ReadAll(gnome);
+    WriteAll(gnome, InstalledValues);
+    WriteAll(gnome, backup);
+    ASSERT_EQ(NotHeld(gnome, backup), Names{});
+    WriteAll(gnome, InstalledValues);
     raw.Reset("picture-uri");
     raw.Reset("picture-uri-dark");
     raw.Reset("picture-options");
-    EXPECT_EQ(NotHeld(On(gnome), InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
-    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{});
+    EXPECT_EQ(NotHeld(gnome, InstalledValues), (Names{"Wallpaper", "WallpaperStyle"}));
+    EXPECT_EQ(NotHeld(gnome, {{"DefaultKeys", "picture-uri"}}), Names{});
     raw.Set("picture-uri", "file:///x.jpg");
-    EXPECT_EQ(NotHeld(On(gnome), {{"DefaultKeys", "picture-uri"}}), Names{"DefaultKeys"});
+    EXPECT_EQ(NotHeld(gnome, {{"DefaultKeys", "picture-uri"}}), Names{"DefaultKeys"});
 }
 
 // The style pair holds when the desktop shows the layout its write makes.

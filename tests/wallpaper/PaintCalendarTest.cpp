@@ -110,19 +110,25 @@ TEST_F(PaintCalendarTest, StretchUsesTheDesktopSizeOfTheContext) {
     EXPECT_EQ(work_.Height(), 12);
 }
 
-// A desktop that shows no picture (colours only, or one no backend knows):
-// the calendar goes on a picture of its colours at the desktop's size.
+// A desktop that shows no picture (colours only, one no backend knows, or a
+// default picture of a package not installed): the calendar goes on a picture
+// of its colours at the desktop's size, and the backup keeps the value as it was.
 TEST_F(PaintCalendarTest, NoPictureDrawsOnTheDesktopsColours) {
-    desktop_.values = {{"WallpaperStyle", "2"}};
     desktop_.backdrop = {Colour::FromRgb(0x102030), Colour::FromRgb(0x102030),
                          Backdrop::Shading::Solid};
-    EXPECT_TRUE(Paint(false).installed);
-    Bitmap saved;
-    ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
-    ASSERT_EQ(saved.Width(), 16);
-    ASSERT_EQ(saved.Height(), 12);
-    EXPECT_EQ(std::vector<uint8_t>(saved.Row(11) + 45, saved.Row(11) + 48),
-              (std::vector<uint8_t>{0x30, 0x20, 0x10}));
+    for (const std::string& wallpaper : {std::string(), PathOf("mate/Stripes.png")}) {
+        fs::remove(context_.shared.record);
+        desktop_.values = {{"Wallpaper", wallpaper}, {"WallpaperStyle", "2"}};
+        EXPECT_TRUE(Paint(false).installed) << wallpaper;
+        Bitmap saved;
+        ASSERT_TRUE(ReadBmpFile(context_.files.outputPicture, saved));
+        ASSERT_EQ(saved.Width(), 16);
+        ASSERT_EQ(saved.Height(), 12);
+        EXPECT_EQ(std::vector<uint8_t>(saved.Row(11) + 45, saved.Row(11) + 48),
+                  (std::vector<uint8_t>{0x30, 0x20, 0x10}));
+        EXPECT_EQ(ProfileFile(context_.shared.record).ReadString("file", "Wallpaper", "?"),
+                  wallpaper);
+    }
 }
 
 TEST_F(PaintCalendarTest, SourceThatDoesNotLoadChangesNothing) {

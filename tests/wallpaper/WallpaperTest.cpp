@@ -220,41 +220,43 @@ TEST_F(WallpaperTest, ExtraValuesRideAlongAfterTheFive) {
 
 TEST_F(WallpaperTest, SourcePathChoice) {
     const std::string chosen = Write("chosen.jpg", "x");
+    const std::string before = Write("before.jpg", "x");
     fs::create_directory(PathOf("folder.jpg"));
     desktop_.values = {{"Wallpaper", "/now/Velnora.bmp"}};
     struct Case {
         const char* what;
         bool chooseFile;
         std::string fileName;
-        const char* record; // nullptr: no record
+        std::string record; // "": no record
         bool missing;
         std::string path;
     };
     const Case cases[] = {
         {"chosen file", true, chosen, "[file]\nWallpaper=/old.jpg\n", false, chosen},
-        {"chosen file missing", true, PathOf("gone.jpg"), nullptr, true, ""},
-        {"a folder is no file", true, PathOf("folder.jpg"), nullptr, true, ""},
-        {"empty name is no file", true, "", nullptr, true, ""},
+        {"chosen file missing", true, PathOf("gone.jpg"), "", true, ""},
+        {"a folder is no file", true, PathOf("folder.jpg"), "", true, ""},
+        {"empty name is no file", true, "", "", true, ""},
         {"backup wins over the desktop's calendar", false, chosen,
-         "[file]\nWallpaper=/old.jpg\n", false, "/old.jpg"},
+         "[file]\nWallpaper=" + before + "\n", false, before},
+        {"backed-up picture since removed", false, "", "[file]\nWallpaper=/old.jpg\n", false, ""},
         {"empty backup value", false, "", "[file]\nWallpaper=\n", false, ""},
         // A calendar picture is never the source; with no record of the user's
         // wallpaper, none is known.
-        {"no backup, the desktop's calendar", false, "", nullptr, false, ""},
+        {"no backup, the desktop's calendar", false, "", "", false, ""},
     };
     for (const Case& c : cases) {
         fs::remove(shared_.record);
-        if (c.record)
+        if (!c.record.empty())
             WriteRecord(c.record);
         const SourcePath source = ChooseSourcePath(
             c.chooseFile, c.fileName, ProfileFile(settingsPath_), shared_, OpenerFor(desktop_));
         EXPECT_EQ(source.chosenFileMissing, c.missing) << c.what;
         EXPECT_EQ(source.path, c.path) << c.what;
     }
-    desktop_.values = {{"Wallpaper", "/now/sea.jpg"}};
+    desktop_.values = {{"Wallpaper", before}};
     EXPECT_EQ(
         ChooseSourcePath(false, "", ProfileFile(settingsPath_), shared_, OpenerFor(desktop_)).path,
-        "/now/sea.jpg");
+        before);
     desktop_.openable = false;
     fs::remove(shared_.record);
     EXPECT_EQ(

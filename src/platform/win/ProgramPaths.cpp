@@ -105,6 +105,19 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool NothingAt(const std::string& path) {
+    std::wstring wide;
+    try {
+        wide = WidePath(path);
+    } catch (const std::runtime_error&) {
+        return false; // a name the system cannot be asked about: the loader says why
+    }
+    if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 DesktopSize VirtualDesktopSize() {
     // In physical pixels because the program declares itself DPI aware (its
     // manifest); an unaware program would be given a scaled-down size.
