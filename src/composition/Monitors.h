@@ -4,6 +4,7 @@
 
 #include "Placement.h"
 
+#include <string>
 #include <vector>
 
 namespace velnora {
@@ -22,6 +23,8 @@ struct Monitor {
     // The part of the screen no panel or dock covers; the whole screen when
     // the desktop does not say.
     PixelRect workArea;
+    // The output's name ("HDMI-1"), by which desktops keep its wallpaper.
+    std::string name{};
 };
 
 // The monitor whose own corner lies nearest the same corner of the desktop's

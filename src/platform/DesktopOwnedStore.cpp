@@ -20,7 +20,7 @@ bool IsOrigin(const std::string& name) {
 DesktopOwnedStore::DesktopOwnedStore(StoreAccess access, std::string storeName,
                                      const LayoutTable& layouts,
                                      std::vector<std::string> extraNames)
-    : storeName_(std::move(storeName)), layouts_(layouts), extraNames_(std::move(extraNames)),
+    : storeName_(std::move(storeName)), layouts_(&layouts), extraNames_(std::move(extraNames)),
       origins_(OpenFileStore(access, WallpaperStorePath())) {}
 
 bool DesktopOwnedStore::IsExtra(const std::string& name) const {
@@ -34,7 +34,7 @@ std::string DesktopOwnedStore::Read(const std::string& name) {
         return ReadPicture(name);
     if (IsLayoutName(name)) {
         const std::vector<std::optional<int>> settings = LayoutSettings(name);
-        return settings.empty() ? "" : ReadLayout(layouts_, name, settings.front());
+        return settings.empty() ? "" : ReadLayout(*layouts_, name, settings.front());
     }
     if (IsExtra(name))
         return ReadExtra(name);
@@ -58,7 +58,7 @@ void DesktopOwnedStore::Write(const std::string& name, const std::string& value)
         if (settings.empty())
             throw WriteRefused(name);
         if (const std::optional<int> setting =
-                SettingAfter(layouts_, name, value, settings.front()))
+                SettingAfter(*layouts_, name, value, settings.front()))
             WriteLayoutSetting(*setting, name);
     } else if (IsExtra(name)) {
         WriteExtra(name, value);
@@ -73,7 +73,7 @@ bool DesktopOwnedStore::Holds(const std::string& name, const std::string& value)
     if (Read(name) == value)
         return true;
     return IsLayoutName(name) &&
-           (KeepsLayout(name, value) || LayoutHolds(layouts_, name, value, LayoutSettings(name)));
+           (KeepsLayout(name, value) || LayoutHolds(*layouts_, name, value, LayoutSettings(name)));
 }
 
 }  // namespace velnora

@@ -29,6 +29,10 @@ class DesktopOwnedStore : public DesktopStore {
     std::vector<std::string> ExtraNames() const final { return extraNames_; }
 
   protected:
+    // The layouts from now on (a picture of one monitor's size is shown
+    // otherwise than one of all monitors together).
+    void UseLayouts(const LayoutTable& layouts) { layouts_ = &layouts; }
+
     DesktopOwnedStore(StoreAccess access, std::string storeName, const LayoutTable& layouts,
                       std::vector<std::string> extraNames);
 
@@ -55,7 +59,7 @@ class DesktopOwnedStore : public DesktopStore {
     bool IsExtra(const std::string& name) const;
 
     std::string storeName_;
-    const LayoutTable& layouts_;
+    const LayoutTable* layouts_;
     std::vector<std::string> extraNames_;
     std::unique_ptr<DesktopStore> origins_;
 };

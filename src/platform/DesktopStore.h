@@ -50,6 +50,11 @@ class DesktopStore {
     // restore gives it back exactly (kept as extra keys of the backup section),
     // in the order a restore writes them, after the five.
     virtual std::vector<std::string> ExtraNames() const { return {}; }
+    // For a desktop that keeps a wallpaper for each monitor: from now on the
+    // picture and its layout are those of the monitor named (the output's
+    // name) alone, drawn at that monitor's size; true. False for a desktop
+    // that shows one picture over all monitors.
+    virtual bool ShowOnlyOn(const std::string& /*monitorName*/) { return false; }
 };
 
 // The five values, in the order they are backed up and restored.

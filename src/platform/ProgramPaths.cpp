@@ -138,6 +138,7 @@ DesktopSize VirtualDesktopSize() {
     QRect box;
     std::vector<QRect> screens;
     std::vector<QRect> workAreas;
+    std::vector<std::string> names;
     for (const QScreen* screen : QGuiApplication::screens()) {
         // Qt keeps each screen's top-left corner in device pixels and divides
         // only its size, and the offsets within the screen, by the scale
@@ -152,6 +153,7 @@ DesktopSize VirtualDesktopSize() {
         };
         screens.push_back(physical(logical));
         workAreas.push_back(physical(screen->availableGeometry()));
+        names.push_back(screen->name().toStdString());
         box |= screens.back();
     }
     // Qt leaves _NET_WORKAREA out of a screen's available area where X has more
@@ -172,7 +174,7 @@ DesktopSize VirtualDesktopSize() {
         const auto onBox = [&](const QRect& r) {
             return PixelRect{r.x() - box.x(), r.y() - box.y(), r.width(), r.height()};
         };
-        size.monitors.push_back({onBox(screens[i]), onBox(workAreas[i])});
+        size.monitors.push_back({onBox(screens[i]), onBox(workAreas[i]), names[i]});
     }
     return size;
 }

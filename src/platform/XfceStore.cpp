@@ -28,11 +28,16 @@
 //                     other style leaves image-style as it is. Each write
 //                     combines the written value with the other one as read.
 //   WallpaperOriginX/Y  no such settings: kept in the file store.
+// With more than one monitor the program draws on the chosen monitor's own
+// backdrops alone (ShowOnlyOn): its picture is read from and written to those
+// of /backdrop/screen0/monitor<OUTPUT>/, and, being that monitor's size, is
+// shown stretched (3), pixel for pixel; the other monitors keep theirs.
 // The extra value XfceBackdrops holds what the five cannot say: every backdrop's
 // three properties exactly as they stand, absent ones included, on one line.
 // Written back (after the five), it sets each one as it was, with its type, and
 // removes the absent ones.
 #include "DesktopOwnedStore.h"
+#include "ProgramPaths.h"
 #include "SessionBus.h"
 #include "StoreErrors.h"
 
@@ -84,6 +89,12 @@ constexpr std::pair<WallpaperLayout, int> ImageStylesMade[] = {
     {WallpaperLayout::Span, 6},
 };
 constexpr LayoutTable ImageStyleTable = {ImageStylesShown, ImageStylesMade};
+constexpr std::pair<WallpaperLayout, int> MonitorImageStylesMade[] = {
+    {WallpaperLayout::Tile, 2},    {WallpaperLayout::Centre, 1}, {WallpaperLayout::Own, 3},
+    {WallpaperLayout::Stretch, 3}, {WallpaperLayout::Fit, 4},    {WallpaperLayout::Fill, 5},
+    {WallpaperLayout::Span, 6},
+};
+constexpr LayoutTable MonitorImageStyleTable = {ImageStylesShown, MonitorImageStylesMade};
 
 std::optional<int> NumberOf(const std::optional<QVariant>& value) {
     bool isNumber = false;
@@ -153,17 +164,30 @@ class XfceStore : public DesktopOwnedStore {
     // xfconf tells xfdesktop of every change at once; nothing is left to ask.
     void Reload() override {}
 
+    bool ShowOnlyOn(const std::string& monitorName) override {
+        monitor_ = "/monitor" + QString::fromStdString(monitorName) + "/";
+        UseLayouts(MonitorImageStyleTable);
+        return true;
+    }
+
   private:
+    // Of all monitors, the program's own picture where one shows it: the
+    // calendar is on one monitor only, whichever comes first.
     std::string ReadPicture(const std::string& name) override {
-        const Backdrops backdrops = Current(name);
-        if (backdrops.empty())
-            return "";
-        const Backdrop& first = backdrops.begin()->second;
-        return first[LastImage] ? first[LastImage]->toString().toStdString() : "";
+        std::optional<std::string> first;
+        for (const auto& [folder, backdrop] : Shown(name)) {
+            const std::string path =
+                backdrop[LastImage] ? backdrop[LastImage]->toString().toStdString() : "";
+            if (IsOwnWallpaper(path))
+                return path;
+            if (!first)
+                first = path;
+        }
+        return first.value_or("");
     }
 
     void WritePicture(const std::string& path, const std::string& name) override {
-        const Backdrops backdrops = Current(name);
+        const Backdrops backdrops = Shown(name);
         // No backdrop yet: xfdesktop has not run, and nothing would show the picture.
         if (backdrops.empty())
             throw WriteRefused(name);
@@ -173,13 +197,13 @@ class XfceStore : public DesktopOwnedStore {
 
     std::vector<std::optional<int>> LayoutSettings(const std::string& name) override {
         std::vector<std::optional<int>> styles;
-        for (const auto& [folder, backdrop] : Current(name))
+        for (const auto& [folder, backdrop] : Shown(name))
             styles.push_back(NumberOf(backdrop[ImageStyle]));
         return styles;
     }
 
     void WriteLayoutSetting(int setting, const std::string& name) override {
-        for (const auto& [folder, backdrop] : Current(name))
+        for (const auto& [folder, backdrop] : Shown(name))
             Set(folder, ImageStyle, setting, name);
     }
 
@@ -210,6 +234,19 @@ class XfceStore : public DesktopOwnedStore {
                     backdrop[i] = property.value();
         }
         return backdrops;
+    }
+
+    // The backdrops the picture goes on: the chosen monitor's; all where no
+    // monitor is chosen, or where xfdesktop knows none by that name.
+    Backdrops Shown(const std::string& name) const {
+        Backdrops all = Current(name);
+        if (monitor_.isEmpty())
+            return all;
+        Backdrops chosen;
+        for (auto& [folder, backdrop] : all)
+            if (folder.contains(monitor_))
+                chosen.emplace(folder, backdrop);
+        return chosen.empty() ? all : chosen;
     }
 
     // {"<folder>": [<last-image>, <image-style>, <color-style>], ...}, each a
@@ -307,6 +344,9 @@ class XfceStore : public DesktopOwnedStore {
         if (!Answered(reply))
             throw WriteRefused(name);
     }
+
+    // "/monitor<OUTPUT>/" once a monitor is chosen.
+    QString monitor_;
 };
 
 } // namespace

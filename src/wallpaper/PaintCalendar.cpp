@@ -22,10 +22,35 @@ std::optional<MonitorFit> MonitorFitOf(const SourcePath& source) {
     return std::nullopt;
 }
 
+// On a desktop that keeps a wallpaper for each monitor, the calendar goes on
+// the one at the chosen corner alone: the context of that monitor, its store
+// reading and writing only that monitor's picture, as if it were the whole
+// desktop. Elsewhere, or with one monitor, the context as it is.
+PaintContext OnChosenMonitor(const PaintContext& context, Corner corner) {
+    const DesktopSize& desktop = context.desktop;
+    if (desktop.monitors.size() < 2)
+        return context;
+    const Monitor chosen = MonitorAtCorner(desktop.monitors, corner, desktop.width, desktop.height);
+    if (!context.openStore(StoreAccess::Read)->ShowOnlyOn(chosen.name))
+        return context;
+    PaintContext one = context;
+    one.openStore = [open = context.openStore, name = chosen.name](StoreAccess access) {
+        std::unique_ptr<DesktopStore> store = open(access);
+        store->ShowOnlyOn(name);
+        return store;
+    };
+    const PixelRect& s = chosen.screen;
+    const PixelRect& a = chosen.workArea;
+    one.desktop = {s.width, s.height,
+                   {{{0, 0, s.width, s.height}, {a.x - s.x, a.y - s.y, a.width, a.height}}}};
+    return one;
+}
+
 } // namespace
 
 PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choices,
-                          const MonthGrids& grids, const PaintContext& context) {
+                          const MonthGrids& grids, const PaintContext& givenContext) {
+    const PaintContext context = OnChosenMonitor(givenContext, choices.calendar.placement.corner);
     PaintResult result;
     ProfileFile settings(context.files.settingsFile);
     const SourcePath source = ChooseSourcePath(choices.chooseFile, choices.fileName, settings,

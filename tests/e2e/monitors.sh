@@ -75,6 +75,37 @@ while read -r position monitor corner; do
   [[ $(values) == "$before" ]] || fail "GNOME's values after switching off: $(values)"
 done <<<"$corners"
 
+# Xfce keeps a backdrop for each monitor: only that of the monitor at the
+# corner gets the calendar, drawn on its own picture at its size; the other's
+# values stay; switching off gives back every value exactly. xfdesktop (GTK)
+# shows only the screen's output, not RandR monitors without one, so the
+# monitors' backdrops are made here, as xfdesktop makes them on real outputs.
+export XDG_CURRENT_DESKTOP=XFCE
+xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
+start_xfce
+for side in left right; do
+  for n in 0 1; do
+    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/user.png"
+  done
+  xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
+done
+before=$(xfce_state)
+while read -r position monitor corner; do
+  case=xfce-$corner
+  printf '[image]\nposition=%s\n' "$position" >"$settings"
+  show_box on
+  [[ $(identify -format %wx%h "$output") == "${monitor%%+*}" ]] || fail "picture $(identify "$output")"
+  side=$([[ $monitor == 1280* ]] && echo right || echo left) other=$([[ $monitor == 1280* ]] && echo left || echo right)
+  [[ $(xfce_state | grep "monitor$side/workspace0/last-image") == *"$output" ]] || fail "$(xfce_state)"
+  diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
+  convert "$work/user.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
+  on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
+  show_box off
+  [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
+done <<<"$corners"
+# xfconfd and xfdesktop, the last started: the bare root is tested without them.
+for pid in "${started[@]: -2}"; do kill "$pid" && wait "$pid" 2>/dev/null || true; done
+
 # Bare X11: the captured root already holds what each monitor showed. No
 # desktop named and no session bus, as in a session of a window manager alone.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
