@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preview window (500 x 375 client, modal) and the about window.
+#pragma once
+
+#include "Bitmap.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace velnora {
+
+// Composes the preview into work (the main window's Preview use case). An
+// exception it throws is shown in a message box and the window still opens,
+// showing what work holds (nothing, when the picture could not be read).
+using PreviewComposer = std::function<void(Bitmap& work)>;
+
+// Shows the preview modally over owner, composed once at its opening and
+// stretched to the client area; returns when it has closed (Esc, close box).
+void ShowPreviewWindow(HWND owner, const PreviewComposer& compose);
+
+// Shows the about window modally; returns when it has closed (Esc, its
+// button, close box).
+void ShowAboutWindow(HWND owner);
+
+}  // namespace velnora
