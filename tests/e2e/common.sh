@@ -18,6 +18,12 @@ failures=0
 case=
 fail() { echo "FAIL${case:+ [$case]}: $*" >&2; failures=$((failures + 1)); }
 
+# Keeps a screenshot for the documentation: with VELNORA_SCREENSHOTS naming a
+# folder, the picture is copied there as NAME.png; otherwise nothing is done.
+keep_screenshot() { # name picture-file
+  [[ -z ${VELNORA_SCREENSHOTS-} ]] || cp "$2" "$VELNORA_SCREENSHOTS/$1.png"
+}
+
 # An X server of $2 (640x480 when not given) on the first free display number
 # from $1 up, in $display.
 # -noreset: a session's window manager stays connected, so the server keeps the
