@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// velnora.exe: a Persian month calendar on the Windows desktop wallpaper. Its
-// commands without a window: start (the Run key's), refresh, off, --help and
-// --version, as the Linux velnora gives them.
+// velnora.exe: a Persian month calendar on the Windows desktop wallpaper. A
+// run without arguments opens the main window; the commands without a window:
+// start (the Run key's), refresh, off, --help and --version, as the Linux
+// velnora gives them.
 #include "DateTime.h"
 #include "GdiCanvas.h"
+#include "MainWindow.h"
+#include "MessageBoxes.h"
 #include "ProgramPaths.h"
 #include "ProgramRequest.h"
 #include "RegistryStore.h"
 #include "RunKey.h"
 #include "UnattendedRuns.h"
-#include "WidePath.h"
 
 #include <cstdio>
 #include <exception>
@@ -43,10 +45,6 @@ bool HasStandardError() {
            GetFileType(error) != FILE_TYPE_UNKNOWN;
 }
 
-void ShowMessage(const std::string& title, const std::string& text, UINT icon) {
-    MessageBoxW(nullptr, WidePath(text).c_str(), WidePath(title).c_str(), MB_OK | icon);
-}
-
 // The error's text in a message box, as the window shows its errors; one line
 // on standard error when the program has one (typed at a prompt, or run by a
 // script), whose user reads it there.
@@ -57,7 +55,7 @@ void ShowingErrors(const std::function<void()>& step) {
         if (HasStandardError())
             std::fprintf(stderr, "velnora: %s\n", error.what());
         else
-            ShowMessage("Velnora", error.what(), MB_ICONERROR);
+            ShowMessage(nullptr, "Velnora", error.what(), MB_ICONERROR);
     }
 }
 
@@ -76,14 +74,11 @@ int main(int argc, char** argv) {
     // Resolved first, while the program file is surely the one running: the
     // Run value names the path that starts the program.
     ExecutablePath();
-    if (request == Request::Window) {
-        // The windows are not part of this build yet: say how to use it.
-        ShowMessage("Velnora", Usage, MB_ICONINFORMATION);
-        return 2;
-    }
+    if (request == Request::Window)
+        return RunMainWindow(SystemSession());
     if (request == Request::Off)
         return RunOff(SystemSession());
     return RunUnattendedRedraw(
         SystemSession(), Today(),
-        [] { ShowMessage("Error", SelectedFileNotFound, MB_ICONERROR); }, ShowingErrors);
+        [] { ShowSelectedFileNotFound(nullptr); }, ShowingErrors);
 }

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velnora.exe under Wine, against the prefix's registry, Run key and files:
-// the logon run ("start") redraws a calendar that is on, and "off" gives the
-// user's wallpaper back. The calendar is put on as the window does, through
+// the logon run ("start") redraws a calendar that is on, "off" gives the
+// user's wallpaper back, and the main window, driven from outside as a user
+// would, puts the calendar on and takes it off. The calendar is put on as the window does, through
 // the same library calls, over a source picture with a Persian file name.
 
 #include "GdiCanvas.h"
+#include "MainControlIds.h"
 #include "ProgramPaths.h"
 #include "RegistryStore.h"
 #include "RunKey.h"
@@ -96,6 +98,108 @@ class VelnoraExeTest : public TempFolderTest {
 
     std::filesystem::path exe_, picture_;
 };
+
+// velnora.exe run without arguments, its main window found once it shows.
+class MainWindowRun {
+  public:
+    explicit MainWindowRun(const std::filesystem::path& program) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + program.wstring() + L"\"";
+        const std::wstring folder = program.parent_path().wstring();
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.c_str(), &startup, &process_))
+            return;
+        // Until it shows or the program ends; not a time limit.
+        while (!window_ && WaitForSingleObject(process_.hProcess, 50) == WAIT_TIMEOUT)
+            EnumWindows(&MainWindowRun::Ours, reinterpret_cast<LPARAM>(this));
+    }
+    ~MainWindowRun() {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    HWND Window() const { return window_; }
+    bool Checked(int id) const {
+        return SendMessageW(GetDlgItem(window_, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    // Returns once the click's handler has run. The bound only keeps a window
+    // that waits for the user (a message box) from hanging the test run.
+    bool Click(int id) const {
+        DWORD_PTR result;
+        return SendMessageTimeoutW(GetDlgItem(window_, id), BM_CLICK, 0, 0, SMTO_NORMAL, 300000,
+                                   &result) != 0;
+    }
+    // Esc, as the user presses it; the program's exit status once it ended.
+    std::optional<DWORD> PressEscape() const {
+        PostMessageW(window_, WM_KEYDOWN, VK_ESCAPE, 0);
+        DWORD status;
+        if (WaitForSingleObject(process_.hProcess, 300000) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(process_.hProcess, &status))
+            return std::nullopt;
+        return status;
+    }
+
+  private:
+    // The visible window titled "Velnora" of this run's process.
+    static BOOL CALLBACK Ours(HWND window, LPARAM self) {
+        auto* run = reinterpret_cast<MainWindowRun*>(self);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t title[16] = L"";
+        GetWindowTextW(window, title, 16);
+        if (process != run->process_.dwProcessId || !IsWindowVisible(window) ||
+            std::wstring(title) != MainWindowTitle)
+            return TRUE;
+        run->window_ = window;
+        return FALSE;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// Ticking the show box puts today's calendar on the desktop, as the logon
+// run draws it, and the Run value in; clearing it gives the user's wallpaper
+// values back exactly and takes the Run value out.
+TEST_F(VelnoraExeTest, MainWindowShowBoxPutsTheCalendarOnAndTakesItOff) {
+    const Values before = DesktopValues();
+    const std::string output = Utf8(folder_ / "program" / "Velnora.bmp");
+    MainWindowRun run(exe_);
+    ASSERT_NE(run.Window(), nullptr);
+    EXPECT_FALSE(run.Checked(IdCHK_show));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(run.Window(), IdBrepaint)));
+
+    ASSERT_TRUE(run.Click(IdCHK_show));
+    EXPECT_EQ(DesktopValues().at("Wallpaper"), output);
+    EXPECT_EQ(RunValue(), "\"" + Utf8(exe_) + "\" start");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(run.Window(), IdBrepaint)));
+    const std::string drawn = ReadWholeFile(output);
+    EXPECT_NE(drawn.size(), 0u);
+    EXPECT_EQ(Run("start"), 0);
+    EXPECT_TRUE(ReadWholeFile(output) == drawn) << "the logon run draws another picture";
+
+    ASSERT_TRUE(run.Click(IdCHK_show));
+    EXPECT_EQ(DesktopValues(), before);
+    EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(run.PressEscape(), 0u);
+}
+
+// A start while the calendar is on comes up with the box ticked, having
+// drawn today's calendar before it showed.
+TEST_F(VelnoraExeTest, MainWindowStartsTickedWhenTheCalendarIsOn) {
+    PutOnWithoutPicture(exe_);
+    {
+        MainWindowRun run(exe_);
+        ASSERT_NE(run.Window(), nullptr);
+        EXPECT_TRUE(run.Checked(IdCHK_show));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(run.Window(), IdBrepaint)));
+        EXPECT_TRUE(FileExists(Utf8(folder_ / "program" / "Velnora.bmp")));
+        EXPECT_EQ(run.PressEscape(), 0u);
+    }
+    EXPECT_EQ(Run("off"), 0);
+}
 
 // Runs the command line and waits for it and every process it starts: NSIS's
 // uninstaller runs a copy of itself from the temporary folder and returns at
