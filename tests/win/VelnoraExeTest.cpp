@@ -183,6 +183,17 @@ TEST_F(VelnoraExeTest, MainWindowShowBoxPutsTheCalendarOnAndTakesItOff) {
     ASSERT_TRUE(run.Click(IdCHK_show));
     EXPECT_EQ(DesktopValues(), before);
     EXPECT_EQ(RunValue(), std::nullopt);
+
+    // A distance field holds whole numbers only; any other text becomes "0" at once.
+    const HWND field = GetDlgItem(run.Window(), IdELeftRight);
+    for (const auto& [typed, kept] : {std::pair{L"12a", L"0"}, std::pair{L"$1F", L"$1F"},
+                                      std::pair{L" -7", L" -7"}, std::pair{L"5 ", L"0"}}) {
+        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+        wchar_t shown[16] = L"";
+        // GetWindowTextW does not ask a control of another program.
+        SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown));
+        EXPECT_EQ(std::wstring(shown), kept) << "typed: " << Utf8Text(typed, wcslen(typed));
+    }
     EXPECT_EQ(run.PressEscape(), 0u);
 }
 
