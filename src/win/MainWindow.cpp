@@ -264,11 +264,42 @@ template <typename Step> void Tmain::RunHandler(Step step) {
 void Tmain::Command(int id, int code, HWND control) {
     if (code == EN_CHANGE && (id == IdELeftRight || id == IdETopBottom))
         RunHandler([&] { ELeftRightChange(control); });
+    else if (id == IDOK && !control)
+        // Enter, which the dialog manager gives a window without a default
+        // button as IDOK: it presses the focused button.
+        PressFocusedButton();
     else if (code == BN_CLICKED)
         RunHandler([&] { Clicked(id); });
 }
 
+void Tmain::PressFocusedButton() {
+    const HWND focus = GetFocus();
+    const LONG_PTR kind = GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+    if (focus && GetParent(focus) == window_ && IsWindowEnabled(focus) &&
+        (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON))
+        SendMessageW(focus, BM_CLICK, 0, 0);
+}
+
+// Tab enters a radio group at its selected button (at its first when none is).
+void Tmain::MoveRadioTabStops() {
+    for (std::span<const int> group : {std::span<const int>(CornerButtons),
+                                       std::span<const int>(PictureButtons)}) {
+        int stop = group.front();
+        for (int member : group)
+            if (IsChecked(member))
+                stop = member;
+        for (int member : group) {
+            const HWND button = Control(member);
+            const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+            SetWindowLongPtrW(button, GWL_STYLE,
+                              member == stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        }
+    }
+}
+
 void Tmain::Clicked(int id) {
+    if (!RadioGroupOf(id).empty())
+        MoveRadioTabStops();
     switch (id) {
     case IdBrepaint:
         return BrepaintClick();
@@ -307,6 +338,8 @@ void Tmain::SetChecked(int id, bool on) {
     // A radio button's handler runs only when it becomes selected.
     if (on || group.empty())
         Clicked(id);
+    else
+        MoveRadioTabStops();
 }
 
 void Tmain::SetText(int id, const std::string& utf8) {

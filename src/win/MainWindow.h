@@ -60,6 +60,8 @@ class Tmain {
     template <typename Step> void RunHandler(Step step);
     // The handler a click of that control runs, if any.
     void Clicked(int id);
+    void PressFocusedButton();
+    void MoveRadioTabStops();
     void Paint();
 
     HWND Control(int id) const { return GetDlgItem(window_, id); }
