@@ -44,4 +44,4 @@ enum MainControlId : int {
 // The main window's title, by which it is found.
 inline constexpr const wchar_t* MainWindowTitle = L"Velnora";
 
-}  // namespace velnora
+} // namespace velnora

@@ -11,12 +11,12 @@ namespace velnora {
 namespace {
 
 // The frames' places on the window; their children are given relative to them.
-constexpr POINT Panel1{193, 8}; // show months
-constexpr POINT Panel2{4, 8};   // position on the screen
-constexpr POINT Panel3{4, 80};  // colour
+constexpr POINT Panel1{193, 8};  // show months
+constexpr POINT Panel2{4, 8};    // position on the screen
+constexpr POINT Panel3{4, 80};   // colour
 constexpr POINT Panel4{193, 80}; // distances
-constexpr POINT Panel5{4, 152}; // choose picture
-constexpr POINT Panel6{4, 222}; // picture state
+constexpr POINT Panel5{4, 152};  // choose picture
+constexpr POINT Panel6{4, 222};  // picture state
 
 // A Persian caption reads from the right: the box stands at its right end.
 constexpr DWORD Persian = BS_LEFTTEXT | BS_RIGHT;
@@ -57,8 +57,8 @@ const ControlSpec Controls[] = {
     {IdccBack, nullptr, L"", Tab, AT(Panel3, 31, 33), 89, 21, ControlFont::TahomaBold},
     {IdR_CurrentPicture, L"BUTTON", L"تصوير فعلي", Radio | Persian | Group | Tab,
      AT(Panel5, 245, 12), 97, 21, ControlFont::TahomaBold},
-    {IdR_Choose, L"BUTTON", L"انتخاب از تصاوير موجود", Radio | Persian, AT(Panel5, 29, 12), 161,
-     21, ControlFont::TahomaBold},
+    {IdR_Choose, L"BUTTON", L"انتخاب از تصاوير موجود", Radio | Persian, AT(Panel5, 29, 12), 161, 21,
+     ControlFont::TahomaBold},
     {IdEfilename, L"EDIT", L"", Edit | Group | Tab, AT(Panel5, 8, 37), 329, 21,
      ControlFont::SansSerif},
     {IdCHK_Stretch, L"BUTTON", L"كشيدن تصوير", Check | Persian | Group | Tab, AT(Panel6, 245, 21),
@@ -97,19 +97,27 @@ const RECT Frames[] = {Frame(Panel1, 183, 65), Frame(Panel2, 183, 65), Frame(Pan
 
 // Resource names of src/win/MainWindow.rc.in.
 const GlyphSpec Glyphs[] = {
-    {IdBrepaint, L"GLYPH_TICK", 16},       {IdBpreview, L"GLYPH_PICTURE", 16},
-    {IdBabout, L"GLYPH_INFORMATION", 24},  {IdBoptions, L"GLYPH_OPTIONS", 24},
-    {IdBclose, L"GLYPH_EXIT", 16},         {IdBchoose, L"GLYPH_OPEN_FOLDER", 16},
+    {IdBrepaint, L"GLYPH_TICK", 16},      {IdBpreview, L"GLYPH_PICTURE", 16},
+    {IdBabout, L"GLYPH_INFORMATION", 24}, {IdBoptions, L"GLYPH_OPTIONS", 24},
+    {IdBclose, L"GLYPH_EXIT", 16},        {IdBchoose, L"GLYPH_OPEN_FOLDER", 16},
 };
 
 } // namespace
 
-std::span<const ControlSpec> MainControls() { return Controls; }
+std::span<const ControlSpec> MainControls() {
+    return Controls;
+}
 
-std::span<const RECT> MainFrames() { return Frames; }
+std::span<const RECT> MainFrames() {
+    return Frames;
+}
 
-std::span<const GlyphSpec> MainGlyphs() { return Glyphs; }
+std::span<const GlyphSpec> MainGlyphs() {
+    return Glyphs;
+}
 
-bool IsHeading(int id) { return id >= IdTntStaticText1 && id <= IdTntStaticText6; }
+bool IsHeading(int id) {
+    return id >= IdTntStaticText1 && id <= IdTntStaticText6;
+}
 
-}  // namespace velnora
+} // namespace velnora

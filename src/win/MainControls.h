@@ -49,4 +49,4 @@ std::span<const GlyphSpec> MainGlyphs();
 // The headings: bold blue text straddling their frame's top edge.
 bool IsHeading(int id);
 
-}  // namespace velnora
+} // namespace velnora

@@ -61,8 +61,8 @@ HIMAGELIST MakeGlyph(const wchar_t* resource, int side) {
 }
 
 std::span<const int> RadioGroupOf(int id) {
-    for (std::span<const int> group : {std::span<const int>(CornerButtons),
-                                       std::span<const int>(PictureButtons)})
+    for (std::span<const int> group :
+         {std::span<const int>(CornerButtons), std::span<const int>(PictureButtons)})
         for (int member : group)
             if (member == id)
                 return group;
@@ -127,8 +127,7 @@ void Tmain::Run() {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        const bool ours =
-            window_ && (message.hwnd == window_ || IsChild(window_, message.hwnd));
+        const bool ours = window_ && (message.hwnd == window_ || IsChild(window_, message.hwnd));
         // Key preview: the window sees every key before the focused control.
         if (ours && message.message == WM_KEYDOWN) {
             bool handled = false;
@@ -204,14 +203,13 @@ void Tmain::CreateControls() {
     for (const ControlSpec& spec : MainControls()) {
         HWND control;
         if (spec.windowClass) {
-            control = CreateWindowExW(0, spec.windowClass, spec.caption,
-                                      WS_CHILD | WS_VISIBLE | spec.style, spec.left, spec.top,
-                                      spec.width, spec.height, window_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                      instance, nullptr);
+            control = CreateWindowExW(
+                0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style, spec.left,
+                spec.top, spec.width, spec.height, window_,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         } else {
-            control = CreateColourCombo(window_, spec.id, spec.left, spec.top, spec.width,
-                                        spec.height);
+            control =
+                CreateColourCombo(window_, spec.id, spec.left, spec.top, spec.width, spec.height);
             SetWindowLongPtrW(control, GWL_STYLE,
                               GetWindowLongPtrW(control, GWL_STYLE) | spec.style);
         }
@@ -228,9 +226,10 @@ void Tmain::CreateControls() {
         HIMAGELIST glyph = glyphs_[next++] = MakeGlyph(spec.resource, spec.side);
         wchar_t caption[2];
         const bool captioned = GetDlgItemTextW(window_, spec.id, caption, 2) > 0;
-        BUTTON_IMAGELIST image{glyph, {4, 0, 4, 0},
+        BUTTON_IMAGELIST image{glyph,
+                               {4, 0, 4, 0},
                                static_cast<UINT>(captioned ? BUTTON_IMAGELIST_ALIGN_LEFT
-                                         : BUTTON_IMAGELIST_ALIGN_CENTER)};
+                                                           : BUTTON_IMAGELIST_ALIGN_CENTER)};
         SendMessageW(Control(spec.id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
     }
     // The design's states, before the settings are read.
@@ -282,8 +281,8 @@ void Tmain::PressFocusedButton() {
 
 // Tab enters a radio group at its selected button (at its first when none is).
 void Tmain::MoveRadioTabStops() {
-    for (std::span<const int> group : {std::span<const int>(CornerButtons),
-                                       std::span<const int>(PictureButtons)}) {
+    for (std::span<const int> group :
+         {std::span<const int>(CornerButtons), std::span<const int>(PictureButtons)}) {
         int stop = group.front();
         for (int member : group)
             if (IsChecked(member))
@@ -403,8 +402,10 @@ bool Tmain::LoadSettings() {
 Settings Tmain::HeldSettings() const {
     Settings held;
     if (shown_) {
-        held.leftRight = static_cast<int32_t>(SendMessageW(Control(IdUDLeftRight), UDM_GETPOS32, 0, 0));
-        held.topBottom = static_cast<int32_t>(SendMessageW(Control(IdUDTopBottom), UDM_GETPOS32, 0, 0));
+        held.leftRight =
+            static_cast<int32_t>(SendMessageW(Control(IdUDLeftRight), UDM_GETPOS32, 0, 0));
+        held.topBottom =
+            static_cast<int32_t>(SendMessageW(Control(IdUDTopBottom), UDM_GETPOS32, 0, 0));
     } else {
         held.leftRight = leftRightPosition_;
         held.topBottom = topBottomPosition_;
@@ -581,4 +582,4 @@ int RunMainWindow(const Session& session) {
     return 0;
 }
 
-}  // namespace velnora
+} // namespace velnora

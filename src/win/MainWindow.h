@@ -14,6 +14,7 @@
 #include "Settings.h"
 
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <commctrl.h>
 
 #include <optional>
@@ -115,4 +116,4 @@ class Tmain {
 // The interactive program: the main window over the session; the exit status.
 int RunMainWindow(const Session& session);
 
-}  // namespace velnora
+} // namespace velnora

@@ -15,4 +15,4 @@ void ShowSelectedFileNotFound(HWND owner) {
     ShowMessage(owner, "Error", SelectedFileNotFound, MB_ICONERROR);
 }
 
-}  // namespace velnora
+} // namespace velnora

@@ -14,4 +14,4 @@ void ShowMessage(HWND owner, const std::string& title, const std::string& text, 
 // "Selected File Not Found !", titled "Error", with the error icon.
 void ShowSelectedFileNotFound(HWND owner);
 
-}  // namespace velnora
+} // namespace velnora

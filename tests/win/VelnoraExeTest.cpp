@@ -170,6 +170,16 @@ TEST_F(VelnoraExeTest, MainWindowShowBoxPutsTheCalendarOnAndTakesItOff) {
     ASSERT_NE(run.Window(), nullptr);
     EXPECT_FALSE(run.Checked(IdCHK_show));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(run.Window(), IdBrepaint)));
+    // Tab's round, the disabled confirm button and path field skipped.
+    const int tabOrder[] = {IdBpreview,    IdBabout,   IdBoptions,    IdBclose,
+                            IdCHKprev,     IdCHKnext,  IdR_Top_Right, IdELeftRight,
+                            IdETopBottom,  IdccToday,  IdccBack,      IdR_CurrentPicture,
+                            IdCHK_Stretch, IdCHK_show, IdBpreview};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(run.Window(),
+                                                 GetDlgItem(run.Window(), tabOrder[i - 1]), FALSE)),
+                  tabOrder[i])
+            << "after control " << tabOrder[i - 1];
 
     ASSERT_TRUE(run.Click(IdCHK_show));
     EXPECT_EQ(DesktopValues().at("Wallpaper"), output);
