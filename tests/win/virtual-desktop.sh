@@ -16,22 +16,12 @@ title="$desktop - Wine desktop"
 # velnora.exe runs in that desktop, as a logon into it would start it; Wine
 # reads a program's desktop from its AppDefaults.
 appdefaults='HKCU\Software\Wine\AppDefaults\velnora.exe\Explorer'
-close_desktop() {
-  exec 9>&-
-  # With the last program gone, Wine closes the desktop and explorer ends: its
-  # window goes before the X server does.
-  if [[ -n ${display-} ]]; then poll no_desktop_window || true; fi
-  wine reg delete "$appdefaults" /f >/dev/null 2>&1 9>&- || true
-  cleanup
-}
-trap close_desktop EXIT
 
-# A Wine command, without the pipe that keeps the desktop alive, and with the
-# X server for those that draw.
-# A limit of two minutes keeps a program that waits on a message box nobody
-# sees from hanging the run.
-on_desktop() { DISPLAY=:$display timeout 120 "$@" 9>&-; }
+# A Wine command without the pipe that keeps the desktop alive (below).
 quietly() { "$@" >"$work/log" 2>&1 9>&- || fail "$*: $(cat "$work/log")"; }
+# The same on the X server; the limit keeps a program that waits on a message
+# box nobody sees from hanging the run.
+on_desktop() { quietly env DISPLAY=":$display" timeout 120 "$@"; }
 
 # Polls what a caller waits for, instead of a fixed sleep; the limit only keeps
 # a hung desktop from hanging the run.
@@ -59,57 +49,74 @@ expect_screen() { # picture what
   poll shows "$1" || fail "$2: the screen differs from it in $(differing "$work/screen.png" "$1") pixels"
 }
 
-case=virtual-desktop
-folder=$work/program
-mkdir -p "$folder"
-cp "$exe" "$folder/velnora.exe"
-output=$folder/Velnora.bmp
+# The desktop reads the wallpaper when it starts, and lives while a program
+# runs in it: a console program that waits for a key, which it reads from a
+# pipe this script holds open (descriptor 9) until the desktop is to close.
+open_desktop() { # its window in $window, painted, a capture in $work/now.png
+  rm -f "$work/key" "$work/was.png"
+  mkfifo "$work/key"
+  DISPLAY=:$display wine explorer "/desktop=$desktop,$size" cmd /c pause <"$work/key" >/dev/null 2>&1 &
+  exec 9>"$work/key"
+  poll desktop_window || { fail "no window \"$title\""; finish ""; }
+  poll settled || { fail "the desktop does not settle"; finish ""; }
+}
+close_desktop() {
+  exec 9>&-
+  # With the last program gone, Wine closes the desktop and explorer ends.
+  poll no_desktop_window || fail "the desktop does not close"
+}
+at_exit() {
+  if [[ -n $display ]]; then close_desktop; fi
+  wine reg delete "$appdefaults" /f >/dev/null 2>&1 || true
+  cleanup
+}
+display=
+trap at_exit EXIT
+start_xvfb 140 "$size"
+
 # The user's picture, smaller than the desktop. A BMP file: Wine's desktop
 # reads no other format.
 picture=$work/تصویر.bmp
 convert -size 800x600 gradient:'#eef4fb-#b8cfe6' "BMP3:$picture"
 winpath() { winepath -w "$1" 2>/dev/null 9>&-; }
 users_picture=$(winpath "$picture")
-output_windows=$(winpath "$output")
 
-# The user's wallpaper, stretched, before the desktop starts and reads it.
-# Wine's desktop centres a picture whatever its style: the screen shows that
-# the picture comes back, the style is read back from the registry by test_win.
-# A registry file in UTF-16 carries the Persian name; one in ANSI would hold a
-# single code page.
-{
-  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n'
-  printf '"Wallpaper"="%s"\r\n' "${users_picture//\\/\\\\}"
-  printf '"TileWallpaper"="0"\r\n"WallpaperStyle"="2"\r\n"WallpaperOriginX"="0"\r\n"WallpaperOriginY"="0"\r\n\r\n'
-  printf '[%s]\r\n"Desktop"="%s"\r\n' "${appdefaults/HKCU/HKEY_CURRENT_USER}" "$desktop"
-} | iconv -f UTF-8 -t UTF-16 >"$work/user.reg"
-quietly wine reg import "$(winpath "$work/user.reg")"
+# The user's wallpaper, stretched or tiled. Wine's desktop centres a picture
+# whatever its style (test_win reads the style back from the registry), but
+# tiles it when asked: the screen shows whether "off" brought the tiling back.
+for row in "stretched 0 2" "tiled 1 0"; do
+  read -r case tile style <<<"$row"
+  folder=$work/$case
+  mkdir -p "$folder"
+  cp "$exe" "$folder/velnora.exe"
+  output=$folder/Velnora.bmp
+  values=$(printf 'Wallpaper=%s\nTileWallpaper=%s\nWallpaperStyle=%s\nWallpaperOriginX=0\nWallpaperOriginY=0' \
+    "$users_picture" "$tile" "$style")
 
-start_xvfb 140 "$size"
-# The desktop lives while a program runs in it: a console program that waits
-# for a key, which it reads from a pipe this script holds open until the end.
-mkfifo "$work/key"
-DISPLAY=:$display wine explorer "/desktop=$desktop,$size" cmd /c pause <"$work/key" >/dev/null 2>&1 &
-exec 9>"$work/key"
+  # Set before the desktop starts and reads them. A registry file in UTF-16
+  # carries the Persian name; one in ANSI would hold a single code page.
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n'
+    sed 's/\\/\\\\/g; s/^\([^=]*\)=\(.*\)$/"\1"="\2"\r/' <<<"$values"
+    printf '\r\n[%s]\r\n"Desktop"="%s"\r\n' "${appdefaults/HKCU/HKEY_CURRENT_USER}" "$desktop"
+  } | iconv -f UTF-8 -t UTF-16 >"$work/user.reg"
+  quietly wine reg import "$(winpath "$work/user.reg")"
+  open_desktop
+  mv "$work/now.png" "$work/before.png"
 
-poll desktop_window ||
-  { fail "no window \"$title\""; finish ""; }
-poll settled || { fail "the desktop does not settle"; finish ""; }
-cp "$work/now.png" "$work/before.png"
+  # The calendar is on as the settings file keeps it: the user's values in its
+  # backup section and the desktop naming the program's picture, which "start"
+  # draws again.
+  printf '[oldwallpaper]\n%s\n' "$values" >"$folder/velnora.INI"
+  quietly wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d "$(winpath "$output")" /f
 
-# The calendar is on as the settings file keeps it: the user's five values in
-# its backup section and the desktop naming the program's picture, which
-# "start" draws again.
-printf '[oldwallpaper]\r\nWallpaper=%s\r\nTileWallpaper=0\r\nWallpaperStyle=2\r\nWallpaperOriginX=0\r\nWallpaperOriginY=0\r\n' \
-  "$users_picture" >"$folder/velnora.INI"
-quietly wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d "$output_windows" /f
+  on_desktop wine "$folder/velnora.exe" start
+  [[ -f $output ]] || fail "start wrote no Velnora.bmp"
+  expect_screen "$output" "the calendar after start"
+  [[ $case != stretched ]] || keep_screenshot wine-desktop "$work/screen.png"
 
-quietly on_desktop wine "$folder/velnora.exe" start
-[[ -f $output ]] || { fail "start wrote no $output"; finish ""; }
-expect_screen "$output" "the calendar after start"
-keep_screenshot wine-desktop "$work/screen.png"
-
-quietly on_desktop wine "$folder/velnora.exe" off
-expect_screen "$work/before.png" "the user's desktop after off"
+  on_desktop wine "$folder/velnora.exe" off
+  expect_screen "$work/before.png" "the user's desktop after off"
+  close_desktop
+done
 finish "velnora.exe start and off on Wine's virtual desktop: passed"
