@@ -37,11 +37,6 @@ logon_run() {
 grab() { # file: the root window as it is now
   import -display ":$display" -window root "$1"
 }
-differing() { # picture picture [compare's options]: how many pixels differ, as a whole number
-  local count
-  count=$(compare -metric AE "${@:3}" "$1" "$2" null: 2>&1 || true)
-  printf '%.0f\n' "$count" 2>/dev/null || echo "$count" # ImageMagick writes millions as 2.1e+06
-}
 same() { # picture picture what
   local count
   count=$(differing "$1" "$2")

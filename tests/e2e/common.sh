@@ -24,6 +24,13 @@ keep_screenshot() { # name picture-file
   [[ -z ${VELNORA_SCREENSHOTS-} ]] || cp "$2" "$VELNORA_SCREENSHOTS/$1.png"
 }
 
+# How many pixels of two pictures differ, as a whole number.
+differing() { # picture picture [compare's options]
+  local count
+  count=$(compare -metric AE "${@:3}" "$1" "$2" null: 2>&1 || true)
+  printf '%.0f\n' "$count" 2>/dev/null || echo "$count" # ImageMagick writes millions as 2.1e+06
+}
+
 # An X server of $2 (640x480 when not given) on the first free display number
 # from $1 up, in $display.
 # -noreset: a session's window manager stays connected, so the server keeps the
