@@ -21,21 +21,71 @@ Bitmap Copy(const Bitmap& source) {
     return copy;
 }
 
-// Copies picture into box with its top-left corner at (x, y), clipped to the box.
-void Paste(Bitmap& box, const Bitmap& picture, int x, int y) {
-    const int left = std::max(0, x), right = std::min(box.Width(), x + picture.Width());
+// Copies picture into box with its top-left corner at (x, y), clipped to the
+// region of one monitor.
+void Paste(Bitmap& box, const Bitmap& picture, int x, int y, const PixelRect& clip) {
+    const int left = std::max({0, clip.x, x});
+    const int right = std::min({box.Width(), clip.x + clip.width, x + picture.Width()});
     if (left >= right)
         return;
-    for (int row = std::max(0, y); row < std::min(box.Height(), y + picture.Height()); ++row)
+    const int top = std::max({0, clip.y, y});
+    const int bottom = std::min({box.Height(), clip.y + clip.height, y + picture.Height()});
+    for (int row = top; row < bottom; ++row)
         std::memcpy(box.Row(row) + std::size_t{BytesPerPixel} * left,
                     picture.Row(row - y) + std::size_t{BytesPerPixel} * (left - x),
                     std::size_t{BytesPerPixel} * (right - left));
 }
 
+void Fill(Bitmap& box, const PixelRect& region, Colour colour) {
+    const int left = std::max(0, region.x), right = std::min(box.Width(), region.x + region.width);
+    for (int row = std::max(0, region.y); row < std::min(box.Height(), region.y + region.height);
+         ++row)
+        for (int x = left; x < right; ++x) {
+            uint8_t* pixel = box.Row(row) + std::size_t{BytesPerPixel} * x;
+            pixel[0] = colour.Blue();
+            pixel[1] = colour.Green();
+            pixel[2] = colour.Red();
+        }
+}
+
+int64_t Rounded(int64_t numerator, int64_t denominator) {
+    return (2 * numerator + denominator) / (2 * denominator);
+}
+
 } // namespace
 
+PixelRect ShownPart(int pictureWidth, int pictureHeight, int screenWidth, int screenHeight,
+                    MonitorFit fit) {
+    const int64_t w = pictureWidth, h = pictureHeight, sw = screenWidth, sh = screenHeight;
+    switch (fit) {
+    case MonitorFit::Fill: {
+        const CropRegion crop = CoverCrop(pictureWidth, pictureHeight, screenWidth, screenHeight);
+        return {crop.left, crop.top, crop.width, crop.height};
+    }
+    case MonitorFit::Stretch:
+        return {0, 0, pictureWidth, pictureHeight};
+    case MonitorFit::Fit:
+        // The picture meets the screen's sides along its longer way; across
+        // it the screen shows beyond it by as much on both sides.
+        if (w * sh >= h * sw) {
+            const int height = static_cast<int>(Rounded(w * sh, sw));
+            return {0, (pictureHeight - height) / 2, pictureWidth, height};
+        } else {
+            const int width = static_cast<int>(Rounded(h * sw, sh));
+            return {(pictureWidth - width) / 2, 0, width, pictureHeight};
+        }
+    case MonitorFit::Centre:
+        // Centres divide by 2 truncating toward zero, as the desktops place pictures.
+        return {(pictureWidth - screenWidth) / 2, (pictureHeight - screenHeight) / 2, screenWidth,
+                screenHeight};
+    case MonitorFit::TopLeft:
+        break;
+    }
+    return {0, 0, screenWidth, screenHeight};
+}
+
 void SpreadOverMonitors(Bitmap& bitmap, int desktopWidth, int desktopHeight,
-                        const std::vector<Monitor>& monitors, MonitorFit fit) {
+                        const std::vector<Monitor>& monitors, MonitorFit fit, Colour behind) {
     Bitmap box(desktopWidth, desktopHeight);
     std::memset(box.Data(), 0, box.SizeBytes());
     for (const Monitor& monitor : monitors) {
@@ -43,12 +93,29 @@ void SpreadOverMonitors(Bitmap& bitmap, int desktopWidth, int desktopHeight,
         if (screen.width < 1 || screen.height < 1)
             continue;
         Bitmap shown = Copy(bitmap);
-        // Zoom crops as the proportions-kept stretch does; stretched squeezes.
+        // Zoom crops as the proportions-kept stretch does; stretched squeezes;
+        // scaled fits the picture in and centred leaves it as it is, both on
+        // the desktop's colour.
         if (fit == MonitorFit::Fill)
             CoverBitmap(shown, screen.width, screen.height);
-        else
+        else if (fit == MonitorFit::Stretch)
             StretchBitmap(shown, screen.width, screen.height);
-        Paste(box, shown, screen.x, screen.y);
+        else {
+            Fill(box, screen, behind);
+            const PixelRect part =
+                ShownPart(shown.Width(), shown.Height(), screen.width, screen.height, fit);
+            if (fit == MonitorFit::Fit)
+                StretchBitmap(shown, static_cast<int>(Rounded(int64_t{shown.Width()} * screen.width,
+                                                              part.width)),
+                              static_cast<int>(Rounded(int64_t{shown.Height()} * screen.height,
+                                                       part.height)));
+            // The part's corner lies where the screen's does.
+            const int x = fit == MonitorFit::Fit ? (screen.width - shown.Width()) / 2 : -part.x;
+            const int y = fit == MonitorFit::Fit ? (screen.height - shown.Height()) / 2 : -part.y;
+            Paste(box, shown, screen.x + x, screen.y + y, screen);
+            continue;
+        }
+        Paste(box, shown, screen.x, screen.y, screen);
     }
     bitmap = std::move(box);
 }
