@@ -32,8 +32,8 @@ CalendarSpot CalendarSpotOn(const CalendarChoices& choices, int pictureWidth, in
         MonitorAtCorner(choices.monitors, choices.placement.corner, width, height), width, height,
         shown);
     // Where the monitor shows beyond the picture, only the picture can be drawn on.
-    const PixelRect area =
-        Within(choices.fromWorkArea ? monitor.workArea : monitor.screen, pictureWidth, pictureHeight);
+    const PixelRect area = Within(choices.fromWorkArea ? monitor.workArea : monitor.screen,
+                                  pictureWidth, pictureHeight);
     // A desktop that stretches unevenly draws the calendar a little flattened
     // one way: it is sized for the way the picture is shrunk more, and fits.
     const double perScreenPixel = std::min(static_cast<double>(shown.width) / width,

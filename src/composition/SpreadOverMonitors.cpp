@@ -92,30 +92,34 @@ void SpreadOverMonitors(Bitmap& bitmap, int desktopWidth, int desktopHeight,
         const PixelRect& screen = monitor.screen;
         if (screen.width < 1 || screen.height < 1)
             continue;
-        Bitmap shown = Copy(bitmap);
-        // Zoom crops as the proportions-kept stretch does; stretched squeezes;
-        // scaled fits the picture in and centred leaves it as it is, both on
-        // the desktop's colour.
-        if (fit == MonitorFit::Fill)
-            CoverBitmap(shown, screen.width, screen.height);
-        else if (fit == MonitorFit::Stretch)
-            StretchBitmap(shown, screen.width, screen.height);
-        else {
-            Fill(box, screen, behind);
-            const PixelRect part =
-                ShownPart(shown.Width(), shown.Height(), screen.width, screen.height, fit);
-            if (fit == MonitorFit::Fit)
-                StretchBitmap(shown, static_cast<int>(Rounded(int64_t{shown.Width()} * screen.width,
-                                                              part.width)),
-                              static_cast<int>(Rounded(int64_t{shown.Height()} * screen.height,
-                                                       part.height)));
-            // The part's corner lies where the screen's does.
-            const int x = fit == MonitorFit::Fit ? (screen.width - shown.Width()) / 2 : -part.x;
-            const int y = fit == MonitorFit::Fit ? (screen.height - shown.Height()) / 2 : -part.y;
-            Paste(box, shown, screen.x + x, screen.y + y, screen);
+        // Zoom crops as the proportions-kept stretch does; stretched squeezes.
+        if (fit == MonitorFit::Fill || fit == MonitorFit::Stretch) {
+            Bitmap shown = Copy(bitmap);
+            if (fit == MonitorFit::Fill)
+                CoverBitmap(shown, screen.width, screen.height);
+            else
+                StretchBitmap(shown, screen.width, screen.height);
+            Paste(box, shown, screen.x, screen.y, screen);
             continue;
         }
-        Paste(box, shown, screen.x, screen.y, screen);
+        // The others lay the picture on the desktop's colour: unscaled with
+        // the part's corner where the screen's is, or scaled to fit, centred.
+        Fill(box, screen, behind);
+        const PixelRect part =
+            ShownPart(bitmap.Width(), bitmap.Height(), screen.width, screen.height, fit);
+        if (fit != MonitorFit::Fit) {
+            Paste(box, bitmap, screen.x - part.x, screen.y - part.y, screen);
+            continue;
+        }
+        const auto fitted = [](int side, int screenSide, int partSide) {
+            return static_cast<int>(
+                std::max<int64_t>(1, Rounded(int64_t{side} * screenSide, partSide)));
+        };
+        Bitmap shown = Copy(bitmap);
+        StretchBitmap(shown, fitted(shown.Width(), screen.width, part.width),
+                      fitted(shown.Height(), screen.height, part.height));
+        Paste(box, shown, screen.x + (screen.width - shown.Width()) / 2,
+              screen.y + (screen.height - shown.Height()) / 2, screen);
     }
     bitmap = std::move(box);
 }

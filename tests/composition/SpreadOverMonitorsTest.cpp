@@ -30,8 +30,8 @@ TEST(SpreadOverMonitors, EachMonitorShowsTheSourceLaidOutForItself) {
             for (int x = 0; x < 300; ++x)
                 for (int byte = 0; byte < 3; ++byte) // blue, green, red
                     source.Row(y)[3 * x + byte] = x / 100 == 2 - byte ? 0xFF : 0;
-        SpreadOverMonitors(source, 400, 100, {{{0, 0, 100, 100}, {}}, {{100, 0, 300, 50}, {}}}, c.fit,
-                           Colour{0x80});
+        SpreadOverMonitors(source, 400, 100, {{{0, 0, 100, 100}, {}}, {{100, 0, 300, 50}, {}}},
+                           c.fit, Colour{0x80});
         EXPECT_EQ(source.Row(c.y)[3 * c.x + 2], c.red) << int(c.fit) << " at " << c.x << "," << c.y;
     }
 }
