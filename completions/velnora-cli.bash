@@ -20,7 +20,7 @@ _velnora_cli_options() {
     render)
         echo "--source --date --size --corner --dx --dy --no-prev --no-next --text-colour" \
             "--today-colour --holiday-colour --outline --scale --other-dates --calendar" \
-            "--month-names --proportions -h --help"
+            "--month-names --proportions --screen --shown-as -h --help"
         ;;
     stretch) echo "--proportions -h --help" ;;
     settings | ini) echo "-h --help" ;;
@@ -32,7 +32,7 @@ _velnora_cli_takes_value() {
     case $1 in
     --calendar | --format | --source | --date | --size | --corner | --dx | --dy | \
         --text-colour | --today-colour | --holiday-colour | --outline | --scale | --other-dates | \
-        --month-names | --proportions)
+        --month-names | --proportions | --screen | --shown-as)
         return 0
         ;;
     esac
@@ -65,6 +65,7 @@ _velnora_cli_values() { # option current-word
     --other-dates) _velnora_cli_words "none gregorian gregorian-lunar" "$2" ;;
     --month-names) _velnora_cli_words "iranian dari" "$2" ;;
     --proportions) _velnora_cli_words "keep exact" "$2" ;;
+    --shown-as) _velnora_cli_words "zoom fit centre stretch top-left" "$2" ;;
     *) COMPREPLY=() ;;
     esac
 }

@@ -36,6 +36,8 @@ complete -c velnora-cli -n "__fish_seen_subcommand_from stretch render settings 
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l source -r -F -d 'The picture to draw on'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l date -x -d 'The Persian day shown as today (Y/M/D)'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l size -x -d 'Stretch the picture first (WxH)'
+complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l screen -x -d 'Draw for a WxH screen that shows the picture, unstretched'
+complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l shown-as -x -a "zoom fit centre stretch top-left" -d 'How that screen shows the picture'
 complete -c velnora-cli -n "__fish_seen_subcommand_from stretch render" -l proportions -x -a "keep exact" -d 'Keep the proportions (cover and crop) or stretch exactly'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l corner -x -a "$corners" -d 'Where the calendar goes'
 complete -c velnora-cli -n "__fish_seen_subcommand_from render" -l dx -x -a "(seq 0 10 100)" -d 'Distance from the corner, left/right, 0 to 100'

@@ -38,6 +38,9 @@ struct RenderRequest {
     // The choices in the settings file's terms, drawn as the program draws them.
     Settings settings;
     PictureSize size; // the stretch's size, when stretching
+    // Not stretched: the screen that shows the picture, and how.
+    PictureSize screen;
+    MonitorFit shownAs = MonitorFit::Fill;
 };
 
 // Y/M/D naming a day that exists. Unlike the settings file's date text, a
@@ -69,7 +72,7 @@ std::string ParseDistance(const std::string& text, const std::string& option) {
 
 // WIDTHxHEIGHT, each a whole number; the stretch itself refuses sizes it
 // cannot make.
-void ParseSize(const std::string& text, RenderRequest& request) {
+PictureSize ParseSize(const std::string& text, const std::string& option) {
     const std::string ascii = WithAsciiDigits(text);
     const std::size_t cross = ascii.find_first_of("xX", 1);
     const auto width =
@@ -77,9 +80,23 @@ void ParseSize(const std::string& text, RenderRequest& request) {
     const auto height =
         cross == std::string::npos ? std::nullopt : TryStrToInt(ascii.substr(cross + 1));
     if (!width || !height)
-        throw Misuse("--size wants WIDTHxHEIGHT, not '" + text + "'");
-    request.settings.stretch = true;
-    request.size = {*width, *height};
+        throw Misuse(option + " wants WIDTHxHEIGHT, not '" + text + "'");
+    if (option == "--screen" && (*width < 1 || *height < 1))
+        throw Misuse("--screen is a size of at least 1x1, not '" + text + "'");
+    return {*width, *height};
+}
+
+// How the screen of --screen shows the picture, in the desktops' words.
+MonitorFit ParseShownAs(const std::string& text) {
+    const std::pair<const char*, MonitorFit> fits[] = {{"zoom", MonitorFit::Fill},
+                                                       {"fit", MonitorFit::Fit},
+                                                       {"centre", MonitorFit::Centre},
+                                                       {"stretch", MonitorFit::Stretch},
+                                                       {"top-left", MonitorFit::TopLeft}};
+    for (const auto& [name, fit] : fits)
+        if (text == name)
+            return fit;
+    throw Misuse("--shown-as is zoom, fit, centre, stretch or top-left, not '" + text + "'");
 }
 
 // The settings file's corner code.
@@ -130,8 +147,20 @@ RenderRequest ParseRequest(const CommandLine& line) {
     request.settings.stretch = false;
     request.settings.scale = "100";
     request.settings.monthNames = MonthNamingName(ChosenMonthNames(line));
-    if (const auto size = line.Value("size"))
-        ParseSize(*size, request);
+    if (const auto size = line.Value("size")) {
+        request.settings.stretch = true;
+        request.size = ParseSize(*size, "--size");
+    }
+    if (const auto screen = line.Value("screen")) {
+        if (request.settings.stretch)
+            throw Misuse("--screen wants no --size: the picture is stretched or shown, not both");
+        request.screen = ParseSize(*screen, "--screen");
+    }
+    if (const auto shownAs = line.Value("shown-as")) {
+        if (!request.screen.width)
+            throw Misuse("--shown-as wants --screen");
+        request.shownAs = ParseShownAs(*shownAs);
+    }
     request.settings.keepProportions = KeepProportions(line, true);
     request.size.keepProportions = request.settings.keepProportions;
     if (line.IsSet("proportions") && !request.settings.stretch)
@@ -202,8 +231,9 @@ MonthGrids FillShownGrids(const PersianYmd& today, const RenderRequest& request)
 // clips whatever lies outside without a word, and the picture would miss days.
 void CheckCalendarFits(int width, int height, const CalendarChoices& choices,
                        const RenderRequest& request, const MonthGrids& grids) {
-    const Placement place = PlaceCalendar(width, height, choices.placement, choices.scalePercent);
-    const GridGeometry geometry = GridGeometryAt(choices.scalePercent);
+    const CalendarSpot spot = CalendarSpotOn(choices, width, height);
+    const Placement place = PlaceCalendarOn(spot.area, choices.placement, spot.scalePercent);
+    const GridGeometry geometry = GridGeometryAt(spot.scalePercent);
     // The cells end a title line's height before the slot's right side.
     const int monthWidth = geometry.slot - geometry.titleLine, monthHeight = geometry.slot;
     struct Shown {
@@ -256,8 +286,10 @@ int RunRender(const CommandLine& line) {
     const OffscreenGui gui;
     Bitmap picture;
     CalendarChoices choices = PictureChoicesFor(request.settings).calendar;
-    choices.desktopWidth = request.size.width;
-    choices.desktopHeight = request.size.height;
+    const PictureSize desktop = choices.stretch ? request.size : request.screen;
+    choices.desktopWidth = desktop.width;
+    choices.desktopHeight = desktop.height;
+    choices.shownAs = request.shownAs;
     // A drawing is rendered at the size it is stretched to, else at its own.
     LoadSourcePicture(request.source, picture, choices.stretch ? request.size : PictureSize{});
     CheckCalendarFits(choices.stretch ? request.size.width : picture.Width(),
@@ -276,6 +308,7 @@ const Command RenderCommand = {
     "render",
     "Usage: velnora-cli render OUT --source PICTURE [--date Y/M/D]\n"
     "         [--size WxH [--proportions keep|exact]]\n"
+    "         [--screen WxH [--shown-as zoom|fit|centre|stretch|top-left]]\n"
     "         [--corner top-right|bottom-right|bottom-left|top-left]\n"
     "         [--dx TEXT] [--dy TEXT] [--no-prev] [--no-next]\n"
     "         [--text-colour C] [--today-colour C] [--holiday-colour C|none]\n"
@@ -293,6 +326,15 @@ const Command RenderCommand = {
      {{"date"}, "Y/M/D", "the Persian day shown as today (default: today)"},
      {{"size"}, "WxH", "stretch the picture to W x H pixels first (default: no\nstretch)"},
      ProportionsOption("keep"),
+     {{"screen"},
+      "WxH",
+      "instead of stretching, draw for a W x H screen that shows\n"
+      "the picture as --shown-as says: the calendar goes where the\n"
+      "screen shows it, sized to be seen at its size there"},
+     {{"shown-as"},
+      "LAYOUT",
+      "zoom (default: cover the screen, cropped), fit, centre,\n"
+      "stretch or top-left (unscaled, from the corner)"},
      {{"corner"}, "CORNER", "where the calendar goes (default: top-right)"},
      {{"dx"}, "TEXT"},
      {{"dy"},

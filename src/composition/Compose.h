@@ -45,6 +45,14 @@ struct CalendarChoices {
     // more than one: each monitor's region then shows it so again. None: the
     // source is stretched over the whole box, as the desktop spans it.
     std::optional<MonitorFit> monitorFit;
+    // What the desktop paints around a picture it fits or centres on a
+    // monitor, for that spread.
+    Colour behind{0x000000};
+    // With stretch off: how the desktop shows the picture over its box (the
+    // layout the desktop gives the program's own picture). The calendar goes
+    // in the part shown, at the screen's scale, so that it is seen whole and
+    // at its size; a picture of the box's size is drawn on as it is.
+    MonitorFit shownAs = MonitorFit::TopLeft;
     // The distances count from the edge of that monitor's work area, so that
     // panels do not cover the calendar; where no panel lies along the corner's
     // edges that edge is the screen's.
@@ -75,9 +83,15 @@ std::optional<Colour> OutlineColourFor(const TextOutline& outline, Colour textCo
 void DrawMonth(Canvas& canvas, const MonthGrid& grid, int x, int y, const CalendarChoices& choices);
 
 // Where on a picture of the given size the calendar is placed: the monitor at
-// the chosen corner (or its work area), the monitors spread over the picture as
-// over the desktop's box; the whole picture when no monitors are known.
-PixelRect CalendarArea(const CalendarChoices& choices, int pictureWidth, int pictureHeight);
+// the chosen corner (or its work area) as it lies on the part of the picture
+// the desktop shows, within the picture; the whole picture when the desktop's
+// size is not known. And the scale it is drawn at there: the chosen one times
+// the picture's pixels per screen pixel.
+struct CalendarSpot {
+    PixelRect area;
+    int scalePercent = 100;
+};
+CalendarSpot CalendarSpotOn(const CalendarChoices& choices, int pictureWidth, int pictureHeight);
 
 // A canvas drawing on the given bitmap (made after the stretch, which moves the pixels).
 using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap&)>;

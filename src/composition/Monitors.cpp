@@ -24,12 +24,12 @@ int Scaled(int length, int to, int from) {
 }
 
 PixelRect ScaledRectangle(const PixelRect& r, int desktopWidth, int desktopHeight,
-                          int pictureWidth, int pictureHeight) {
+                          const PixelRect& shown) {
     // Both edges are scaled, so that neighbouring monitors stay edge to edge.
-    const int left = Scaled(r.x, pictureWidth, desktopWidth);
-    const int top = Scaled(r.y, pictureHeight, desktopHeight);
-    return {left, top, Scaled(r.x + r.width, pictureWidth, desktopWidth) - left,
-            Scaled(r.y + r.height, pictureHeight, desktopHeight) - top};
+    const int left = Scaled(r.x, shown.width, desktopWidth);
+    const int top = Scaled(r.y, shown.height, desktopHeight);
+    return {shown.x + left, shown.y + top, Scaled(r.x + r.width, shown.width, desktopWidth) - left,
+            Scaled(r.y + r.height, shown.height, desktopHeight) - top};
 }
 
 } // namespace
@@ -60,11 +60,9 @@ Monitor MonitorAtCorner(const std::vector<Monitor>& monitors, Corner corner, int
 }
 
 Monitor MonitorOnPicture(const Monitor& monitor, int desktopWidth, int desktopHeight,
-                         int pictureWidth, int pictureHeight) {
-    return {ScaledRectangle(monitor.screen, desktopWidth, desktopHeight, pictureWidth,
-                            pictureHeight),
-            ScaledRectangle(monitor.workArea, desktopWidth, desktopHeight, pictureWidth,
-                            pictureHeight)};
+                         const PixelRect& shown) {
+    return {ScaledRectangle(monitor.screen, desktopWidth, desktopHeight, shown),
+            ScaledRectangle(monitor.workArea, desktopWidth, desktopHeight, shown)};
 }
 
 Placement PlaceCalendarOn(const PixelRect& area, const PlacementChoices& choices,

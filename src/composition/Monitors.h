@@ -33,10 +33,11 @@ struct Monitor {
 Monitor MonitorAtCorner(const std::vector<Monitor>& monitors, Corner corner, int desktopWidth,
                         int desktopHeight);
 
-// The monitor as it lies on a picture of another size spread over the whole
-// box (each edge scaled by the same ratio as the picture's side).
+// The monitor as it lies on a picture whose part shown (in the picture's
+// pixels) spreads over the whole box: each edge scaled by the same ratio as
+// the part's side, then moved to where the part lies.
 Monitor MonitorOnPicture(const Monitor& monitor, int desktopWidth, int desktopHeight,
-                         int pictureWidth, int pictureHeight);
+                         const PixelRect& shown);
 
 // The slots placed at the chosen corner of the area (the monitor's screen, or
 // its work area when distances count from there), as PlaceCalendar places them

@@ -27,6 +27,7 @@ class DesktopOwnedStore : public DesktopStore {
     void Write(const std::string& name, const std::string& value) final;
     bool Holds(const std::string& name, const std::string& value) override;
     std::vector<std::string> ExtraNames() const final { return extraNames_; }
+    WallpaperLayout OwnPictureLayout() const final { return OwnLayoutShown(*layouts_); }
 
   protected:
     // The layouts from now on (a picture of one monitor's size is shown

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Backdrop.h"
+#include "WallpaperLayout.h"
 
 #include <memory>
 #include <optional>
@@ -55,6 +56,10 @@ class DesktopStore {
     // name) alone, drawn at that monitor's size; true. False for a desktop
     // that shows one picture over all monitors.
     virtual bool ShowOnlyOn(const std::string& /*monitorName*/) { return false; }
+    // How the desktop shows the program's own picture once installed: the
+    // layout of the setting the style "1" is written as. The root window's,
+    // and a store no desktop reads, show it pixel for pixel (Own).
+    virtual WallpaperLayout OwnPictureLayout() const { return WallpaperLayout::Own; }
 };
 
 // The five values, in the order they are backed up and restored.

@@ -221,6 +221,8 @@ class GSettingsStore : public DesktopStore {
 
     void Reload() override { g_settings_sync(); }
 
+    WallpaperLayout OwnPictureLayout() const override { return OwnLayoutShown(OptionTable); }
+
     // The three schemas share these keys; a colour they cannot parse is black,
     // as the desktops draw it.
     Backdrop BackgroundColours() override {

@@ -61,6 +61,13 @@ std::optional<WallpaperLayout> LayoutShown(const LayoutTable& table, std::option
     return std::nullopt;
 }
 
+WallpaperLayout OwnLayoutShown(const LayoutTable& table) {
+    for (const auto& [layout, number] : table.made)
+        if (layout == WallpaperLayout::Own)
+            return LayoutShown(table, number).value_or(WallpaperLayout::Own);
+    return WallpaperLayout::Own;
+}
+
 std::string ReadLayout(const LayoutTable& table, const std::string& name,
                        std::optional<int> setting) {
     return LayoutValue(LayoutShown(table, setting), name);

@@ -48,6 +48,10 @@ struct LayoutTable {
 
 std::optional<WallpaperLayout> LayoutShown(const LayoutTable& table, std::optional<int> setting);
 
+// The layout the desktop shows with the setting the table writes for the
+// program's own layout.
+WallpaperLayout OwnLayoutShown(const LayoutTable& table);
+
 // name's value as read from the setting: "" when the table lacks it.
 std::string ReadLayout(const LayoutTable& table, const std::string& name,
                        std::optional<int> setting);

@@ -2,24 +2,42 @@
 
 #include "PictureLoader.h"
 #include "Wallpaper.h"
+#include "WallpaperLayout.h"
 
 namespace velnora {
 
 namespace {
 
+// How a desktop shows a picture by a layout, on one screen.
+MonitorFit FitOfLayout(WallpaperLayout layout) {
+    switch (layout) {
+    case WallpaperLayout::Fill:
+    case WallpaperLayout::Span: // the box is one screen
+        return MonitorFit::Fill;
+    case WallpaperLayout::Stretch:
+        return MonitorFit::Stretch;
+    case WallpaperLayout::Fit:
+        return MonitorFit::Fit;
+    case WallpaperLayout::Centre:
+        return MonitorFit::Centre;
+    case WallpaperLayout::Own:
+    case WallpaperLayout::Tile:
+        break;
+    }
+    return MonitorFit::TopLeft;
+}
+
 // The desktops that show one picture over all monitors (GNOME's, Xfce's and the
 // root window, where the program's own style spans its picture) showed the
-// user's on each monitor by its style: fill and stretch are kept so on each
-// monitor's region. The rest, and tiled pictures, are stretched over the whole
-// box as before.
+// user's on each monitor by its style: fill, stretch, fit and centre are kept
+// so on each monitor's region. The rest, and tiled pictures, are stretched
+// over the whole box as before.
 std::optional<MonitorFit> MonitorFitOf(const SourcePath& source) {
-    if (source.tile == "1")
+    const std::optional<WallpaperLayout> layout = LayoutOfValues(source.tile, source.style);
+    if (!layout || *layout == WallpaperLayout::Tile || *layout == WallpaperLayout::Own ||
+        *layout == WallpaperLayout::Span)
         return std::nullopt;
-    if (source.style == "10")
-        return MonitorFit::Fill;
-    if (source.style == "2")
-        return MonitorFit::Stretch;
-    return std::nullopt;
+    return FitOfLayout(*layout);
 }
 
 // On a desktop that keeps a wallpaper for each monitor, the calendar goes on
@@ -59,19 +77,28 @@ PaintResult PaintCalendar(Bitmap& work, bool preview, const PictureChoices& choi
         result.chosenFileMissing = true;
         return result;
     }
+    // Read and closed again before the install opens the store to write.
+    Backdrop backdrop;
+    WallpaperLayout ownLayout = WallpaperLayout::Own;
+    {
+        const std::unique_ptr<DesktopStore> store = context.openStore(StoreAccess::Read);
+        backdrop = store->BackgroundColours();
+        ownLayout = store->OwnPictureLayout();
+    }
     LoadSourcePicture(source.path, work,
                       choices.calendar.stretch
                           ? PictureSize{context.desktop.width, context.desktop.height,
                                         choices.calendar.keepProportions}
                           : PictureSize{},
-                      DesktopLook{{context.desktop.width, context.desktop.height},
-                                  context.openStore(StoreAccess::Read)->BackgroundColours()});
+                      DesktopLook{{context.desktop.width, context.desktop.height}, backdrop});
 
     CalendarChoices calendar = choices.calendar;
     calendar.desktopWidth = context.desktop.width;
     calendar.desktopHeight = context.desktop.height;
     calendar.monitors = context.desktop.monitors;
     calendar.monitorFit = MonitorFitOf(source);
+    calendar.behind = backdrop.primary;
+    calendar.shownAs = FitOfLayout(ownLayout);
     ComposeCalendar(work, calendar, grids, context.makeCanvas);
 
     if (!preview)

@@ -23,8 +23,9 @@ PaintResult Paint(const Session& session, const Settings& held, const MonthGrids
     where.shared = session.shared;
     where.openStore = session.openStore;
     where.makeCanvas = session.makeCanvas;
-    if (choices.calendar.stretch)
-        where.desktop = session.desktopSize();
+    // Asked with the stretch box cleared too: the calendar then goes where the
+    // desktop shows the picture.
+    where.desktop = session.desktopSize();
     return PaintCalendar(work, preview, choices, grids, where);
 }
 

@@ -30,7 +30,7 @@ struct Session {
     SharedBackup shared;      // CurrentSharedBackup in the program
     StoreOpener openStore;    // OpenDesktopStore in the program
     CanvasFactory makeCanvas; // MakeQtCanvas in the program
-    std::function<DesktopSize()> desktopSize; // the stretch's target, asked at each redraw
+    std::function<DesktopSize()> desktopSize; // the desktop's monitors, asked at each redraw
     LogonRedrawSetter setLogonRedraw;
 };
 

@@ -154,7 +154,7 @@ struct PaintContext {
     SharedBackup shared;      // CurrentSharedBackup in the program
     StoreOpener openStore;    // OpenDesktopStore in the program
     CanvasFactory makeCanvas; // MakeQtCanvas in the program
-    DesktopSize desktop;      // the stretch's target size
+    DesktopSize desktop;      // the stretch's target size, and the screens shown on
 };
 
 struct PaintResult {

@@ -188,6 +188,13 @@ TEST_F(RenderCommand, KeepsTheProportionsUnlessAskedToStretchExactly) {
     EXPECT_EQ(Rendered({"--size", "800x300", "--proportions", "exact"}).At(2, 298), PureRed);
 }
 
+// Shown zoomed on a screen of half its size, the picture gets the calendar at
+// twice the scale, so that the screen shows it at its size.
+TEST_F(RenderCommand, ForAScreenDrawsAtTheScreensScale) {
+    const Bmp24 doubled = Rendered({"--no-prev", "--no-next", "--scale", "200"});
+    EXPECT_EQ(Rendered({"--no-prev", "--no-next", "--screen", "512x384"}).pixels, doubled.pixels);
+}
+
 TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
     const std::string out = (folder_ / "out.bmp").string();
     const std::string source = source_.string();
@@ -247,6 +254,12 @@ TEST_F(RenderCommand, FailuresGiveTheMessageAndLeaveNoFile) {
          "velnora-cli: --proportions wants --size\n"},
         {{out, "--source", source, "--size", "800"},
          "velnora-cli: --size wants WIDTHxHEIGHT, not '800'\n"},
+        {{out, "--source", source, "--size", "8x6", "--screen", "8x6"},
+         "velnora-cli: --screen wants no --size: the picture is stretched or shown, not both\n"},
+        {{out, "--source", source, "--shown-as", "fit"},
+         "velnora-cli: --shown-as wants --screen\n"},
+        {{out, "--source", source, "--screen", "8x6", "--shown-as", "tile"},
+         "velnora-cli: --shown-as is zoom, fit, centre, stretch or top-left, not 'tile'\n"},
         {{out, "--source", source, "--dx"}, "velnora-cli: render: Missing value after '--dx'.\n"},
         {{out, "--source", source, "--shadow"}, "velnora-cli: render: Unknown option 'shadow'.\n"},
         {{out, "--source", source, "--no-next=1"}, nullptr},

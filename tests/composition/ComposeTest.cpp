@@ -165,9 +165,39 @@ TEST(ComposeCalendar, GoesOnTheMonitorAtTheCornerClearOfPanels) {
                             {{1920, 0, 1280, 720}, {1920, 0, 1240, 720}}};
         choices.placement.corner = c.corner;
         choices.fromWorkArea = c.fromWorkArea;
-        const PixelRect area = CalendarArea(choices, c.pictureWidth, c.pictureWidth * 1080 / 3200);
+        const PixelRect area =
+            CalendarSpotOn(choices, c.pictureWidth, c.pictureWidth * 1080 / 3200).area;
         EXPECT_EQ((std::vector<int>{area.x, area.y, area.width, area.height}),
                   (std::vector<int>{c.x, c.y, c.width, c.height}))
             << int(c.corner) << " " << c.fromWorkArea << " " << c.pictureWidth;
+    }
+}
+
+// With the stretch box cleared, GNOME's square stock picture on a 1920 x 1080
+// screen: the calendar goes in the part the desktop shows, sized for the
+// screen; a picture of the screen's size is drawn on as it is.
+TEST(ComposeCalendar, GoesWhereTheDesktopShowsThePictureAtTheScreensScale) {
+    struct {
+        MonitorFit shownAs;
+        int pictureWidth, x, y, width, height, scale;
+    } const cases[] = {
+        {MonitorFit::Fill, 4096, 0, 896, 4096, 2304, 213},
+        {MonitorFit::Fit, 4096, 0, 0, 4096, 4096, 379},
+        {MonitorFit::Centre, 4096, 1088, 1508, 1920, 1080, 100},
+        {MonitorFit::Stretch, 4096, 0, 0, 4096, 4096, 213},
+        {MonitorFit::TopLeft, 4096, 0, 0, 1920, 1080, 100},
+        {MonitorFit::Fit, 1920, 0, 0, 1920, 1080, 100},
+    };
+    for (const auto& c : cases) {
+        CalendarChoices choices = NoStretch();
+        choices.desktopWidth = 1920;
+        choices.desktopHeight = 1080;
+        choices.shownAs = c.shownAs;
+        const int pictureHeight = c.pictureWidth == 1920 ? 1080 : 4096;
+        const CalendarSpot spot = CalendarSpotOn(choices, c.pictureWidth, pictureHeight);
+        EXPECT_EQ((std::vector<int>{spot.area.x, spot.area.y, spot.area.width, spot.area.height,
+                                    spot.scalePercent}),
+                  (std::vector<int>{c.x, c.y, c.width, c.height, c.scale}))
+            << int(c.shownAs) << " " << c.pictureWidth;
     }
 }
