@@ -32,8 +32,8 @@ int MostApart(const Bitmap& a, const Bitmap& b) {
 // Wine's PNG, GIF and TIFF decoders are libpng, giflib's and libtiff, as Qt's
 // are, and WebP is the same libwebp: every byte the same.
 TEST(PictureReaders, DecodeAsTheLinuxBuildDoes) {
-    for (const char* name : {"photo.png", "alpha.png", "two-frames.gif", "photo.tiff",
-                             "photo.webp", "alpha.webp"}) {
+    for (const char* name : {"photo.png", "alpha.png", "two-frames.gif", "offset.gif",
+                             "photo.tiff", "photo.webp", "alpha.webp"}) {
         SCOPED_TRACE(name);
         Bitmap decoded, linux;
         ASSERT_TRUE(ReadQtPictureFile(Pictures + name, decoded, {}));
