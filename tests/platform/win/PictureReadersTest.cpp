@@ -29,14 +29,19 @@ int MostApart(const Bitmap& a, const Bitmap& b) {
     return most;
 }
 
+using PictureReadersFiles = TempFolderTest;
+
 // Wine's PNG, GIF and TIFF decoders are libpng, giflib's and libtiff, as Qt's
-// are, and WebP is the same libwebp: every byte the same.
-TEST(PictureReaders, DecodeAsTheLinuxBuildDoes) {
+// are, and WebP is the same libwebp: every byte the same. Each is read under
+// a Persian name, which no code page but UTF-8 holds.
+TEST_F(PictureReadersFiles, DecodeAsTheLinuxBuildDoes) {
     for (const char* name : {"photo.png", "alpha.png", "two-frames.gif", "offset.gif",
-                             "photo.tiff", "photo.webp", "alpha.webp"}) {
+                             "photo.tiff", "photo.webp", "alpha.webp", "two-frames.webp"}) {
         SCOPED_TRACE(name);
+        const std::string persian = PathOf("") + "\u062A\u0635\u0648\u06CC\u0631 " + name;
+        WriteWholeFile(std::u8string(persian.begin(), persian.end()), ReadWholeFile(Pictures + name));
         Bitmap decoded, linux;
-        ASSERT_TRUE(ReadQtPictureFile(Pictures + name, decoded, {}));
+        ASSERT_TRUE(ReadQtPictureFile(persian, decoded, {}));
         ASSERT_TRUE(ReadBmpFile(Pictures + name + ".qt.bmp", linux));
         StretchBitmap(decoded, linux.Width(), linux.Height());
         EXPECT_EQ(MostApart(decoded, linux), 0);
@@ -59,8 +64,6 @@ TEST(PictureReaders, TransparentPartsShowTheDesktopColour) {
         for (int c = 0; c < 3; ++c)
             EXPECT_LE(std::abs(overTeal.Row(y)[last + c] - overBlack.Row(y)[last + c]), 4);
 }
-
-using PictureReadersFiles = TempFolderTest;
 
 // The Linux build's messages for a file its readers know but cannot read.
 TEST_F(PictureReadersFiles, RefuseAsTheLinuxBuildDoes) {
