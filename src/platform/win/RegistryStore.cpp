@@ -76,6 +76,14 @@ class RegistryStore : public DesktopStore {
             throw WriteRefused("Wallpaper");
     }
 
+    // What shows through a picture's transparent parts: the desktop's one
+    // colour ("Control Panel\Colors" Background, as the system holds it since
+    // logon). A COLORREF is 0x00BBGGRR, as Colour is.
+    Backdrop BackgroundColours() override {
+        const Colour desktop{static_cast<uint32_t>(GetSysColor(COLOR_DESKTOP))};
+        return Backdrop{desktop, desktop};
+    }
+
   private:
     HKEY key_ = nullptr;
 };

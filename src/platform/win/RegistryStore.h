@@ -15,6 +15,7 @@ namespace velnora {
 // SystemParametersInfoW (SPI_SETDESKWALLPAPER), which Microsoft documents as
 // reading TileWallpaper and WallpaperStyle from the key; a NULL path there
 // would mean "the default wallpaper", so the path, or "" for none, is passed.
+// The background colours are the desktop's one colour (GetSysColor).
 std::unique_ptr<DesktopStore> OpenRegistryStore(StoreAccess access);
 
 }  // namespace velnora
