@@ -55,6 +55,12 @@ class DesktopStore {
     // name) alone, drawn at that monitor's size; true. False for a desktop
     // that shows one picture over all monitors.
     virtual bool ShowOnlyOn(const std::string& /*monitorName*/) { return false; }
+    // Once a monitor is chosen: every other monitor's values as the extra
+    // value name holds them in value, its backup, so that a calendar that moved
+    // to another monitor is no longer shown on the one it left. Nothing on a
+    // desktop that shows one picture over all monitors.
+    virtual void GiveBackOtherMonitors(const std::string& /*name*/,
+                                       const std::string& /*value*/) {}
 };
 
 // The five values, in the order they are backed up and restored.

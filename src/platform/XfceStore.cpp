@@ -31,7 +31,8 @@
 // With more than one monitor the program draws on the chosen monitor's own
 // backdrops alone (ShowOnlyOn): its picture is read from and written to those
 // of /backdrop/screen0/monitor<OUTPUT>/, and, being that monitor's size, is
-// shown stretched (3), pixel for pixel; the other monitors keep theirs.
+// shown stretched (3), pixel for pixel; the other monitors keep theirs, and
+// get them back from the backup when the calendar moves away from them.
 // The extra value XfceBackdrops holds what the five cannot say: every backdrop's
 // three properties exactly as they stand, absent ones included, on one line.
 // Written back (after the five), it sets each one as it was, with its type, and
@@ -172,18 +173,19 @@ class XfceStore : public DesktopOwnedStore {
 
   private:
     // Of all monitors, the program's own picture where one shows it: the
-    // calendar is on one monitor only, whichever comes first.
+    // calendar is on one monitor only, and may be on another than the one
+    // chosen now (the corner changed), which makes it no user's wallpaper.
+    // Else the picture of the first backdrop the picture goes on.
     std::string ReadPicture(const std::string& name) override {
-        std::optional<std::string> first;
-        for (const auto& [folder, backdrop] : Shown(name)) {
-            const std::string path =
-                backdrop[LastImage] ? backdrop[LastImage]->toString().toStdString() : "";
-            if (IsOwnWallpaper(path))
-                return path;
-            if (!first)
-                first = path;
-        }
-        return first.value_or("");
+        for (const auto& [folder, backdrop] : Current(name))
+            if (IsOwnWallpaper(PictureOf(backdrop)))
+                return PictureOf(backdrop);
+        const Backdrops shown = Shown(name);
+        return shown.empty() ? "" : PictureOf(shown.begin()->second);
+    }
+
+    static std::string PictureOf(const Backdrop& backdrop) {
+        return backdrop[LastImage] ? backdrop[LastImage]->toString().toStdString() : "";
     }
 
     void WritePicture(const std::string& path, const std::string& name) override {
@@ -213,6 +215,19 @@ class XfceStore : public DesktopOwnedStore {
     }
     bool HoldsExtra(const std::string& name, const std::string& value) override {
         return HoldsBackdrops(value, name);
+    }
+
+    // The backdrops of the monitors the calendar is not on, as backed up: the
+    // calendar leaves no copy behind when it moves to another monitor.
+    void GiveBackOtherMonitors(const std::string& name, const std::string& value) override {
+        if (monitor_.isEmpty() || name != BackdropsName)
+            return;
+        std::optional<Backdrops> others = Decode(value);
+        if (!others)
+            throw WriteRefused(name);
+        const Backdrops shown = Shown(name);
+        std::erase_if(*others, [&shown](const auto& entry) { return shown.count(entry.first) > 0; });
+        SetBackdrops(*others, name);
     }
 
     // Throws when xfconf does not answer: an empty reading would back up a
@@ -299,13 +314,21 @@ class XfceStore : public DesktopOwnedStore {
         const std::optional<Backdrops> wanted = Decode(text);
         if (!wanted)
             throw WriteRefused(name);
+        SetBackdrops(*wanted, name);
+    }
+
+    // Each backdrop's properties set as wanted where they differ, so that a
+    // redraw leaves alone the monitors it gives back nothing to.
+    static void SetBackdrops(const Backdrops& wanted, const std::string& name) {
         const Backdrops now = Current(name);
-        for (const auto& [folder, backdrop] : *wanted) {
-            const auto present = now.find(folder);
+        for (const auto& [folder, backdrop] : wanted) {
+            const Backdrop& there = Find(now, folder);
             for (std::size_t i = 0; i < std::size(Kept); ++i) {
+                if (Same(backdrop[i], there[i]))
+                    continue;
                 if (backdrop[i])
                     Set(folder, i, *backdrop[i], name);
-                else if (present != now.end() && present->second[i])
+                else
                     Reset(folder, i, name);
             }
         }
@@ -317,16 +340,24 @@ class XfceStore : public DesktopOwnedStore {
             return false;
         const Backdrops now = Current(name);
         for (const auto& [folder, backdrop] : *wanted) {
-            const auto present = now.find(folder);
-            const Backdrop absent{};
-            const Backdrop& there = present != now.end() ? present->second : absent;
+            const Backdrop& there = Find(now, folder);
             for (std::size_t i = 0; i < std::size(Kept); ++i)
-                if (backdrop[i].has_value() != there[i].has_value() ||
-                    (backdrop[i] && (backdrop[i]->metaType() != there[i]->metaType() ||
-                                     *backdrop[i] != *there[i])))
+                if (!Same(backdrop[i], there[i]))
                     return false;
         }
         return true;
+    }
+
+    static const Backdrop& Find(const Backdrops& backdrops, const QString& folder) {
+        static const Backdrop absent{};
+        const auto found = backdrops.find(folder);
+        return found != backdrops.end() ? found->second : absent;
+    }
+
+    // Equal in type and value, or both absent.
+    static bool Same(const std::optional<QVariant>& a, const std::optional<QVariant>& b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->metaType() == b->metaType() && *a == *b));
     }
 
     static void Set(const QString& folder, std::size_t property, const QVariant& value,

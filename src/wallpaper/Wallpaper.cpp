@@ -287,6 +287,9 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
             store->Write(name, value);
             ++written;
         }
+        for (const std::string& extra : store->ExtraNames())
+            if (const std::optional<std::string> backedUp = record.ReadWhole(section, extra))
+                store->GiveBackOtherMonitors(extra, *backedUp);
         store->Reload();
         ConfirmHeld(openStore, calendar);
     } catch (...) {

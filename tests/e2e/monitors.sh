@@ -7,8 +7,8 @@
 # on the monitor at that corner, the other monitor keeps what it showed, and
 # switching off gives back the root, or GNOME's values, exactly. A panel the
 # window manager announces keeps the calendar clear of it.
-#   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX [FOLDER_FOR_A_SCREENSHOT]
-program=$1 showbox=$2 shots=${3:-}
+#   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX
+program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
 
 new_session $((${VELNORA_FIRST_DISPLAY:-140} + 50))
@@ -71,6 +71,7 @@ while read -r position monitor corner; do
   [[ $(values) == "'file://$output'"$'\n'"'spanned'" ]] || fail "GNOME shows $(values)"
   # Resampling differs a little between the program and ImageMagick: 3 %.
   on_monitor "$work/zoomed.png" "$output" 3 "$monitor" "$corner"
+  [[ $corner != bottom-right ]] || keep_screenshot monitors-gnome "$output"
   show_box off
   [[ $(values) == "$before" ]] || fail "GNOME's values after switching off: $(values)"
 done <<<"$corners"
@@ -103,6 +104,15 @@ while read -r position monitor corner; do
   show_box off
   [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
 done <<<"$corners"
+# The corner changed while the calendar is on the right monitor: it moves to
+# the left one, and the right one shows its own picture again at once.
+case=xfce-moved
+printf '[image]\nposition=1\n' >"$settings"
+show_box on
+sed -i 's/^position=.*/position=3/' "$settings"
+logon_run
+diff <(grep monitorright <<<"$before") <(xfce_state | grep monitorright) >&2 || fail "the right monitor keeps the calendar"
+show_box off
 # xfconfd and xfdesktop, the last started: the bare root is tested without them.
 for pid in "${started[@]: -2}"; do kill "$pid" && wait "$pid" 2>/dev/null || true; done
 
@@ -120,7 +130,7 @@ while read -r position monitor corner; do
   [[ $(differing "$root/on.png" "$output") == 0 ]] || fail "the root does not show the calendar"
   # The captured root is stretched to its own size, which moves colours a little.
   on_monitor "$work/feh.png" "$root/on.png" 3 "$monitor" "$corner"
-  [[ -z $shots || $corner != bottom-right ]] || cp "$root/on.png" "$shots/monitors-bare-x11.png"
+  [[ $corner != bottom-right ]] || keep_screenshot monitors-bare-x11 "$root/on.png"
   show_box off
   import -window root "$root/off.png"
   [[ $(differing "$root/off.png" "$work/feh.png") == 0 ]] || fail "the root after switching off"
