@@ -61,6 +61,13 @@ class DesktopStore {
     // desktop that shows one picture over all monitors.
     virtual void GiveBackOtherMonitors(const std::string& /*name*/,
                                        const std::string& /*value*/) {}
+    // Once a monitor is chosen: the picture that monitor showed as value, the
+    // backup of the extra value name, records it; nullopt where it records
+    // none, and on a desktop that shows one picture over all monitors.
+    virtual std::optional<std::string> MonitorPictureIn(const std::string& /*name*/,
+                                                        const std::string& /*value*/) {
+        return std::nullopt;
+    }
 };
 
 // The five values, in the order they are backed up and restored.

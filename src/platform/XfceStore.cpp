@@ -55,6 +55,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace velnora {
@@ -171,6 +172,23 @@ class XfceStore : public DesktopOwnedStore {
         return true;
     }
 
+    // With no monitor chosen (a restore), held when the backdrops of one
+    // monitor hold it: the backup's five are those of the monitor the calendar
+    // was on, and each other monitor gets its own from XfceBackdrops.
+    bool Holds(const std::string& name, const std::string& value) override {
+        if (DesktopOwnedStore::Holds(name, value))
+            return true;
+        if (!monitor_.isEmpty() || name == BackdropsName)
+            return false;
+        bool held = false;
+        for (const QString& monitor : Monitors(Current(name))) {
+            monitor_ = monitor;
+            held = held || DesktopOwnedStore::Holds(name, value);
+        }
+        monitor_.clear();
+        return held;
+    }
+
   private:
     // Of all monitors, the program's own picture where one shows it: the
     // calendar is on one monitor only, and may be on another than the one
@@ -230,6 +248,19 @@ class XfceStore : public DesktopOwnedStore {
         SetBackdrops(*others, name);
     }
 
+    // The first backed-up backdrop of the chosen monitor, as ReadPicture reads
+    // it, though the backup's Wallpaper may be another monitor's.
+    std::optional<std::string> MonitorPictureIn(const std::string& name,
+                                                const std::string& value) override {
+        if (monitor_.isEmpty() || name != BackdropsName)
+            return std::nullopt;
+        const std::optional<Backdrops> backedUp = Decode(value);
+        for (const auto& [folder, backdrop] : backedUp.value_or(Backdrops{}))
+            if (folder.contains(monitor_))
+                return PictureOf(backdrop);
+        return std::nullopt;
+    }
+
     // Throws when xfconf does not answer: an empty reading would back up a
     // wallpaper that is not the user's.
     static Backdrops Current(const std::string& name) {
@@ -249,6 +280,15 @@ class XfceStore : public DesktopOwnedStore {
                     backdrop[i] = property.value();
         }
         return backdrops;
+    }
+
+    // "/monitor<OUTPUT>/" of every backdrop.
+    static std::set<QString> Monitors(const Backdrops& backdrops) {
+        static const QRegularExpression Monitor("/monitor[^/]+/");
+        std::set<QString> monitors;
+        for (const auto& [folder, backdrop] : backdrops)
+            monitors.insert(Monitor.match(folder).captured());
+        return monitors;
     }
 
     // The backdrops the picture goes on: the chosen monitor's; all where no

@@ -234,6 +234,11 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
     // the wallpaper that was in force before, never on an earlier calendar.
     if (Present(record, section)) {
         source.path = record.ReadWhole(section, "Wallpaper").value_or("");
+        // The backup was taken on the monitor the calendar went on first.
+        for (const std::string& extra : store->ExtraNames())
+            if (const std::optional<std::string> backedUp = record.ReadWhole(section, extra))
+                if (std::optional<std::string> picture = store->MonitorPictureIn(extra, *backedUp))
+                    source.path = std::move(*picture);
         source.tile = record.ReadWhole(section, "TileWallpaper").value_or("");
         source.style = record.ReadWhole(section, "WallpaperStyle").value_or("");
     } else if (IsOwnWallpaper(source.path)) {

@@ -84,9 +84,12 @@ done <<<"$corners"
 export XDG_CURRENT_DESKTOP=XFCE
 xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
 start_xfce
+# Each monitor a picture of its own: the user's, and the right one mirrored.
+cp "$work/user.png" "$work/left.png"
+convert "$work/user.png" -flop "$work/right.png"
 for side in left right; do
   for n in 0 1; do
-    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/user.png"
+    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
   done
   xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
 done
@@ -99,18 +102,22 @@ while read -r position monitor corner; do
   side=$([[ $monitor == 1280* ]] && echo right || echo left) other=$([[ $monitor == 1280* ]] && echo left || echo right)
   [[ $(xfce_state | grep "monitor$side/workspace0/last-image") == *"$output" ]] || fail "$(xfce_state)"
   diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
-  convert "$work/user.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
+  convert "$work/$side.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
   on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
   show_box off
   [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
 done <<<"$corners"
 # The corner changed while the calendar is on the right monitor: it moves to
-# the left one, and the right one shows its own picture again at once.
+# the left one, drawn on that one's picture (mon.png, of the last corner: its
+# top right is far from the calendar), and the right one shows its own picture
+# again at once.
 case=xfce-moved
 printf '[image]\nposition=1\n' >"$settings"
 show_box on
 sed -i 's/^position=.*/position=3/' "$settings"
 logon_run
+[[ $(compare -metric AE -fuzz 3% "$output[400x300+1500+0]" "$work/mon.png[400x300+1500+0]" null: 2>&1) == 0 ]] ||
+  fail "not drawn on the left monitor's own picture"
 diff <(grep monitorright <<<"$before") <(xfce_state | grep monitorright) >&2 || fail "the right monitor keeps the calendar"
 show_box off
 # xfconfd and xfdesktop, the last started: the bare root is tested without them.
