@@ -235,17 +235,23 @@ class XfceStore : public DesktopOwnedStore {
         return HoldsBackdrops(value, name);
     }
 
-    // The backdrops of the monitors the calendar is not on, as backed up: the
-    // calendar leaves no copy behind when it moves to another monitor.
+    // The backdrops that show the program's picture though the calendar is
+    // not on their monitor, as backed up: the calendar leaves no copy behind
+    // when it moves to another monitor. A picture the user set there since
+    // stays.
     void GiveBackOtherMonitors(const std::string& name, const std::string& value) override {
         if (monitor_.isEmpty() || name != BackdropsName)
             return;
-        std::optional<Backdrops> others = Decode(value);
-        if (!others)
+        std::optional<Backdrops> left = Decode(value);
+        if (!left)
             throw WriteRefused(name);
+        const Backdrops now = Current(name);
         const Backdrops shown = Shown(name);
-        std::erase_if(*others, [&shown](const auto& entry) { return shown.count(entry.first) > 0; });
-        SetBackdrops(*others, name);
+        std::erase_if(*left, [&now, &shown](const auto& entry) {
+            return shown.count(entry.first) > 0 ||
+                   !IsOwnWallpaper(PictureOf(Find(now, entry.first)));
+        });
+        SetBackdrops(*left, name);
     }
 
     // The first backed-up backdrop of the chosen monitor, as ReadPicture reads

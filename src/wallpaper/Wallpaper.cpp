@@ -234,7 +234,9 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
     // the wallpaper that was in force before, never on an earlier calendar.
     if (Present(record, section)) {
         source.path = record.ReadWhole(section, "Wallpaper").value_or("");
-        // The backup was taken on the monitor the calendar went on first.
+        // The backup's Wallpaper is that of the monitor the calendar went on
+        // first; a desktop with a wallpaper for each monitor gives the chosen
+        // monitor's own.
         for (const std::string& extra : store->ExtraNames())
             if (const std::optional<std::string> backedUp = record.ReadWhole(section, extra))
                 if (std::optional<std::string> picture = store->MonitorPictureIn(extra, *backedUp))
