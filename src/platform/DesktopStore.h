@@ -59,8 +59,7 @@ class DesktopStore {
     // value name holds them in value, its backup, so that a calendar that moved
     // to another monitor is no longer shown on the one it left. Nothing on a
     // desktop that shows one picture over all monitors.
-    virtual void GiveBackOtherMonitors(const std::string& /*name*/,
-                                       const std::string& /*value*/) {}
+    virtual void GiveBackOtherMonitors(const std::string& /*name*/, const std::string& /*value*/) {}
     // Once a monitor is chosen: the picture that monitor showed as value, the
     // backup of the extra value name, records it; nullopt where it records
     // none, and on a desktop that shows one picture over all monitors.
