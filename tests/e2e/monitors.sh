@@ -3,10 +3,12 @@
 # Two monitors of different sizes side by side, as RandR monitors of one X
 # screen: 1920x1080 at 0,0 and 1280x720 at 1920,0, so the box around them has
 # an area no monitor shows (below the right one). On the bare root (feh sets
-# it) and on GNOME's settings (dconf), in each corner: the calendar lies whole
-# on the monitor at that corner, the other monitor keeps what it showed, and
-# switching off gives back the root, or GNOME's values, exactly. A panel the
-# window manager announces keeps the calendar clear of it.
+# it), on GNOME's settings (dconf) and on Xfce's (xfconf), in each corner: the
+# calendar lies whole on the monitor at that corner, the other monitor keeps
+# what it showed, and switching off gives back the root, or the desktop's
+# values, exactly. On Xfce a change of corner moves the calendar and gives the
+# monitor it leaves its own picture back. A panel the window manager announces
+# keeps the calendar clear of it.
 #   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
