@@ -4,19 +4,22 @@
 
 #include "Commands.h"
 
+#include <map>
+#include <string>
+
 namespace velnora {
 
 CommandOption ProportionsOption(const char* keepDefault) {
-    // The help is kept as a whole literal: the option table holds plain pointers.
-    const bool keep = std::string(keepDefault) == "keep";
-    return {{"proportions"},
-            "keep|exact",
-            keep ? "keep the picture's proportions (scale it to cover the\n"
-                   "size and crop the rest, centred, as desktops zoom a\n"
-                   "wallpaper) or stretch it exactly (default: keep)"
-                 : "keep the picture's proportions (scale it to cover the\n"
-                   "size and crop the rest, centred, as desktops zoom a\n"
-                   "wallpaper) or stretch it exactly (default: exact)"};
+    // The option table holds plain pointers: each default's text is made once
+    // and lives as long as the program (a map's entries never move).
+    static std::map<std::string, std::string> helps;
+    std::string& help = helps[keepDefault];
+    if (help.empty())
+        help = std::string("keep the picture's proportions (scale it to cover the\n"
+                           "size and crop the rest, centred, as desktops zoom a\n"
+                           "wallpaper) or stretch it exactly (default: ") +
+               keepDefault + ")";
+    return {{"proportions"}, "keep|exact", help.c_str()};
 }
 
 bool KeepProportions(const CommandLine& line, bool keepByDefault) {

@@ -60,6 +60,18 @@ class DesktopStore {
     // layout of the setting the style "1" is written as. The root window's,
     // and a store no desktop reads, show it pixel for pixel (Own).
     virtual WallpaperLayout OwnPictureLayout() const { return WallpaperLayout::Own; }
+    // Once a monitor is chosen: every other monitor's values as the extra
+    // value name holds them in value, its backup, so that a calendar that moved
+    // to another monitor is no longer shown on the one it left. Nothing on a
+    // desktop that shows one picture over all monitors.
+    virtual void GiveBackOtherMonitors(const std::string& /*name*/, const std::string& /*value*/) {}
+    // Once a monitor is chosen: the picture that monitor showed as value, the
+    // backup of the extra value name, records it; nullopt where it records
+    // none, and on a desktop that shows one picture over all monitors.
+    virtual std::optional<std::string> MonitorPictureIn(const std::string& /*name*/,
+                                                        const std::string& /*value*/) {
+        return std::nullopt;
+    }
 };
 
 // The five values, in the order they are backed up and restored.

@@ -31,7 +31,8 @@
 // With more than one monitor the program draws on the chosen monitor's own
 // backdrops alone (ShowOnlyOn): its picture is read from and written to those
 // of /backdrop/screen0/monitor<OUTPUT>/, and, being that monitor's size, is
-// shown stretched (3), pixel for pixel; the other monitors keep theirs.
+// shown stretched (3), pixel for pixel; the other monitors keep theirs, and
+// get them back from the backup when the calendar moves away from them.
 // The extra value XfceBackdrops holds what the five cannot say: every backdrop's
 // three properties exactly as they stand, absent ones included, on one line.
 // Written back (after the five), it sets each one as it was, with its type, and
@@ -54,6 +55,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace velnora {
@@ -170,20 +172,38 @@ class XfceStore : public DesktopOwnedStore {
         return true;
     }
 
+    // With no monitor chosen (a restore), held when the backdrops of one
+    // monitor hold it: the backup's five are those of the monitor the calendar
+    // was on, and each other monitor gets its own from XfceBackdrops.
+    bool Holds(const std::string& name, const std::string& value) override {
+        if (DesktopOwnedStore::Holds(name, value))
+            return true;
+        if (!monitor_.isEmpty() || name == BackdropsName)
+            return false;
+        bool held = false;
+        for (const QString& monitor : Monitors(Current(name))) {
+            monitor_ = monitor;
+            held = held || DesktopOwnedStore::Holds(name, value);
+        }
+        monitor_.clear();
+        return held;
+    }
+
   private:
     // Of all monitors, the program's own picture where one shows it: the
-    // calendar is on one monitor only, whichever comes first.
+    // calendar is on one monitor only, and may be on another than the one
+    // chosen now (the corner changed), which makes it no user's wallpaper.
+    // Else the picture of the first backdrop the picture goes on.
     std::string ReadPicture(const std::string& name) override {
-        std::optional<std::string> first;
-        for (const auto& [folder, backdrop] : Shown(name)) {
-            const std::string path =
-                backdrop[LastImage] ? backdrop[LastImage]->toString().toStdString() : "";
-            if (IsOwnWallpaper(path))
-                return path;
-            if (!first)
-                first = path;
-        }
-        return first.value_or("");
+        for (const auto& [folder, backdrop] : Current(name))
+            if (IsOwnWallpaper(PictureOf(backdrop)))
+                return PictureOf(backdrop);
+        const Backdrops shown = Shown(name);
+        return shown.empty() ? "" : PictureOf(shown.begin()->second);
+    }
+
+    static std::string PictureOf(const Backdrop& backdrop) {
+        return backdrop[LastImage] ? backdrop[LastImage]->toString().toStdString() : "";
     }
 
     void WritePicture(const std::string& path, const std::string& name) override {
@@ -215,6 +235,38 @@ class XfceStore : public DesktopOwnedStore {
         return HoldsBackdrops(value, name);
     }
 
+    // The backdrops that show the program's picture though the calendar is
+    // not on their monitor, as backed up: the calendar leaves no copy behind
+    // when it moves to another monitor. A picture the user set there since
+    // stays.
+    void GiveBackOtherMonitors(const std::string& name, const std::string& value) override {
+        if (monitor_.isEmpty() || name != BackdropsName)
+            return;
+        std::optional<Backdrops> left = Decode(value);
+        if (!left)
+            throw WriteRefused(name);
+        const Backdrops now = Current(name);
+        const Backdrops shown = Shown(name);
+        std::erase_if(*left, [&now, &shown](const auto& entry) {
+            return shown.count(entry.first) > 0 ||
+                   !IsOwnWallpaper(PictureOf(Find(now, entry.first)));
+        });
+        SetBackdrops(*left, name);
+    }
+
+    // The first backed-up backdrop of the chosen monitor, as ReadPicture reads
+    // it, though the backup's Wallpaper may be another monitor's.
+    std::optional<std::string> MonitorPictureIn(const std::string& name,
+                                                const std::string& value) override {
+        if (monitor_.isEmpty() || name != BackdropsName)
+            return std::nullopt;
+        const std::optional<Backdrops> backedUp = Decode(value);
+        for (const auto& [folder, backdrop] : backedUp.value_or(Backdrops{}))
+            if (folder.contains(monitor_))
+                return PictureOf(backdrop);
+        return std::nullopt;
+    }
+
     // Throws when xfconf does not answer: an empty reading would back up a
     // wallpaper that is not the user's.
     static Backdrops Current(const std::string& name) {
@@ -234,6 +286,15 @@ class XfceStore : public DesktopOwnedStore {
                     backdrop[i] = property.value();
         }
         return backdrops;
+    }
+
+    // "/monitor<OUTPUT>/" of every backdrop.
+    static std::set<QString> Monitors(const Backdrops& backdrops) {
+        static const QRegularExpression Monitor("/monitor[^/]+/");
+        std::set<QString> monitors;
+        for (const auto& [folder, backdrop] : backdrops)
+            monitors.insert(Monitor.match(folder).captured());
+        return monitors;
     }
 
     // The backdrops the picture goes on: the chosen monitor's; all where no
@@ -299,13 +360,21 @@ class XfceStore : public DesktopOwnedStore {
         const std::optional<Backdrops> wanted = Decode(text);
         if (!wanted)
             throw WriteRefused(name);
+        SetBackdrops(*wanted, name);
+    }
+
+    // Each backdrop's properties set as wanted where they differ, so that a
+    // redraw leaves alone the monitors it gives back nothing to.
+    static void SetBackdrops(const Backdrops& wanted, const std::string& name) {
         const Backdrops now = Current(name);
-        for (const auto& [folder, backdrop] : *wanted) {
-            const auto present = now.find(folder);
+        for (const auto& [folder, backdrop] : wanted) {
+            const Backdrop& there = Find(now, folder);
             for (std::size_t i = 0; i < std::size(Kept); ++i) {
+                if (Same(backdrop[i], there[i]))
+                    continue;
                 if (backdrop[i])
                     Set(folder, i, *backdrop[i], name);
-                else if (present != now.end() && present->second[i])
+                else
                     Reset(folder, i, name);
             }
         }
@@ -317,16 +386,24 @@ class XfceStore : public DesktopOwnedStore {
             return false;
         const Backdrops now = Current(name);
         for (const auto& [folder, backdrop] : *wanted) {
-            const auto present = now.find(folder);
-            const Backdrop absent{};
-            const Backdrop& there = present != now.end() ? present->second : absent;
+            const Backdrop& there = Find(now, folder);
             for (std::size_t i = 0; i < std::size(Kept); ++i)
-                if (backdrop[i].has_value() != there[i].has_value() ||
-                    (backdrop[i] && (backdrop[i]->metaType() != there[i]->metaType() ||
-                                     *backdrop[i] != *there[i])))
+                if (!Same(backdrop[i], there[i]))
                     return false;
         }
         return true;
+    }
+
+    static const Backdrop& Find(const Backdrops& backdrops, const QString& folder) {
+        static const Backdrop absent{};
+        const auto found = backdrops.find(folder);
+        return found != backdrops.end() ? found->second : absent;
+    }
+
+    // Equal in type and value, or both absent.
+    static bool Same(const std::optional<QVariant>& a, const std::optional<QVariant>& b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->metaType() == b->metaType() && *a == *b));
     }
 
     static void Set(const QString& folder, std::size_t property, const QVariant& value,

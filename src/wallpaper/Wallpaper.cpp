@@ -234,6 +234,13 @@ SourcePath ChooseSourcePath(bool chooseFile, const std::string& fileName,
     // the wallpaper that was in force before, never on an earlier calendar.
     if (Present(record, section)) {
         source.path = record.ReadWhole(section, "Wallpaper").value_or("");
+        // The backup's Wallpaper is that of the monitor the calendar went on
+        // first; a desktop with a wallpaper for each monitor gives the chosen
+        // monitor's own.
+        for (const std::string& extra : store->ExtraNames())
+            if (const std::optional<std::string> backedUp = record.ReadWhole(section, extra))
+                if (std::optional<std::string> picture = store->MonitorPictureIn(extra, *backedUp))
+                    source.path = std::move(*picture);
         source.tile = record.ReadWhole(section, "TileWallpaper").value_or("");
         source.style = record.ReadWhole(section, "WallpaperStyle").value_or("");
     } else if (IsOwnWallpaper(source.path)) {
@@ -287,6 +294,9 @@ bool InstallWallpaper(const Bitmap& work, const std::string& outputPicture, Prof
             store->Write(name, value);
             ++written;
         }
+        for (const std::string& extra : store->ExtraNames())
+            if (const std::optional<std::string> backedUp = record.ReadWhole(section, extra))
+                store->GiveBackOtherMonitors(extra, *backedUp);
         store->Reload();
         ConfirmHeld(openStore, calendar);
     } catch (...) {

@@ -19,9 +19,10 @@ case=
 fail() { echo "FAIL${case:+ [$case]}: $*" >&2; failures=$((failures + 1)); }
 
 # Keeps a screenshot for the documentation: with VELNORA_SCREENSHOTS naming a
-# folder, the picture is copied there as NAME.png; otherwise nothing is done.
+# folder, the picture (of any format) is kept there as NAME.png, in at most
+# 256 colours, undithered, to stay small; otherwise nothing is done.
 keep_screenshot() { # name picture-file
-  [[ -z ${VELNORA_SCREENSHOTS-} ]] || cp "$2" "$VELNORA_SCREENSHOTS/$1.png"
+  [[ -z ${VELNORA_SCREENSHOTS-} ]] || convert "$2" +dither -colors 256 "PNG8:$VELNORA_SCREENSHOTS/$1.png"
 }
 
 # How many pixels of two pictures differ, as a whole number.

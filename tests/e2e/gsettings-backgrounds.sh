@@ -41,6 +41,7 @@ while IFS='|' read -r desktop schema key picture vertical horizontal; do
     drawn=$(compare -metric AE -fuzz 3% "$output" "$work/expected.png" null: 2>&1 || true)
     [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 && $drawn -lt 100000 ]] ||
       fail "not drawn on the desktop's background ($drawn pixels differ)"
+    case $case in MATE-colour-only | MATE-transparent | GNOME-colour-only) keep_screenshot "${case,,}" "$output" ;; esac
     show_box off
     dconf dump / | diff "$work/before.dconf" - >&2 || fail "the settings differ"
   done <<EOF

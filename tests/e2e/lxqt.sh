@@ -32,6 +32,7 @@ round() { # name wallpaper mode
   show_box on
   [[ $(grep '^Wallpaper=' "$conf") == "Wallpaper=$output" ]] || fail "settings: $(keys)"
   wait_for 30 shows "$output" || fail "the calendar is not shown ($(differing "$work/screen.png" "$output") pixels differ)"
+  [[ $1 != user-picture ]] || keep_screenshot lxqt-pcmanfm-qt "$work/screen.png"
   case=$1-logon # through pcmanfm-qt's store, not the file store of an unknown desktop
   logon_run
   [[ $(grep '^Wallpaper=' "$conf") == "Wallpaper=$output" ]] || fail "settings: $(keys)"

@@ -3,12 +3,14 @@
 # Two monitors of different sizes side by side, as RandR monitors of one X
 # screen: 1920x1080 at 0,0 and 1280x720 at 1920,0, so the box around them has
 # an area no monitor shows (below the right one). On the bare root (feh sets
-# it) and on GNOME's settings (dconf), in each corner: the calendar lies whole
-# on the monitor at that corner, the other monitor keeps what it showed, and
-# switching off gives back the root, or GNOME's values, exactly. A panel the
-# window manager announces keeps the calendar clear of it.
-#   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX [FOLDER_FOR_A_SCREENSHOT]
-program=$1 showbox=$2 shots=${3:-}
+# it), on GNOME's settings (dconf) and on Xfce's (xfconf), in each corner: the
+# calendar lies whole on the monitor at that corner, the other monitor keeps
+# what it showed, and switching off gives back the root, or the desktop's
+# values, exactly. On Xfce a change of corner moves the calendar and gives the
+# monitor it leaves its own picture back. A panel the window manager announces
+# keeps the calendar clear of it.
+#   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX
+program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
 
 new_session $((${VELNORA_FIRST_DISPLAY:-140} + 50))
@@ -71,6 +73,7 @@ while read -r position monitor corner; do
   [[ $(values) == "'file://$output'"$'\n'"'spanned'" ]] || fail "GNOME shows $(values)"
   # Resampling differs a little between the program and ImageMagick: 3 %.
   on_monitor "$work/zoomed.png" "$output" 3 "$monitor" "$corner"
+  [[ $corner != bottom-right ]] || keep_screenshot monitors-gnome "$output"
   show_box off
   [[ $(values) == "$before" ]] || fail "GNOME's values after switching off: $(values)"
 done <<<"$corners"
@@ -83,9 +86,12 @@ done <<<"$corners"
 export XDG_CURRENT_DESKTOP=XFCE
 xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
 start_xfce
+# Each monitor a picture of its own: the user's, and the right one mirrored.
+cp "$work/user.png" "$work/left.png"
+convert "$work/user.png" -flop "$work/right.png"
 for side in left right; do
   for n in 0 1; do
-    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/user.png"
+    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
   done
   xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
 done
@@ -98,11 +104,24 @@ while read -r position monitor corner; do
   side=$([[ $monitor == 1280* ]] && echo right || echo left) other=$([[ $monitor == 1280* ]] && echo left || echo right)
   [[ $(xfce_state | grep "monitor$side/workspace0/last-image") == *"$output" ]] || fail "$(xfce_state)"
   diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
-  convert "$work/user.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
+  convert "$work/$side.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
   on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
   show_box off
   [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
 done <<<"$corners"
+# The corner changed while the calendar is on the right monitor: it moves to
+# the left one, drawn on that one's picture (mon.png, of the last corner: its
+# top right is far from the calendar), and the right one shows its own picture
+# again at once.
+case=xfce-moved
+printf '[image]\nposition=1\n' >"$settings"
+show_box on
+sed -i 's/^position=.*/position=3/' "$settings"
+logon_run
+[[ $(compare -metric AE -fuzz 3% "$output[400x300+1500+0]" "$work/mon.png[400x300+1500+0]" null: 2>&1) == 0 ]] ||
+  fail "not drawn on the left monitor's own picture"
+diff <(grep monitorright <<<"$before") <(xfce_state | grep monitorright) >&2 || fail "the right monitor keeps the calendar"
+show_box off
 # xfconfd and xfdesktop, the last started: the bare root is tested without them.
 for pid in "${started[@]: -2}"; do kill "$pid" && wait "$pid" 2>/dev/null || true; done
 
@@ -120,7 +139,7 @@ while read -r position monitor corner; do
   [[ $(differing "$root/on.png" "$output") == 0 ]] || fail "the root does not show the calendar"
   # The captured root is stretched to its own size, which moves colours a little.
   on_monitor "$work/feh.png" "$root/on.png" 3 "$monitor" "$corner"
-  [[ -z $shots || $corner != bottom-right ]] || cp "$root/on.png" "$shots/monitors-bare-x11.png"
+  [[ $corner != bottom-right ]] || keep_screenshot monitors-bare-x11 "$root/on.png"
   show_box off
   import -window root "$root/off.png"
   [[ $(differing "$root/off.png" "$work/feh.png") == 0 ]] || fail "the root after switching off"

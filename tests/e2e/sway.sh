@@ -33,6 +33,7 @@ Velnora redraws it with the new day at every logon." ]] || fail "status $status:
 [[ $(convert "$output" -format '%[pixel:p{0,479}]' info:) == "srgb(255,255,255)" ]] || fail "not a plain white picture"
 dark=$(convert "$output" -threshold 50% -negate -format '%[fx:mean*w*h]' info:)
 ((dark > 1000)) || fail "no calendar to read ($dark dark pixels)"
+keep_screenshot sway-plain "$output"
 
 case=switch-off
 show_box off

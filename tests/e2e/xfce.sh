@@ -45,6 +45,7 @@ for n in 0 1; do
   [[ $(property "${ws}$n/image-style") == "(<6>,)" ]] || fail "workspace $n style: $(property "${ws}$n/image-style")"
 done
 wait_for 30 shows "$output" || fail "the calendar is not shown ($(differing "$work/screen.png" "$output") pixels differ)"
+keep_screenshot xfce-desktop "$work/screen.png"
 drawn=$(differing "$output" "$user")
 [[ $drawn =~ ^[0-9]+$ && $drawn -gt 1000 ]] || fail "no calendar on the picture ($drawn)"
 
