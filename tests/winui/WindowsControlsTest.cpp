@@ -5,15 +5,16 @@
 
 #include "ColourCombo.h"
 #include "OptionsWindow.h"
+#include "PictureDialog.h"
 #include "PreviewWindow.h"
 #include "StandardColours.h"
+
+#include "../support/WineTestDesktop.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,63 +24,7 @@ using namespace velnora;
 
 namespace {
 
-// Wine creates no window without a display, and the tests run without one.
-// The test program runs itself again on a desktop of its own, whose Wine
-// desktop process starts with Wine's null display driver; it has to be so
-// from the start, as the common controls' library asks for the desktop as it
-// loads. The prefix's setting of the driver is left as it was.
-constexpr wchar_t TestDesktop[] = L"velnora-tests";
-
-bool OnTestDesktop() {
-    wchar_t name[64] = L"";
-    GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name,
-                              nullptr);
-    return std::wstring(name) == TestDesktop;
-}
-
-struct NullDisplayUnderWine {
-    NullDisplayUnderWine() {
-        const char* display = std::getenv("DISPLAY");
-        if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") ||
-            (display && *display) || OnTestDesktop())
-            return;
-        HKEY drivers;
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Drivers", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, &drivers, nullptr);
-        wchar_t before[64];
-        DWORD size = sizeof before;
-        const bool had = RegQueryValueExW(drivers, L"Graphics", nullptr, nullptr,
-                                          reinterpret_cast<BYTE*>(before), &size) == ERROR_SUCCESS;
-        RegSetValueExW(drivers, L"Graphics", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"null"),
-                       sizeof L"null");
-        const HDESK desktop =
-            CreateDesktopW(TestDesktop, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        startup.lpDesktop = const_cast<wchar_t*>(TestDesktop);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        PROCESS_INFORMATION child{};
-        DWORD status = 1;
-        if (CreateProcessW(nullptr, GetCommandLineW(), nullptr, nullptr, TRUE, 0, nullptr,
-                           nullptr, &startup, &child)) {
-            WaitForSingleObject(child.hProcess, INFINITE);
-            GetExitCodeProcess(child.hProcess, &status);
-            CloseHandle(child.hThread);
-            CloseHandle(child.hProcess);
-        }
-        if (had)
-            RegSetValueExW(drivers, L"Graphics", 0, REG_SZ, reinterpret_cast<BYTE*>(before), size);
-        else
-            RegDeleteValueW(drivers, L"Graphics");
-        RegCloseKey(drivers);
-        CloseDesktop(desktop);
-        std::exit(static_cast<int>(status));
-    }
-};
-const NullDisplayUnderWine nullDisplay;
+const WineTestDesktop testDesktop;
 
 TEST(PreviewPicture, FillsTheClientAreaWhateverTheSourceShape) {
     for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1280, 1024}}) {
@@ -163,10 +108,10 @@ TEST_F(ColourComboTest, TheKeysPickFromTheDropDown) {
     }
 }
 
-// Runs script on the options window once it is created, from inside its
-// modal loop, and returns what the window returns.
-std::optional<WindowOptions> DriveOptionsWindow(const WindowOptions& start,
-                                                std::function<void(HWND)> script) {
+// Runs script on the first dialog created while open() runs, from inside the
+// dialog's modal loop, and returns what open() returns.
+template <typename Open>
+auto DriveDialog(std::function<void(HWND)> script, Open open) -> decltype(open()) {
     static std::function<void(HWND)> running;
     running = std::move(script);
     const HHOOK hook = SetWindowsHookExW(
@@ -178,9 +123,25 @@ std::optional<WindowOptions> DriveOptionsWindow(const WindowOptions& start,
             return CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
-    const std::optional<WindowOptions> chosen = ShowOptionsWindow(nullptr, start);
+    const auto result = open();
     UnhookWindowsHookEx(hook);
-    return chosen;
+    return result;
+}
+
+std::optional<WindowOptions> DriveOptionsWindow(const WindowOptions& start,
+                                                std::function<void(HWND)> script) {
+    return DriveDialog(std::move(script), [&] { return ShowOptionsWindow(nullptr, start); });
+}
+
+TEST(PictureDialog, GivesTheTypedPathInUtf8) {
+    // A Persian name (تصویر.jpg), which need not exist.
+    const auto chosen = DriveDialog(
+        [](HWND dialog) {
+            SetDlgItemTextW(dialog, 0x47C, L"C:\\\u062A\u0635\u0648\u06CC\u0631.jpg");
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        [] { return ChoosePictureFile(nullptr); });
+    EXPECT_EQ(chosen, "C:\\\u062A\u0635\u0648\u06CC\u0631.jpg");
 }
 
 void Click(HWND window, int id) {
