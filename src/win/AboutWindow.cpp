@@ -18,9 +18,7 @@ struct About {
 
 // The picture with the pixels of its bottom-left pixel's colour left out, so
 // that the window's own face shows through them.
-void PaintAbout(HWND window, const About& about) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
+void PaintAbout(HDC dc, const About& about) {
     if (about.picture) {
         const HDC source = CreateCompatibleDC(dc);
         const HGDIOBJ old = SelectObject(source, about.picture);
@@ -30,15 +28,12 @@ void PaintAbout(HWND window, const About& about) {
         SelectObject(source, old);
         DeleteDC(source);
     }
-    EndPaint(window, &paint);
 }
 
-INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* about = reinterpret_cast<const About*>(GetWindowLongPtrW(window, DWLP_USER));
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    const auto* about = WindowData<const About>(window);
     switch (message) {
     case WM_INITDIALOG: {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        about = reinterpret_cast<const About*>(lParam);
         const HWND back =
             CreateWindowExW(0, L"BUTTON", L"بازگشت", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                             6, 146, 75, 25, window, reinterpret_cast<HMENU>(BackButton),
@@ -48,7 +43,7 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return FALSE; // the focus is set
     }
     case WM_PAINT:
-        PaintAbout(window, *about);
+        PaintWindow(window, [&](HDC dc) { PaintAbout(dc, *about); });
         return TRUE;
     case WM_COMMAND:
         // BrepaintClick, Esc and the close box.

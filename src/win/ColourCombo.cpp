@@ -4,6 +4,7 @@
 // the keyboard stays with the control, as a combo box's list does.
 #include "ColourCombo.h"
 
+#include "ModalWindow.h"
 #include "StandardColours.h"
 
 #include <commdlg.h>
@@ -60,6 +61,10 @@ RECT EntryRect(int entry) {
         return {Margin, lastTop, customLeft - Gap, lastTop + ButtonHeight};
     const int top = lastTop + (ButtonHeight - Cell) / 2;
     return {customLeft, top, customLeft + Cell, top + Cell};
+}
+
+HWND ComboOf(HWND popup) {
+    return reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA));
 }
 
 int EntryAt(POINT point) {
@@ -176,8 +181,7 @@ void FillSwatch(HDC dc, RECT rect, uint32_t colour) {
 }
 
 void PaintPalette(HWND popup, HDC dc) {
-    const HWND combo = reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA));
-    const ComboState& state = StateOf(combo);
+    const ComboState& state = StateOf(ComboOf(popup));
     RECT client;
     GetClientRect(popup, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -220,37 +224,29 @@ LRESULT CALLBACK PaletteProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(popup, &paint);
-        PaintPalette(popup, dc);
-        EndPaint(popup, &paint);
+    case WM_PAINT:
+        PaintWindow(popup, [&](HDC dc) { PaintPalette(popup, dc); });
         return 0;
-    }
-    case WM_MOUSEMOVE: {
-        const HWND combo = reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA));
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN: {
+        const HWND combo = ComboOf(popup);
         const int entry = EntryAt({static_cast<short>(LOWORD(lParam)),
                                    static_cast<short>(HIWORD(lParam))});
-        if (entry >= 0 && entry != StateOf(combo).place) {
+        if (message == WM_LBUTTONDOWN) {
+            // With the capture, a press anywhere comes here: outside it closes.
+            if (entry >= 0)
+                Pick(combo, entry);
+            else
+                ClosePalette(combo);
+        } else if (entry >= 0 && entry != StateOf(combo).place) {
             StateOf(combo).place = entry;
             InvalidateRect(popup, nullptr, FALSE);
         }
         return 0;
     }
-    case WM_LBUTTONDOWN: {
-        // With the capture, a press anywhere comes here: outside it closes.
-        const HWND combo = reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA));
-        const int entry = EntryAt({static_cast<short>(LOWORD(lParam)),
-                                   static_cast<short>(HIWORD(lParam))});
-        if (entry >= 0)
-            Pick(combo, entry);
-        else
-            ClosePalette(combo);
-        return 0;
-    }
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != popup)
-            ClosePalette(reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA)));
+            ClosePalette(ComboOf(popup));
         return 0;
     default:
         break;
@@ -307,13 +303,9 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
             return DLGC_WANTARROWS | DLGC_WANTMESSAGE;
         return DLGC_WANTARROWS;
     }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        const HDC dc = BeginPaint(combo, &paint);
-        PaintCombo(combo, dc);
-        EndPaint(combo, &paint);
+    case WM_PAINT:
+        PaintWindow(combo, [&](HDC dc) { PaintCombo(combo, dc); });
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFOCUS:

@@ -41,6 +41,7 @@ INT_PTR CALLBACK OpeningProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return FALSE;
     const auto& opening = *reinterpret_cast<const Opening*>(lParam);
     FitAndCentre(window, opening.clientWidth, opening.clientHeight);
+    SetWindowLongPtrW(window, DWLP_USER, opening.param);
     SetWindowLongPtrW(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(opening.proc));
     return opening.proc(window, WM_INITDIALOG, wParam, opening.param);
 }

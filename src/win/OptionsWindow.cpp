@@ -267,12 +267,10 @@ void ChoiceClick(HWND window) {
     EnableWindow(GetDlgItem(window, ccHoliday), Checked(window, CHKholiday));
 }
 
-INT_PTR CALLBACK OptionsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* options = reinterpret_cast<Options*>(GetWindowLongPtrW(window, DWLP_USER));
+INT_PTR CALLBACK OptionsProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    auto* options = WindowData<Options>(window);
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        options = reinterpret_cast<Options*>(lParam);
         CreateControls(window, *options);
         SetControls(window, options->start);
         ChoiceClick(window);

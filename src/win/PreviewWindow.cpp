@@ -15,9 +15,7 @@ struct Preview {
     Bitmap work;
 };
 
-void PaintPicture(HWND window, const Bitmap& picture) {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window, &paint);
+void PaintPicture(HDC dc, const Bitmap& picture) {
     if (!picture.Empty()) {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -31,15 +29,12 @@ void PaintPicture(HWND window, const Bitmap& picture) {
                           static_cast<UINT>(picture.Height()), picture.Data(), &info,
                           DIB_RGB_COLORS);
     }
-    EndPaint(window, &paint);
 }
 
-INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* preview = reinterpret_cast<Preview*>(GetWindowLongPtrW(window, DWLP_USER));
+INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    auto* preview = WindowData<Preview>(window);
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        preview = reinterpret_cast<Preview*>(lParam);
         // FormCreate: an error ends the composing; the window still opens,
         // showing what the picture holds.
         try {
@@ -49,7 +44,7 @@ INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return TRUE;
     case WM_PAINT:
-        PaintPicture(window, preview->work);
+        PaintWindow(window, [&](HDC dc) { PaintPicture(dc, preview->work); });
         return TRUE;
     case WM_COMMAND:
         // Esc and the close box.
