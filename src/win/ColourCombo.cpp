@@ -41,8 +41,13 @@ struct ComboState {
     uint32_t custom = 0xFFFFFF; // white until the colour dialog confirms another
     HWND popup = nullptr;       // the drop-down while it is open
     int place = 0;              // the keyboard's entry in the drop-down
-    // The colour dialog's own row of custom colours, kept while the control lives.
-    std::array<COLORREF, 16> dialogColours{};
+    // The colour dialog's own row of custom colours, kept while the control
+    // lives; white at first, as the dialog's swatches look empty then.
+    std::array<COLORREF, 16> dialogColours = [] {
+        std::array<COLORREF, 16> white;
+        white.fill(0xFFFFFF);
+        return white;
+    }();
 };
 
 ComboState& StateOf(HWND combo) {
