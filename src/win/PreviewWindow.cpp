@@ -46,6 +46,13 @@ INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     case WM_PAINT:
         PaintWindow(window, [&](HDC dc) { PaintPicture(dc, preview->work); });
         return TRUE;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        // With no control to hold the focus, Esc can come to the window
+        // itself, as a system key while no window has the focus.
+        if (wParam == VK_ESCAPE)
+            EndDialog(window, IDCANCEL);
+        return TRUE;
     case WM_COMMAND:
         // Esc and the close box.
         if (LOWORD(wParam) == IDCANCEL)
