@@ -23,6 +23,8 @@ struct TextOutline {
     enum class Kind { None, Auto, Colour };
     Kind kind = Kind::None;
     Colour colour; // for Kind::Colour
+
+    bool operator==(const TextOutline&) const = default;
 };
 
 // The dates of the other calendars in small print in each day's cell, and

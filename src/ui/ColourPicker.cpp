@@ -3,6 +3,7 @@
 #include "ColourPicker.h"
 
 #include "Colour.h"
+#include "StandardColours.h"
 
 #include <QColorDialog>
 #include <QFrame>
@@ -20,11 +21,6 @@
 namespace velnora {
 
 namespace {
-
-// The table reads as the usual web notation, 0xRRGGBB.
-constexpr uint32_t Rgb(uint32_t rgb) {
-    return Colour::FromRgb(rgb).value;
-}
 
 ColourPicker::ColourDialog& DialogOverride() {
     static ColourPicker::ColourDialog dialog;
@@ -138,22 +134,6 @@ class PaletteKeys : public QObject {
 
 } // namespace
 
-// The 40 standard colours of the font-colour drop-down of Microsoft Office
-// 97-2003, which the Windows colour pickers of that time also offered, row by
-// row: dark shades, strong colours, mid tones, bright colours, pale tints; each
-// row ends with a grey (black 80%, 50%, 40%, 25% and white).
-// clang-format off: one line a row, as the drop-down shows them
-const std::array<uint32_t, 40> ColourPicker::Palette = {
-    Rgb(0x000000), Rgb(0x993300), Rgb(0x333300), Rgb(0x003300), Rgb(0x003366), Rgb(0x000080),
-    Rgb(0x333399), Rgb(0x333333), Rgb(0x800000), Rgb(0xFF6600), Rgb(0x808000), Rgb(0x008000),
-    Rgb(0x008080), Rgb(0x0000FF), Rgb(0x666699), Rgb(0x808080), Rgb(0xFF0000), Rgb(0xFF9900),
-    Rgb(0x99CC00), Rgb(0x339966), Rgb(0x33CCCC), Rgb(0x3366FF), Rgb(0x800080), Rgb(0x999999),
-    Rgb(0xFF00FF), Rgb(0xFFCC00), Rgb(0xFFFF00), Rgb(0x00FF00), Rgb(0x00FFFF), Rgb(0x00CCFF),
-    Rgb(0x993366), Rgb(0xC0C0C0), Rgb(0xFF99CC), Rgb(0xFFCC99), Rgb(0xFFFF99), Rgb(0xCCFFCC),
-    Rgb(0xCCFFFF), Rgb(0x99CCFF), Rgb(0xCC99FF), Rgb(0xFFFFFF),
-};
-// clang-format on
-
 ColourPicker::ColourPicker(QWidget* parent) : QToolButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QToolButton::clicked, this, &ColourPicker::OpenPalette);
@@ -176,7 +156,7 @@ void ColourPicker::SetColourDialogForTesting(ColourDialog dialog) {
 }
 
 void ColourPicker::SetSelectedColour(uint32_t colour) {
-    if (std::find(Palette.begin(), Palette.end(), colour) == Palette.end())
+    if (StandardColourIndex(colour) < 0)
         custom_ = colour;
     Select(colour);
 }
@@ -203,13 +183,13 @@ void ColourPicker::OpenPalette() {
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
     QList<QAbstractButton*> keys;
-    for (int i = 0; i < static_cast<int>(Palette.size()); ++i) {
-        QToolButton* swatch = MakeSwatch(popup, Palette[i], QStringLiteral("swatch%1").arg(i));
+    for (int i = 0; i < static_cast<int>(StandardColours.size()); ++i) {
+        QToolButton* swatch = MakeSwatch(popup, StandardColours[i], QStringLiteral("swatch%1").arg(i));
         keys << swatch;
         swatch->setCheckable(true);
-        swatch->setChecked(Palette[i] == selected_);
-        grid->addWidget(swatch, i / 8, i % 8);
-        const uint32_t colour = Palette[i];
+        swatch->setChecked(StandardColours[i] == selected_);
+        grid->addWidget(swatch, i / StandardColourColumns, i % StandardColourColumns);
+        const uint32_t colour = StandardColours[i];
         connect(swatch, &QToolButton::clicked, popup, [this, popup, colour] {
             popup->close();
             Select(colour);
@@ -236,9 +216,8 @@ void ColourPicker::OpenPalette() {
     keys << more << customSwatch;
     new PaletteKeys(popup, keys);
     // The keys start on the selected colour, or on the custom swatch that shows it.
-    const auto selected = std::find(Palette.begin(), Palette.end(), selected_);
-    QAbstractButton* start =
-        selected == Palette.end() ? customSwatch : keys[selected - Palette.begin()];
+    const int selected = StandardColourIndex(selected_);
+    QAbstractButton* start = selected < 0 ? customSwatch : keys[selected];
     start->setFocus(Qt::PopupFocusReason);
     popup_ = popup;
     popup->adjustSize();

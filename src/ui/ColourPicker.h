@@ -31,9 +31,6 @@ class ColourPicker : public QToolButton {
     QFrame* Popup() const { return popup_; }
     void OpenPalette();
 
-    // The classic 40-colour palette, row by row.
-    static const std::array<uint32_t, 40> Palette;
-
     // Replaces the colour dialog (tests): given the starting colour, the
     // confirmed one or nullopt for a cancel. An empty function restores the dialog.
     using ColourDialog = std::function<std::optional<uint32_t>(uint32_t start)>;

@@ -44,6 +44,8 @@ struct WindowOptions {
     MonthNaming monthNames = MonthNaming::Iranian;
     bool keepProportions = true; // when the picture is stretched to the desktop
     bool workArea = true;        // distances from the work area's edge
+
+    bool operator==(const WindowOptions&) const = default;
 };
 
 // The choices as the settings' readers take them.

@@ -15,6 +15,14 @@ namespace velnora {
 // showing what work holds (nothing, when the picture could not be read).
 using PreviewComposer = std::function<void(Bitmap& work)>;
 
+// The client area: a 4:3 frame whatever the picture's proportions.
+inline constexpr int PreviewWidth = 500;
+inline constexpr int PreviewHeight = 375;
+
+// The preview picture: composed into work, then stretched to the client area.
+// Throws what compose throws; work then holds what compose left.
+void ComposePreview(Bitmap& work, const PreviewComposer& compose);
+
 // Shows the preview modally over owner, composed once at its opening and
 // stretched to the client area; returns when it has closed (Esc, close box).
 void ShowPreviewWindow(HWND owner, const PreviewComposer& compose);

@@ -2,6 +2,7 @@
 // The colour pickers: 40 standard colours in 5 rows of 8, the custom colour and
 // the colour dialog; colours are 0x00BBGGRR.
 #include "ColourPicker.h"
+#include "StandardColours.h"
 #include "UiTesting.h"
 
 #include <QFrame>
@@ -50,17 +51,17 @@ class ColourPickers : public UiTest {
 };
 
 void ColourPickers::PaletteHoldsFortyDifferentColours() {
-    const std::set<uint32_t> colours(ColourPicker::Palette.begin(), ColourPicker::Palette.end());
+    const std::set<uint32_t> colours(StandardColours.begin(), StandardColours.end());
     QCOMPARE(colours.size(), std::size_t{40});
     // The corners of the table: black, the 80% grey, the pale rose, white.
-    QCOMPARE(ColourPicker::Palette[0], 0x000000u);
-    QCOMPARE(ColourPicker::Palette[7], 0x333333u);
-    QCOMPARE(ColourPicker::Palette[32], 0xCC99FFu); // rose #FF99CC as 0x00BBGGRR
-    QCOMPARE(ColourPicker::Palette[39], 0xFFFFFFu);
+    QCOMPARE(StandardColours[0], 0x000000u);
+    QCOMPARE(StandardColours[7], 0x333333u);
+    QCOMPARE(StandardColours[32], 0xCC99FFu); // rose #FF99CC as 0x00BBGGRR
+    QCOMPARE(StandardColours[39], 0xFFFFFFu);
     // Red and blue in their places, in the platform's order.
     QVERIFY(colours.count(0x0000FF)); // red
     QVERIFY(colours.count(0xFF0000)); // blue
-    QCOMPARE(ColourPicker::Palette[16], 0x0000FFu);
+    QCOMPARE(StandardColours[16], 0x0000FFu);
 }
 
 void ColourPickers::DropDownShowsFiveRowsOfEight() {
@@ -95,7 +96,7 @@ void ColourPickers::ClickingASwatchSelectsItAndCloses() {
     auto* swatch = popup->findChild<QToolButton*>(QStringLiteral("swatch%1").arg(index));
     QVERIFY(swatch);
     QTest::mouseClick(swatch, Qt::LeftButton);
-    QCOMPARE(picker->SelectedColour(), ColourPicker::Palette[index]);
+    QCOMPARE(picker->SelectedColour(), StandardColours[index]);
     QTRY_VERIFY(!picker->Popup());
 }
 
@@ -170,7 +171,7 @@ void ColourPickers::KeyboardOpensMovesAndPicks() {
         {"Escape", {Qt::Key_Escape, Qt::NoModifier}},
     };
     picker->SetSelectedColour(0x00123456); // the custom colour
-    picker->SetSelectedColour(ColourPicker::Palette[10]);
+    picker->SetSelectedColour(StandardColours[10]);
     picker->setFocus();
     const QStringList sequence = keys.split(QLatin1Char(' '));
     for (qsizetype i = 0; i < sequence.size(); ++i) {
@@ -185,9 +186,9 @@ void ColourPickers::KeyboardOpensMovesAndPicks() {
         QTest::keyClick(target, key, modifiers);
     }
     QTRY_VERIFY(!picker->Popup());
-    const uint32_t expected = picked >= 0    ? ColourPicker::Palette[picked]
+    const uint32_t expected = picked >= 0    ? StandardColours[picked]
                               : picked == -1 ? 0x00123456u
-                                             : ColourPicker::Palette[10];
+                                             : StandardColours[10];
     QCOMPARE(picker->SelectedColour(), expected);
 }
 
