@@ -19,6 +19,7 @@
 #include <map>
 
 #include <windows.h>
+#include <taskschd.h>
 
 using namespace velnora;
 
@@ -42,6 +43,30 @@ std::optional<std::string> RunValue() {
                      L"Velnora", RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
         return std::nullopt;
     return Utf8Text(value, wcslen(value));
+}
+
+// The daily task as the Task Scheduler reads it back: whether it starts as
+// soon as it can after a missed start, or nullopt when there is none. (Wine's
+// scheduler keeps a task's settings but skips its actions and triggers.)
+std::optional<bool> DailyTask() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ITaskService* service = nullptr;
+    CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                     reinterpret_cast<void**>(&service));
+    VARIANT local{};
+    ITaskFolder* root = nullptr;
+    IRegisteredTask* task = nullptr;
+    EXPECT_EQ(service->Connect(local, local, local, local), S_OK);
+    service->GetFolder(SysAllocString(L"\\"), &root);
+    if (FAILED(root->GetTask(SysAllocString(L"\\Velnora"), &task)))
+        return std::nullopt;
+    ITaskDefinition* definition = nullptr;
+    ITaskSettings* settings = nullptr;
+    VARIANT_BOOL whenAvailable{};
+    task->get_Definition(&definition);
+    definition->get_Settings(&settings);
+    settings->get_StartWhenAvailable(&whenAvailable);
+    return whenAvailable == VARIANT_TRUE;
 }
 
 std::string Utf8(const std::filesystem::path& path) {
@@ -136,14 +161,16 @@ TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     EXPECT_TRUE(FileExists(output));
     EXPECT_EQ(DesktopValues().at("Wallpaper"), output);
     EXPECT_EQ(RunValue(), "\"" + Utf8(exe_) + "\" start");
+    EXPECT_EQ(DailyTask(), true);
 
     std::string said;
     EXPECT_EQ(Run("off", &said), 0);
     // The C runtime's text mode ends the line as Windows does.
     EXPECT_EQ(said, "velnora: the calendar is off and the wallpaper is restored; the logon entry "
-                    "and the refresh timer are removed\r\n");
+                    "and the scheduled task \\Velnora are removed\r\n");
     EXPECT_EQ(DesktopValues(), before);
     EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_EQ(DailyTask(), std::nullopt);
     EXPECT_FALSE(FileExists(output));
     EXPECT_EQ(ReadWholeFile(Utf8(picture_)), userPicture);
 }
