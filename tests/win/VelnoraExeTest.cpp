@@ -116,10 +116,37 @@ class VelnoraExeTest : public TempFolderTest {
         const Session on{ProgramFilesFor(Utf8(program)), CurrentSharedBackup(), OpenRegistryStore,
                          MakeGdiCanvas, VirtualDesktopSize, SetRunKeyValue};
         ASSERT_TRUE(Redraw(on, Settings{}, GridsForDay(45000, Settings{})).installed);
-        ASSERT_TRUE(std::filesystem::remove(program.parent_path() / "Velnora.bmp"));
+        ASSERT_TRUE(std::filesystem::remove(WidePath(on.files.outputPicture)));
     }
 
     std::filesystem::path exe_, picture_;
+};
+
+// A Unix folder that Wine cannot write, as Program Files is for a user: no
+// write permission, and immutable too, which stops root, whom permissions do
+// not (chattr fails harmlessly for others). Writable again afterwards.
+class LockedFolder {
+  public:
+    explicit LockedFolder(const std::string& unixPath) : unix_(unixPath) {
+        std::filesystem::create_directories(path);
+        std::filesystem::copy_file(VELNORA_BIN_DIR "/velnora.exe", path / "velnora.exe");
+        Unix("/bin/chmod 555 " + unix_);
+        Unix("/usr/bin/chattr +i " + unix_);
+    }
+    ~LockedFolder() {
+        Unix("/usr/bin/chattr -i " + unix_);
+        Unix("/bin/chmod 755 " + unix_);
+        std::filesystem::remove_all(path);
+    }
+
+  private:
+    static void Unix(const std::string& command) {
+        _wsystem(WidePath("start /wait /unix " + command).c_str());
+    }
+    std::string unix_;
+
+  public:
+    const std::filesystem::path path = std::filesystem::path(L"Z:" + WidePath(unix_)).make_preferred();
 };
 
 // Runs the command line and waits for it and every process it starts: NSIS's
@@ -173,6 +200,21 @@ TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     EXPECT_EQ(DailyTask(), std::nullopt);
     EXPECT_FALSE(FileExists(output));
     EXPECT_EQ(ReadWholeFile(Utf8(picture_)), userPicture);
+}
+
+TEST_F(VelnoraExeTest, ProgramInAFolderItCannotWriteKeepsItsFilesInAppData) {
+    const LockedFolder locked(VELNORA_BIN_DIR "/locked");
+    const std::filesystem::path program = locked.path / "velnora.exe";
+    const auto appData = std::filesystem::path(_wgetenv(L"APPDATA")) / "Velnora";
+    PutOnWithoutPicture(program);
+
+    EXPECT_EQ(Run(program, "start"), 0);
+    EXPECT_TRUE(FileExists(Utf8(appData / "velnora.INI")));
+    EXPECT_TRUE(FileExists(Utf8(appData / "Velnora.bmp")));
+    EXPECT_EQ(DesktopValues().at("Wallpaper"), Utf8(appData / "Velnora.bmp"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked.path), {}), 1); // the program
+    EXPECT_EQ(Run(program, "off"), 0);
+    std::filesystem::remove(appData / "velnora.INI");
 }
 
 // The installer as a user runs it silently: the program is installed for the
