@@ -1,33 +1,42 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The logon run under Wine: with the calendar on, a new session (the server
-# stopped, then wineboot, which starts the Run key's commands as a logon does)
-# runs "velnora.exe start", which draws Velnora.bmp again. Run by
-# scripts/test-windows after ctest, in its WINEPREFIX: it stops the test run's
-# server and leaves a new one started (wineserver -p). Exits non-zero on failure.
+# velnora.exe in a folder that Wine cannot write, as Program Files is for a
+# user, keeps its files under %APPDATA%\Velnora; and with its calendar on, a
+# logon (the server stopped, then wineboot, which starts the Run key's
+# commands) runs its "start", which draws Velnora.bmp again. Run by
+# scripts/test-windows after ctest, in its WINEPREFIX, since it restarts the
+# server the tests share (leaving a new one started, -p). Non-zero on failure.
 #   logon-run.sh BUILD_DIR
 set -euo pipefail
 dir=$1
-folder=$WINEPREFIX/drive_c/velnora-logon
-program='C:\velnora-logon\velnora.exe'
-rm -rf "$folder"
-mkdir -p "$folder"
+# Without write permission, and immutable too: permissions do not stop root.
+folder=$dir/locked-program
+unlock() { [[ ! -e $folder ]] || { chattr -i "$folder" 2>/dev/null || true; chmod 755 "$folder"; rm -rf "$folder"; }; }
+unlock
+trap unlock EXIT
+mkdir "$folder"
 cp "$dir/bin/velnora.exe" "$folder/"
+chmod 555 "$folder"
+if [[ $EUID == 0 ]]; then chattr +i "$folder"; fi
+program=$(winepath -w "$folder/velnora.exe")
+appdata=$(wine cmd /c echo %APPDATA% | tr -d '\r')\\Velnora
+picture=$(winepath -u "$appdata")/Velnora.bmp
+status=0
+fail() { echo "logon-run.sh: $*" >&2; status=1; }
+
 wine "$dir/bin/put_calendar_on.exe" "$program"
-# The Run value and the daily task, as switching on writes them.
-wine "$program" start
-rm "$folder/Velnora.bmp"
+rm "$picture"
+wine "$program" start # the Run value and the daily task, as switching on writes them
+[[ -f $picture && -f $(winepath -u "$appdata")/velnora.INI ]] || fail "no Velnora.bmp and velnora.INI in $appdata"
+wine reg query 'HKCU\Control Panel\Desktop' /v Wallpaper | grep -qF "$appdata\\Velnora.bmp" ||
+  fail "the wallpaper is not $appdata\\Velnora.bmp"
+rm "$picture"
 
 wineserver -k
 wine wineboot
-# Until the session's last program, velnora.exe among them, has ended.
-wineserver -w
+wineserver -w # until the session's programs, velnora.exe among them, have ended
 wineserver -p
-status=0
-if [[ ! -f $folder/Velnora.bmp ]]; then
-  echo "logon-run.sh: the logon did not run velnora.exe start: no Velnora.bmp" >&2
-  status=1
-fi
+[[ -f $picture ]] || fail "the logon did not run velnora.exe start: no Velnora.bmp"
 wine "$program" off
-rm -rf "$folder"
+rm -f "$(winepath -u "$appdata")/velnora.INI"
 exit $status
