@@ -45,19 +45,28 @@ std::optional<std::string> RunValue() {
     return Utf8Text(value, wcslen(value));
 }
 
-// Whether the Task Scheduler has the daily task (Wine's keeps a task's
-// settings, but drops its action and trigger and runs none).
-bool HasDailyTask() {
+// The Task Scheduler's root folder; null when the scheduler does not answer
+// within three minutes (Wine's, started with the session, answers a while
+// after it says it runs).
+ITaskFolder* SchedulerRoot() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ITaskService* service = nullptr;
     CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                      reinterpret_cast<void**>(&service));
     VARIANT local{};
+    for (int tries = 0; tries < 1800 && FAILED(service->Connect(local, local, local, local));
+         ++tries)
+        Sleep(100);
     ITaskFolder* root = nullptr;
+    service->GetFolder(SysAllocString(L"\\"), &root);
+    return root;
+}
+
+// Whether the Task Scheduler has the daily task (Wine's keeps a task's
+// settings, but drops its action and trigger and runs none).
+bool HasDailyTask() {
     IRegisteredTask* task = nullptr;
-    EXPECT_EQ(service->Connect(local, local, local, local), S_OK) << "no Task Scheduler";
-    return SUCCEEDED(service->GetFolder(SysAllocString(L"\\"), &root)) &&
-           SUCCEEDED(root->GetTask(SysAllocString(L"\\Velnora"), &task));
+    return SUCCEEDED(SchedulerRoot()->GetTask(SysAllocString(L"\\Velnora"), &task));
 }
 
 std::string Utf8(const std::filesystem::path& path) {
@@ -69,6 +78,7 @@ class VelnoraExeTest : public TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
+        ASSERT_NE(SchedulerRoot(), nullptr) << "no Task Scheduler";
         std::filesystem::create_directories(folder_ / "program");
         exe_ = folder_ / "program" / "velnora.exe";
         std::filesystem::copy_file(VELNORA_BIN_DIR "/velnora.exe", exe_);

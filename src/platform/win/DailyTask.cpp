@@ -7,6 +7,7 @@
 #include "StoreErrors.h"
 #include "WidePath.h"
 
+#include <cwchar>
 #include <memory>
 
 #include <windows.h>
@@ -63,14 +64,34 @@ std::wstring XmlText(const std::wstring& text) {
     return escaped;
 }
 
-// CalendarTrigger: each day at 00:00:10 local time (no zone in the start
-// boundary), 10 s after midnight so that a clock a little behind has also
-// reached the new day, as the Linux timer does. StartWhenAvailable: a start
+// Tomorrow at 00:00:10 local time, as the task schema writes a start (no zone:
+// local time). A start in the past would count as missed and, with
+// StartWhenAvailable, might run at once: the run would register the task
+// again, and so on.
+std::wstring TomorrowJustAfterMidnight() {
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    today.wHour = today.wMinute = today.wSecond = today.wMilliseconds = 0;
+    FILETIME time;
+    SystemTimeToFileTime(&today, &time);
+    ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
+    ticks.QuadPart += 24ULL * 60 * 60 * 10000000; // FILETIME counts 100 ns
+    time = {ticks.LowPart, ticks.HighPart};
+    SYSTEMTIME tomorrow;
+    FileTimeToSystemTime(&time, &tomorrow);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04u-%02u-%02uT00:00:10", tomorrow.wYear, tomorrow.wMonth, tomorrow.wDay);
+    return text;
+}
+
+// CalendarTrigger: each day at 00:00:10 local time, 10 s after midnight so
+// that a clock a little behind has also reached the new day, as the Linux
+// timer does. StartWhenAvailable: a start
 // missed while the machine was off or asleep runs as soon as it can, which
 // covers the resume after midnight. InteractiveToken: only while the user is
 // logged on, in the user's session, whose desktop the redraw changes;
 // LeastPrivilege: no elevation. On batteries too: a redraw takes seconds.
-std::wstring TaskXml(const std::wstring& executable) {
+std::wstring TaskXml(const std::wstring& executable, const std::wstring& start) {
     return L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
            L"<Task version=\"1.2\" "
            L"xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
@@ -80,7 +101,7 @@ std::wstring TaskXml(const std::wstring& executable) {
            L"  </RegistrationInfo>\n"
            L"  <Triggers>\n"
            L"    <CalendarTrigger>\n"
-           L"      <StartBoundary>2000-01-01T00:00:10</StartBoundary>\n"
+           L"      <StartBoundary>" + start + L"</StartBoundary>\n"
            L"      <ScheduleByDay><DaysInterval>1</DaysInterval></ScheduleByDay>\n"
            L"    </CalendarTrigger>\n"
            L"  </Triggers>\n"
@@ -141,7 +162,7 @@ void SetDailyTask(unsigned mode, const std::string& executablePath) {
     }
     if (!root || executablePath.empty())
         throw WriteRefused(DailyTaskPath);
-    const Text xml = TextOf(TaskXml(WidePath(executablePath)));
+    const Text xml = TextOf(TaskXml(WidePath(executablePath), TomorrowJustAfterMidnight()));
     VARIANT none{}; // VT_EMPTY: the user who registers, no password, no own security
     IRegisteredTask* task = nullptr;
     if (FAILED(root->RegisterTask(path.get(), xml.get(), TASK_CREATE_OR_UPDATE, none, none,
