@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# velnora.exe in a folder that Wine cannot write, as Program Files is for a
-# user, keeps its files under %APPDATA%\Velnora; and with its calendar on, a
-# logon (the server stopped, then wineboot, which starts the Run key's
-# commands) runs its "start", which draws Velnora.bmp again. Run by
-# scripts/test-windows after ctest, in its WINEPREFIX, since it restarts the
-# server the tests share (leaving a new one started, -p). Non-zero on failure.
+# velnora.exe in a folder Wine cannot write (as Program Files for a user) keeps
+# its files under %APPDATA%\Velnora; with its calendar on, a logon (server
+# stopped, then wineboot, which starts the Run key's commands) runs its "start",
+# drawing Velnora.bmp again. Run by scripts/test-windows after ctest, as it
+# restarts the tests' server (leaving a new one, -p). Non-zero on failure.
 #   logon-run.sh BUILD_DIR
 set -euo pipefail
 dir=$1

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// put_calendar_on PROGRAM: puts the calendar on for the velnora.exe at
-// PROGRAM as its window's show box does, through the same library calls, and
-// writes no logon entry: that program's own "start" writes it. For the logon
-// run of tests/win/logon-run.sh.
+// put_calendar_on PROGRAM: the calendar on for that velnora.exe as its show
+// box puts it, without the logon entry (its "start" writes it); for logon-run.sh.
 
 #include "GdiCanvas.h"
 #include "ProgramPaths.h"
