@@ -18,17 +18,22 @@ const char* const Usage =
     "\n"
     "  start        redraw the calendar for today without a window and end (the\n"
     "               unattended run, which the logon entry starts)\n"
-    "  refresh      the same, as the refresh timer runs it after midnight\n"
+    "  refresh      the same, as " VELNORA_DAILY_REDRAW " runs it after midnight\n"
     "  off          switch the calendar off and put the previous wallpaper back;\n"
     "               once no desktop shows it, remove the logon entry and the\n"
-    "               refresh timer (run it before removing the program)\n"
+    "               " VELNORA_DAILY_REDRAW " (run it before removing the program)\n"
     "  --help       show this text\n"
     "  --version    show the program's version\n"
     "\n"
+#ifdef _WIN32
+    // Windows has one desktop, which the program always reaches.
+    "Any other word runs as start does.\n";
+#else
     "Any other word runs as start does. The unattended run changes nothing, and\n"
     "says why, where it cannot be sure of the desktop: no graphical session,\n"
     "XDG_CURRENT_DESKTOP unset beside a desktop that runs, or a desktop whose\n"
     "service does not answer within a minute.\n";
+#endif
 
 namespace {
 

@@ -8,6 +8,15 @@ namespace velnora {
 
 enum class Request { Window, Help, Version, Unattended, Refresh, Off, Mistake };
 
+// What runs the unattended run after midnight beside the logon entry, as the
+// texts name it: a task of the Task Scheduler on Windows, a systemd timer
+// elsewhere.
+#ifdef _WIN32
+#define VELNORA_DAILY_REDRAW "the scheduled task \\Velnora"
+#else
+#define VELNORA_DAILY_REDRAW "the refresh timer"
+#endif
+
 // The text of --help (on standard output) and of a mistyped option (on
 // standard error).
 extern const char* const Usage;

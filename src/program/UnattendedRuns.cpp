@@ -2,6 +2,8 @@
 
 #include "UnattendedRuns.h"
 
+#include "ProgramRequest.h"
+
 #include <cstdio>
 #include <exception>
 #ifdef _WIN32
@@ -61,7 +63,7 @@ int RunOff(const Session& session) {
                                ? "velnora: the calendar is off and the wallpaper is restored"
                                : "velnora: the calendar was not on for this desktop";
         if (result.stillOn.empty()) {
-            said += "; the logon entry and the refresh timer are removed\n";
+            said += "; the logon entry and " VELNORA_DAILY_REDRAW " are removed\n";
         } else {
             said += "; it stays on for:";
             for (const std::string& store : result.stillOn)

@@ -61,7 +61,7 @@ void ShowingErrors(const std::function<void()>& step) {
 
 Session SystemSession() {
     return {CurrentProgramFiles(), CurrentSharedBackup(), OpenRegistryStore, MakeGdiCanvas,
-            VirtualDesktopSize, SetRunKeyValue};
+            VirtualDesktopSize, SetLogonRedraw};
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <map>
 
 #include <windows.h>
+#include <taskschd.h>
 
 using namespace velnora;
 
@@ -46,6 +47,30 @@ std::optional<std::string> RunValue() {
     return Utf8Text(value, wcslen(value));
 }
 
+// The Task Scheduler's root folder; null when the scheduler does not answer
+// within three minutes (Wine's, started with the session, answers a while
+// after it says it runs).
+ITaskFolder* SchedulerRoot() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ITaskService* service = nullptr;
+    CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                     reinterpret_cast<void**>(&service));
+    VARIANT local{};
+    for (int tries = 0; tries < 1800 && FAILED(service->Connect(local, local, local, local));
+         ++tries)
+        Sleep(100);
+    ITaskFolder* root = nullptr;
+    service->GetFolder(SysAllocString(L"\\"), &root);
+    return root;
+}
+
+// Whether the Task Scheduler has the daily task (Wine's keeps a task's
+// settings, but drops its action and trigger and runs none).
+bool HasDailyTask() {
+    IRegisteredTask* task = nullptr;
+    return SUCCEEDED(SchedulerRoot()->GetTask(SysAllocString(L"\\Velnora"), &task));
+}
+
 std::string Utf8(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
@@ -55,6 +80,7 @@ class VelnoraExeTest : public TempFolderTest {
   protected:
     void SetUp() override {
         TempFolderTest::SetUp();
+        ASSERT_NE(SchedulerRoot(), nullptr) << "no Task Scheduler";
         std::filesystem::create_directories(folder_ / "program");
         exe_ = folder_ / "program" / "velnora.exe";
         std::filesystem::copy_file(VELNORA_BIN_DIR "/velnora.exe", exe_);
@@ -261,14 +287,16 @@ TEST_F(VelnoraExeTest, StartRedrawsAndOffGivesTheWallpaperBack) {
     EXPECT_TRUE(FileExists(output));
     EXPECT_EQ(DesktopValues().at("Wallpaper"), output);
     EXPECT_EQ(RunValue(), "\"" + Utf8(exe_) + "\" start");
+    EXPECT_TRUE(HasDailyTask());
 
     std::string said;
     EXPECT_EQ(Run("off", &said), 0);
     // The C runtime's text mode ends the line as Windows does.
     EXPECT_EQ(said, "velnora: the calendar is off and the wallpaper is restored; the logon entry "
-                    "and the refresh timer are removed\r\n");
+                    "and the scheduled task \\Velnora are removed\r\n");
     EXPECT_EQ(DesktopValues(), before);
     EXPECT_EQ(RunValue(), std::nullopt);
+    EXPECT_FALSE(HasDailyTask());
     EXPECT_FALSE(FileExists(output));
     EXPECT_EQ(ReadWholeFile(Utf8(picture_)), userPicture);
 }

@@ -2,6 +2,7 @@
 
 #include "RunKey.h"
 
+#include "DailyTask.h"
 #include "ProgramPaths.h"
 #include "StoreErrors.h"
 #include "WidePath.h"
@@ -42,6 +43,11 @@ void SetRunKeyValue(const std::string& name, unsigned mode) {
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         throw WriteRefused(name);
+}
+
+void SetLogonRedraw(const std::string& name, unsigned mode) {
+    SetRunKeyValue(name, mode);
+    SetDailyTask(mode, ExecutablePath());
 }
 
 }  // namespace velnora
