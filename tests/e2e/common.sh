@@ -25,16 +25,36 @@ keep_screenshot() { # name picture-file
 }
 
 # An X server of $2 (640x480 when not given) on the first free display number
-# from $1 up, in $display.
+# from $1 up, in $display; its process in $xvfb.
 # -noreset: a session's window manager stays connected, so the server keeps the
 # root picture when a program disconnects; without it Xvfb would reset then.
 start_xvfb() { # first-display-number [WIDTHxHEIGHT]
-  display=$1
   local size=${2:-640x480}
-  while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+  free_display "$1"
   Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb=$!
-  for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+  wait_for_socket
+}
+# Xorg with the dummy driver instead, a 3200x1080 screen whose outputs DUMMY0
+# to DUMMY15 xrandr sets (Xvfb has one output only). As root: only root's Xorg
+# takes a configuration file from anywhere.
+start_dummy_xorg() { # first-display-number
+  free_display "$1"
+  printf '%s\n' 'Section "ServerFlags"' '  Option "AutoAddDevices" "false"' 'EndSection' \
+    'Section "Device"' '  Identifier "dummy"' '  Driver "dummy"' '  VideoRam 32768' 'EndSection' \
+    'Section "Screen"' '  Identifier "screen"' '  Device "dummy"' '  DefaultDepth 24' \
+    '  SubSection "Display"' '    Virtual 3200 1080' '  EndSubSection' 'EndSection' >"$work/xorg.conf"
+  Xorg ":$display" -config "$work/xorg.conf" -configdir "$work/no-xorg.conf.d" -logfile "$work/xorg.log" \
+    -nolisten tcp -noreset -novtswitch -sharevts >/dev/null 2>&1 &
+  xvfb=$!
+  wait_for_socket
+}
+free_display() { # first-display-number: the first free one from there, in $display
+  display=$1
+  while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+}
+wait_for_socket() {
+  for _ in $(seq 300); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
 }
 
 # A fresh user: HOME and every XDG folder, exported for what the script runs
