@@ -212,9 +212,9 @@ std::optional<std::vector<PlasmaDesktop>> DesktopsOf(const QString& text) {
         desktops.push_back({object.value("id").toInt(), object.value("screen").toInt(-1),
                             object.value("plugin").toString(), OptionalText(object.value("Image")),
                             OptionalText(object.value("FillMode")),
-                            g.size() == 4 ? QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(),
-                                                  g[3].toInt())
-                                          : QRect()});
+                            g.size() == 4
+                                ? QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt())
+                                : QRect()});
     }
     // The first desktop is that of the lowest screen; those of no screen come last.
     std::sort(desktops.begin(), desktops.end(), [](const auto& a, const auto& b) {
@@ -284,11 +284,14 @@ class PlasmaStore : public DesktopOwnedStore {
     // The program's own picture where any desktop shows it: the calendar is
     // on one monitor only, which need not be the one chosen now.
     std::string ReadPicture(const std::string& name) override {
-        for (const PlasmaDesktop& desktop : Current(name))
+        const std::vector<PlasmaDesktop> desktops = Current(name);
+        for (const PlasmaDesktop& desktop : desktops)
             if (IsOwnWallpaper(PictureOf(desktop)))
                 return PictureOf(desktop);
-        const std::vector<PlasmaDesktop> desktops = Shown(name);
-        return desktops.empty() ? "" : PictureOf(desktops.front());
+        for (const PlasmaDesktop& desktop : desktops)
+            if (Chosen(desktop))
+                return PictureOf(desktop);
+        return "";
     }
 
     // Without an Image the desktop shows the look-and-feel's wallpaper: that is
@@ -323,6 +326,18 @@ class PlasmaStore : public DesktopOwnedStore {
         return modes;
     }
 
+    // A value that, combined with each desktop's own other value, changes no
+    // desktop is not written: the front desktop's would otherwise reach the
+    // others (of a restore, which chooses no monitor), and an absent FillMode,
+    // which no script removes, would not come back absent.
+    bool KeepsLayout(const std::string& name, const std::string& value) override {
+        const std::vector<PlasmaDesktop> desktops = Shown(name);
+        return !desktops.empty() &&
+               std::all_of(desktops.begin(), desktops.end(), [&](const auto& d) {
+                   return SettingAfter(FillModeTable, name, value, d.FillMode()) == d.FillMode();
+               });
+    }
+
     void WriteLayoutSetting(int mode, const std::string& name) override {
         QJsonArray changes;
         for (const PlasmaDesktop& desktop : Shown(name))
@@ -355,13 +370,25 @@ class PlasmaStore : public DesktopOwnedStore {
         return *desktops;
     }
 
-    // The desktops the picture goes on: those of the chosen monitor's screen;
-    // all where no monitor is chosen.
-    std::vector<PlasmaDesktop> Shown(const std::string& name) const {
+    // The desktops the five values are about: those of the chosen monitor's
+    // screen. Where none is chosen (a restore), the screen that showed the
+    // program's own picture when the store first looked, for the life of the
+    // store: the restore's picture, written first, ends that showing, and its
+    // layout is that monitor's too; a layout written into every desktop would
+    // leave a FillMode where one was absent. All where none shows it.
+    std::vector<PlasmaDesktop> Shown(const std::string& name) {
         std::vector<PlasmaDesktop> desktops = Current(name);
-        if (screen_)
-            std::erase_if(desktops, [&](const auto& d) { return d.screen != *screen_; });
+        if (!screen_ && !lookedForCalendar_) {
+            lookedForCalendar_ = true;
+            for (const PlasmaDesktop& desktop : desktops)
+                if (desktop.screen >= 0 && IsOwnWallpaper(PictureOf(desktop)))
+                    screen_ = desktop.screen;
+        }
+        std::erase_if(desktops, [&](const auto& d) { return !Chosen(d); });
         return desktops;
+    }
+    bool Chosen(const PlasmaDesktop& desktop) const {
+        return !screen_ || desktop.screen == *screen_;
     }
 
     // "" for a URL that names no local file: the program can only draw on a file.
@@ -434,8 +461,10 @@ class PlasmaStore : public DesktopOwnedStore {
             throw WriteRefused(name);
     }
 
-    // The chosen monitor's screen (ShowOnlyOn); none: every screen.
+    // The chosen monitor's screen (ShowOnlyOn), or the calendar's (Shown);
+    // none: every screen.
     std::optional<int> screen_;
+    bool lookedForCalendar_ = false;
 };
 
 } // namespace
