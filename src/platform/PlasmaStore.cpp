@@ -20,7 +20,7 @@
 //                     path (a wallpaper package's folder included), Plasma's
 //                     default package where Image is absent; "" when its
 //                     plugin is another or the URL names no local file. Written: every desktop gets
-//                     the picture plugin and the picture.
+//                     the picture plugin and the picture (but see ShowOnlyOn below).
 //   TileWallpaper  \  read from FillMode of the first desktop: 3, 4, 5 -> "1" "0";
 //   WallpaperStyle /    6 -> "0" "0"; 0 -> "0" "2"; 1 -> "0" "6"; 2 -> "0" "10".
 //                     written into every desktop: tile "1" -> 3; else style
@@ -31,19 +31,30 @@
 //                     FillMode as it is. Each write combines the written value
 //                     with the other one as read.
 //   WallpaperOriginX/Y  no such settings: kept in the file store.
+// With more than one monitor the program draws on the chosen monitor's desktop
+// alone (ShowOnlyOn): the desktop whose screen has that monitor's geometry, as
+// the shell's own screenGeometry() gives it. Geometry, not the output's name:
+// the shell's scripts know a screen by its number only, and that number follows
+// the order in which the shell first saw each output, not Qt's. The picture,
+// that monitor's size, is read from and written to that desktop alone; the
+// other desktops keep theirs.
 // The extra value PlasmaDesktops holds what the five cannot say: every
 // desktop's id, screen, plugin, Image and FillMode as they stand, absent ones
 // as null, on one line. Written back (after the five), it sets each desktop
 // that still exists as it was and removes an Image that was absent.
 #include "DesktopOwnedStore.h"
+#include "ProgramPaths.h"
 #include "SessionBus.h"
 #include "StoreErrors.h"
 #include "WallpaperPackage.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRect>
+#include <QScreen>
 #include <QUrl>
 
 #include <algorithm>
@@ -78,7 +89,7 @@ constexpr std::pair<WallpaperLayout, int> FillModesMade[] = {
 };
 constexpr LayoutTable FillModeTable = {FillModesShown, FillModesMade};
 
-// Every desktop as the shell holds it, printed as JSON.
+// Every desktop as the shell holds it, with its screen's geometry, printed as JSON.
 constexpr const char* ReadScript = R"(
 var found = [];
 var all = desktops();
@@ -86,7 +97,9 @@ for (var i = 0; i < all.length; i++) {
     var d = all[i];
     d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
     var keys = d.configKeys;
+    var g = d.screen >= 0 ? screenGeometry(d.screen) : null;
     found.push({id: d.id, screen: d.screen, plugin: d.wallpaperPlugin,
+                geometry: g ? [g.x, g.y, g.width, g.height] : null,
                 Image: keys.indexOf('Image') >= 0 ? String(d.readConfig('Image')) : null,
                 FillMode: keys.indexOf('FillMode') >= 0 ? String(d.readConfig('FillMode')) : null});
 }
@@ -142,6 +155,7 @@ struct PlasmaDesktop {
     QString plugin;
     std::optional<QString> image;
     std::optional<QString> fillMode;
+    QRect geometry; // of its screen; null where it has none
 
     std::optional<int> FillMode() const {
         if (!fillMode)
@@ -194,9 +208,13 @@ std::optional<std::vector<PlasmaDesktop>> DesktopsOf(const QString& text) {
         const QJsonObject object = entry.toObject();
         if (!object.value("id").isDouble() || !object.value("plugin").isString())
             return std::nullopt;
+        const QJsonArray g = object.value("geometry").toArray();
         desktops.push_back({object.value("id").toInt(), object.value("screen").toInt(-1),
                             object.value("plugin").toString(), OptionalText(object.value("Image")),
-                            OptionalText(object.value("FillMode"))});
+                            OptionalText(object.value("FillMode")),
+                            g.size() == 4
+                                ? QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt())
+                                : QRect()});
     }
     // The first desktop is that of the lowest screen; those of no screen come last.
     std::sort(desktops.begin(), desktops.end(), [](const auto& a, const auto& b) {
@@ -227,31 +245,66 @@ class PlasmaStore : public DesktopOwnedStore {
         RunScript(ReloadScript);
     }
 
-    bool Holds(const std::string& name, const std::string& value) override {
-        if (DesktopOwnedStore::Holds(name, value))
-            return true;
-        // "" written is no Image, which reads as the default wallpaper.
-        if (name == "Wallpaper" && value.empty()) {
-            const std::vector<PlasmaDesktop> desktops = Current(name);
-            return !desktops.empty() && !desktops.front().image;
-        }
+    // False where no screen of the shell has the monitor's geometry (Plasma
+    // takes monitors that are not outputs of their own for one screen).
+    bool ShowOnlyOn(const std::string& monitorName) override {
+        const auto screens = QGuiApplication::screens();
+        const auto monitor = std::find_if(screens.begin(), screens.end(), [&](const QScreen* s) {
+            return s->name().toStdString() == monitorName;
+        });
+        if (monitor == screens.end())
+            return false;
+        const std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
+        if (!desktops)
+            return false;
+        for (const PlasmaDesktop& desktop : *desktops)
+            if (desktop.geometry == (*monitor)->geometry()) {
+                screen_ = desktop.screen;
+                return true;
+            }
         return false;
     }
 
+    // Where no monitor is chosen (a restore) the five values are those of the
+    // monitor the calendar was on, and the desktops differ: one that holds
+    // them will do, as PlasmaDesktops is confirmed for every desktop exactly.
+    bool Holds(const std::string& name, const std::string& value) override {
+        if (DesktopOwnedStore::Holds(name, value))
+            return true;
+        const std::vector<PlasmaDesktop> desktops = Shown(name);
+        return std::any_of(desktops.begin(), desktops.end(), [&](const PlasmaDesktop& d) {
+            // "" written is no Image, which reads as the default wallpaper.
+            if (name == "Wallpaper")
+                return value.empty() ? !d.image : PictureOf(d) == value;
+            return IsLayoutName(name) && LayoutHolds(FillModeTable, name, value, {d.FillMode()});
+        });
+    }
+
   private:
+    // The program's own picture where any desktop shows it: the calendar is
+    // on one monitor only, which need not be the one chosen now.
     std::string ReadPicture(const std::string& name) override {
         const std::vector<PlasmaDesktop> desktops = Current(name);
-        if (desktops.empty() || desktops.front().plugin != PicturePlugin)
+        for (const PlasmaDesktop& desktop : desktops)
+            if (IsOwnWallpaper(PictureOf(desktop)))
+                return PictureOf(desktop);
+        for (const PlasmaDesktop& desktop : desktops)
+            if (Chosen(desktop))
+                return PictureOf(desktop);
+        return "";
+    }
+
+    // Without an Image the desktop shows the look-and-feel's wallpaper: that is
+    // what the calendar goes on, and PlasmaDesktops keeps the key absent
+    // through a restore.
+    static std::string PictureOf(const PlasmaDesktop& desktop) {
+        if (desktop.plugin != PicturePlugin)
             return "";
-        // Without an Image the desktop shows the look-and-feel's wallpaper: that
-        // is what the calendar goes on, and PlasmaDesktops keeps the key absent
-        // through a restore.
-        const PlasmaDesktop& first = desktops.front();
-        return first.image ? PathOf(*first.image) : PlasmaDefaultWallpaper();
+        return desktop.image ? PathOf(*desktop.image) : PlasmaDefaultWallpaper();
     }
 
     void WritePicture(const std::string& value, const std::string& name) override {
-        const std::vector<PlasmaDesktop> desktops = Current(name);
+        const std::vector<PlasmaDesktop> desktops = Shown(name);
         if (desktops.empty())
             throw WriteRefused(name);
         const QString path = QString::fromStdString(value);
@@ -268,14 +321,26 @@ class PlasmaStore : public DesktopOwnedStore {
 
     std::vector<std::optional<int>> LayoutSettings(const std::string& name) override {
         std::vector<std::optional<int>> modes;
-        for (const PlasmaDesktop& desktop : Current(name))
+        for (const PlasmaDesktop& desktop : Shown(name))
             modes.push_back(desktop.FillMode());
         return modes;
     }
 
+    // A value that, combined with each desktop's own other value, changes no
+    // desktop is not written: the front desktop's would otherwise reach the
+    // others (of a restore, which chooses no monitor), and an absent FillMode,
+    // which no script removes, would not come back absent.
+    bool KeepsLayout(const std::string& name, const std::string& value) override {
+        const std::vector<PlasmaDesktop> desktops = Shown(name);
+        return !desktops.empty() &&
+               std::all_of(desktops.begin(), desktops.end(), [&](const auto& d) {
+                   return SettingAfter(FillModeTable, name, value, d.FillMode()) == d.FillMode();
+               });
+    }
+
     void WriteLayoutSetting(int mode, const std::string& name) override {
         QJsonArray changes;
-        for (const PlasmaDesktop& desktop : Current(name))
+        for (const PlasmaDesktop& desktop : Shown(name))
             if (desktop.FillMode() != mode)
                 changes.append(QJsonObject{{"id", desktop.id},
                                            {"FillMode", QString::number(mode)},
@@ -303,6 +368,27 @@ class PlasmaStore : public DesktopOwnedStore {
         if (!desktops)
             throw ReadRefused(name);
         return *desktops;
+    }
+
+    // The desktops the five values are about: those of the chosen monitor's
+    // screen. Where none is chosen (a restore), the screen that showed the
+    // program's own picture when the store first looked, for the life of the
+    // store: the restore's picture, written first, ends that showing, and its
+    // layout is that monitor's too; a layout written into every desktop would
+    // leave a FillMode where one was absent. All where none shows it.
+    std::vector<PlasmaDesktop> Shown(const std::string& name) {
+        std::vector<PlasmaDesktop> desktops = Current(name);
+        if (!screen_ && !lookedForCalendar_) {
+            lookedForCalendar_ = true;
+            for (const PlasmaDesktop& desktop : desktops)
+                if (desktop.screen >= 0 && IsOwnWallpaper(PictureOf(desktop)))
+                    screen_ = desktop.screen;
+        }
+        std::erase_if(desktops, [&](const auto& d) { return !Chosen(d); });
+        return desktops;
+    }
+    bool Chosen(const PlasmaDesktop& desktop) const {
+        return !screen_ || desktop.screen == *screen_;
     }
 
     // "" for a URL that names no local file: the program can only draw on a file.
@@ -374,6 +460,11 @@ class PlasmaStore : public DesktopOwnedStore {
         if (!RunScript(script))
             throw WriteRefused(name);
     }
+
+    // The chosen monitor's screen (ShowOnlyOn), or the calendar's (Shown);
+    // none: every screen.
+    std::optional<int> screen_;
+    bool lookedForCalendar_ = false;
 };
 
 } // namespace

@@ -33,16 +33,41 @@ differing() { # picture picture [compare's options]
 }
 
 # An X server of $2 (640x480 when not given) on the first free display number
-# from $1 up, in $display.
+# from $1 up, in $display; its process in $xvfb.
 # -noreset: a session's window manager stays connected, so the server keeps the
 # root picture when a program disconnects; without it Xvfb would reset then.
 start_xvfb() { # first-display-number [WIDTHxHEIGHT]
-  display=$1
   local size=${2:-640x480}
-  while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+  free_display "$1"
   Xvfb ":$display" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb=$!
-  for _ in $(seq 100); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
+  wait_for_socket
+}
+# Xorg with the dummy driver instead (Xvfb has one output only), its outputs
+# DUMMY0 and DUMMY1 set to two monitors: 1920x1080 at 0,0 and 1280x720 at
+# 1920,0 (mode lines as cvt gives them). As root: only root's Xorg takes a
+# configuration file from anywhere.
+start_two_monitor_xorg() { # first-display-number
+  free_display "$1"
+  printf '%s\n' 'Section "Device"' 'Identifier "dummy"' 'Driver "dummy"' 'VideoRam 32768' 'EndSection' \
+    'Section "Screen"' 'Identifier "screen"' 'Device "dummy"' 'DefaultDepth 24' 'SubSection "Display"' \
+    'Virtual 3200 1080' 'EndSubSection' 'EndSection' >"$work/xorg.conf"
+  Xorg ":$display" -config "$work/xorg.conf" -configdir "$work/no-xorg.conf.d" -logfile "$work/xorg.log" \
+    -nolisten tcp -noreset -novtswitch -sharevts >/dev/null 2>&1 &
+  xvfb=$!
+  wait_for_socket
+  export DISPLAY=:$display
+  xrandr --newmode 1920x1080 173.00 1920 2048 2248 2576 1080 1083 1088 1120 -hsync +vsync
+  xrandr --newmode 1280x720 74.50 1280 1344 1472 1664 720 723 728 748 -hsync +vsync
+  xrandr --addmode DUMMY0 1920x1080 && xrandr --addmode DUMMY1 1280x720
+  xrandr --fb 3200x1080 --output DUMMY0 --mode 1920x1080 --pos 0x0 --output DUMMY1 --mode 1280x720 --pos 1920x0
+}
+free_display() { # first-display-number: the first free one from there, in $display
+  display=$1
+  while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do display=$((display + 1)); done
+}
+wait_for_socket() {
+  for _ in $(seq 300); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
 }
 
 # A fresh user: HOME and every XDG folder, exported for what the script runs

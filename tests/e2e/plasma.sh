@@ -7,7 +7,8 @@
 # for the screen) and on the user's own picture with a layout of the user's. Switching on shows the calendar on the
 # desktop, a redraw of the same file by "velnora start" is shown, switching off
 # gives back the plugin, Image and FillMode of every desktop exactly (absent
-# ones absent) and the desktop shows what it showed.
+# ones absent) and the desktop shows what it showed. Then on two monitors: the
+# calendar on the desktop of the monitor at the corner alone.
 #   dbus-run-session -- plasma.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
@@ -87,6 +88,7 @@ round() { # name source: switch on, redraw (on the user's picture), switch off
   grep -q "plugin org.kde.image .*Image=\"file://$output\"" "$work/on.state" || fail "state: $(cat "$work/on.state")"
   wait_for 30 shows "$output" "$desktop_area" ||
     fail "the calendar is not shown ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
+  [[ $1 != fresh-profile ]] || keep_screenshot plasma-fresh-profile "$work/screen.png"
   # The desktop's own wallpaper, scaled by Plasma: alike but for the calendar and the panel.
   if [[ $2 == "$work/before.png" ]]; then
     drawn=$(compare -metric AE -fuzz 10% "$output" "$2" null: 2>&1 || true)
@@ -170,5 +172,44 @@ rc=$XDG_CONFIG_HOME/plasma-org.kde.plasma.desktop-appletsrc
 saved=$(sed -n '/^\[Containments\]\[[0-9]*\]\[Wallpaper\]\[org.kde.image\]\[General\]$/,/^$/p' "$rc")
 # The settings file writes a backslash as two.
 [[ $saved == *"FillMode=6"* && $saved == *"Image=file://${user//\\/\\\\}"* ]] || fail "saved: $saved"
+
+# Two monitors of different sizes as two outputs of Xorg's dummy driver
+# (plasmashell makes a desktop for each output, but none for a RandR monitor
+# without one): in each corner only the desktop of the monitor there gets the
+# calendar, drawn at its size; the other keeps its values and shows what it
+# showed; switching off gives back both (the left one's centred layout, the
+# right one's absent FillMode).
+case=two-monitors
+kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
+start_two_monitor_xorg $((display + 1))
+source "$(dirname "$0")/two-monitors.sh"
+dbus-update-activation-environment --all
+start plasmashell --no-respawn
+wait_for 120 eval 'desktops_state | grep -q "screen 1"' || { fail "no desktop on the second monitor"; exit 1; }
+convert -size 1600x1200 gradient:'#ff8000-#0040ff' -rotate 90 "$work/user.png"
+set_image "file://$work/user.png"
+for size in 1920x1080 1280x720; do
+  convert "$work/user.png" -resize "$size^" -gravity center -extent "$size" "$work/$size.png"
+done
+# The screen's bottom rows, where the panel's clock changes, are not compared.
+while read -r position monitor corner; do
+  case=two-monitors-$corner
+  printf '[image]\nposition=%s\n' "$position" >"$settings"
+  wait_for 60 settled || fail "the desktop does not settle"
+  cp "$work/settle2.png" "$work/before.png"
+  desktops_state >"$work/before.state"
+  show_box on
+  desktops_state >"$work/on.state"
+  [[ $(grep -c "Image=\"file://$output\"" "$work/on.state") == 1 &&
+    -z $(grep -vF "file://$output" "$work/on.state" | grep -vxFf "$work/before.state") ]] ||
+    fail "not the one desktop: $(cat "$work/on.state")"
+  on_monitor "$work/${monitor%%+*}.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
+  convert "$work/before.png" "$output" -geometry "+${monitor#*+}" -composite "$work/expected.png"
+  wait_for 30 shows "$work/expected.png" 3200x1020+0+0 || fail "the calendar is not shown on $monitor alone"
+  [[ $corner != top-right ]] || keep_screenshot plasma-two-monitors "$work/screen.png"
+  show_box off
+  desktops_state | diff "$work/before.state" - >&2 || fail "desktop settings differ"
+  wait_for 30 shows "$work/before.png" 3200x1020+0+0 || fail "the desktop is not what it was"
+done <<<"$corners"
 
 finish "the calendar went on and off KDE Plasma"
