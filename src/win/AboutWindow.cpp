@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Glyphs.h"
 #include "ModalWindow.h"
 #include "PreviewWindow.h"
 
@@ -14,6 +15,7 @@ constexpr int BackButton = 1;
 struct About {
     HBITMAP picture = nullptr; // the program's resource "ABOUT"; none in the tests
     HFONT bold = nullptr;
+    HIMAGELIST glyph = nullptr; // the main window's exit door; none in the tests
 };
 
 // The picture with the pixels of its bottom-left pixel's colour left out, so
@@ -39,6 +41,7 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
                             6, 146, 75, 25, window, reinterpret_cast<HMENU>(BackButton),
                             GetModuleHandleW(nullptr), nullptr);
         SendMessageW(back, WM_SETFONT, reinterpret_cast<WPARAM>(about->bold), FALSE);
+        PutGlyph(back, about->glyph);
         SetFocus(back);
         return FALSE; // the focus is set
     }
@@ -62,11 +65,14 @@ void ShowAboutWindow(HWND owner) {
     about.picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"ABOUT",
                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     about.bold = CreateTahomaFont(true);
+    about.glyph = MakeGlyph(L"GLYPH_EXIT", 16);
     ShowModalWindow(owner, L"درباره نرم افزار", AboutWidth, AboutHeight, 0, AboutProc,
                     reinterpret_cast<LPARAM>(&about));
     DeleteObject(about.bold);
     if (about.picture)
         DeleteObject(about.picture);
+    if (about.glyph)
+        ImageList_Destroy(about.glyph);
 }
 
 }  // namespace velnora

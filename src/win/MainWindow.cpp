@@ -4,6 +4,7 @@
 
 #include "ColourCombo.h"
 #include "DateTime.h"
+#include "Glyphs.h"
 #include "MainControls.h"
 #include "MessageBoxes.h"
 #include "OptionsWindow.h"
@@ -34,8 +35,6 @@ constexpr DWORD WindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // The headings' colour: the design's pure blue (clBlue).
 constexpr COLORREF HeadingBlue = RGB(0, 0, 255);
-// The glyphs' transparent colour.
-constexpr COLORREF GlyphTransparent = RGB(255, 0, 255);
 // The window's fonts have 11-pixel characters: a negative height counts
 // without the internal leading (8 point at 96 dots per inch).
 constexpr int FontHeight = -11;
@@ -47,17 +46,6 @@ HFONT MakeFont(const wchar_t* face, bool bold) {
     return CreateFontW(FontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
-HIMAGELIST MakeGlyph(const wchar_t* resource, int side) {
-    const auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), resource, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap)
-        return nullptr;
-    HIMAGELIST glyph = ImageList_Create(side, side, ILC_COLOR24 | ILC_MASK, 1, 0);
-    ImageList_AddMasked(glyph, bitmap, GlyphTransparent);
-    DeleteObject(bitmap);
-    return glyph;
 }
 
 std::span<const int> RadioGroupOf(int id) {
@@ -223,14 +211,8 @@ void Tmain::CreateControls() {
     }
     std::size_t next = 0;
     for (const GlyphSpec& spec : MainGlyphs()) {
-        HIMAGELIST glyph = glyphs_[next++] = MakeGlyph(spec.resource, spec.side);
-        wchar_t caption[2];
-        const bool captioned = GetDlgItemTextW(window_, spec.id, caption, 2) > 0;
-        BUTTON_IMAGELIST image{glyph,
-                               {4, 0, 4, 0},
-                               static_cast<UINT>(captioned ? BUTTON_IMAGELIST_ALIGN_LEFT
-                                                           : BUTTON_IMAGELIST_ALIGN_CENTER)};
-        SendMessageW(Control(spec.id), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
+        glyphs_[next] = MakeGlyph(spec.resource, spec.side);
+        PutGlyph(Control(spec.id), glyphs_[next++]);
     }
     // The design's states, before the settings are read.
     SendMessageW(Control(IdCHKprev), BM_SETCHECK, BST_CHECKED, 0);
