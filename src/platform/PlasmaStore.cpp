@@ -37,7 +37,8 @@
 // the shell's scripts know a screen by its number only, and that number follows
 // the order in which the shell first saw each output, not Qt's. The picture,
 // that monitor's size, is read from and written to that desktop alone; the
-// other desktops keep theirs.
+// other desktops keep theirs, and get them back from the backup when the
+// calendar moves away from them.
 // The extra value PlasmaDesktops holds what the five cannot say: every
 // desktop's id, screen, plugin, Image and FillMode as they stand, absent ones
 // as null, on one line. Written back (after the five), it sets each desktop
@@ -260,6 +261,7 @@ class PlasmaStore : public DesktopOwnedStore {
         for (const PlasmaDesktop& desktop : *desktops)
             if (desktop.geometry == (*monitor)->geometry()) {
                 screen_ = desktop.screen;
+                monitorChosen_ = true;
                 return true;
             }
         return false;
@@ -363,6 +365,42 @@ class PlasmaStore : public DesktopOwnedStore {
         return HoldsDesktops(value, name);
     }
 
+    // The desktops that show the program's picture though the calendar is
+    // not on their monitor, as backed up: the calendar leaves no copy behind
+    // when it moves to another monitor. A picture the user set there since
+    // stays.
+    void GiveBackOtherMonitors(const std::string& name, const std::string& value) override {
+        if (!monitorChosen_ || name != DesktopsName)
+            return;
+        std::optional<std::vector<PlasmaDesktop>> left = DesktopsOf(QString::fromStdString(value));
+        if (!left)
+            throw WriteRefused(name);
+        const std::vector<PlasmaDesktop> now = Current(name);
+        std::erase_if(*left, [&](const PlasmaDesktop& desktop) {
+            const PlasmaDesktop* there = Find(now, desktop.id);
+            return !there || Chosen(*there) || !IsOwnWallpaper(PictureOf(*there));
+        });
+        Apply(RestoreChanges(*left, now), name);
+    }
+
+    // The backed-up picture of the desktop on the chosen monitor's screen now,
+    // as ReadPicture reads it (the default wallpaper where Image was absent),
+    // though the backup's Wallpaper may be another monitor's.
+    std::optional<std::string> MonitorPictureIn(const std::string& name,
+                                                const std::string& value) override {
+        if (!monitorChosen_ || name != DesktopsName)
+            return std::nullopt;
+        const std::optional<std::vector<PlasmaDesktop>> backedUp =
+            DesktopsOf(QString::fromStdString(value));
+        if (!backedUp)
+            return std::nullopt;
+        const std::vector<PlasmaDesktop> now = Current(name);
+        for (const PlasmaDesktop& desktop : *backedUp)
+            if (const PlasmaDesktop* there = Find(now, desktop.id); there && Chosen(*there))
+                return PictureOf(desktop);
+        return std::nullopt;
+    }
+
     static std::vector<PlasmaDesktop> Current(const std::string& name) {
         std::optional<std::vector<PlasmaDesktop>> desktops = ShellDesktops();
         if (!desktops)
@@ -417,9 +455,8 @@ class PlasmaStore : public DesktopOwnedStore {
                                      const std::vector<PlasmaDesktop>& now) {
         QJsonArray changes;
         for (const PlasmaDesktop& desktop : wanted) {
-            const auto present = std::find_if(now.begin(), now.end(),
-                                              [&](const auto& d) { return d.id == desktop.id; });
-            if (present == now.end())
+            const PlasmaDesktop* present = Find(now, desktop.id);
+            if (!present)
                 continue;
             QJsonObject change{
                 {"id", desktop.id}, {"plugin", desktop.plugin}, {"Image", JsonOf(desktop.image)}};
@@ -439,15 +476,21 @@ class PlasmaStore : public DesktopOwnedStore {
             return false;
         const std::vector<PlasmaDesktop> now = Current(name);
         for (const PlasmaDesktop& desktop : *wanted) {
-            const auto present = std::find_if(now.begin(), now.end(),
-                                              [&](const auto& d) { return d.id == desktop.id; });
-            if (present == now.end())
+            const PlasmaDesktop* present = Find(now, desktop.id);
+            if (!present)
                 continue;
             if (present->plugin != desktop.plugin || present->image != desktop.image ||
                 present->FillMode() != desktop.FillMode())
                 return false;
         }
         return true;
+    }
+
+    // nullptr where no desktop has the id (gone since the backup).
+    static const PlasmaDesktop* Find(const std::vector<PlasmaDesktop>& desktops, int id) {
+        const auto found = std::find_if(desktops.begin(), desktops.end(),
+                                        [id](const auto& d) { return d.id == id; });
+        return found != desktops.end() ? &*found : nullptr;
     }
 
     static void Apply(const QJsonArray& changes, const std::string& name) {
@@ -465,6 +508,9 @@ class PlasmaStore : public DesktopOwnedStore {
     // none: every screen.
     std::optional<int> screen_;
     bool lookedForCalendar_ = false;
+    // By ShowOnlyOn: screen_ is the monitor the calendar goes on, not merely
+    // the one it was found on.
+    bool monitorChosen_ = false;
 };
 
 } // namespace
