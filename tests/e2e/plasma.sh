@@ -8,7 +8,8 @@
 # desktop, a redraw of the same file by "velnora start" is shown, switching off
 # gives back the plugin, Image and FillMode of every desktop exactly (absent
 # ones absent) and the desktop shows what it showed. Then on two monitors: the
-# calendar on the desktop of the monitor at the corner alone.
+# calendar on the desktop of the monitor at the corner alone, and on the other
+# alone once the corner changes.
 #   dbus-run-session -- plasma.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
@@ -68,11 +69,11 @@ mkdir -p "$package/contents/images"
 echo '{"KPlugin": {"Id": "Sea", "Name": "Sea"}}' >"$package/metadata.json"
 convert -size 640x480 xc:'#208080' -type TrueColor "$package/contents/images/640x480.png"
 convert -size 1920x1080 xc:'#802020' -type TrueColor "$package/contents/images/1920x1080.png"
-set_image() { # url: every desktop's picture
+set_image() { # url [url of the monitor at 0,0]: every desktop's picture
   script "var all = desktops();
     for (var i = 0; i < all.length; i++) {
       all[i].currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
-      all[i].writeConfig('Image', \"$1\");
+      all[i].writeConfig('Image', screenGeometry(all[i].screen).x == 0 ? \"${2:-$1}\" : \"$1\");
     }" >/dev/null || fail "the picture $1 was refused"
 }
 
@@ -178,7 +179,8 @@ saved=$(sed -n '/^\[Containments\]\[[0-9]*\]\[Wallpaper\]\[org.kde.image\]\[Gene
 # without one): in each corner only the desktop of the monitor there gets the
 # calendar, drawn at its size; the other keeps its values and shows what it
 # showed; switching off gives back both (the left one's centred layout, the
-# right one's absent FillMode).
+# right one's absent FillMode). Each monitor has a picture of its own: the left
+# one's is mirrored.
 case=two-monitors
 kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
 start_two_monitor_xorg $((display + 1))
@@ -187,11 +189,22 @@ dbus-update-activation-environment --all
 start plasmashell --no-respawn
 wait_for 120 eval 'desktops_state | grep -q "screen 1"' || { fail "no desktop on the second monitor"; exit 1; }
 convert -size 1600x1200 gradient:'#ff8000-#0040ff' -rotate 90 "$work/user.png"
-set_image "file://$work/user.png"
-for size in 1920x1080 1280x720; do
-  convert "$work/user.png" -resize "$size^" -gravity center -extent "$size" "$work/$size.png"
-done
+convert "$work/user.png" -flop "$work/left.png"
+set_image "file://$work/user.png" "file://$work/left.png"
+while read -r picture size; do
+  convert "$work/$picture.png" -resize "$size^" -gravity center -extent "$size" "$work/$size.png"
+done <<<"left 1920x1080
+user 1280x720"
 # The screen's bottom rows, where the panel's clock changes, are not compared.
+shown_alone() { # monitor corner: the calendar on the monitor's desktop alone
+  desktops_state >"$work/on.state"
+  [[ $(grep -c "Image=\"file://$output\"" "$work/on.state") == 1 &&
+    -z $(grep -vF "file://$output" "$work/on.state" | grep -vxFf "$work/before.state") ]] ||
+    fail "not the one desktop: $(cat "$work/on.state")"
+  on_monitor "$work/${1%%+*}.png" "$output" 3 "${1%%+*}+0+0" "$2"
+  convert "$work/before.png" "$output" -geometry "+${1#*+}" -composite "$work/expected.png"
+  wait_for 30 shows "$work/expected.png" 3200x1020+0+0 || fail "the calendar is not shown on $1 alone"
+}
 while read -r position monitor corner; do
   case=two-monitors-$corner
   printf '[image]\nposition=%s\n' "$position" >"$settings"
@@ -199,14 +212,19 @@ while read -r position monitor corner; do
   cp "$work/settle2.png" "$work/before.png"
   desktops_state >"$work/before.state"
   show_box on
-  desktops_state >"$work/on.state"
-  [[ $(grep -c "Image=\"file://$output\"" "$work/on.state") == 1 &&
-    -z $(grep -vF "file://$output" "$work/on.state" | grep -vxFf "$work/before.state") ]] ||
-    fail "not the one desktop: $(cat "$work/on.state")"
-  on_monitor "$work/${monitor%%+*}.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
-  convert "$work/before.png" "$output" -geometry "+${monitor#*+}" -composite "$work/expected.png"
-  wait_for 30 shows "$work/expected.png" 3200x1020+0+0 || fail "the calendar is not shown on $monitor alone"
-  [[ $corner != top-right ]] || keep_screenshot plasma-two-monitors "$work/screen.png"
+  shown_alone "$monitor" "$corner"
+  if [[ $corner == top-right ]]; then
+    keep_screenshot plasma-two-monitors "$work/screen.png"
+    # The corner changed while on: the start moves the calendar to the left
+    # monitor, drawn on that one's own picture (its top right far from the
+    # calendar), and the right one gets its own values back at once.
+    case=two-monitors-moved
+    sed -i 's/^position=.*/position=3/' "$settings"
+    logon_run
+    shown_alone 1920x1080+0+0 bottom-left
+    [[ $(compare -metric AE -fuzz 3% "$output[400x300+1500+0]" "$work/1920x1080.png[400x300+1500+0]" null: 2>&1) == 0 ]] ||
+      fail "not drawn on the left monitor's own picture"
+  fi
   show_box off
   desktops_state | diff "$work/before.state" - >&2 || fail "desktop settings differ"
   wait_for 30 shows "$work/before.png" 3200x1020+0+0 || fail "the desktop is not what it was"
