@@ -27,8 +27,8 @@ void PaintAbout(HDC dc, const About& about, int dpi) {
         const HDC source = CreateCompatibleDC(dc);
         const HGDIOBJ old = SelectObject(source, about.picture);
         const COLORREF clear = GetPixel(source, 0, AboutHeight - 1);
-        GdiTransparentBlt(dc, 0, 0, Scaled(AboutWidth, dpi), Scaled(AboutHeight, dpi), source, 0,
-                          0, AboutWidth, AboutHeight, clear);
+        GdiTransparentBlt(dc, 0, 0, Scaled(AboutWidth, dpi), Scaled(AboutHeight, dpi), source, 0, 0,
+                          AboutWidth, AboutHeight, clear);
         SelectObject(source, old);
         DeleteDC(source);
     }

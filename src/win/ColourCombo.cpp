@@ -151,9 +151,9 @@ void OpenPalette(HWND combo) {
         ScaledWindowSize(PaletteWidth, PaletteHeight, style, exStyle, WindowDpi(combo));
     RECT below;
     GetWindowRect(combo, &below);
-    state.popup = CreateWindowExW(exStyle, PaletteClass, L"", style, below.left, below.bottom,
-                                  size.cx, size.cy, combo, nullptr, GetModuleHandleW(nullptr),
-                                  combo);
+    state.popup =
+        CreateWindowExW(exStyle, PaletteClass, L"", style, below.left, below.bottom, size.cx,
+                        size.cy, combo, nullptr, GetModuleHandleW(nullptr), combo);
     if (!state.popup)
         return;
     ShowWindow(state.popup, SW_SHOWNOACTIVATE);
@@ -244,9 +244,9 @@ LRESULT CALLBACK PaletteProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN: {
         const HWND combo = ComboOf(popup);
-        const int entry = EntryAt(
-            {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))},
-            WindowDpi(popup));
+        const int entry =
+            EntryAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))},
+                    WindowDpi(popup));
         if (message == WM_LBUTTONDOWN) {
             // With the capture, a press anywhere comes here: outside it closes.
             if (entry >= 0)

@@ -45,9 +45,9 @@ const int CornerButtons[] = {IdR_Top_Right, IdR_Bottom_Right, IdR_Bottom_Left, I
 const int PictureButtons[] = {IdR_CurrentPicture, IdR_Choose};
 
 HFONT MakeFont(const wchar_t* face, bool bold, int dpi) {
-    return CreateFontW(Scaled(FontHeight, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+    return CreateFontW(Scaled(FontHeight, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 std::span<const int> RadioGroupOf(int id) {
@@ -202,10 +202,9 @@ void Tmain::CreateControls() {
     // Placed and given their fonts by LayOut.
     for (const ControlSpec& spec : MainControls()) {
         if (spec.windowClass) {
-            CreateWindowExW(0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style,
-                            0, 0, 0, 0, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-                            nullptr);
+            CreateWindowExW(
+                0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
+                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         } else {
             const HWND control = CreateColourCombo(window_, spec.id, 0, 0, 0, 0);
             SetWindowLongPtrW(control, GWL_STYLE,

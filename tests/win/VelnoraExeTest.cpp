@@ -254,11 +254,13 @@ struct ScreenDpi {
     static constexpr const wchar_t* Key = L"Control Panel\\Desktop";
     explicit ScreenDpi(DWORD dpi) {
         DWORD bytes = sizeof before;
-        had = RegGetValueW(HKEY_CURRENT_USER, Key, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
-                           &before, &bytes) == ERROR_SUCCESS;
+        had = RegGetValueW(HKEY_CURRENT_USER, Key, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                           &bytes) == ERROR_SUCCESS;
         Set(dpi);
     }
-    ~ScreenDpi() { had ? Set(before) : (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"LogPixels"); }
+    ~ScreenDpi() {
+        had ? Set(before) : (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"LogPixels");
+    }
     static void Set(DWORD dpi) {
         RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
     }
@@ -277,8 +279,8 @@ TEST_F(VelnoraExeTest, MainWindowScalesWithTheScreen) {
         SIZE client;
         RECT show; // the show box, in the client area
     };
-    for (const Case& c : {Case{96, {380, 314}, {33, 243, 130, 260}},
-                          Case{144, {570, 471}, {50, 365, 195, 390}}}) {
+    for (const Case& c :
+         {Case{96, {380, 314}, {33, 243, 130, 260}}, Case{144, {570, 471}, {50, 365, 195, 390}}}) {
         const ScreenDpi screen(c.dpi);
         MainWindowRun run(exe_);
         ASSERT_NE(run.Window(), nullptr);
@@ -288,9 +290,8 @@ TEST_F(VelnoraExeTest, MainWindowScalesWithTheScreen) {
         EXPECT_EQ(client.bottom, c.client.cy) << c.dpi;
         GetWindowRect(GetDlgItem(run.Window(), IdCHK_show), &show);
         MapWindowPoints(nullptr, run.Window(), reinterpret_cast<POINT*>(&show), 2);
-        EXPECT_TRUE(EqualRect(&show, &c.show))
-            << c.dpi << ": " << show.left << ", " << show.top << ", " << show.right << ", "
-            << show.bottom;
+        EXPECT_TRUE(EqualRect(&show, &c.show)) << c.dpi << ": " << show.left << ", " << show.top
+                                               << ", " << show.right << ", " << show.bottom;
         EXPECT_EQ(run.PressEscape(), 0u);
     }
 }

@@ -33,10 +33,13 @@ TEST(PreviewPicture, FillsTheClientAreaWhateverTheSourceShape) {
     for (const Case& c : {Case{1024, 768, 96, 500, 375}, Case{1280, 1024, 96, 500, 375},
                           Case{1280, 1024, 144, 750, 563}}) {
         Bitmap work;
-        ComposePreview(work, [&](Bitmap& source) {
-            source.Resize(c.width, c.height);
-            std::fill(source.Data(), source.Data() + source.SizeBytes(), uint8_t{0x40});
-        }, c.dpi);
+        ComposePreview(
+            work,
+            [&](Bitmap& source) {
+                source.Resize(c.width, c.height);
+                std::fill(source.Data(), source.Data() + source.SizeBytes(), uint8_t{0x40});
+            },
+            c.dpi);
         EXPECT_EQ(work.Width(), c.clientWidth) << c.width << " at " << c.dpi;
         EXPECT_EQ(work.Height(), c.clientHeight) << c.width << " at " << c.dpi;
         EXPECT_EQ(work.Row(c.clientHeight - 1)[(c.clientWidth - 1) * 3], 0x40) << c.width;
