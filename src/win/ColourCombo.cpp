@@ -4,6 +4,7 @@
 // the keyboard stays with the control, as a combo box's list does.
 #include "ColourCombo.h"
 
+#include "Dpi.h"
 #include "ModalWindow.h"
 #include "StandardColours.h"
 
@@ -27,7 +28,7 @@ constexpr int More = Swatches;
 constexpr int Custom = Swatches + 1;
 constexpr int Entries = Swatches + 2;
 
-// The drop-down's measures in pixels: swatches the size of a small icon's
+// The drop-down's measures in pixels at 96 dpi: swatches the size of a small icon's
 // cell, a button as high as a dialog's push button.
 constexpr int Cell = 18;
 constexpr int Gap = 2;
@@ -54,7 +55,8 @@ ComboState& StateOf(HWND combo) {
     return *reinterpret_cast<ComboState*>(GetWindowLongPtrW(combo, GWLP_USERDATA));
 }
 
-RECT EntryRect(int entry) {
+// The entry's place in the drop-down at 96 dpi.
+RECT DesignRect(int entry) {
     const int lastTop = Margin + Rows * (Cell + Gap) - Gap + Margin;
     if (entry < Swatches) {
         const int left = Margin + entry % Columns * (Cell + Gap);
@@ -68,13 +70,17 @@ RECT EntryRect(int entry) {
     return {customLeft, top, customLeft + Cell, top + Cell};
 }
 
+RECT EntryRect(int entry, int dpi) {
+    return Scaled(DesignRect(entry), dpi);
+}
+
 HWND ComboOf(HWND popup) {
     return reinterpret_cast<HWND>(GetWindowLongPtrW(popup, GWLP_USERDATA));
 }
 
-int EntryAt(POINT point) {
+int EntryAt(POINT point, int dpi) {
     for (int entry = 0; entry < Entries; ++entry) {
-        const RECT rect = EntryRect(entry);
+        const RECT rect = EntryRect(entry, dpi);
         if (PtInRect(&rect, point))
             return entry;
     }
@@ -139,15 +145,15 @@ void OpenPalette(HWND combo) {
         return;
     const int selected = StandardColourIndex(state.selected);
     state.place = selected < 0 ? Custom : selected;
-    RECT frame{0, 0, PaletteWidth, PaletteHeight};
     const DWORD style = WS_POPUP | WS_BORDER;
     const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const SIZE size =
+        ScaledWindowSize(PaletteWidth, PaletteHeight, style, exStyle, WindowDpi(combo));
     RECT below;
     GetWindowRect(combo, &below);
-    state.popup = CreateWindowExW(exStyle, PaletteClass, L"", style, below.left, below.bottom,
-                                  frame.right - frame.left, frame.bottom - frame.top, combo,
-                                  nullptr, GetModuleHandleW(nullptr), combo);
+    state.popup =
+        CreateWindowExW(exStyle, PaletteClass, L"", style, below.left, below.bottom, size.cx,
+                        size.cy, combo, nullptr, GetModuleHandleW(nullptr), combo);
     if (!state.popup)
         return;
     ShowWindow(state.popup, SW_SHOWNOACTIVATE);
@@ -191,15 +197,18 @@ void PaintPalette(HWND popup, HDC dc) {
     GetClientRect(popup, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     const int selected = StandardColourIndex(state.selected);
+    const int dpi = WindowDpi(popup);
     for (int entry = 0; entry < Entries; ++entry) {
-        RECT rect = EntryRect(entry);
+        RECT rect = EntryRect(entry, dpi);
         if (entry == More) {
             DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH);
-            const HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            const HFONT font = CreateTahomaFont(false, dpi);
+            const HGDIOBJ old = SelectObject(dc, font);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
             DrawTextW(dc, L"More Colors...", -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             SelectObject(dc, old);
+            DeleteObject(font);
         } else {
             FillSwatch(dc, rect, EntryColour(state, entry));
         }
@@ -235,8 +244,9 @@ LRESULT CALLBACK PaletteProc(HWND popup, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN: {
         const HWND combo = ComboOf(popup);
-        const int entry = EntryAt({static_cast<short>(LOWORD(lParam)),
-                                   static_cast<short>(HIWORD(lParam))});
+        const int entry =
+            EntryAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))},
+                    WindowDpi(popup));
         if (message == WM_LBUTTONDOWN) {
             // With the capture, a press anywhere comes here: outside it closes.
             if (entry >= 0)

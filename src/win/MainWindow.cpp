@@ -4,6 +4,7 @@
 
 #include "ColourCombo.h"
 #include "DateTime.h"
+#include "Dpi.h"
 #include "Glyphs.h"
 #include "MainControls.h"
 #include "MessageBoxes.h"
@@ -17,6 +18,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <cmath>
 #include <exception>
 #include <span>
@@ -35,17 +37,17 @@ constexpr DWORD WindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 // The headings' colour: the design's pure blue (clBlue).
 constexpr COLORREF HeadingBlue = RGB(0, 0, 255);
-// The window's fonts have 11-pixel characters: a negative height counts
-// without the internal leading (8 point at 96 dots per inch).
+// The window's fonts have 11-pixel characters at 96 dpi: a negative height
+// counts without the internal leading (8 point).
 constexpr int FontHeight = -11;
 
 const int CornerButtons[] = {IdR_Top_Right, IdR_Bottom_Right, IdR_Bottom_Left, IdR_Top_Left};
 const int PictureButtons[] = {IdR_CurrentPicture, IdR_Choose};
 
-HFONT MakeFont(const wchar_t* face, bool bold) {
-    return CreateFontW(FontHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+HFONT MakeFont(const wchar_t* face, bool bold, int dpi) {
+    return CreateFontW(Scaled(FontHeight, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 std::span<const int> RadioGroupOf(int id) {
@@ -90,18 +92,18 @@ void Tmain::Run() {
     windowClass.lpszClassName = ClassName;
     RegisterClassExW(&windowClass);
 
-    RECT frame{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&frame, WindowStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CreateWindowExW(0, ClassName, MainWindowTitle, WindowStyle,
-                    work.left + (work.right - work.left - width) / 2,
-                    work.top + (work.bottom - work.top - height) / 2, width, height, nullptr,
-                    nullptr, instance, this);
+    // Created on the primary screen, then sized for its DPI and centred on it.
+    CreateWindowExW(0, ClassName, MainWindowTitle, WindowStyle, 0, 0, 0, 0, nullptr, nullptr,
+                    instance, this);
     if (!window_)
         return;
+    dpi_ = WindowDpi(window_);
+    const SIZE size = ScaledWindowSize(ClientWidth, ClientHeight, WindowStyle, 0, dpi_);
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                 work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     CreateControls();
     // An error in the creation handler ends it there; the window still opens.
     RunHandler([this] { FormCreate(); });
@@ -165,6 +167,18 @@ LRESULT Tmain::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT:
         Paint();
         return 0;
+    case WM_DPICHANGED: {
+        // Moved to a screen of another scale: the size Windows suggests, and
+        // the controls and fonts laid out again for it.
+        dpi_ = HIWORD(w);
+        const auto& suggested = *reinterpret_cast<const RECT*>(l);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut();
+        InvalidateRect(window_, nullptr, TRUE);
+        return 0;
+    }
     case WM_ACTIVATE:
         if (LOWORD(w) != WA_INACTIVE)
             RunHandler([this] { TntFormActivate(); });
@@ -184,26 +198,20 @@ LRESULT Tmain::Handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void Tmain::CreateControls() {
-    fonts_[static_cast<int>(ControlFont::Tahoma)] = MakeFont(L"Tahoma", false);
-    fonts_[static_cast<int>(ControlFont::TahomaBold)] = MakeFont(L"Tahoma", true);
-    fonts_[static_cast<int>(ControlFont::SansSerif)] = MakeFont(L"MS Sans Serif", false);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // Placed and given their fonts by LayOut.
     for (const ControlSpec& spec : MainControls()) {
-        HWND control;
         if (spec.windowClass) {
-            control = CreateWindowExW(
-                0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style, spec.left,
-                spec.top, spec.width, spec.height, window_,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            CreateWindowExW(
+                0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
+                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
         } else {
-            control =
-                CreateColourCombo(window_, spec.id, spec.left, spec.top, spec.width, spec.height);
+            const HWND control = CreateColourCombo(window_, spec.id, 0, 0, 0, 0);
             SetWindowLongPtrW(control, GWL_STYLE,
                               GetWindowLongPtrW(control, GWL_STYLE) | spec.style);
         }
-        SendMessageW(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts_[static_cast<int>(spec.font)]), FALSE);
     }
+    LayOut();
     for (const auto& [spin, field] :
          {std::pair{IdUDLeftRight, IdELeftRight}, std::pair{IdUDTopBottom, IdETopBottom}}) {
         SendMessageW(Control(spin), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(field)), 0);
@@ -222,15 +230,36 @@ void Tmain::CreateControls() {
     SetColourComboValue(Control(IdccBack), Colour{0xFFFFFF});
 }
 
+void Tmain::LayOut() {
+    const auto old = std::to_array(fonts_);
+    fonts_[static_cast<int>(ControlFont::Tahoma)] = MakeFont(L"Tahoma", false, dpi_);
+    fonts_[static_cast<int>(ControlFont::TahomaBold)] = MakeFont(L"Tahoma", true, dpi_);
+    fonts_[static_cast<int>(ControlFont::SansSerif)] = MakeFont(L"MS Sans Serif", false, dpi_);
+    for (const ControlSpec& spec : MainControls()) {
+        const RECT place =
+            Scaled(RECT{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height}, dpi_);
+        const HWND control = Control(spec.id);
+        SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts_[static_cast<int>(spec.font)]), TRUE);
+    }
+    for (HFONT font : old)
+        if (font)
+            DeleteObject(font);
+}
+
 void Tmain::Paint() {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window_, &paint);
     // Panel7: a raised panel over the whole client area; on it the groups'
     // sunken frames (inner bevel raised, outer lowered).
-    RECT client{0, 0, ClientWidth, ClientHeight};
+    RECT client = Scaled(RECT{0, 0, ClientWidth, ClientHeight}, dpi_);
     DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
-    for (RECT frame : MainFrames())
+    for (const RECT& design : MainFrames()) {
+        RECT frame = Scaled(design, dpi_);
         DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    }
     EndPaint(window_, &paint);
 }
 

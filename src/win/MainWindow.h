@@ -55,6 +55,8 @@ class Tmain {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void CreateControls();
+    // Places the controls and makes their fonts for the window's DPI.
+    void LayOut();
     void Command(int id, int code, HWND control);
     // Runs a handler of a message: an error it raises is shown in a message
     // box and the window stays usable.
@@ -94,6 +96,8 @@ class Tmain {
     Session session_;
     bool closeAtActivation_;
     HWND window_ = nullptr;
+    // The window's dots per inch: its measures are those of 96 scaled to it.
+    int dpi_ = 96;
     HFONT fonts_[3] = {};
     HIMAGELIST glyphs_[6] = {};
     HICON icon_ = nullptr;

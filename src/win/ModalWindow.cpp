@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ModalWindow.h"
 
+#include "Dpi.h"
 #include "WidePath.h"
 
 #include <cwchar>
@@ -17,14 +18,13 @@ struct Opening {
     LPARAM param;
 };
 
-// Sizes the window to its client area (the template counts in dialog units)
-// and centres it on the work area of its owner's screen.
+// Sizes the window to its client area (the template counts in dialog units),
+// scaled to its screen's DPI, and centres it on the work area of its owner's
+// screen.
 void FitAndCentre(HWND window, int clientWidth, int clientHeight) {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
+    const auto [width, height] = ScaledWindowSize(
+        clientWidth, clientHeight, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+        static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), WindowDpi(window));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     const HWND owner = GetWindow(window, GW_OWNER);
@@ -68,8 +68,8 @@ INT_PTR ShowModalWindow(HWND owner, const wchar_t* title, int clientWidth, int c
                                    reinterpret_cast<LPARAM>(&opening));
 }
 
-HFONT CreateTahomaFont(bool bold) {
-    return CreateFontW(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+HFONT CreateTahomaFont(bool bold, int dpi) {
+    return CreateFontW(Scaled(-11, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 }

@@ -11,7 +11,8 @@ namespace velnora {
 // Shows a modal window over owner with a tool window's title bar (only the
 // close box), the given client size, centred on the owner's screen. proc gets
 // param with WM_INITDIALOG, and WindowData finds it from then on; Esc and the
-// close box send it IDCANCEL. Returns what proc passes to EndDialog.
+// close box send it IDCANCEL. The client size is in pixels at 96 dpi, scaled
+// to the window's DPI. Returns what proc passes to EndDialog.
 INT_PTR ShowModalWindow(HWND owner, const wchar_t* title, int clientWidth, int clientHeight,
                         DWORD extraExStyle, DLGPROC proc, LPARAM param);
 
@@ -28,9 +29,9 @@ template <typename Paint> void PaintWindow(HWND window, Paint paint) {
     EndPaint(window, &painting);
 }
 
-// Tahoma with an 11-pixel character height (8 point at 96 dpi), the windows'
-// font; the caller deletes it.
-HFONT CreateTahomaFont(bool bold);
+// Tahoma with an 11-pixel character height (8 point) at 96 dpi, scaled to
+// dpi, the windows' font; the caller deletes it.
+HFONT CreateTahomaFont(bool bold, int dpi);
 
 // The error's text in a box titled with the program's name, as the
 // application's error handler shows an error a handler did not catch.

@@ -2,6 +2,7 @@
 #include "OptionsWindow.h"
 
 #include "ColourCombo.h"
+#include "Dpi.h"
 #include "ModalWindow.h"
 
 #include <commctrl.h>
@@ -23,8 +24,9 @@ constexpr Colour FirstHolidayColour{0x0000FF};
 // The spin arrows' step: the usual desktop scale factors are multiples of 25 %.
 constexpr int ScaleStep = 25;
 
-// Measures in pixels: lines as high as the main window's choices (21), the
-// main window's colour pickers (89 x 21), its buttons (75 x 25).
+// Measures in pixels at 96 dpi (Make scales them): lines as high as the main
+// window's choices (21), the main window's colour pickers (89 x 21), its
+// buttons (75 x 25).
 constexpr int Margin = 8;
 constexpr int ColumnWidth = 290;
 constexpr int LineHeight = 23;
@@ -117,6 +119,7 @@ struct Options {
 
 HWND Make(HWND window, const wchar_t* kind, const wchar_t* caption, DWORD style, int id,
           RECT place, HFONT font) {
+    place = Scaled(place, WindowDpi(window));
     // Read from the right, as the window is laid out.
     const HWND control = CreateWindowExW(
         WS_EX_RTLREADING, kind, caption, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
@@ -142,8 +145,9 @@ void MakeValue(HWND window, int id, RECT place, HFONT font) {
         SendMessageW(arrows, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
         return;
     }
-    const HWND picker = CreateColourCombo(window, id, place.left, place.top,
-                                          place.right - place.left, place.bottom - place.top);
+    const RECT scaled = Scaled(place, WindowDpi(window));
+    const HWND picker = CreateColourCombo(window, id, scaled.left, scaled.top,
+                                          scaled.right - scaled.left, scaled.bottom - scaled.top);
     SetWindowLongPtrW(picker, GWL_STYLE, GetWindowLongPtrW(picker, GWL_STYLE) | WS_GROUP);
     // Its name for screen readers; the picker draws no text.
     SetWindowTextW(picker, id == ccOutline ? L"رنگ هاله" : L"رنگ جمعه‌ها و تعطیلات");
@@ -306,7 +310,8 @@ INT_PTR CALLBACK OptionsProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
 std::optional<WindowOptions> ShowOptionsWindow(HWND owner, const WindowOptions& start) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    Options options{start, std::nullopt, CreateTahomaFont(false), CreateTahomaFont(true)};
+    const int dpi = WindowDpi(owner);
+    Options options{start, std::nullopt, CreateTahomaFont(false, dpi), CreateTahomaFont(true, dpi)};
     // A window of its own in Persian reads from the right: its layout mirrors.
     ShowModalWindow(owner, L"گزینه‌ها", ClientWidth, ClientHeight, WS_EX_LAYOUTRTL, OptionsProc,
                     reinterpret_cast<LPARAM>(&options));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewWindow.h"
 
+#include "Dpi.h"
 #include "ModalWindow.h"
 #include "Stretch.h"
 
@@ -38,7 +39,7 @@ INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
         // FormCreate: an error ends the composing; the window still opens,
         // showing what the picture holds.
         try {
-            ComposePreview(preview->work, preview->compose);
+            ComposePreview(preview->work, preview->compose, WindowDpi(window));
         } catch (const std::exception& error) {
             ShowErrorBox(window, error.what());
         }
@@ -65,10 +66,10 @@ INT_PTR CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
 
 } // namespace
 
-void ComposePreview(Bitmap& work, const PreviewComposer& compose) {
+void ComposePreview(Bitmap& work, const PreviewComposer& compose, int dpi) {
     compose(work);
     if (!work.Empty())
-        StretchBitmap(work, PreviewWidth, PreviewHeight);
+        StretchBitmap(work, Scaled(PreviewWidth, dpi), Scaled(PreviewHeight, dpi));
 }
 
 void ShowPreviewWindow(HWND owner, const PreviewComposer& compose) {

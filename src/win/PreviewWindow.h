@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The preview window (500 x 375 client, modal) and the about window.
+// The preview window (500 x 375 client at 96 dpi, modal) and the about window.
 #pragma once
 
 #include "Bitmap.h"
@@ -15,13 +15,14 @@ namespace velnora {
 // showing what work holds (nothing, when the picture could not be read).
 using PreviewComposer = std::function<void(Bitmap& work)>;
 
-// The client area: a 4:3 frame whatever the picture's proportions.
+// The client area at 96 dpi: a 4:3 frame whatever the picture's proportions.
 inline constexpr int PreviewWidth = 500;
 inline constexpr int PreviewHeight = 375;
 
-// The preview picture: composed into work, then stretched to the client area.
-// Throws what compose throws; work then holds what compose left.
-void ComposePreview(Bitmap& work, const PreviewComposer& compose);
+// The preview picture: composed into work, then stretched to the client area
+// at the window's dpi. Throws what compose throws; work then holds what
+// compose left.
+void ComposePreview(Bitmap& work, const PreviewComposer& compose, int dpi);
 
 // Shows the preview modally over owner, composed once at its opening and
 // stretched to the client area; returns when it has closed (Esc, close box).

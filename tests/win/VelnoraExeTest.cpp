@@ -248,6 +248,54 @@ TEST_F(VelnoraExeTest, MainWindowStartsTickedWhenTheCalendarIsOn) {
     EXPECT_EQ(Run("off"), 0);
 }
 
+// The prefix's screen scale (LogPixels, dots per inch) for the programs
+// started while it lives; the value before it, or none, back afterwards.
+struct ScreenDpi {
+    static constexpr const wchar_t* Key = L"Control Panel\\Desktop";
+    explicit ScreenDpi(DWORD dpi) {
+        DWORD bytes = sizeof before;
+        had = RegGetValueW(HKEY_CURRENT_USER, Key, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &before,
+                           &bytes) == ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~ScreenDpi() {
+        had ? Set(before) : (void)RegDeleteKeyValueW(HKEY_CURRENT_USER, Key, L"LogPixels");
+    }
+    static void Set(DWORD dpi) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+    }
+    DWORD before = 0;
+    bool had = false;
+};
+
+// Windows leaves a DPI-aware program's measures to the program: at 150 %
+// (144 dots per inch) the window and its controls are half as large again
+// as at 100 %.
+TEST_F(VelnoraExeTest, MainWindowScalesWithTheScreen) {
+    // This program's own view of the other window in real pixels, unscaled.
+    SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    struct Case {
+        DWORD dpi;
+        SIZE client;
+        RECT show; // the show box, in the client area
+    };
+    for (const Case& c :
+         {Case{96, {380, 314}, {33, 243, 130, 260}}, Case{144, {570, 471}, {50, 365, 195, 390}}}) {
+        const ScreenDpi screen(c.dpi);
+        MainWindowRun run(exe_);
+        ASSERT_NE(run.Window(), nullptr);
+        RECT client, show;
+        GetClientRect(run.Window(), &client);
+        EXPECT_EQ(client.right, c.client.cx) << c.dpi;
+        EXPECT_EQ(client.bottom, c.client.cy) << c.dpi;
+        GetWindowRect(GetDlgItem(run.Window(), IdCHK_show), &show);
+        MapWindowPoints(nullptr, run.Window(), reinterpret_cast<POINT*>(&show), 2);
+        EXPECT_TRUE(EqualRect(&show, &c.show)) << c.dpi << ": " << show.left << ", " << show.top
+                                               << ", " << show.right << ", " << show.bottom;
+        EXPECT_EQ(run.PressEscape(), 0u);
+    }
+}
+
 // Runs the command line and waits for it and every process it starts: NSIS's
 // uninstaller runs a copy of itself from the temporary folder and returns at
 // once. Its exit status.

@@ -27,15 +27,22 @@ namespace {
 const WineTestDesktop testDesktop;
 
 TEST(PreviewPicture, FillsTheClientAreaWhateverTheSourceShape) {
-    for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1280, 1024}}) {
+    struct Case {
+        int width, height, dpi, clientWidth, clientHeight;
+    };
+    for (const Case& c : {Case{1024, 768, 96, 500, 375}, Case{1280, 1024, 96, 500, 375},
+                          Case{1280, 1024, 144, 750, 563}}) {
         Bitmap work;
-        ComposePreview(work, [&](Bitmap& source) {
-            source.Resize(width, height);
-            std::fill(source.Data(), source.Data() + source.SizeBytes(), uint8_t{0x40});
-        });
-        EXPECT_EQ(work.Width(), 500) << width;
-        EXPECT_EQ(work.Height(), 375) << width;
-        EXPECT_EQ(work.Row(374)[499 * 3], 0x40) << width;
+        ComposePreview(
+            work,
+            [&](Bitmap& source) {
+                source.Resize(c.width, c.height);
+                std::fill(source.Data(), source.Data() + source.SizeBytes(), uint8_t{0x40});
+            },
+            c.dpi);
+        EXPECT_EQ(work.Width(), c.clientWidth) << c.width << " at " << c.dpi;
+        EXPECT_EQ(work.Height(), c.clientHeight) << c.width << " at " << c.dpi;
+        EXPECT_EQ(work.Row(c.clientHeight - 1)[(c.clientWidth - 1) * 3], 0x40) << c.width;
     }
 }
 
