@@ -31,7 +31,7 @@ constexpr DWORD Heading = SS_CENTER;
 
 #define AT(frame, left, top) frame.x + (left), frame.y + (top)
 
-const ControlSpec Controls[] = {
+const ControlDesign Controls[] = {
     {IdBrepaint, L"BUTTON", L"تاييد", Group | Tab, 278, 280, 98, 30, ControlFont::TahomaBold},
     {IdBpreview, L"BUTTON", L"پيش نمايش", Tab, 177, 280, 98, 30, ControlFont::Tahoma},
     {IdBabout, L"BUTTON", L"", Tab, 144, 280, 30, 30, ControlFont::Tahoma},
@@ -96,7 +96,7 @@ const RECT Frames[] = {Frame(Panel1, 183, 65), Frame(Panel2, 183, 65), Frame(Pan
                        Frame(Panel3, 183, 65), Frame(Panel5, 372, 65), Frame(Panel6, 372, 51)};
 
 // Resource names of src/win/MainWindow.rc.in.
-const GlyphSpec Glyphs[] = {
+const GlyphDesign Glyphs[] = {
     {IdBrepaint, L"GLYPH_TICK", 16},      {IdBpreview, L"GLYPH_PICTURE", 16},
     {IdBabout, L"GLYPH_INFORMATION", 24}, {IdBoptions, L"GLYPH_OPTIONS", 24},
     {IdBclose, L"GLYPH_EXIT", 16},        {IdBchoose, L"GLYPH_OPEN_FOLDER", 16},
@@ -104,7 +104,7 @@ const GlyphSpec Glyphs[] = {
 
 } // namespace
 
-std::span<const ControlSpec> MainControls() {
+std::span<const ControlDesign> MainControls() {
     return Controls;
 }
 
@@ -112,7 +112,7 @@ std::span<const RECT> MainFrames() {
     return Frames;
 }
 
-std::span<const GlyphSpec> MainGlyphs() {
+std::span<const GlyphDesign> MainGlyphs() {
     return Glyphs;
 }
 

@@ -19,7 +19,7 @@ enum class ControlFont {
     SansSerif,  // the path field: MS Sans Serif, 11 pixels
 };
 
-struct ControlSpec {
+struct ControlDesign {
     int id;
     // nullptr for a colour picker (CreateColourCombo).
     const wchar_t* windowClass;
@@ -32,19 +32,19 @@ struct ControlSpec {
 // The controls that take the focus, in the order Tab visits them (their
 // z-order), then the rest. A WS_GROUP starts each radio group and ends the
 // group before it.
-std::span<const ControlSpec> MainControls();
+std::span<const ControlDesign> MainControls();
 
 // The sunken frames of the six groups (Panel1..Panel6), in client pixels.
 std::span<const RECT> MainFrames();
 
 // The buttons' glyphs: the resource name of a bitmap whose magenta pixels
 // are transparent, and its side in pixels.
-struct GlyphSpec {
+struct GlyphDesign {
     int id;
     const wchar_t* resource;
     int side;
 };
-std::span<const GlyphSpec> MainGlyphs();
+std::span<const GlyphDesign> MainGlyphs();
 
 // The headings: bold blue text straddling their frame's top edge.
 bool IsHeading(int id);

@@ -200,15 +200,15 @@ LRESULT Tmain::Handle(UINT message, WPARAM w, LPARAM l) {
 void Tmain::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // Placed and given their fonts by LayOut.
-    for (const ControlSpec& spec : MainControls()) {
-        if (spec.windowClass) {
+    for (const ControlDesign& design : MainControls()) {
+        if (design.windowClass) {
             CreateWindowExW(
-                0, spec.windowClass, spec.caption, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
-                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+                0, design.windowClass, design.caption, WS_CHILD | WS_VISIBLE | design.style, 0, 0, 0, 0,
+                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
         } else {
-            const HWND control = CreateColourCombo(window_, spec.id, 0, 0, 0, 0);
+            const HWND control = CreateColourCombo(window_, design.id, 0, 0, 0, 0);
             SetWindowLongPtrW(control, GWL_STYLE,
-                              GetWindowLongPtrW(control, GWL_STYLE) | spec.style);
+                              GetWindowLongPtrW(control, GWL_STYLE) | design.style);
         }
     }
     LayOut();
@@ -218,9 +218,9 @@ void Tmain::CreateControls() {
         SendMessageW(Control(spin), UDM_SETRANGE32, LeastDistance, MostDistance);
     }
     std::size_t next = 0;
-    for (const GlyphSpec& spec : MainGlyphs()) {
-        glyphs_[next] = MakeGlyph(spec.resource, spec.side);
-        PutGlyph(Control(spec.id), glyphs_[next++]);
+    for (const GlyphDesign& design : MainGlyphs()) {
+        glyphs_[next] = MakeGlyph(design.resource, design.side);
+        PutGlyph(Control(design.id), glyphs_[next++]);
     }
     // The design's states, before the settings are read.
     SendMessageW(Control(IdCHKprev), BM_SETCHECK, BST_CHECKED, 0);
@@ -235,14 +235,14 @@ void Tmain::LayOut() {
     fonts_[static_cast<int>(ControlFont::Tahoma)] = MakeFont(L"Tahoma", false, dpi_);
     fonts_[static_cast<int>(ControlFont::TahomaBold)] = MakeFont(L"Tahoma", true, dpi_);
     fonts_[static_cast<int>(ControlFont::SansSerif)] = MakeFont(L"MS Sans Serif", false, dpi_);
-    for (const ControlSpec& spec : MainControls()) {
+    for (const ControlDesign& design : MainControls()) {
         const RECT place =
-            Scaled(RECT{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height}, dpi_);
-        const HWND control = Control(spec.id);
+            Scaled(RECT{design.left, design.top, design.left + design.width, design.top + design.height}, dpi_);
+        const HWND control = Control(design.id);
         SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(fonts_[static_cast<int>(spec.font)]), TRUE);
+                     reinterpret_cast<WPARAM>(fonts_[static_cast<int>(design.font)]), TRUE);
     }
     for (HFONT font : old)
         if (font)
