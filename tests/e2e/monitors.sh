@@ -6,7 +6,8 @@
 # it), on GNOME's settings (dconf) and on Xfce's (xfconf), in each corner: the
 # calendar lies whole on the monitor at that corner, the other monitor keeps
 # what it showed, and switching off gives back the root, or the desktop's
-# values, exactly. On Xfce a change of corner moves the calendar and gives the
+# values, exactly. Xfce runs last, on two outputs of Xorg's dummy driver, where
+# xfdesktop's drawing on the screen is checked too. On Xfce a change of corner moves the calendar and gives the
 # monitor it leaves its own picture back. A panel the window manager announces
 # keeps the calendar clear of it.
 #   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX
@@ -51,55 +52,9 @@ while read -r position monitor corner; do
   [[ $(values) == "$before" ]] || fail "GNOME's values after switching off: $(values)"
 done <<<"$corners"
 
-# Xfce keeps a backdrop for each monitor: only that of the monitor at the
-# corner gets the calendar, drawn on its own picture at its size; the other's
-# values stay; switching off gives back every value exactly. xfdesktop (GTK)
-# shows only the screen's output, not RandR monitors without one, so the
-# monitors' backdrops are made here, as xfdesktop makes them on real outputs.
-export XDG_CURRENT_DESKTOP=XFCE
-xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
-start_xfce
-# Each monitor a picture of its own: the user's, and the right one mirrored.
-cp "$work/user.png" "$work/left.png"
-convert "$work/user.png" -flop "$work/right.png"
-for side in left right; do
-  for n in 0 1; do
-    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
-  done
-  xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
-done
-before=$(xfce_state)
-while read -r position monitor corner; do
-  case=xfce-$corner
-  printf '[image]\nposition=%s\n' "$position" >"$settings"
-  show_box on
-  [[ $(identify -format %wx%h "$output") == "${monitor%%+*}" ]] || fail "picture $(identify "$output")"
-  side=$([[ $monitor == 1280* ]] && echo right || echo left) other=$([[ $monitor == 1280* ]] && echo left || echo right)
-  [[ $(xfce_state | grep "monitor$side/workspace0/last-image") == *"$output" ]] || fail "$(xfce_state)"
-  diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
-  convert "$work/$side.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
-  on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
-  show_box off
-  [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
-done <<<"$corners"
-# The corner changed while the calendar is on the right monitor: it moves to
-# the left one, drawn on that one's picture (mon.png, of the last corner: its
-# top right is far from the calendar), and the right one shows its own picture
-# again at once.
-case=xfce-moved
-printf '[image]\nposition=1\n' >"$settings"
-show_box on
-sed -i 's/^position=.*/position=3/' "$settings"
-logon_run
-[[ $(compare -metric AE -fuzz 3% "$output[400x300+1500+0]" "$work/mon.png[400x300+1500+0]" null: 2>&1) == 0 ]] ||
-  fail "not drawn on the left monitor's own picture"
-diff <(grep monitorright <<<"$before") <(xfce_state | grep monitorright) >&2 || fail "the right monitor keeps the calendar"
-show_box off
-# xfconfd and xfdesktop, the last started: the bare root is tested without them.
-for pid in "${started[@]: -2}"; do kill "$pid" && wait "$pid" 2>/dev/null || true; done
-
 # Bare X11: the captured root already holds what each monitor showed. No
 # desktop named and no session bus, as in a session of a window manager alone.
+bus=$DBUS_SESSION_BUS_ADDRESS
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
 unset XDG_CURRENT_DESKTOP
 feh --no-fehbg --bg-fill "$work/user.png"
@@ -128,5 +83,76 @@ import -window root "$root/on.png"
 on_monitor "$work/feh.png" "$root/on.png" 3 1920x1040+0+0 bottom-left
 show_box off
 xprop -root -remove _NET_WORKAREA
+
+# Xfce keeps a backdrop for each monitor: only that of the monitor at the
+# corner gets the calendar, drawn on its own picture at its size; the other's
+# values stay; switching off gives back every value exactly. xfdesktop draws
+# only real outputs, not RandR monitors, so this runs on Xorg's dummy driver,
+# whose outputs xfdesktop and the program both name DUMMY0 and DUMMY1. There
+# xfdesktop 4.18 draws the first output alone (the second stays black, its
+# backdrop unwritten until set), so the screen is checked on the left monitor:
+# the calendar shown there alone, and the screen exactly as before once off.
+kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
+start_two_monitor_xorg $((display + 1))
+export DBUS_SESSION_BUS_ADDRESS=$bus XDG_CURRENT_DESKTOP=XFCE
+new_user xfce
+dbus-update-activation-environment --all
+xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
+ws=/backdrop/screen0/monitorDUMMY0/workspace
+start_xfce
+# Each monitor a picture of its own: the user's, and the right one mirrored;
+# zoomed (style 5) as xfdesktop shows them.
+cp "$work/user.png" "$work/DUMMY0.png"
+convert "$work/user.png" -flop "$work/DUMMY1.png"
+for side in DUMMY0 DUMMY1; do
+  for n in 0 1; do
+    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
+  done
+  xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
+done
+# The screen within fuzz % of a picture in each area (xfdesktop's and
+# ImageMagick's resampling differ a little: 3 %), or exactly (fuzz 0).
+screen_near() { # picture fuzz area...
+  import -window root "$work/screen.png" 2>/dev/null &&
+    for area in "${@:3}"; do
+      [[ $(compare -metric AE -fuzz "$2%" "$work/screen.png[$area]" "$1[$area]" null: 2>&1) == 0 ]] || return 1
+    done
+}
+wait_for 30 screen_near "$work/zoomed.png" 3 1920x1080+0+0 || fail "xfdesktop does not show the left monitor's picture"
+cp "$work/screen.png" "$work/before.png"
+before=$(xfce_state)
+while read -r position monitor corner; do
+  case=xfce-$corner
+  printf '[image]\nposition=%s\n' "$position" >"$settings"
+  show_box on
+  [[ $(identify -format %wx%h "$output") == "${monitor%%+*}" ]] || fail "picture $(identify "$output")"
+  side=$([[ $monitor == 1280* ]] && echo DUMMY1 || echo DUMMY0) other=$([[ $monitor == 1280* ]] && echo DUMMY0 || echo DUMMY1)
+  [[ $(xfce_state | grep "monitor$side/workspace0/last-image") == *"$output" ]] || fail "$(xfce_state)"
+  diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
+  convert "$work/$side.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
+  on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
+  if [[ $side == DUMMY0 ]]; then
+    convert "$work/before.png" "$output" -geometry +0+0 -composite "$work/expected.png"
+    wait_for 30 screen_near "$work/expected.png" 0 1920x1080+0+0 1280x720+1920+0 ||
+      fail "the screen does not show the calendar on $monitor alone"
+    [[ $corner != bottom-left ]] || keep_screenshot xfce-two-monitors "$work/screen.png"
+  fi
+  show_box off
+  [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
+  wait_for 30 screen_near "$work/before.png" 0 1920x1080+0+0 1280x720+1920+0 || fail "the screen is not what it was"
+done <<<"$corners"
+# The corner changed while the calendar is on the right monitor: it moves to
+# the left one, drawn on that one's picture (mon.png, of the last corner: its
+# top right is far from the calendar), and the right one shows its own picture
+# again at once.
+case=xfce-moved
+printf '[image]\nposition=1\n' >"$settings"
+show_box on
+sed -i 's/^position=.*/position=3/' "$settings"
+logon_run
+[[ $(compare -metric AE -fuzz 3% "$output[400x300+1500+0]" "$work/mon.png[400x300+1500+0]" null: 2>&1) == 0 ]] ||
+  fail "not drawn on the left monitor's own picture"
+diff <(grep monitorDUMMY1 <<<"$before") <(xfce_state | grep monitorDUMMY1) >&2 || fail "the right monitor keeps the calendar"
+show_box off
 
 finish "the calendar went whole onto the monitor at each corner"
