@@ -61,6 +61,9 @@ start_two_monitor_xorg() { # first-display-number
   xrandr --newmode 1280x720 74.50 1280 1344 1472 1664 720 723 728 748 -hsync +vsync
   xrandr --addmode DUMMY0 1920x1080 && xrandr --addmode DUMMY1 1280x720
   xrandr --fb 3200x1080 --output DUMMY0 --mode 1920x1080 --pos 0x0 --output DUMMY1 --mode 1280x720 --pos 1920x0
+  # Listed once here: xfdesktop (GTK) started right after the outputs were set
+  # saw the first one alone, for good, until some client had listed them.
+  [[ $(xrandr --listmonitors | head -1) == "Monitors: 2" ]] || fail "$(xrandr --listmonitors)"
 }
 free_display() { # first-display-number: the first free one from there, in $display
   display=$1

@@ -25,7 +25,7 @@ session_processes() {
   [[ -n ${root:-} ]] || return 0
   for process in /proc/[0-9]*; do
     [[ ${process#/proc/} != "$$" ]] || continue
-    tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$root" &&
+    { tr '\0' '\n' <"$process/environ"; } 2>/dev/null | grep -qxF "XDG_RUNTIME_DIR=$root" &&
       echo "${process#/proc/}"
   done
   return 0
@@ -128,7 +128,7 @@ xfconf() { # method arguments...: one call to xfconfd
     -m "org.xfce.Xfconf.$method" "$channel" "$@"
 }
 property() { xfconf GetProperty "$1" 2>/dev/null; }
-start_xfce() {
+start_xfce() { # [command: run once xfconfd answers, before xfdesktop starts]
   local xfconfd=/usr/lib/x86_64-linux-gnu/xfce4/xfconf/xfconfd
   [[ -x $xfconfd ]] || xfconfd=$(find /usr/lib* -path '*xfconf/xfconfd' -print -quit)
   # What a window manager announces: two workspaces, the first one shown.
@@ -139,6 +139,7 @@ start_xfce() {
   wait_for 30 xfconf PropertyExists /backdrop >/dev/null 2>&1 || fail "xfconfd does not answer"
   # No desktop icons: they would start a file manager and a thumbnailer.
   xfconf-query -c "$channel" -p /desktop-icons/style -n -t int -s 0
+  "$@"
   start xfdesktop --disable-wm-check
   # A fresh profile: xfdesktop writes each backdrop when it starts.
   wait_for 90 property "${ws}1/last-image" >/dev/null || fail "xfdesktop wrote no backdrops"

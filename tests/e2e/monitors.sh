@@ -3,11 +3,11 @@
 # Two monitors of different sizes side by side, as RandR monitors of one X
 # screen: 1920x1080 at 0,0 and 1280x720 at 1920,0, so the box around them has
 # an area no monitor shows (below the right one). On the bare root (feh sets
-# it), on GNOME's settings (dconf) and on Xfce's (xfconf), in each corner: the
-# calendar lies whole on the monitor at that corner, the other monitor keeps
-# what it showed, and switching off gives back the root, or the desktop's
-# values, exactly. Xfce runs last, on two outputs of Xorg's dummy driver, where
-# xfdesktop's drawing on the screen is checked too. On Xfce a change of corner moves the calendar and gives the
+# it), on GNOME's settings (dconf) and on Xfce (xfconfd and xfdesktop, on two
+# outputs of Xorg's dummy driver: run as root), in each corner: the calendar
+# lies whole on the monitor at that corner, the other monitor keeps what it
+# showed, and switching off gives back the root, or the desktop's values and
+# screen, exactly. On Xfce a change of corner moves the calendar and gives the
 # monitor it leaves its own picture back. A panel the window manager announces
 # keeps the calendar clear of it.
 #   dbus-run-session -- monitors.sh VELNORA VELNORA_SHOW_BOX
@@ -88,10 +88,9 @@ xprop -root -remove _NET_WORKAREA
 # corner gets the calendar, drawn on its own picture at its size; the other's
 # values stay; switching off gives back every value exactly. xfdesktop draws
 # only real outputs, not RandR monitors, so this runs on Xorg's dummy driver,
-# whose outputs xfdesktop and the program both name DUMMY0 and DUMMY1. There
-# xfdesktop 4.18 draws the first output alone (the second stays black, its
-# backdrop unwritten until set), so the screen is checked on the left monitor:
-# the calendar shown there alone, and the screen exactly as before once off.
+# whose outputs xfdesktop and the program both name DUMMY0 and DUMMY1: the
+# screen shows the calendar on the chosen monitor alone, and exactly what it
+# showed before once off.
 kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
 start_two_monitor_xorg $((display + 1))
 export DBUS_SESSION_BUS_ADDRESS=$bus XDG_CURRENT_DESKTOP=XFCE
@@ -99,17 +98,20 @@ new_user xfce
 dbus-update-activation-environment --all
 xfce_state() { xfconf-query -c "$channel" -p /backdrop -lv | sort; }
 ws=/backdrop/screen0/monitorDUMMY0/workspace
-start_xfce
-# Each monitor a picture of its own: the user's, and the right one mirrored;
-# zoomed (style 5) as xfdesktop shows them.
+# A profile with a picture of its own for each monitor: the user's, and the
+# right one mirrored; zoomed (style 5) as xfdesktop shows them. (xfdesktop 4.18
+# started on a fresh profile here sized its window to the first output alone.)
 cp "$work/user.png" "$work/DUMMY0.png"
 convert "$work/user.png" -flop "$work/DUMMY1.png"
-for side in DUMMY0 DUMMY1; do
-  for n in 0 1; do
-    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
+own_backdrops() {
+  for side in DUMMY0 DUMMY1; do
+    for n in 0 1; do
+      xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace$n/last-image" -n -t string -s "$work/$side.png"
+    done
+    xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
   done
-  xfconf-query -c "$channel" -p "/backdrop/screen0/monitor$side/workspace0/image-style" -n -t int -s 5
-done
+}
+start_xfce own_backdrops
 # The screen within fuzz % of a picture in each area (xfdesktop's and
 # ImageMagick's resampling differ a little: 3 %), or exactly (fuzz 0).
 screen_near() { # picture fuzz area...
@@ -118,7 +120,13 @@ screen_near() { # picture fuzz area...
       [[ $(compare -metric AE -fuzz "$2%" "$work/screen.png[$area]" "$1[$area]" null: 2>&1) == 0 ]] || return 1
     done
 }
-wait_for 30 screen_near "$work/zoomed.png" 3 1920x1080+0+0 || fail "xfdesktop does not show the left monitor's picture"
+convert -size 3200x1080 xc:black \
+  \( "$work/DUMMY0.png" -resize 1920x1080^ -gravity center -extent 1920x1080 \) -gravity northwest \
+  -geometry +0+0 -composite \
+  \( "$work/DUMMY1.png" -resize 1280x720^ -gravity center -extent 1280x720 \) -gravity northwest \
+  -geometry +1920+0 -composite "$work/xfce-zoomed.png"
+wait_for 30 screen_near "$work/xfce-zoomed.png" 3 1920x1080+0+0 1280x720+1920+0 ||
+  fail "xfdesktop does not show each monitor's own picture"
 cp "$work/screen.png" "$work/before.png"
 before=$(xfce_state)
 while read -r position monitor corner; do
@@ -131,12 +139,10 @@ while read -r position monitor corner; do
   diff <(grep "monitor$other" <<<"$before") <(xfce_state | grep "monitor$other") >&2 || fail "the $other monitor's values changed"
   convert "$work/$side.png" -resize "${monitor%%+*}^" -gravity center -extent "${monitor%%+*}" "$work/mon.png"
   on_monitor "$work/mon.png" "$output" 3 "${monitor%%+*}+0+0" "$corner"
-  if [[ $side == DUMMY0 ]]; then
-    convert "$work/before.png" "$output" -geometry +0+0 -composite "$work/expected.png"
-    wait_for 30 screen_near "$work/expected.png" 0 1920x1080+0+0 1280x720+1920+0 ||
-      fail "the screen does not show the calendar on $monitor alone"
-    [[ $corner != bottom-left ]] || keep_screenshot xfce-two-monitors "$work/screen.png"
-  fi
+  convert "$work/before.png" "$output" -geometry "+${monitor#*+}" -composite "$work/expected.png"
+  wait_for 30 screen_near "$work/expected.png" 0 1920x1080+0+0 1280x720+1920+0 ||
+    fail "the screen does not show the calendar on $monitor alone"
+  [[ $corner != bottom-right ]] || keep_screenshot xfce-two-monitors "$work/screen.png"
   show_box off
   [[ $(xfce_state) == "$before" ]] || fail "Xfce's values after switching off: $(diff <(echo "$before") <(xfce_state))"
   wait_for 30 screen_near "$work/before.png" 0 1920x1080+0+0 1280x720+1920+0 || fail "the screen is not what it was"
