@@ -7,9 +7,11 @@
 # for the screen) and on the user's own picture with a layout of the user's. Switching on shows the calendar on the
 # desktop, a redraw of the same file by "velnora start" is shown, switching off
 # gives back the plugin, Image and FillMode of every desktop exactly (absent
-# ones absent) and the desktop shows what it showed. Then on two monitors: the
-# calendar on the desktop of the monitor at the corner alone, and on the other
-# alone once the corner changes.
+# ones absent) and the desktop shows what it showed. A calendar in a bottom
+# corner is shown whole above the panel, whose strut KWin (the window manager
+# of a Plasma session, started here too) leaves out of the work area. Then on
+# two monitors: the calendar on the desktop of the monitor at the corner alone,
+# and on the other alone once the corner changes.
 #   dbus-run-session -- plasma.sh VELNORA VELNORA_SHOW_BOX
 program=$1 showbox=$2
 source "$(dirname "$0")/desktop-session.sh"
@@ -56,9 +58,18 @@ settled() {
     [[ $(differing "$work/settle1.png" "$work/settle2.png") == 0 ]]
 }
 
-start plasmashell --no-respawn
+# KWin, as a Plasma session on X11 starts it: the one that turns the panel's
+# strut into the root's _NET_WORKAREA. Its compositing is off: no GL here.
+start_shell() {
+  KWIN_COMPOSE=N start kwin_x11
+  start plasmashell --no-respawn
+}
+work_area_is() { [[ $(xprop -root _NET_WORKAREA 2>&1) == *"= 0, 0, "$1 ]]; } # "WIDTH, HEIGHT" pattern, from 0,0
+start_shell
 # A fresh profile: the shell makes its default layout, one desktop on the screen.
 wait_for 120 eval 'desktops_state | grep -q "screen 0"' || { fail "plasmashell did not start"; exit 1; }
+wait_for 60 work_area_is "640, 430" ||
+  fail "KWin leaves the panel in the work area: $(xprop -root _NET_WORKAREA 2>&1)"
 user="$work/the user's \"sea\" \\ دریا.bmp"
 convert -size 640x480 xc:'#336699' -type TrueColor "BMP3:$user"
 # A fresh profile shows the look-and-feel's wallpaper package: the calendar goes on it.
@@ -137,6 +148,25 @@ script "var all = desktops();
 wait_for 30 shows "$user" "$desktop_area" || fail "plasmashell does not show the user's picture"
 round user-picture "$user"
 
+# The panel keeps a calendar in a bottom corner clear: by default the distance
+# is counted from the work area's edge, so the calendar is shown whole above
+# the panel, 50 pixels (the panel's height) higher than when counted from the
+# screen's edge, where the panel would cover it.
+case=panel
+calendar_box() { convert "$output" "$user" -compose difference -composite -trim -format '%wx%h%X%Y\n' info:; }
+printf '[image]\nposition=3\n' >"$settings"
+show_box on
+above=$(calendar_box)
+wait_for 30 shows "$output" "$above" ||
+  fail "the panel covers the calendar ($(differing "$work/screen-area.png" "$work/picture-area.png") pixels differ)"
+keep_screenshot plasma-panel "$work/screen.png"
+sed -i 's/^workarea=.*/workarea=0/' "$settings"
+logon_run
+IFS='x+' read -r w h x y < <(calendar_box)
+[[ $above == "${w}x$h+$x+$((y - 50))" && $((y + h)) -gt 430 ]] ||
+  fail "the calendar at $above, and at ${w}x$h+$x+$y counted from the screen's edge"
+show_box off
+
 # Logons that start the calendar's run and plasmashell together, either one
 # first: the run waits for the shell's desktops, and never backs up another
 # picture (the root window behind the shell, captured as bare X11's).
@@ -186,8 +216,12 @@ kill "$xvfb" && wait "$xvfb" 2>/dev/null || true
 start_two_monitor_xorg $((display + 1))
 source "$(dirname "$0")/two-monitors.sh"
 dbus-update-activation-environment --all
-start plasmashell --no-respawn
+start_shell
 wait_for 120 eval 'desktops_state | grep -q "screen 1"' || { fail "no desktop on the second monitor"; exit 1; }
+# The panel along the left monitor's bottom, as high as the shell makes it
+# there: the right monitor's part of the root's work area is the whole monitor.
+wait_for 60 work_area_is "3200, 10[0-7][0-9]" ||
+  fail "KWin leaves the panel in the work area: $(xprop -root _NET_WORKAREA 2>&1)"
 convert -size 1600x1200 gradient:'#ff8000-#0040ff' -rotate 90 "$work/user.png"
 convert "$work/user.png" -flop "$work/left.png"
 set_image "file://$work/user.png" "file://$work/left.png"
