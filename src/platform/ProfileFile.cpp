@@ -377,14 +377,6 @@ void ProfileFile::WriteWhole(const std::string& section, const std::string& key,
     WriteString(section, key, blankEnd || quoted ? "\"" + value + "\"" : value);
 }
 
-void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
-    WriteString(section, key, std::to_string(value));
-}
-
-void ProfileFile::WriteBool(const std::string& section, const std::string& key, bool value) {
-    WriteString(section, key, value ? "1" : "0");
-}
-
 void ProfileFile::EraseSection(const std::string& section) {
     Document doc = LoadForChange(path_);
     bool changed = false;

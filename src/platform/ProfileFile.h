@@ -41,8 +41,6 @@ class ProfileFile {
     // Writes value so that ReadWhole gives it back exactly: inside quotes
     // when the reader would trim its blanks or take off its own quotes.
     void WriteWhole(const std::string& section, const std::string& key, const std::string& value);
-    void WriteInteger(const std::string& section, const std::string& key, int32_t value);
-    void WriteBool(const std::string& section, const std::string& key, bool value);
     void EraseSection(const std::string& section);
     // Removes the key (as WritePrivateProfileStringA with no value does); the
     // file is not touched when it holds no such key.

@@ -185,16 +185,6 @@ TEST_F(ProfileFileTest, WritesKeepEveryOtherLine) {
     }
 }
 
-TEST_F(ProfileFileTest, IntegersAndBooleansWrittenAsDecimal) {
-    ProfileFile file(PathOf("n.ini"));
-    file.WriteInteger("color", "back", -16777216);
-    file.WriteInteger("color", "today", 255);
-    file.WriteBool("months", "previous", true);
-    file.WriteBool("months", "next", false);
-    EXPECT_EQ(ReadWholeFile(file.Path()),
-              "[color]\nback=-16777216\ntoday=255\n\n[months]\nprevious=1\nnext=0\n");
-}
-
 TEST_F(ProfileFileTest, EraseSectionRemovesItsLinesOnly) {
     const std::string path =
         Write("erase.ini", "[a]\nx=1\n\n[oldwallpaper]\nWallpaper=w\nTileWallpaper=0\n\n[b]\ny=2\n"
