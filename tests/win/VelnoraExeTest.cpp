@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <map>
+#include <vector>
 
 #include <windows.h>
 #include <taskschd.h>
@@ -157,9 +158,10 @@ class MainWindowRun {
         return SendMessageTimeoutW(GetDlgItem(window_, id), BM_CLICK, 0, 0, SMTO_NORMAL, 300000,
                                    &result) != 0;
     }
-    // Esc, as the user presses it; the program's exit status once it ended.
-    std::optional<DWORD> PressEscape() const {
-        PostMessageW(window_, WM_KEYDOWN, VK_ESCAPE, 0);
+    // Keys, as the user presses them; the program's exit status once it ended.
+    std::optional<DWORD> PressToEnd(const std::vector<WPARAM>& keys) const {
+        for (WPARAM key : keys)
+            PostMessageW(window_, WM_KEYDOWN, key, 0);
         DWORD status;
         if (WaitForSingleObject(process_.hProcess, 300000) != WAIT_OBJECT_0 ||
             !GetExitCodeProcess(process_.hProcess, &status))
@@ -230,7 +232,15 @@ TEST_F(VelnoraExeTest, MainWindowShowBoxPutsTheCalendarOnAndTakesItOff) {
         SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(shown));
         EXPECT_EQ(std::wstring(shown), kept) << "typed: " << Utf8Text(typed, wcslen(typed));
     }
-    EXPECT_EQ(run.PressEscape(), 0u);
+    // Tab enters the corner group at its chosen button.
+    ASSERT_TRUE(run.Click(IdR_Bottom_Left));
+    EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(run.Window(), GetDlgItem(run.Window(), IdCHKnext), FALSE)),
+              IdR_Bottom_Left);
+    // The keyboard alone: Tab from that button (clicked last) on round to
+    // the close button, eleven stops on; Enter presses it.
+    std::vector<WPARAM> keys(11, VK_TAB);
+    keys.push_back(VK_RETURN);
+    EXPECT_EQ(run.PressToEnd(keys), 0u);
 }
 
 // A start while the calendar is on comes up with the box ticked, having
@@ -243,7 +253,7 @@ TEST_F(VelnoraExeTest, MainWindowStartsTickedWhenTheCalendarIsOn) {
         EXPECT_TRUE(run.Checked(IdCHK_show));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(run.Window(), IdBrepaint)));
         EXPECT_TRUE(FileExists(Utf8(folder_ / "program" / "Velnora.bmp")));
-        EXPECT_EQ(run.PressEscape(), 0u);
+        EXPECT_EQ(run.PressToEnd({VK_ESCAPE}), 0u);
     }
     EXPECT_EQ(Run("off"), 0);
 }
@@ -292,7 +302,7 @@ TEST_F(VelnoraExeTest, MainWindowScalesWithTheScreen) {
         MapWindowPoints(nullptr, run.Window(), reinterpret_cast<POINT*>(&show), 2);
         EXPECT_TRUE(EqualRect(&show, &c.show)) << c.dpi << ": " << show.left << ", " << show.top
                                                << ", " << show.right << ", " << show.bottom;
-        EXPECT_EQ(run.PressEscape(), 0u);
+        EXPECT_EQ(run.PressToEnd({VK_ESCAPE}), 0u);
     }
 }
 
