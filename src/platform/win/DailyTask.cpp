@@ -4,6 +4,7 @@
 // Microsoft Learn).
 #include "DailyTask.h"
 
+#include "ComForThisThread.h"
 #include "StoreErrors.h"
 #include "WidePath.h"
 
@@ -31,22 +32,6 @@ using Text = std::unique_ptr<wchar_t, FreeText>;
 Text TextOf(const std::wstring& text) {
     return Text(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
 }
-
-// COM for this thread while the task is set; a thread that has it already
-// (in either model) keeps it as it was.
-class ComForThisThread {
-  public:
-    ComForThisThread() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComForThisThread() {
-        if (started_)
-            CoUninitialize();
-    }
-    ComForThisThread(const ComForThisThread&) = delete;
-    ComForThisThread& operator=(const ComForThisThread&) = delete;
-
-  private:
-    bool started_;
-};
 
 // The path as element text: "&" and "<" are markup; ">" too after "]]".
 std::wstring XmlText(const std::wstring& text) {

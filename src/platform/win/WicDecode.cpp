@@ -2,6 +2,7 @@
 
 #include "WicDecode.h"
 
+#include "ComForThisThread.h"
 #include "SystemMessage.h"
 #include "WidePath.h"
 
@@ -31,22 +32,6 @@ template <class Interface> class ComPointer {
 
   private:
     Interface* pointer_ = nullptr;
-};
-
-// COM on this thread while a picture is read. A thread of the window has it
-// already (the picture dialog needs it), single-threaded: then that stays.
-class ComInThread {
-  public:
-    ComInThread() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComInThread() {
-        if (joined_)
-            CoUninitialize();
-    }
-    ComInThread(const ComInThread&) = delete;
-    ComInThread& operator=(const ComInThread&) = delete;
-
-  private:
-    bool joined_;
 };
 
 // Where the first frame lies on the picture, and what shows around it and
@@ -113,7 +98,7 @@ FramePlace GifPlace(IWICImagingFactory* factory, IWICBitmapDecoder* decoder,
 
 void DecodeWicFile(const std::string& path, int64_t fileBytes, const GUID& container,
                    const PictureFormat& format, Bitmap& out, const Backdrop& under) {
-    const ComInThread com;
+    const ComForThisThread com;
     ComPointer<IWICImagingFactory> factory;
     const HRESULT made = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                           IID_PPV_ARGS(factory.Out()));
